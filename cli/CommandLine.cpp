@@ -1,0 +1,130 @@
+#include "cli/CommandLine.hpp"
+
+#include <array>
+#include <optional>
+
+namespace brindleaf::cli {
+
+namespace {
+
+struct TextOption {
+    std::string_view name;
+    std::string Settings::*field;
+};
+
+constexpr std::array textOptions{
+    TextOption{"--start", &Settings::startIndex},
+    TextOption{"--digits", &Settings::digits},
+    TextOption{"--prefix", &Settings::prefix},
+    TextOption{"--postfix", &Settings::postfix},
+};
+
+struct ToggleOption {
+    std::string_view name; // the "on" spelling; "--no-" + its tail turns it off
+    bool Settings::*field;
+};
+
+constexpr std::array toggleOptions{
+    ToggleOption{"--natsort", &Settings::isNatSortOn},
+    ToggleOption{"--remove-spaces", &Settings::isCompareBySpaceRemoveOn},
+    ToggleOption{"--replace-spaces", &Settings::isCompareBySpaceReplaceOn},
+    ToggleOption{"--reverse", &Settings::isReverse},
+};
+
+bool setToggle(std::string_view arg, Settings& settings) {
+    for (const ToggleOption& option : toggleOptions) {
+        if (arg == option.name) {
+            settings.*option.field = true;
+            return true;
+        }
+        if (arg.starts_with("--no-") && arg.substr(5) == option.name.substr(2)) {
+            settings.*option.field = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+const TextOption* findTextOption(std::string_view name) {
+    for (const TextOption& option : textOptions) {
+        if (name == option.name) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::string_view> args) {
+    CommandLine line;
+    std::optional<std::string_view> folder;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool isOption = !optionsEnded && arg.starts_with("--");
+        if (!isOption) {
+            if (folder) {
+                return std::unexpected("more than one folder given");
+            }
+            folder = arg;
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help") {
+            return CommandLine{Request::Help, {}};
+        } else if (arg == "--version") {
+            return CommandLine{Request::Version, {}};
+        } else if (arg == "--apply") {
+            line.request = Request::Apply;
+        } else if (setToggle(arg, line.settings)) {
+            continue;
+        } else {
+            const auto equals = arg.find('=');
+            const TextOption* option = findTextOption(arg.substr(0, equals));
+            if (option == nullptr) {
+                return std::unexpected("unknown option " + std::string(arg));
+            }
+            if (equals != std::string_view::npos) {
+                line.settings.*option->field = std::string(arg.substr(equals + 1));
+            } else if (i + 1 < args.size()) {
+                line.settings.*option->field = std::string(args[++i]);
+            } else {
+                return std::unexpected(std::string(arg) + " needs a value");
+            }
+        }
+    }
+    if (!folder || folder->empty()) {
+        return std::unexpected("no folder given");
+    }
+    line.settings.targetDir = std::string(*folder);
+    return line;
+}
+
+std::string_view usageText() {
+    return R"(Usage: brindleaf-cli [OPTIONS] FOLDER
+
+Gives every entry of FOLDER a numbered name: prefix, zero-padded number, postfix.
+Without --apply, prints each current name beside its new name and changes nothing.
+
+  --start TEXT         number of the first entry (default "1"; only its digits count)
+  --digits TEXT        least number of digits, padded with zeros (default "4")
+  --prefix TEXT        text before the number (default empty)
+  --postfix TEXT       text after the number, such as ".jpg" (default empty)
+  --natsort, --no-natsort
+                       order numbers inside names by value (default on)
+  --remove-spaces, --no-remove-spaces
+                       ignore spaces when ordering (default on)
+  --replace-spaces, --no-replace-spaces
+                       order spaces as underscores (default off)
+  --reverse, --no-reverse
+                       number from the last name to the first (default off)
+  --apply              rename the entries
+  --help               show this text
+  --version            show the version
+  --                   end of options
+
+Exit status: 0 on success, 1 when listing or renaming fails, 2 on bad usage.
+)";
+}
+
+} // namespace brindleaf::cli

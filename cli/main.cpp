@@ -1,0 +1,11 @@
+#include "cli/CliRun.hpp"
+#include "platform/PosixFileSystem.hpp"
+
+#include <string_view>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    brindleaf::PosixFileSystem fileSystem;
+    return brindleaf::cli::runCommandLine(args, fileSystem, stdout, stderr);
+}

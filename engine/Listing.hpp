@@ -1,0 +1,33 @@
+#pragma once
+
+#include "engine/Error.hpp"
+#include "engine/Settings.hpp"
+#include "platform/FileSystem.hpp"
+
+#include <expected>
+#include <string>
+#include <vector>
+
+namespace brindleaf {
+
+// macOS leaves this file in folders it has shown; it is never renamed.
+inline constexpr std::string_view finderMetadataName = ".DS_Store";
+
+// The path `targetDir` stands for, with "." and ".." components and doubled separators
+// resolved lexically.
+std::string standardFolderPath(const std::string& targetDir);
+
+// Opens the folder of `targetDir`, or says in words why it cannot be read.
+std::expected<UniqueFd, Error> openTargetFolder(FileSystem& fileSystem,
+                                                const std::string& targetDir);
+
+// The names of an opened folder, ".DS_Store" dropped, in the order the toggles choose.
+std::expected<std::vector<std::string>, Error>
+listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder, const Settings& settings);
+
+// The ordered names of `targetDir`; empty, without touching the file system, when no
+// folder is chosen.
+std::expected<std::vector<std::string>, Error> listFileNames(const Settings& settings,
+                                                             FileSystem& fileSystem);
+
+} // namespace brindleaf

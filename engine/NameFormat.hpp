@@ -1,0 +1,61 @@
+#pragma once
+
+#include "engine/Settings.hpp"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace brindleaf {
+
+// Why a planned name cannot be given to an entry.
+enum class NameProblem {
+    ContainsSlash, // would reach outside the folder
+    ContainsNul,   // cannot be passed to the system at all
+    TooLong,       // longer, with the temporary suffix, than the folder's file system allows
+};
+
+// How the entry at a position of the ordered listing is named: prefix, the number
+// start + position padded with zeros to the width, postfix. Built once from the settings;
+// the name of any position is then computed on its own, without building the others.
+class NameFormat {
+public:
+    // Appended to a new name while the entries pass through their temporary names.
+    static constexpr std::string_view temporarySuffix = "___temp";
+
+    // No file system holds a name longer than this; longer names are never built.
+    static constexpr std::uint64_t longestBuildableName = 4096;
+
+    explicit NameFormat(const Settings& settings);
+
+    [[nodiscard]] std::uint64_t start() const { return start_; }
+    [[nodiscard]] std::uint64_t width() const { return width_; }
+
+    // Positions stay far below 2^63, so start + position never overflows 64 unsigned bits
+    // and the numbers of one plan are distinct.
+    [[nodiscard]] std::uint64_t numberAt(std::uint64_t position) const {
+        return start_ + position;
+    }
+
+    // Length in bytes of the new name at `position`, computed without building it.
+    [[nodiscard]] std::uint64_t lengthAt(std::uint64_t position) const;
+
+    // The new name at `position`, or nothing when it is longer than longestBuildableName.
+    [[nodiscard]] std::optional<std::string> renamedAt(std::uint64_t position) const;
+
+    // Whether the name at `position`, and its temporary form, fit a folder whose longest
+    // name is `longestName` bytes.
+    [[nodiscard]] std::optional<NameProblem> problemAt(std::uint64_t position,
+                                                       std::size_t longestName) const;
+
+private:
+    std::uint64_t start_ = 0;
+    std::uint64_t width_ = 0;
+    std::string prefix_;
+    std::string postfix_;
+    std::optional<NameProblem> fixedTextProblem_;
+};
+
+} // namespace brindleaf

@@ -1,0 +1,96 @@
+#include "engine/Plan.hpp"
+
+#include "engine/Listing.hpp"
+
+#include <algorithm>
+#include <functional>
+
+namespace brindleaf {
+
+std::size_t OriginalRenamedPairHash::operator()(const OriginalRenamedPair& pair) const noexcept {
+    const std::size_t first = std::hash<std::string>{}(pair.original);
+    const std::size_t second = std::hash<std::string>{}(pair.renamed);
+    return first ^ (second + 0x9e3779b97f4a7c15ULL + (first << 6) + (first >> 2));
+}
+
+std::vector<OriginalRenamedPair> pairNames(std::span<const std::string> names,
+                                           const NameFormat& format) {
+    std::vector<OriginalRenamedPair> pairs;
+    pairs.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        pairs.push_back({names[i], format.renamedAt(i).value_or(std::string{})});
+    }
+    return pairs;
+}
+
+std::optional<UnusableName> findUnusableName(std::span<const std::string> names,
+                                             const NameFormat& format,
+                                             std::size_t longestName) {
+    if (names.empty()) {
+        return std::nullopt;
+    }
+    // Names only grow with the position, so the last one decides whether any is too long.
+    if (!format.problemAt(names.size() - 1, longestName)) {
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (const auto problem = format.problemAt(i, longestName)) {
+            return UnusableName{i, names[i], *problem};
+        }
+    }
+    return std::nullopt;
+}
+
+Error describeUnusableName(const UnusableName& unusable, const NameFormat& format,
+                           std::size_t longestName) {
+    std::string reason;
+    switch (unusable.problem) {
+    case NameProblem::ContainsSlash:
+        reason = "the new name would contain \"/\" and reach outside the folder";
+        break;
+    case NameProblem::ContainsNul:
+        reason = "the new name would contain a NUL character";
+        break;
+    case NameProblem::TooLong:
+        reason = "the new name would be " +
+                 std::to_string(format.lengthAt(unusable.position)) +
+                 " bytes long, and with the temporary suffix \"" +
+                 std::string(NameFormat::temporarySuffix) + "\" longer than the " +
+                 std::to_string(longestName) + " bytes this folder allows";
+        break;
+    }
+    const auto code = unusable.problem == NameProblem::TooLong
+                          ? std::make_error_code(std::errc::filename_too_long)
+                          : std::make_error_code(std::errc::invalid_argument);
+    return {code, "Cannot rename \"" + unusable.original + "\": " + reason +
+                      ". Nothing was renamed."};
+}
+
+std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem,
+                                                  const UniqueFd& folder,
+                                                  const Settings& settings) {
+    auto names = listOpenedFolder(fileSystem, folder, settings);
+    if (!names) {
+        return std::unexpected(names.error());
+    }
+    FolderPlan plan{std::move(*names), NameFormat(settings)};
+    const std::size_t longestName = std::min<std::size_t>(fileSystem.longestName(folder),
+                                                          NameFormat::longestBuildableName);
+    if (const auto unusable = findUnusableName(plan.names, plan.format, longestName)) {
+        return std::unexpected(describeUnusableName(*unusable, plan.format, longestName));
+    }
+    return plan;
+}
+
+std::vector<OriginalRenamedPair> originalRenamedPairs(const Settings& settings,
+                                                      FileSystem& fileSystem,
+                                                      FailureReporter& reporter) {
+    const auto names = listFileNames(settings, fileSystem);
+    if (!names) {
+        reporter.report(names.error());
+        return {};
+    }
+    return pairNames(*names, NameFormat(settings));
+}
+
+} // namespace brindleaf

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "engine/Error.hpp"
+#include "engine/FailureReporter.hpp"
+#include "engine/NameFormat.hpp"
+#include "engine/Settings.hpp"
+#include "platform/FileSystem.hpp"
+
+#include <cstddef>
+#include <expected>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace brindleaf {
+
+// One row of the rename plan: an entry's current name and the name it is to receive.
+// Names are bytes and compare as bytes, as the file system compares them.
+struct OriginalRenamedPair {
+    std::string original;
+    std::string renamed;
+
+    friend bool operator==(const OriginalRenamedPair&, const OriginalRenamedPair&) = default;
+};
+
+struct OriginalRenamedPairHash {
+    std::size_t operator()(const OriginalRenamedPair& pair) const noexcept;
+};
+
+// The first entry of a plan that cannot receive its new name.
+struct UnusableName {
+    std::size_t position;
+    std::string original;
+    NameProblem problem;
+};
+
+// Pairs each name with its new name by position. A name too long to build is left empty;
+// findUnusableName() reports such plans before anything is moved.
+std::vector<OriginalRenamedPair> pairNames(std::span<const std::string> names,
+                                           const NameFormat& format);
+
+std::optional<UnusableName> findUnusableName(std::span<const std::string> names,
+                                             const NameFormat& format, std::size_t longestName);
+
+// The words for an unusable name, naming the entry and the reason.
+Error describeUnusableName(const UnusableName& unusable, const NameFormat& format,
+                           std::size_t longestName);
+
+// An opened folder's ordered names with the format that names them, checked: every new
+// name can be given.
+struct FolderPlan {
+    std::vector<std::string> names;
+    NameFormat format;
+};
+
+std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem,
+                                                  const UniqueFd& folder,
+                                                  const Settings& settings);
+
+// Lists the folder afresh and pairs every name with its new name. A listing failure is
+// reported and gives an empty plan.
+std::vector<OriginalRenamedPair> originalRenamedPairs(const Settings& settings,
+                                                      FileSystem& fileSystem,
+                                                      FailureReporter& reporter);
+
+} // namespace brindleaf
