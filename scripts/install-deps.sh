@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that Brindleaf needs and that are not there yet.
+#   install-deps.sh        what building and testing need
+#   install-deps.sh run    and what showing the window on a desktop needs
+set -euo pipefail
+
+packages=(
+    g++ cmake make pkg-config
+    libicu-dev libgtest-dev
+    qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools libgl-dev
+    fonts-dejavu-core
+)
+if [ "${1:-}" = run ]; then
+    packages+=(libqt6svg6 qt6-qpa-plugins)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,118 @@
+#include "cli/CliRun.hpp"
+#include "platform/PosixFileSystem.hpp"
+#include "support/TemporaryFolder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace brindleaf::cli {
+namespace {
+
+using testing::TemporaryFolder;
+using NameSet = std::set<std::string>;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+std::string readAll(std::FILE* file) {
+    std::rewind(file);
+    std::string text;
+    char buffer[4096];
+    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, file)) {
+        text.append(buffer, n);
+    }
+    return text;
+}
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result runCli(std::vector<std::string> args) {
+    const std::unique_ptr<std::FILE, FileCloser> out(std::tmpfile());
+    const std::unique_ptr<std::FILE, FileCloser> err(std::tmpfile());
+    const std::vector<std::string_view> views(args.begin(), args.end());
+    PosixFileSystem fileSystem;
+    const int status = runCommandLine(views, fileSystem, out.get(), err.get());
+    return {status, readAll(out.get()), readAll(err.get())};
+}
+
+TEST(CommandLine, PreviewPrintsEveryPairAsBytesAndChangesNothing) {
+    TemporaryFolder folder;
+    folder.addFile("b.jpg");
+    folder.addFile("caf\xE9");
+    folder.addFile("a b.jpg");
+    const Result result = runCli({"--prefix", "img_", "--postfix=.jpg", "--start", "abc",
+                                  "--digits", "3", folder.path()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "a b.jpg\t\t->\t\timg_000.jpg\n"
+                          "b.jpg\t\t->\t\timg_001.jpg\n"
+                          "caf\xE9\t\t->\t\timg_002.jpg\n");
+    EXPECT_EQ(folder.names(), (NameSet{"a b.jpg", "b.jpg", "caf\xE9"}));
+}
+
+TEST(CommandLine, TogglesChangeTheOrder) {
+    TemporaryFolder folder;
+    for (const char* name : {"file1", "file9", "file10"}) {
+        folder.addFile(name);
+    }
+    EXPECT_EQ(runCli({"--no-natsort", "--digits", "", folder.path()}).out,
+              "file1\t\t->\t\t1\nfile10\t\t->\t\t2\nfile9\t\t->\t\t3\n");
+    EXPECT_EQ(runCli({"--reverse", "--digits", "", folder.path()}).out,
+              "file10\t\t->\t\t1\nfile9\t\t->\t\t2\nfile1\t\t->\t\t3\n");
+}
+
+TEST(CommandLine, ApplyRenamesSilently) {
+    TemporaryFolder folder;
+    folder.addFile("b");
+    folder.addFile("a");
+    const Result result = runCli({"--apply", "--postfix", ".txt", folder.path()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(folder.names(), (NameSet{"0001.txt", "0002.txt"}));
+    EXPECT_EQ(folder.contentOf("0001.txt"), "a");
+}
+
+TEST(CommandLine, FailuresExitOneWithAMessage) {
+    TemporaryFolder folder;
+    folder.addFile("a");
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {folder.pathOf("missing")},
+             {"--apply", folder.pathOf("missing")},
+             {"--prefix", "x/", folder.path()},
+             {"--apply", "--prefix", "x/", folder.path()}}) {
+        const Result result = runCli(args);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_TRUE(result.err.starts_with("brindleaf-cli: Cannot ")) << result.err;
+    }
+    EXPECT_EQ(folder.names(), NameSet{"a"});
+}
+
+TEST(CommandLine, BadUsageExitsTwoHelpAndVersionExitZero) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {}, {"--bogus", "x"}, {"--prefix"}, {"a", "b"}, {""}}) {
+        const Result result = runCli(args);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_NE(result.err.find("Usage: brindleaf-cli"), std::string::npos);
+    }
+    EXPECT_NE(runCli({"--help"}).out.find("Usage: brindleaf-cli"), std::string::npos);
+    EXPECT_TRUE(runCli({"--version"}).out.starts_with("brindleaf-cli "));
+}
+
+TEST(CommandLine, DoubleDashEndsOptions) {
+    // After "--", "--apply" is the name of a folder to preview, not a request to rename.
+    const Result result = runCli({"--", "--apply"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "brindleaf-cli: Cannot read folder \"--apply\": No such file or directory\n");
+}
+
+} // namespace
+} // namespace brindleaf::cli

@@ -1,0 +1,185 @@
+#include "engine/Execution.hpp"
+#include "support/FaultyFileSystem.hpp"
+#include "support/RecordingReporter.hpp"
+#include "support/TemporaryFolder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace brindleaf {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::RecordingReporter;
+using testing::TemporaryFolder;
+using NameSet = std::set<std::string>;
+
+class Execution : public ::testing::Test {
+protected:
+    TemporaryFolder folder;
+    FaultyFileSystem fileSystem;
+    RecordingReporter reporter;
+    Settings settings;
+
+    void SetUp() override { settings.targetDir = folder.path(); }
+
+    void addFiles(std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            folder.addFile(name);
+        }
+    }
+
+    RunOutcome run() { return renameFiles(settings, fileSystem, reporter); }
+
+    // Every file still bears, and holds, its own original name.
+    void expectUntouched(const NameSet& originals) {
+        EXPECT_EQ(folder.names(), originals);
+        for (const std::string& name : originals) {
+            EXPECT_EQ(folder.contentOf(name), name);
+        }
+    }
+};
+
+TEST_F(Execution, RenumbersAnAlreadyNumberedFolderInPlace) {
+    addFiles({"0001", "0002", "0003"});
+    EXPECT_EQ(run(), RunOutcome::Renamed);
+    expectUntouched({"0001", "0002", "0003"});
+    EXPECT_EQ(fileSystem.moves, 6U);
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+TEST_F(Execution, SwapsNamesThroughTemporaryNames) {
+    addFiles({"x0001y", "x0002y"});
+    settings.prefix = "x";
+    settings.postfix = "y";
+    settings.isReverse = true;
+    EXPECT_EQ(run(), RunOutcome::Renamed);
+    EXPECT_EQ(folder.names(), (NameSet{"x0001y", "x0002y"}));
+    EXPECT_EQ(folder.contentOf("x0001y"), "x0002y");
+    EXPECT_EQ(folder.contentOf("x0002y"), "x0001y");
+}
+
+TEST_F(Execution, RenamesEveryKindOfEntryAndKeepsTheFinderFile) {
+    addFiles({"photo.jpg", ".DS_Store"});
+    folder.addFolder("sub");
+    folder.addFile("sub/inner");
+    folder.addSymlink("link", "does-not-exist");
+    folder.addFile("caf\xE9 latin1");
+    settings.postfix = ".x";
+    EXPECT_EQ(run(), RunOutcome::Renamed);
+    // Natural order: "cafe..." > "link" > "photo.jpg" > "sub" by bytes: 'c' < 'l' < 'p' < 's'.
+    EXPECT_EQ(folder.names(), (NameSet{".DS_Store", "0001.x", "0002.x", "0003.x", "0004.x"}));
+    EXPECT_EQ(folder.contentOf("0001.x"), "caf\xE9 latin1");
+    EXPECT_EQ(folder.contentOf("0003.x"), "photo.jpg");
+    EXPECT_EQ(folder.contentOf("0004.x/inner"), "sub/inner");
+}
+
+TEST_F(Execution, NothingToDoWithoutFolderOrEntries) {
+    EXPECT_EQ(run(), RunOutcome::NothingToRename);
+    settings.targetDir.clear();
+    EXPECT_EQ(run(), RunOutcome::NothingToRename);
+    EXPECT_EQ(fileSystem.moves, 0U);
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+TEST_F(Execution, UnreadableFolderIsReportedOnce) {
+    settings.targetDir = folder.pathOf("gone");
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    ASSERT_EQ(reporter.reports.size(), 1U);
+    EXPECT_EQ(reporter.reports[0].code, std::errc::no_such_file_or_directory);
+}
+
+TEST_F(Execution, RefusesUnusableNamesBeforeMovingAnything) {
+    addFiles({"a", "b"});
+    struct Refusal {
+        std::string prefix;
+        std::string digits;
+        std::string expectedWords;
+    };
+    for (const Refusal& refusal : {Refusal{"../", "4", "\"/\""},
+                                   Refusal{std::string(250, 'n'), "4", "bytes this folder allows"},
+                                   Refusal{"", "99999999999", "bytes this folder allows"}}) {
+        settings.prefix = refusal.prefix;
+        settings.digits = refusal.digits;
+        reporter.reports.clear();
+        EXPECT_EQ(run(), RunOutcome::Failed);
+        EXPECT_EQ(fileSystem.moves, 0U);
+        ASSERT_EQ(reporter.reports.size(), 1U);
+        const std::string& words = reporter.reports[0].description;
+        EXPECT_NE(words.find("\"a\""), std::string::npos) << words;
+        EXPECT_NE(words.find(refusal.expectedWords), std::string::npos) << words;
+        expectUntouched({"a", "b"});
+    }
+}
+
+TEST_F(Execution, LeftoverTemporaryNameStopsTheRunAndRestoresEverything) {
+    // "0001___temp" is an entry of its own; the first pass needs its name for "a".
+    addFiles({"a", "0001___temp"});
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    ASSERT_EQ(reporter.reports.size(), 1U);
+    EXPECT_EQ(reporter.reports[0].code, std::errc::file_exists);
+    expectUntouched({"a", "0001___temp"});
+}
+
+// The k-th move fails, in the first pass (k <= 4) or the second (k > 4); the moves
+// already made must be taken back so every file has its own name again.
+class FailingMove : public Execution, public ::testing::WithParamInterface<std::size_t> {};
+
+TEST_P(FailingMove, RestoresEveryOriginalName) {
+    addFiles({"0002", "b", "c", "0001"});
+    fileSystem.failingMoves = {GetParam()};
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    ASSERT_EQ(reporter.reports.size(), 1U);
+    EXPECT_EQ(reporter.reports[0].code, std::errc::io_error);
+    EXPECT_NE(reporter.reports[0].description.find("Every entry is back under its original name"),
+              std::string::npos);
+    expectUntouched({"0001", "0002", "b", "c"});
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPasses, FailingMove, ::testing::Values(1, 2, 4, 5, 6, 8));
+
+TEST_F(Execution, NamesEveryEntryThatCouldNotBeRestored) {
+    addFiles({"a", "b", "c"});
+    // Moves 1-3: first pass; 4 and 5: second pass; 6 fails; then the undo of "b" (move 7)
+    // and of "a"'s first pass (move 10) fail too.
+    fileSystem.failingMoves = {6, 7, 10};
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    ASSERT_EQ(reporter.reports.size(), 1U);
+    const std::string& words = reporter.reports[0].description;
+    EXPECT_NE(words.find("2 entries could not be given their original names back"),
+              std::string::npos)
+        << words;
+    EXPECT_NE(words.find("\"b\" is now \"0002\""), std::string::npos) << words;
+    EXPECT_NE(words.find("\"a\" is now \"0001___temp\""), std::string::npos) << words;
+    EXPECT_EQ(folder.names(), (NameSet{"0001___temp", "0002", "c"}));
+    EXPECT_EQ(folder.contentOf("0002"), "b");
+    EXPECT_EQ(folder.contentOf("0001___temp"), "a");
+}
+
+class CancelAfter final : public RunObserver {
+public:
+    explicit CancelAfter(std::size_t moves) : moves_(moves) {}
+    bool proceed(std::size_t done, std::size_t total) override {
+        lastTotal = total;
+        return done < moves_;
+    }
+    std::size_t lastTotal = 0;
+
+private:
+    std::size_t moves_;
+};
+
+TEST_F(Execution, CancelInEitherPassRestoresEverythingSilently) {
+    addFiles({"x", "y", "z"});
+    for (const std::size_t movesBeforeCancel : {0, 2, 3, 5}) {
+        CancelAfter observer(movesBeforeCancel);
+        EXPECT_EQ(renameFiles(settings, fileSystem, reporter, observer), RunOutcome::Cancelled);
+        EXPECT_EQ(observer.lastTotal, 6U);
+        expectUntouched({"x", "y", "z"});
+    }
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+} // namespace
+} // namespace brindleaf

@@ -1,0 +1,110 @@
+#include "engine/Listing.hpp"
+#include "engine/Plan.hpp"
+#include "support/FaultyFileSystem.hpp"
+#include "support/RecordingReporter.hpp"
+#include "support/TemporaryFolder.hpp"
+
+#include <gtest/gtest.h>
+
+namespace brindleaf {
+namespace {
+
+using Names = std::vector<std::string>;
+using testing::FaultyFileSystem;
+using testing::RecordingReporter;
+using testing::TemporaryFolder;
+
+TEST(Listing, EmptyTargetDirListsNothingAndTouchesNothing) {
+    FaultyFileSystem fileSystem;
+    const auto names = listFileNames(Settings{}, fileSystem);
+    ASSERT_TRUE(names);
+    EXPECT_TRUE(names->empty());
+    EXPECT_EQ(fileSystem.opens, 0U);
+}
+
+TEST(Listing, DropsOnlyTheExactFinderFileAndListsOneLevel) {
+    TemporaryFolder folder;
+    for (const char* name : {"b.txt", ".hidden", ".DS_Store", ".ds_store", ".DS_Store2"}) {
+        folder.addFile(name);
+    }
+    folder.addFolder("sub");
+    folder.addFile("sub/.DS_Store");
+    folder.addFile("sub/deeper");
+
+    Settings settings;
+    settings.targetDir = folder.path();
+    PosixFileSystem fileSystem;
+    const auto names = listFileNames(settings, fileSystem);
+    ASSERT_TRUE(names);
+    EXPECT_EQ(*names, (Names{".DS_Store2", ".ds_store", ".hidden", "b.txt", "sub"}));
+}
+
+TEST(Listing, PathsWithDotsOrDoubledSeparatorsListTheSameFolder) {
+    TemporaryFolder folder;
+    folder.addFolder("inner");
+    folder.addFile("inner/one");
+    folder.addFile("inner/two");
+
+    PosixFileSystem fileSystem;
+    for (const std::string& path :
+         {folder.pathOf("inner"), folder.pathOf("inner/"), folder.pathOf("./inner"),
+          folder.path() + "//inner", folder.pathOf("inner/../inner/."),
+          folder.pathOf("gone/../inner")}) {
+        Settings settings;
+        settings.targetDir = path;
+        const auto names = listFileNames(settings, fileSystem);
+        ASSERT_TRUE(names) << path << ": " << names.error().description;
+        EXPECT_EQ(*names, (Names{"one", "two"})) << path;
+    }
+}
+
+TEST(Listing, UnreadableTargetsFailWithCodeAndReadableDescription) {
+    TemporaryFolder folder;
+    folder.addFile("plain");
+    PosixFileSystem fileSystem;
+
+    Settings settings;
+    settings.targetDir = folder.pathOf("plain");
+    auto names = listFileNames(settings, fileSystem);
+    ASSERT_FALSE(names);
+    EXPECT_EQ(names.error().code, std::errc::not_a_directory);
+    EXPECT_EQ(names.error().description,
+              "Cannot read folder \"" + folder.pathOf("plain") + "\": Not a directory");
+
+    settings.targetDir = folder.pathOf("gone");
+    names = listFileNames(settings, fileSystem);
+    ASSERT_FALSE(names);
+    EXPECT_EQ(names.error().code, std::errc::no_such_file_or_directory);
+    EXPECT_NE(names.error().description.find("No such file or directory"), std::string::npos);
+}
+
+TEST(Plan, ListingFailureIsReportedOncePerComputationAndGivesAnEmptyPlan) {
+    TemporaryFolder folder;
+    Settings settings;
+    settings.targetDir = folder.pathOf("gone");
+    PosixFileSystem fileSystem;
+    RecordingReporter reporter;
+
+    EXPECT_TRUE(originalRenamedPairs(settings, fileSystem, reporter).empty());
+    EXPECT_EQ(reporter.reports.size(), 1U);
+    EXPECT_TRUE(originalRenamedPairs(settings, fileSystem, reporter).empty());
+    EXPECT_EQ(reporter.reports.size(), 2U);
+}
+
+TEST(Plan, PairsTheFolderInOrderAndReportsNothingForAnEmptyFolder) {
+    TemporaryFolder folder;
+    Settings settings;
+    settings.targetDir = folder.path();
+    PosixFileSystem fileSystem;
+    RecordingReporter reporter;
+    EXPECT_TRUE(originalRenamedPairs(settings, fileSystem, reporter).empty());
+
+    folder.addFile("b.jpg");
+    folder.addFile("a.jpg");
+    const auto pairs = originalRenamedPairs(settings, fileSystem, reporter);
+    EXPECT_EQ(pairs, (std::vector<OriginalRenamedPair>{{"a.jpg", "0001"}, {"b.jpg", "0002"}}));
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+} // namespace
+} // namespace brindleaf

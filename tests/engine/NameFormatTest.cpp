@@ -1,0 +1,125 @@
+#include "engine/NameFormat.hpp"
+#include "engine/Plan.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace brindleaf {
+namespace {
+
+using Names = std::vector<std::string>;
+
+struct PlanCase {
+    const char* startIndex;
+    const char* digits;
+    const char* prefix;
+    const char* postfix;
+    Names listed;
+    Names expected;
+};
+
+class WorkedPlan : public ::testing::TestWithParam<PlanCase> {};
+
+TEST_P(WorkedPlan, NamesEachPositionAsTheTableSays) {
+    const PlanCase& c = GetParam();
+    Settings settings;
+    settings.startIndex = c.startIndex;
+    settings.digits = c.digits;
+    settings.prefix = c.prefix;
+    settings.postfix = c.postfix;
+    const auto pairs = pairNames(c.listed, NameFormat(settings));
+    ASSERT_EQ(pairs.size(), c.expected.size());
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        EXPECT_EQ(pairs[i].original, c.listed[i]);
+        EXPECT_EQ(pairs[i].renamed, c.expected[i]);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, WorkedPlan,
+    ::testing::Values(
+        PlanCase{"1", "4", "", "", {"a.png", "b.jpg"}, {"0001", "0002"}},
+        PlanCase{"1", "4", "x", "y", {"a.png", "b.jpg"}, {"x0001y", "x0002y"}},
+        PlanCase{"1", "4", "", ".jpg", {"a.png", "b.jpg"}, {"0001.jpg", "0002.jpg"}},
+        PlanCase{"0", "2", "img_", "", {"c", "a", "b"}, {"img_00", "img_01", "img_02"}},
+        PlanCase{"98", "2", "", "", {"p", "q", "r"}, {"98", "99", "100"}},
+        PlanCase{"abc", "4", "", "", {"p", "q"}, {"0000", "0001"}},
+        PlanCase{"-5", "4", "", "", {"p", "q"}, {"0005", "0006"}},
+        PlanCase{"1a2", "", "", "", {"p", "q"}, {"12", "13"}},
+        PlanCase{"7", "0", "", "", {"p", "q"}, {"7", "8"}},
+        PlanCase{"7", "004", "", "", {"p"}, {"0007"}},
+        PlanCase{"7", "x3", "", "", {"p"}, {"007"}},
+        PlanCase{"99999999999999999999", "4", "", "", {"p", "q"}, {"0000", "0001"}},
+        PlanCase{"1", "4", "%d", "", {"p"}, {"%d0001"}},
+        PlanCase{"1", "4", "", "", {".hidden", "README", "a.tar.gz"}, {"0001", "0002", "0003"}},
+        // full-width digits read as no start at all
+        PlanCase{"\xEF\xBC\x91\xEF\xBC\x92", "1", "", "", {"p"}, {"0"}},
+        // past 2^31 - 1 the whole number is written
+        PlanCase{"2147483647", "1", "", "", {"p", "q"}, {"2147483647", "2147483648"}},
+        // the largest start is kept, and the numbers after it stay exact and distinct
+        PlanCase{"9223372036854775807", "", "", "", {"p", "q", "r"},
+                 {"9223372036854775807", "9223372036854775808", "9223372036854775809"}},
+        PlanCase{"9223372036854775808", "", "", "", {"p"}, {"0"}}));
+
+TEST(NameFormat, HugeWidthIsReportedTooLongWithoutBuildingTheName) {
+    Settings settings;
+    settings.digits = "99999999999";
+    const NameFormat format(settings);
+    EXPECT_GE(format.lengthAt(0), 4'000'000'000U);
+    EXPECT_FALSE(format.renamedAt(0).has_value());
+    EXPECT_EQ(format.problemAt(0, 255), NameProblem::TooLong);
+
+    const Names names = {"a", "b"};
+    const auto unusable = findUnusableName(names, format, 255);
+    ASSERT_TRUE(unusable);
+    EXPECT_EQ(unusable->position, 0U);
+    EXPECT_EQ(unusable->original, "a");
+}
+
+TEST(NameFormat, TemporarySuffixCountsAgainstTheNameLimit) {
+    Settings settings;
+    settings.digits = "";
+    settings.startIndex = "9";
+    settings.prefix = std::string(255 - 7 - 1, 'p');
+    const NameFormat format(settings);
+    // "ppp…9___temp" is exactly 255 bytes; "ppp…10___temp" is 256.
+    EXPECT_FALSE(format.problemAt(0, 255));
+    EXPECT_EQ(format.problemAt(1, 255), NameProblem::TooLong);
+
+    const Names names = {"first", "second", "third"};
+    const auto unusable = findUnusableName(names, format, 255);
+    ASSERT_TRUE(unusable);
+    EXPECT_EQ(unusable->position, 1U);
+    EXPECT_EQ(unusable->original, "second");
+}
+
+TEST(NameFormat, SlashOrNulInPrefixOrPostfixMakesEveryNameUnusable) {
+    for (const auto& [prefix, postfix, problem] :
+         std::vector<std::tuple<std::string, std::string, NameProblem>>{
+             {"../", "", NameProblem::ContainsSlash},
+             {"", "/x", NameProblem::ContainsSlash},
+             {std::string("a\0b", 3), "", NameProblem::ContainsNul}}) {
+        Settings settings;
+        settings.prefix = prefix;
+        settings.postfix = postfix;
+        EXPECT_EQ(NameFormat(settings).problemAt(0, 255), problem) << prefix << postfix;
+    }
+}
+
+TEST(OriginalRenamedPair, EqualityAndHashCoverBothNames) {
+    const OriginalRenamedPair a{"x", "0001"};
+    const OriginalRenamedPair b{"x", "0001"};
+    const OriginalRenamedPair c{"x", "0002"};
+    const OriginalRenamedPair d{"0001", "x"};
+    EXPECT_EQ(a, b);
+    EXPECT_NE(a, c);
+    EXPECT_NE(a, d);
+    const OriginalRenamedPairHash hash;
+    EXPECT_EQ(hash(a), hash(b));
+    EXPECT_NE(hash(a), hash(d));
+}
+
+} // namespace
+} // namespace brindleaf
