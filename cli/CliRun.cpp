@@ -60,8 +60,8 @@ int apply(const Settings& settings, FileSystem& fileSystem, FailureReporter& rep
 
 } // namespace
 
-int runCommandLine(std::span<const std::string_view> args, FileSystem& fileSystem,
-                   std::FILE* out, std::FILE* err) {
+int runCommandLine(std::span<const std::string_view> args, FileSystem& fileSystem, std::FILE* out,
+                   std::FILE* err) {
     const auto line = parseCommandLine(args);
     if (!line) {
         std::fprintf(err, "brindleaf-cli: %s\n\n", line.error().c_str());

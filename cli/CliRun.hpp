@@ -10,7 +10,7 @@ namespace brindleaf::cli {
 
 // The whole command: parses `args` (without the program name), previews or renames, and
 // returns the exit status. Output and messages go to the given streams.
-int runCommandLine(std::span<const std::string_view> args, FileSystem& fileSystem,
-                   std::FILE* out, std::FILE* err);
+int runCommandLine(std::span<const std::string_view> args, FileSystem& fileSystem, std::FILE* out,
+                   std::FILE* err);
 
 } // namespace brindleaf::cli

@@ -40,8 +40,8 @@ std::string digitsOnly(std::string_view text) {
     // Offsets are byte offsets into the UTF-8 text.
     for (int32_t start = ubrk_first(clusters.get()), end = ubrk_next(clusters.get());
          end != UBRK_DONE; start = end, end = ubrk_next(clusters.get())) {
-        const std::string_view cluster = text.substr(static_cast<std::size_t>(start),
-                                                     static_cast<std::size_t>(end - start));
+        const std::string_view cluster =
+            text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
         if (isSingleAsciiDigit(cluster)) {
             digits += cluster;
         }

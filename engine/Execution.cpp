@@ -31,7 +31,9 @@ struct Stranded {
     std::string current;
 };
 
-std::string quoted(const std::string& name) { return "\"" + name + "\""; }
+std::string quoted(const std::string& name) {
+    return "\"" + name + "\"";
+}
 
 std::string describeStranded(const std::vector<Stranded>& stranded) {
     if (stranded.empty()) {
@@ -148,8 +150,8 @@ std::vector<std::string> newNames(const NameFormat& format, std::size_t count) {
 
 } // namespace
 
-RunOutcome renameFiles(const Settings& settings, FileSystem& fileSystem,
-                       FailureReporter& reporter, RunObserver& observer) {
+RunOutcome renameFiles(const Settings& settings, FileSystem& fileSystem, FailureReporter& reporter,
+                       RunObserver& observer) {
     if (settings.targetDir.empty()) {
         return RunOutcome::NothingToRename;
     }

@@ -27,9 +27,8 @@ enum class RunOutcome {
 // Renames every entry of the folder in two passes, through temporary names, from a fresh
 // listing. Before the first move the whole plan is checked; on a failing move the moves
 // already made are undone in reverse. Failures go to `reporter`, one per run.
-RunOutcome renameFiles(const Settings& settings, FileSystem& fileSystem,
-                       FailureReporter& reporter, RunObserver& observer);
-RunOutcome renameFiles(const Settings& settings, FileSystem& fileSystem,
-                       FailureReporter& reporter);
+RunOutcome renameFiles(const Settings& settings, FileSystem& fileSystem, FailureReporter& reporter,
+                       RunObserver& observer);
+RunOutcome renameFiles(const Settings& settings, FileSystem& fileSystem, FailureReporter& reporter);
 
 } // namespace brindleaf

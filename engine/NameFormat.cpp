@@ -84,8 +84,8 @@ std::optional<std::string> NameFormat::renamedAt(std::uint64_t position) const {
         return std::nullopt;
     }
     char digits[std::numeric_limits<std::uint64_t>::digits10 + 1];
-    const auto [end, error] = std::to_chars(std::begin(digits), std::end(digits),
-                                            numberAt(position));
+    const auto [end, error] =
+        std::to_chars(std::begin(digits), std::end(digits), numberAt(position));
     const std::size_t digitCount = static_cast<std::size_t>(end - digits);
 
     std::string name;

@@ -35,9 +35,7 @@ public:
 
     // Positions stay far below 2^63, so start + position never overflows 64 unsigned bits
     // and the numbers of one plan are distinct.
-    [[nodiscard]] std::uint64_t numberAt(std::uint64_t position) const {
-        return start_ + position;
-    }
+    [[nodiscard]] std::uint64_t numberAt(std::uint64_t position) const { return start_ + position; }
 
     // Length in bytes of the new name at `position`, computed without building it.
     [[nodiscard]] std::uint64_t lengthAt(std::uint64_t position) const;

@@ -7,7 +7,9 @@ namespace brindleaf {
 
 namespace {
 
-bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Order-preserving and self-delimiting: counts below 255 take one byte, larger ones a
 // marker byte and four bytes, big end first.

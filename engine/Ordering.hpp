@@ -23,8 +23,7 @@ std::string sortKey(std::string_view name, const Settings& settings);
 
 // True when `first` is to stand before `second`. Names whose keys compare equal stand
 // before each other in neither direction, reversed or not.
-bool fileNameComesBefore(const Settings& settings, std::string_view first,
-                         std::string_view second);
+bool fileNameComesBefore(const Settings& settings, std::string_view first, std::string_view second);
 
 // Stable sort by fileNameComesBefore, deriving each name's key once.
 void sortFileNames(std::vector<std::string>& names, const Settings& settings);

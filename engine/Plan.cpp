@@ -24,8 +24,7 @@ std::vector<OriginalRenamedPair> pairNames(std::span<const std::string> names,
 }
 
 std::optional<UnusableName> findUnusableName(std::span<const std::string> names,
-                                             const NameFormat& format,
-                                             std::size_t longestName) {
+                                             const NameFormat& format, std::size_t longestName) {
     if (names.empty()) {
         return std::nullopt;
     }
@@ -52,8 +51,7 @@ Error describeUnusableName(const UnusableName& unusable, const NameFormat& forma
         reason = "the new name would contain a NUL character";
         break;
     case NameProblem::TooLong:
-        reason = "the new name would be " +
-                 std::to_string(format.lengthAt(unusable.position)) +
+        reason = "the new name would be " + std::to_string(format.lengthAt(unusable.position)) +
                  " bytes long, and with the temporary suffix \"" +
                  std::string(NameFormat::temporarySuffix) + "\" longer than the " +
                  std::to_string(longestName) + " bytes this folder allows";
@@ -62,29 +60,27 @@ Error describeUnusableName(const UnusableName& unusable, const NameFormat& forma
     const auto code = unusable.problem == NameProblem::TooLong
                           ? std::make_error_code(std::errc::filename_too_long)
                           : std::make_error_code(std::errc::invalid_argument);
-    return {code, "Cannot rename \"" + unusable.original + "\": " + reason +
-                      ". Nothing was renamed."};
+    return {code,
+            "Cannot rename \"" + unusable.original + "\": " + reason + ". Nothing was renamed."};
 }
 
-std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem,
-                                                  const UniqueFd& folder,
+std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
                                                   const Settings& settings) {
     auto names = listOpenedFolder(fileSystem, folder, settings);
     if (!names) {
         return std::unexpected(names.error());
     }
     FolderPlan plan{std::move(*names), NameFormat(settings)};
-    const std::size_t longestName = std::min<std::size_t>(fileSystem.longestName(folder),
-                                                          NameFormat::longestBuildableName);
+    const std::size_t longestName =
+        std::min<std::size_t>(fileSystem.longestName(folder), NameFormat::longestBuildableName);
     if (const auto unusable = findUnusableName(plan.names, plan.format, longestName)) {
         return std::unexpected(describeUnusableName(*unusable, plan.format, longestName));
     }
     return plan;
 }
 
-std::vector<OriginalRenamedPair> originalRenamedPairs(const Settings& settings,
-                                                      FileSystem& fileSystem,
-                                                      FailureReporter& reporter) {
+std::vector<OriginalRenamedPair>
+originalRenamedPairs(const Settings& settings, FileSystem& fileSystem, FailureReporter& reporter) {
     const auto names = listFileNames(settings, fileSystem);
     if (!names) {
         reporter.report(names.error());

@@ -54,14 +54,12 @@ struct FolderPlan {
     NameFormat format;
 };
 
-std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem,
-                                                  const UniqueFd& folder,
+std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
                                                   const Settings& settings);
 
 // Lists the folder afresh and pairs every name with its new name. A listing failure is
 // reported and gives an empty plan.
-std::vector<OriginalRenamedPair> originalRenamedPairs(const Settings& settings,
-                                                      FileSystem& fileSystem,
-                                                      FailureReporter& reporter);
+std::vector<OriginalRenamedPair>
+originalRenamedPairs(const Settings& settings, FileSystem& fileSystem, FailureReporter& reporter);
 
 } // namespace brindleaf

@@ -11,7 +11,9 @@ namespace brindleaf {
 
 namespace {
 
-std::error_code lastError() { return {errno, std::generic_category()}; }
+std::error_code lastError() {
+    return {errno, std::generic_category()};
+}
 
 bool flagUnsupported(int error) {
 #if defined(__APPLE__)

@@ -14,7 +14,6 @@ std::error_code moveNoReplace(int folderFd, const std::string& from, const std::
 // linked under the new name and then unlinked; a directory first claims the new name with
 // an empty placeholder directory (mkdir fails if the name is taken), then moves over it.
 // Neither path can replace an entry that someone else owns.
-std::error_code moveWithoutRenameFlag(int folderFd, const std::string& from,
-                                      const std::string& to);
+std::error_code moveWithoutRenameFlag(int folderFd, const std::string& from, const std::string& to);
 
 } // namespace brindleaf

@@ -15,14 +15,18 @@ namespace brindleaf {
 
 namespace {
 
-std::error_code lastError() { return {errno, std::generic_category()}; }
+std::error_code lastError() {
+    return {errno, std::generic_category()};
+}
 
 struct DirCloser {
     void operator()(DIR* dir) const noexcept { ::closedir(dir); }
 };
 using DirStream = std::unique_ptr<DIR, DirCloser>;
 
-bool isSelfOrParent(std::string_view name) { return name == "." || name == ".."; }
+bool isSelfOrParent(std::string_view name) {
+    return name == "." || name == "..";
+}
 
 } // namespace
 

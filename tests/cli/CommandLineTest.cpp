@@ -49,8 +49,8 @@ TEST(CommandLine, PreviewPrintsEveryPairAsBytesAndChangesNothing) {
     folder.addFile("b.jpg");
     folder.addFile("caf\xE9");
     folder.addFile("a b.jpg");
-    const Result result = runCli({"--prefix", "img_", "--postfix=.jpg", "--start", "abc",
-                                  "--digits", "3", folder.path()});
+    const Result result = runCli(
+        {"--prefix", "img_", "--postfix=.jpg", "--start", "abc", "--digits", "3", folder.path()});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "a b.jpg\t\t->\t\timg_000.jpg\n"
                           "b.jpg\t\t->\t\timg_001.jpg\n"
@@ -83,11 +83,11 @@ TEST(CommandLine, ApplyRenamesSilently) {
 TEST(CommandLine, FailuresExitOneWithAMessage) {
     TemporaryFolder folder;
     folder.addFile("a");
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {folder.pathOf("missing")},
-             {"--apply", folder.pathOf("missing")},
-             {"--prefix", "x/", folder.path()},
-             {"--apply", "--prefix", "x/", folder.path()}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{folder.pathOf("missing")},
+                                               {"--apply", folder.pathOf("missing")},
+                                               {"--prefix", "x/", folder.path()},
+                                               {"--apply", "--prefix", "x/", folder.path()}}) {
         const Result result = runCli(args);
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.out, "");
@@ -111,7 +111,8 @@ TEST(CommandLine, DoubleDashEndsOptions) {
     // After "--", "--apply" is the name of a folder to preview, not a request to rename.
     const Result result = runCli({"--", "--apply"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "brindleaf-cli: Cannot read folder \"--apply\": No such file or directory\n");
+    EXPECT_EQ(result.err,
+              "brindleaf-cli: Cannot read folder \"--apply\": No such file or directory\n");
 }
 
 } // namespace

@@ -24,13 +24,21 @@ INSTANTIATE_TEST_SUITE_P(
                       // full-width digits one and two
                       DigitsCase{"\xEF\xBC\x91\xEF\xBC\x92", ""},
                       // Arabic-Indic digit seven beside an ASCII 7
-                      DigitsCase{"\xD9\xA7" "7", "7"},
+                      DigitsCase{"\xD9\xA7"
+                                 "7",
+                                 "7"},
                       // "1" + combining acute accent is one character, not a digit; "2" stays
-                      DigitsCase{"1\xCC\x81" "2", "2"},
+                      DigitsCase{"1\xCC\x81"
+                                 "2",
+                                 "2"},
                       // keycap sequence 3 + VS16 + U+20E3 is one character
-                      DigitsCase{"3\xEF\xB8\x8F\xE2\x83\xA3" "4", "4"},
+                      DigitsCase{"3\xEF\xB8\x8F\xE2\x83\xA3"
+                                 "4",
+                                 "4"},
                       // invalid UTF-8 around a digit
-                      DigitsCase{"\xFF" "8\xC3", "8"}));
+                      DigitsCase{"\xFF"
+                                 "8\xC3",
+                                 "8"}));
 
 } // namespace
 } // namespace brindleaf

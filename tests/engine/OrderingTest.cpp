@@ -74,23 +74,39 @@ INSTANTIATE_TEST_SUITE_P(
         OrderingCase{underscores, On, Off, Any, true, {"ab", "a b", "a_b"}},
         OrderingCase{{"img 10", "img9"}, On, Any, On, false, {"img9", "img 10"}},
         OrderingCase{{"img 10", "img9"}, Off, Off, Off, false, {"img 10", "img9"}},
-        OrderingCase{{"banana", "Cherry", "Apple"}, Any, Any, Any, false,
-                     {"Apple", "Cherry", "banana"}},
+        OrderingCase{
+            {"banana", "Cherry", "Apple"}, Any, Any, Any, false, {"Apple", "Cherry", "banana"}},
         // Only U+0020 counts as a space: tab and no-break space stay in the key.
-        OrderingCase{{"a\tb", "a\xC2\xA0" "b", "ab"}, On, Any, Off, false,
-                     {"a\tb", "ab", "a\xC2\xA0" "b"}},
+        OrderingCase{{"a\tb",
+                      "a\xC2\xA0"
+                      "b",
+                      "ab"},
+                     On,
+                     Any,
+                     Off,
+                     false,
+                     {"a\tb", "ab",
+                      "a\xC2\xA0"
+                      "b"}},
         // A name of blanks only has the empty key: first, or last when reversed.
         OrderingCase{{"a", "   ", "0"}, On, Any, Any, false, {"   ", "0", "a"}},
         OrderingCase{{"a", "   ", "0"}, On, Any, Any, true, {"a", "0", "   "}},
         // Digit runs longer than any machine integer still compare by value.
         OrderingCase{{"x123456789012345678901234567890", "x99999999999999999999999999999"},
-                     Any, Any, On, false,
+                     Any,
+                     Any,
+                     On,
+                     false,
                      {"x99999999999999999999999999999", "x123456789012345678901234567890"}},
         // Equal value: fewer leading zeros first, whatever the listing order.
         OrderingCase{{"a001", "a1", "a01"}, Any, Any, On, false, {"a1", "a01", "a001"}},
         OrderingCase{{"a01c", "a1b"}, Any, Any, On, false, {"a1b", "a01c"}},
         // Code point order, not a locale's: non-ASCII after ASCII.
-        OrderingCase{{"\xC3\xA9t\xC3\xA9", "zoo", "Zoo"}, Any, Any, Any, false,
+        OrderingCase{{"\xC3\xA9t\xC3\xA9", "zoo", "Zoo"},
+                     Any,
+                     Any,
+                     Any,
+                     false,
                      {"Zoo", "zoo", "\xC3\xA9t\xC3\xA9"}}));
 
 TEST(Ordering, EmptyAndSingleListsComeBackUnchanged) {
@@ -117,8 +133,12 @@ TEST(Ordering, PredicateMatchesTheSortAndRanksEqualKeysNeitherWay) {
 // Random names built from the pieces that make comparisons hard.
 std::string randomName(std::mt19937& random) {
     static const std::vector<std::string> pieces = {
-        "0", "00", "1", "01", "9", "10", "007", "12345678901234567890123", "a", "A", "b", "_",
-        " ", "  ", "z", "Z", ".", "-", "\xC3\xA9", "\xE6\x97\xA5", "\xFF", "x1y", "img"};
+        "0",    "00",  "1",        "01",
+        "9",    "10",  "007",      "12345678901234567890123",
+        "a",    "A",   "b",        "_",
+        " ",    "  ",  "z",        "Z",
+        ".",    "-",   "\xC3\xA9", "\xE6\x97\xA5",
+        "\xFF", "x1y", "img"};
     std::uniform_int_distribution<std::size_t> length(0, 6);
     std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
     std::string name;

@@ -12,7 +12,7 @@ using testing::TemporaryFolder;
 
 TEST(PosixFileSystemTest, ReadsRawBytesAndCanReadTheSameFolderTwice) {
     TemporaryFolder folder;
-    const std::string latin1Name = "caf\xE9";  // not valid UTF-8
+    const std::string latin1Name = "caf\xE9"; // not valid UTF-8
     folder.addFile(latin1Name);
     folder.addFile(".hidden");
     folder.addFolder("sub");

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace brindleaf {
+
+// The modal dialogs the window needs; each blocks until the user closes it.
+
+// Shows a failure's description. The answer is not needed.
+void showFailureAlert(QWidget* parent, const QString& description);
+
+// Asks the user to proceed: a bold message with one accepting button. Escape, the Cancel
+// button and the close box all decline. True only when the user accepted.
+bool askToProceed(QWidget* parent, const QString& title, const QString& message,
+                  const QString& acceptText);
+
+} // namespace brindleaf

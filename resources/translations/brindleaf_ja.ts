@@ -1,0 +1,66 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>brindleaf::ContentView</name>
+    <message>
+        <source>Open</source>
+        <translation>フォルダーを開く…</translation>
+    </message>
+    <message>
+        <source>StartIndex</source>
+        <translation>開始番号</translation>
+    </message>
+    <message>
+        <source>NumDigits</source>
+        <translation>桁数</translation>
+    </message>
+    <message>
+        <source>Prefix</source>
+        <translation>接頭辞</translation>
+    </message>
+    <message>
+        <source>Postfix</source>
+        <translation>接尾辞</translation>
+    </message>
+    <message>
+        <source>NatSort</source>
+        <translation>自然順で並べる</translation>
+    </message>
+    <message>
+        <source>SortReplacingRemovingSpace</source>
+        <translation>並べ替えで空白を無視</translation>
+    </message>
+    <message>
+        <source>SortReplacingSpaceToUnderbar</source>
+        <translation>空白を下線として並べ替え</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>逆順</translation>
+    </message>
+    <message>
+        <source>Do</source>
+        <translation>名前を変更…</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>名前変更の確認</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>変更する</translation>
+    </message>
+    <message>
+        <source>ProceedRenaming</source>
+        <translation>このフォルダーのすべての項目をプレビューのとおりに名前変更しますか？</translation>
+    </message>
+</context>
+<context>
+    <name>RunProgress</name>
+    <message>
+        <source>Renaming… %1 of %2 moves</source>
+        <translation>名前を変更中… %2 件中 %1 件</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace brindleaf::testing {
+
+// Answers the next modal dialog of type `Dialog` as soon as it is shown, from the event
+// loop that the dialog itself runs.
+template <typename Dialog> void whenModalShows(std::function<void(Dialog*)> answer) {
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, answer = std::move(answer)] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            answer(dialog);
+        }
+    });
+    poll->start();
+}
+
+// Closes every failure alert that shows up while it lives, keeping their texts.
+class AlertCollector {
+public:
+    AlertCollector() {
+        poll_.setInterval(5);
+        QObject::connect(&poll_, &QTimer::timeout, [this] {
+            auto* alert = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (alert != nullptr && alert->objectName() == QLatin1String("failureAlert")) {
+                texts.append(alert->text());
+                alert->accept();
+            }
+        });
+        poll_.start();
+    }
+    QStringList texts;
+
+private:
+    QTimer poll_;
+};
+
+// Drops `data` where `widget` is, as the platform would: on the widget itself or the
+// nearest ancestor that accepts drops. False when nothing took the drop.
+inline bool dropOn(QWidget* widget, const QMimeData& data) {
+    QWidget* target = widget;
+    while (target != nullptr && !target->acceptDrops()) {
+        target = target->parentWidget();
+    }
+    if (target == nullptr) {
+        return false;
+    }
+    const QPointF point = QRectF(target->rect()).center();
+    QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+inline QMimeData* urlData(const QList<QUrl>& urls) {
+    auto* data = new QMimeData;
+    data->setUrls(urls);
+    return data;
+}
+
+} // namespace brindleaf::testing

@@ -1,0 +1,324 @@
+#include "window/ContentView.hpp"
+#include "engine/Listing.hpp"
+#include "support/GuiHelpers.hpp"
+#include "support/SlowFileSystem.hpp"
+#include "support/TemporaryFolder.hpp"
+#include "window/PreviewModel.hpp"
+#include "window/Translations.hpp"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+
+#include <filesystem>
+#include <memory>
+
+using brindleaf::ContentView;
+using brindleaf::testing::AlertCollector;
+using brindleaf::testing::dropOn;
+using brindleaf::testing::TemporaryFolder;
+using brindleaf::testing::urlData;
+using brindleaf::testing::whenModalShows;
+using NameSet = std::set<std::string>;
+
+namespace {
+
+QUrl localUrl(const std::string& path) {
+    return QUrl::fromLocalFile(QString::fromStdString(path));
+}
+
+QStringList rows(const ContentView& view) {
+    QStringList texts;
+    const auto& model = view.preview();
+    for (int row = 0; row < model.rowCount(); ++row) {
+        texts.append(model.data(model.index(row), Qt::DisplayRole).toString());
+    }
+    return texts;
+}
+
+QString row(const char* original, const char* renamed) {
+    return QString::fromUtf8(original) + QStringLiteral("\t\t->\t\t") + QString::fromUtf8(renamed);
+}
+
+template <typename Widget> Widget* child(const ContentView& view, const char* name) {
+    auto* widget = view.findChild<Widget*>(QString::fromLatin1(name));
+    if (widget == nullptr) {
+        qFatal("no child %s", name);
+    }
+    return widget;
+}
+
+void retype(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, text);
+}
+
+} // namespace
+
+class ContentViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { brindleaf::installTranslations(*QCoreApplication::instance()); }
+
+    void newWindowShowsTheDefaults() {
+        ContentView view;
+        QCOMPARE(child<QLineEdit>(view, "startIndexField")->text(), QStringLiteral("1"));
+        QCOMPARE(child<QLineEdit>(view, "digitsField")->text(), QStringLiteral("4"));
+        QCOMPARE(child<QLineEdit>(view, "prefixField")->text(), QString());
+        QCOMPARE(child<QLineEdit>(view, "postfixField")->text(), QString());
+        QVERIFY(child<QCheckBox>(view, "natSortToggle")->isChecked());
+        QVERIFY(child<QCheckBox>(view, "spaceRemoveToggle")->isChecked());
+        QVERIFY(!child<QCheckBox>(view, "spaceReplaceToggle")->isChecked());
+        QVERIFY(!child<QCheckBox>(view, "reverseToggle")->isChecked());
+        QCOMPARE(child<QLabel>(view, "targetDirLabel")->text(), QString());
+        QCOMPARE(view.preview().rowCount(), 0);
+        QVERIFY(view.settings() == brindleaf::Settings{});
+        // Labels are translated; the English texts replace the keys.
+        QCOMPARE(child<QPushButton>(view, "openButton")->text(), QStringLiteral("Open Folder…"));
+        QCOMPARE(child<QLineEdit>(view, "digitsField")->placeholderText(),
+                 QStringLiteral("Digits"));
+    }
+
+    void everyFieldHasItsLabelAsBuddyAndTabFollowsTheLayout() {
+        ContentView view;
+        view.show();
+        for (const char* name : {"startIndexField", "digitsField", "prefixField", "postfixField"}) {
+            auto* field = child<QLineEdit>(view, name);
+            const auto labels = view.findChildren<QLabel*>();
+            QVERIFY(std::any_of(labels.begin(), labels.end(),
+                                [field](QLabel* label) { return label->buddy() == field; }));
+        }
+        QStringList order;
+        QWidget* widget = child<QPushButton>(view, "openButton");
+        for (int step = 0; step < 11; ++step) {
+            order.append(widget->objectName());
+            do {
+                widget = widget->nextInFocusChain();
+            } while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisible());
+        }
+        QCOMPARE(order,
+                 (QStringList{"openButton", "startIndexField", "digitsField", "prefixField",
+                              "postfixField", "natSortToggle", "spaceRemoveToggle",
+                              "spaceReplaceToggle", "reverseToggle", "previewList", "doButton"}));
+    }
+
+    void typingChangesThePreviewAtOnce() {
+        TemporaryFolder folder;
+        folder.addFile("b.jpg");
+        folder.addFile("a.jpg");
+        ContentView view;
+        view.setTargetDir(localUrl(folder.path()));
+        QCOMPARE(rows(view), (QStringList{row("a.jpg", "0001"), row("b.jpg", "0002")}));
+
+        retype(child<QLineEdit>(view, "digitsField"), QStringLiteral("2"));
+        QCOMPARE(rows(view), (QStringList{row("a.jpg", "01"), row("b.jpg", "02")}));
+        QTest::keyClicks(child<QLineEdit>(view, "prefixField"), QStringLiteral("x_"));
+        QTest::keyClicks(child<QLineEdit>(view, "postfixField"), QStringLiteral(".jpg"));
+        retype(child<QLineEdit>(view, "startIndexField"), QStringLiteral("9"));
+        QCOMPARE(rows(view), (QStringList{row("a.jpg", "x_09.jpg"), row("b.jpg", "x_10.jpg")}));
+        QCOMPARE(view.settings().prefix, std::string("x_"));
+        QCOMPARE(view.settings().startIndex, std::string("9"));
+    }
+
+    void togglesReorderAndLaterKeystrokesKeepTheNewOrder() {
+        TemporaryFolder folder;
+        for (const char* name : {"file1", "file9", "file10"}) {
+            folder.addFile(name);
+        }
+        ContentView view;
+        view.setTargetDir(localUrl(folder.path()));
+        QCOMPARE(rows(view),
+                 (QStringList{row("file1", "0001"), row("file9", "0002"), row("file10", "0003")}));
+        child<QCheckBox>(view, "natSortToggle")->click();
+        QCOMPARE(rows(view),
+                 (QStringList{row("file1", "0001"), row("file10", "0002"), row("file9", "0003")}));
+        child<QCheckBox>(view, "reverseToggle")->click();
+        QVERIFY(view.settings().isReverse && !view.settings().isNatSortOn);
+        QTest::keyClicks(child<QLineEdit>(view, "prefixField"), QStringLiteral("p"));
+        QCOMPARE(rows(view), (QStringList{row("file9", "p0001"), row("file10", "p0002"),
+                                          row("file1", "p0003")}));
+    }
+
+    void previewFollowsTheFolderWithoutAnyInput() {
+        TemporaryFolder folder;
+        folder.addFile("b");
+        ContentView view;
+        view.setTargetDir(localUrl(folder.path()));
+        QCOMPARE(rows(view), QStringList{row("b", "0001")});
+
+        folder.addFile("a");
+        QTRY_COMPARE(rows(view), (QStringList{row("a", "0001"), row("b", "0002")}));
+        std::filesystem::rename(folder.pathOf("b"), folder.pathOf("c"));
+        QTRY_COMPARE(rows(view), (QStringList{row("a", "0001"), row("c", "0002")}));
+        std::filesystem::remove(folder.pathOf("a"));
+        QTRY_COMPARE(rows(view), QStringList{row("c", "0001")});
+    }
+
+    void folderDroppedOnThePreviewBecomesTheTarget() {
+        TemporaryFolder folder;
+        folder.addFile("plain");
+        folder.addFolder("dropped");
+        folder.addFile("dropped/inside");
+        ContentView view;
+        auto* preview = child<QListView>(view, "previewList");
+
+        const std::unique_ptr<QMimeData> file(urlData({localUrl(folder.pathOf("plain"))}));
+        QVERIFY(!dropOn(preview->viewport(), *file));
+        const std::unique_ptr<QMimeData> dir(urlData({localUrl(folder.pathOf("dropped"))}));
+        QVERIFY(!dropOn(child<QLineEdit>(view, "prefixField"), *dir));
+        QVERIFY(!dropOn(child<QCheckBox>(view, "reverseToggle"), *dir));
+        QVERIFY(!dropOn(child<QPushButton>(view, "doButton"), *dir));
+        QCoreApplication::processEvents();
+        QVERIFY(view.settings().targetDir.empty());
+
+        QVERIFY(dropOn(preview->viewport(), *dir));
+        QTRY_COMPARE(view.settings().targetDir, folder.pathOf("dropped"));
+        QCOMPARE(child<QLabel>(view, "targetDirLabel")->text(),
+                 QString::fromStdString(folder.pathOf("dropped")));
+        QCOMPARE(rows(view), QStringList{row("inside", "0001")});
+    }
+
+    void percentSignsInFolderNamesArriveUnchanged() {
+        TemporaryFolder folder;
+        for (const char* name : {"x%41y", "100% done"}) {
+            folder.addFolder(name);
+            folder.addFile(std::string(name) + "/" + name);
+        }
+        folder.addFolder("xAy");
+        ContentView view;
+        auto* preview = child<QListView>(view, "previewList");
+        for (const char* name : {"x%41y", "100% done"}) {
+            const std::unique_ptr<QMimeData> data(urlData({localUrl(folder.pathOf(name))}));
+            QVERIFY(dropOn(preview->viewport(), *data));
+            QTRY_COMPARE(view.settings().targetDir, folder.pathOf(name));
+            QCOMPARE(rows(view), QStringList{row(name, "0001")});
+
+            view.setTargetDir({});
+            whenModalShows<QFileDialog>([&](QFileDialog* chooser) {
+                chooser->setDirectory(QString::fromStdString(folder.path()));
+                chooser->selectFile(QString::fromUtf8(name));
+                static_cast<QDialog*>(chooser)->accept();
+            });
+            child<QPushButton>(view, "openButton")->click();
+            QCOMPARE(view.settings().targetDir, folder.pathOf(name));
+        }
+    }
+
+    void cancellingTheChooserKeepsTheFolder() {
+        TemporaryFolder folder;
+        ContentView view;
+        view.setTargetDir(localUrl(folder.path()));
+        whenModalShows<QFileDialog>([](QFileDialog* chooser) { chooser->reject(); });
+        child<QPushButton>(view, "openButton")->click();
+        QCOMPARE(view.settings().targetDir, folder.path());
+    }
+
+    void pathEqualToALabelKeyIsShownAsItself() {
+        TemporaryFolder folder;
+        folder.addFolder("Open");
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(folder.path()));
+        ContentView view;
+        view.setTargetDir(QUrl::fromLocalFile(QStringLiteral("Open")));
+        QDir::setCurrent(previous);
+        QCOMPARE(child<QLabel>(view, "targetDirLabel")->text(), QStringLiteral("Open"));
+    }
+
+    void doThenOkRenamesOnDiskAndShowsTheNewState() {
+        TemporaryFolder folder;
+        folder.addFile("b");
+        folder.addFile("a");
+        ContentView view;
+        view.setTargetDir(localUrl(folder.path()));
+        QTest::keyClicks(child<QLineEdit>(view, "postfixField"), QStringLiteral(".txt"));
+
+        bool confirmWhileAsked = false;
+        whenModalShows<QMessageBox>([&](QMessageBox* question) {
+            confirmWhileAsked = view.settings().confirm;
+            QCOMPARE(question->windowTitle(), QStringLiteral("Confirm Renaming"));
+            QVERIFY(question->text().startsWith(QStringLiteral("<b>")));
+            question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+        });
+        child<QPushButton>(view, "doButton")->click();
+        QVERIFY(confirmWhileAsked);
+        QVERIFY(!view.settings().confirm);
+        QCOMPARE(folder.names(), (NameSet{"0001.txt", "0002.txt"}));
+        QCOMPARE(folder.contentOf("0001.txt"), std::string("a"));
+        QCOMPARE(rows(view),
+                 (QStringList{row("0001.txt", "0001.txt"), row("0002.txt", "0002.txt")}));
+    }
+
+    void dismissingTheConfirmationRenamesNothing() {
+        TemporaryFolder folder;
+        folder.addFile("a");
+        ContentView view;
+        view.show();
+        view.setTargetDir(localUrl(folder.path()));
+        whenModalShows<QMessageBox>(
+            [](QMessageBox* question) { QTest::keyClick(question, Qt::Key_Escape); });
+        child<QPushButton>(view, "doButton")->click();
+        QVERIFY(!view.settings().confirm);
+        QCOMPARE(folder.names(), NameSet{"a"});
+    }
+
+    void unreadableOrVanishedFolderRaisesAnAlertAndEmptiesThePreview() {
+        TemporaryFolder folder;
+        folder.addFile("plain");
+        folder.addFolder("doomed");
+        folder.addFile("doomed/x");
+        ContentView view;
+        AlertCollector alerts;
+
+        view.setTargetDir(localUrl(folder.pathOf("plain")));
+        QCOMPARE(alerts.texts.size(), 1);
+        QVERIFY(alerts.texts[0].contains(QStringLiteral("Not a directory")));
+        QCOMPARE(view.preview().rowCount(), 0);
+
+        view.setTargetDir(localUrl(folder.pathOf("doomed")));
+        QCOMPARE(view.preview().rowCount(), 1);
+        std::filesystem::remove_all(folder.pathOf("doomed"));
+        QTRY_COMPARE(alerts.texts.size(), 2);
+        QVERIFY(alerts.texts[1].contains(QStringLiteral("No such file or directory")));
+        QCOMPARE(view.preview().rowCount(), 0);
+    }
+
+    void cancelDuringALongRunRestoresEveryName() {
+        TemporaryFolder folder;
+        NameSet originals;
+        for (int i = 0; i < 400; ++i) {
+            const std::string name = "photo " + std::to_string(i) + ".jpg";
+            folder.addFile(name);
+            originals.insert(name);
+        }
+        ContentView view(
+            std::make_unique<brindleaf::testing::SlowFileSystem>(std::chrono::milliseconds(2)));
+        view.show();
+        view.setTargetDir(localUrl(folder.path()));
+
+        bool cancelled = false;
+        whenModalShows<QProgressDialog>([&](QProgressDialog* progress) {
+            QTimer::singleShot(100, progress, [&, progress] {
+                QVERIFY(progress->value() > 0);
+                progress->cancel();
+                cancelled = true;
+            });
+        });
+        view.renameFiles();
+        QVERIFY(cancelled);
+        QCOMPARE(folder.names(), originals);
+        QCOMPARE(folder.contentOf("photo 7.jpg"), std::string("photo 7.jpg"));
+        QCOMPARE(view.preview().rowCount(), 400);
+    }
+};
+
+QTEST_MAIN(ContentViewTest)
+#include "ContentViewTest.moc"

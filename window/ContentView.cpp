@@ -1,0 +1,294 @@
+#include "window/ContentView.hpp"
+
+#include "engine/Execution.hpp"
+#include "engine/Listing.hpp"
+#include "engine/NameFormat.hpp"
+#include "platform/PosixFileSystem.hpp"
+#include "platform/ui/Alerts.hpp"
+#include "selection/DirectoryDropDelegate.hpp"
+#include "selection/FolderChooser.hpp"
+#include "window/AlertReporter.hpp"
+#include "window/PreviewModel.hpp"
+#include "window/PreviewRowDelegate.hpp"
+#include "window/RunProgress.hpp"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace brindleaf {
+
+namespace {
+
+// Other programs often change a folder in bursts; one relisting covers a burst.
+constexpr int folderChangeSettleMilliseconds = 50;
+
+QString decoded(const std::string& bytes) {
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+void showText(QLineEdit* field, const std::string& text) {
+    const QString value = QString::fromStdString(text);
+    // Only a change of value may move the cursor of the field being typed in.
+    if (field->text() != value) {
+        field->setText(value);
+    }
+}
+
+void showToggle(QCheckBox* toggle, bool on) {
+    const QSignalBlocker blocker(toggle);
+    toggle->setChecked(on);
+}
+
+QHBoxLayout* centredRow() {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    return row;
+}
+
+} // namespace
+
+ContentView::ContentView(QWidget* parent)
+    : ContentView(std::make_unique<PosixFileSystem>(), parent) {}
+
+ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent)
+    : QWidget(parent), fileSystem_(std::move(fileSystem)), preview_(new PreviewModel(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(createFolderRow());
+    layout->addLayout(createFieldRow());
+    layout->addLayout(createToggleRow());
+    layout->addWidget(createPreview(), 1);
+    auto* doButton = new QPushButton(tr("Do"), this);
+    doButton->setObjectName(QStringLiteral("doButton"));
+    connect(doButton, &QPushButton::clicked, this, &ContentView::toggleConfirm);
+    layout->addWidget(doButton, 0, Qt::AlignHCenter);
+
+    folderChangedTimer_.setSingleShot(true);
+    folderChangedTimer_.setInterval(folderChangeSettleMilliseconds);
+    connect(&folderChangedTimer_, &QTimer::timeout, this, &ContentView::relist);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (!renaming_) {
+            folderChangedTimer_.start();
+        }
+    });
+    showSettings();
+}
+
+ContentView::~ContentView() = default;
+
+QSize ContentView::sizeHint() const {
+    return {960, 640};
+}
+
+QBoxLayout* ContentView::createFolderRow() {
+    auto* row = new QHBoxLayout;
+    // The path is data: shown as it is stored, never looked up as a key.
+    targetDirLabel_ = new QLabel(this);
+    targetDirLabel_->setObjectName(QStringLiteral("targetDirLabel"));
+    targetDirLabel_->setTextFormat(Qt::PlainText);
+    targetDirLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    row->addWidget(targetDirLabel_, 1);
+    auto* openButton = new QPushButton(tr("Open"), this);
+    openButton->setObjectName(QStringLiteral("openButton"));
+    connect(openButton, &QPushButton::clicked, this, &ContentView::chooseTargetDir);
+    row->addWidget(openButton);
+    return row;
+}
+
+QBoxLayout* ContentView::createFieldRow() {
+    QHBoxLayout* row = centredRow();
+    startIndexField_ =
+        addField(row, tr("StartIndex"), "startIndexField", &ContentView::setStartIndex);
+    digitsField_ = addField(row, tr("NumDigits"), "digitsField", &ContentView::setDigits);
+    prefixField_ = addField(row, tr("Prefix"), "prefixField", &ContentView::setPrefix);
+    postfixField_ = addField(row, tr("Postfix"), "postfixField", &ContentView::setPostfix);
+    row->addStretch();
+    return row;
+}
+
+QBoxLayout* ContentView::createToggleRow() {
+    QHBoxLayout* row = centredRow();
+    natSortToggle_ = addToggle(row, tr("NatSort"), "natSortToggle", &ContentView::setNatSortOn);
+    spaceRemoveToggle_ = addToggle(row, tr("SortReplacingRemovingSpace"), "spaceRemoveToggle",
+                                   &ContentView::setCompareBySpaceRemoveOn);
+    spaceReplaceToggle_ = addToggle(row, tr("SortReplacingSpaceToUnderbar"), "spaceReplaceToggle",
+                                    &ContentView::setCompareBySpaceReplaceOn);
+    reverseToggle_ = addToggle(row, tr("Reverse"), "reverseToggle", &ContentView::setReverse);
+    row->addStretch();
+    return row;
+}
+
+QListView* ContentView::createPreview() {
+    auto* list = new QListView(this);
+    list->setObjectName(QStringLiteral("previewList"));
+    list->setModel(preview_);
+    list->setItemDelegate(new PreviewRowDelegate(list));
+    list->setSelectionMode(QAbstractItemView::NoSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Every row has the same height: the view never has to measure a million rows.
+    list->setUniformItemSizes(true);
+    auto* dropTarget = new DirectoryDropDelegate(list->viewport());
+    connect(dropTarget, &DirectoryDropDelegate::folderDropped, this, &ContentView::setTargetDir);
+    return list;
+}
+
+QLineEdit* ContentView::addField(QBoxLayout* row, const QString& key, const char* objectName,
+                                 void (ContentView::*write)(const QString&)) {
+    auto* label = new QLabel(key, this);
+    auto* field = new QLineEdit(this);
+    field->setObjectName(QString::fromLatin1(objectName));
+    field->setPlaceholderText(key);
+    field->setAcceptDrops(false);
+    label->setBuddy(field);
+    connect(field, &QLineEdit::textEdited, this, write);
+    row->addWidget(label);
+    row->addWidget(field);
+    return field;
+}
+
+QCheckBox* ContentView::addToggle(QBoxLayout* row, const QString& key, const char* objectName,
+                                  void (ContentView::*write)(bool)) {
+    auto* toggle = new QCheckBox(key, this);
+    toggle->setObjectName(QString::fromLatin1(objectName));
+    connect(toggle, &QCheckBox::toggled, this, write);
+    row->addWidget(toggle);
+    return toggle;
+}
+
+void ContentView::setStartIndex(const QString& text) {
+    writeText(&Settings::startIndex, text);
+}
+void ContentView::setDigits(const QString& text) {
+    writeText(&Settings::digits, text);
+}
+void ContentView::setPrefix(const QString& text) {
+    writeText(&Settings::prefix, text);
+}
+void ContentView::setPostfix(const QString& text) {
+    writeText(&Settings::postfix, text);
+}
+void ContentView::setNatSortOn(bool on) {
+    writeToggle(&Settings::isNatSortOn, on);
+}
+void ContentView::setCompareBySpaceRemoveOn(bool on) {
+    writeToggle(&Settings::isCompareBySpaceRemoveOn, on);
+}
+void ContentView::setCompareBySpaceReplaceOn(bool on) {
+    writeToggle(&Settings::isCompareBySpaceReplaceOn, on);
+}
+void ContentView::setReverse(bool on) {
+    writeToggle(&Settings::isReverse, on);
+}
+
+void ContentView::writeText(std::string Settings::*field, const QString& text) {
+    settings_.*field = text.toStdString();
+    showSettings();
+    // The order of the names does not depend on the text settings: only new names change.
+    preview_->setFormat(NameFormat(settings_));
+    emit settingsChanged();
+}
+
+void ContentView::writeToggle(bool Settings::*field, bool on) {
+    settings_.*field = on;
+    showSettings();
+    relist();
+    emit settingsChanged();
+}
+
+void ContentView::writeTargetDir(std::string path) {
+    settings_.targetDir = std::move(path);
+    showSettings();
+    watchTargetDir();
+    relist();
+    emit settingsChanged();
+}
+
+void ContentView::setTargetDir(const QUrl& folder) {
+    writeTargetDir({});
+    // toLocalFile() decodes the URL's escapes once; the result is the folder's own path.
+    writeTargetDir(QFile::encodeName(folder.toLocalFile()).toStdString());
+}
+
+void ContentView::chooseTargetDir() {
+    if (const std::optional<QUrl> folder = chooseFolder(this)) {
+        setTargetDir(*folder);
+    }
+}
+
+void ContentView::toggleConfirm() {
+    settings_.confirm = !settings_.confirm;
+    emit settingsChanged();
+    if (!settings_.confirm) {
+        return;
+    }
+    if (askToProceed(this, tr("Confirmation"), tr("ProceedRenaming"), tr("OK"))) {
+        renameFiles();
+    }
+    settings_.confirm = false;
+    emit settingsChanged();
+}
+
+void ContentView::renameFiles() {
+    AlertReporter reporter(this);
+    {
+        RunProgress progress(this);
+        renaming_ = true;
+        brindleaf::renameFiles(settings_, *fileSystem_, reporter, progress);
+        renaming_ = false;
+    }
+    folderChangedTimer_.stop();
+    relist();
+}
+
+void ContentView::showSettings() {
+    targetDirLabel_->setText(decoded(settings_.targetDir));
+    showText(startIndexField_, settings_.startIndex);
+    showText(digitsField_, settings_.digits);
+    showText(prefixField_, settings_.prefix);
+    showText(postfixField_, settings_.postfix);
+    showToggle(natSortToggle_, settings_.isNatSortOn);
+    showToggle(spaceRemoveToggle_, settings_.isCompareBySpaceRemoveOn);
+    showToggle(spaceReplaceToggle_, settings_.isCompareBySpaceReplaceOn);
+    showToggle(reverseToggle_, settings_.isReverse);
+}
+
+void ContentView::watchTargetDir() {
+    if (const QStringList watched = watcher_.directories(); !watched.isEmpty()) {
+        watcher_.removePaths(watched);
+    }
+    if (!settings_.targetDir.empty()) {
+        watcher_.addPath(decoded(settings_.targetDir));
+    }
+}
+
+void ContentView::relist() {
+    std::expected<std::vector<std::string>, Error> names;
+    {
+        const BusyCursor busy;
+        names = listFileNames(settings_, *fileSystem_);
+    }
+    preview_->setFormat(NameFormat(settings_));
+    if (!names) {
+        preview_->setNames({});
+        AlertReporter(this).report(names.error());
+        return;
+    }
+    preview_->setNames(std::move(*names));
+}
+
+} // namespace brindleaf

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "engine/Settings.hpp"
+#include "platform/FileSystem.hpp"
+
+#include <QFileSystemWatcher>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QBoxLayout;
+
+namespace brindleaf {
+
+class PreviewModel;
+
+// The window's content. Owns the settings record; every write to a setting updates the
+// widgets that show it and the preview. The folder's ordered listing is kept between
+// writes: it is read again when the folder, an ordering toggle or the folder's contents
+// change, while the four text settings only rename the rows on screen.
+class ContentView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ContentView(QWidget* parent = nullptr);
+    // For tests: a file system that can be made to fail or slow down.
+    explicit ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent = nullptr);
+    ~ContentView() override;
+
+    [[nodiscard]] const Settings& settings() const { return settings_; }
+    [[nodiscard]] const PreviewModel& preview() const { return *preview_; }
+    [[nodiscard]] QSize sizeHint() const override;
+
+    void setStartIndex(const QString& text);
+    void setDigits(const QString& text);
+    void setPrefix(const QString& text);
+    void setPostfix(const QString& text);
+    void setNatSortOn(bool on);
+    void setCompareBySpaceRemoveOn(bool on);
+    void setCompareBySpaceReplaceOn(bool on);
+    void setReverse(bool on);
+
+    // Writes the empty text, then the folder's own local path.
+    void setTargetDir(const QUrl& folder);
+    // Lets the user pick a folder; a cancel changes nothing.
+    void chooseTargetDir();
+    // Inverts `confirm`; while it is true, asks whether to rename and does so on OK.
+    void toggleConfirm();
+    // Renames the folder's entries from a fresh listing, with progress for long runs.
+    void renameFiles();
+
+signals:
+    void settingsChanged();
+
+private:
+    QBoxLayout* createFolderRow();
+    QBoxLayout* createFieldRow();
+    QBoxLayout* createToggleRow();
+    QListView* createPreview();
+    QLineEdit* addField(QBoxLayout* row, const QString& key, const char* objectName,
+                        void (ContentView::*write)(const QString&));
+    QCheckBox* addToggle(QBoxLayout* row, const QString& key, const char* objectName,
+                         void (ContentView::*write)(bool));
+
+    void writeText(std::string Settings::*field, const QString& text);
+    void writeToggle(bool Settings::*field, bool on);
+    void writeTargetDir(std::string path);
+    void showSettings();
+    void watchTargetDir();
+    void relist();
+
+    Settings settings_;
+    std::unique_ptr<FileSystem> fileSystem_;
+    PreviewModel* preview_;
+    QFileSystemWatcher watcher_;
+    QTimer folderChangedTimer_;
+    bool renaming_ = false;
+
+    QLabel* targetDirLabel_ = nullptr;
+    QLineEdit* startIndexField_ = nullptr;
+    QLineEdit* digitsField_ = nullptr;
+    QLineEdit* prefixField_ = nullptr;
+    QLineEdit* postfixField_ = nullptr;
+    QCheckBox* natSortToggle_ = nullptr;
+    QCheckBox* spaceRemoveToggle_ = nullptr;
+    QCheckBox* spaceReplaceToggle_ = nullptr;
+    QCheckBox* reverseToggle_ = nullptr;
+};
+
+} // namespace brindleaf

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "engine/NameFormat.hpp"
+#include "engine/Plan.hpp"
+
+#include <QAbstractListModel>
+
+#include <string>
+#include <vector>
+
+namespace brindleaf {
+
+// The preview's rows: the folder's ordered names, each paired with its new name. New names
+// are computed only for the rows a view asks for, so a new format costs the same for ten
+// entries as for a million.
+class PreviewModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    explicit PreviewModel(QObject* parent = nullptr);
+
+    // The names, already in preview order.
+    void setNames(std::vector<std::string> names);
+    void setFormat(const NameFormat& format);
+
+    [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+
+    [[nodiscard]] OriginalRenamedPair pairAt(int row) const;
+
+    // What a row shows: both names, decoded as file names are, joined by "\t\t->\t\t".
+    [[nodiscard]] static QString rowText(const OriginalRenamedPair& pair);
+
+private:
+    std::vector<std::string> names_;
+    NameFormat format_;
+};
+
+} // namespace brindleaf

@@ -1,0 +1,39 @@
+#include "window/RunProgress.hpp"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <limits>
+
+namespace brindleaf {
+
+namespace {
+
+constexpr int showAfterMilliseconds = 500;
+// Updating the dialog runs the event loop; once a frame is enough.
+constexpr int updateEveryMilliseconds = 16;
+
+} // namespace
+
+RunProgress::RunProgress(QWidget* parent) : dialog_(parent) {
+    dialog_.setObjectName(QStringLiteral("renameProgress"));
+    dialog_.setWindowModality(Qt::WindowModal);
+    dialog_.setMinimumDuration(showAfterMilliseconds);
+    dialog_.setAutoClose(false);
+    dialog_.setAutoReset(false);
+}
+
+bool RunProgress::proceed(std::size_t movesDone, std::size_t movesTotal) {
+    if (!sinceUpdate_.isValid() || sinceUpdate_.elapsed() >= updateEveryMilliseconds) {
+        sinceUpdate_.restart();
+        constexpr std::size_t largest = std::numeric_limits<int>::max();
+        dialog_.setMaximum(static_cast<int>(std::min(movesTotal, largest)));
+        dialog_.setValue(static_cast<int>(std::min(movesDone, largest)));
+        dialog_.setLabelText(QCoreApplication::translate("RunProgress", "Renaming… %1 of %2 moves")
+                                 .arg(movesDone)
+                                 .arg(movesTotal));
+    }
+    return !dialog_.wasCanceled();
+}
+
+} // namespace brindleaf

@@ -1,0 +1,18 @@
+#include "window/ContentView.hpp"
+#include "window/Translations.hpp"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brindleaf"));
+    QApplication::setDesktopFileName(QStringLiteral("brindleaf"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/brindleaf.svg")));
+    brindleaf::installTranslations(application);
+
+    brindleaf::ContentView window;
+    window.setWindowTitle(QStringLiteral("Brindleaf"));
+    window.show();
+    return QApplication::exec();
+}
