@@ -1,6 +1,12 @@
 #!/usr/bin/env bash
-# Configures and builds everything into build/. Extra arguments go to CMake's configure step.
+# Configures build/ and builds. Arguments: CMake cache settings (-D...), then optionally
+# "--" and the targets to build (everything when none are named).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-cmake --build build --parallel "$(nproc)"
+settings=()
+while [ $# -gt 0 ] && [ "$1" != "--" ]; do settings+=("$1"); shift; done
+[ "${1:-}" = "--" ] && shift
+targets=()
+for target in "$@"; do targets+=(--target "$target"); done
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${settings[@]}"
+cmake --build build --parallel "$(nproc)" "${targets[@]}"
