@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace brindleaf {
 
@@ -13,14 +14,187 @@ bool isAsciiDigit(char c) {
 
 // Order-preserving and self-delimiting: counts below 255 take one byte, larger ones a
 // marker byte and four bytes, big end first.
-void appendCount(std::string& out, std::size_t count) {
+char* writeCount(char* out, std::size_t count) {
     if (count < 0xFF) {
-        out.push_back(static_cast<char>(count));
-        return;
+        *out++ = static_cast<char>(count);
+        return out;
     }
-    out.push_back(static_cast<char>(0xFF));
+    *out++ = static_cast<char>(0xFF);
     for (int shift = 24; shift >= 0; shift -= 8) {
-        out.push_back(static_cast<char>((count >> shift) & 0xFF));
+        *out++ = static_cast<char>((count >> shift) & 0xFF);
+    }
+    return out;
+}
+
+char* writeComparisonKey(char* out, std::string_view name, const Settings& settings) {
+    for (const char c : name) {
+        if (c != ' ') {
+            *out++ = c;
+        } else if (!settings.isCompareBySpaceRemoveOn) {
+            *out++ = settings.isCompareBySpaceReplaceOn ? '_' : ' ';
+        }
+    }
+    return out;
+}
+
+// A digit run becomes '0' (so it sorts against other bytes as its first digit would), the
+// count of its significant digits, then those digits: a longer number is larger. Leading
+// zeros do not count; if any were dropped, their counts follow after a NUL as a tie-break
+// for keys that are otherwise equal.
+char* writeNaturalKey(char* out, std::string_view key) {
+    const char* text = key.data();
+    const std::size_t size = key.size();
+    bool droppedZeros = false;
+    for (std::size_t i = 0; i < size;) {
+        if (!isAsciiDigit(text[i])) {
+            *out++ = text[i++];
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < size && text[i] == '0') {
+            ++i;
+        }
+        const std::size_t significant = i;
+        while (i < size && isAsciiDigit(text[i])) {
+            ++i;
+        }
+        droppedZeros = droppedZeros || significant != start;
+        *out++ = '0';
+        out = writeCount(out, i - significant);
+        out = std::copy(text + significant, text + i, out);
+    }
+    if (!droppedZeros) {
+        return out;
+    }
+    *out++ = '\0';
+    for (std::size_t i = 0; i < size;) {
+        if (!isAsciiDigit(text[i])) {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < size && text[i] == '0') {
+            ++i;
+        }
+        out = writeCount(out, i - start);
+        while (i < size && isAsciiDigit(text[i])) {
+            ++i;
+        }
+    }
+    return out;
+}
+
+// Room enough for any key of a name of `size` bytes: every byte a digit run of its own
+// costs three bytes in the key and one more in the tie-break.
+std::size_t longestKey(std::size_t size) {
+    return 8 * size + 16;
+}
+
+// Appends sort keys to one buffer, so a whole listing's keys cost few allocations and sit
+// next to each other in memory.
+class SortKeyWriter {
+public:
+    explicit SortKeyWriter(const Settings& settings) : settings_(settings) {}
+
+    // Appends the key of `name` to `out` and returns its length.
+    std::size_t append(std::string& out, std::string_view name) {
+        const std::size_t offset = out.size();
+        const bool spacesCount = name.find(' ') != std::string_view::npos;
+        if (settings_.isNatSortOn && spacesCount) {
+            scratch_.resize_and_overwrite(name.size(), [&](char* buffer, std::size_t) {
+                return static_cast<std::size_t>(writeComparisonKey(buffer, name, settings_) -
+                                                buffer);
+            });
+            name = scratch_;
+        }
+        out.resize_and_overwrite(offset + longestKey(name.size()), [&](char* buffer, std::size_t) {
+            char* start = buffer + offset;
+            char* end = settings_.isNatSortOn ? writeNaturalKey(start, name)
+                                              : writeComparisonKey(start, name, settings_);
+            return static_cast<std::size_t>(end - buffer);
+        });
+        return out.size() - offset;
+    }
+
+private:
+    const Settings& settings_;
+    std::string scratch_;
+};
+
+// A key in the shared buffer, led by its first sixteen bytes as two numbers, so that most
+// comparisons never reach into the buffer.
+struct KeyRef {
+    std::uint64_t head;
+    std::uint64_t next;
+    std::uint32_t offset;
+    std::uint32_t length;
+    std::uint32_t index;
+};
+
+constexpr std::size_t inlineBytes = 16;
+
+std::uint64_t bigEndianAt(std::string_view key, std::size_t from) {
+    std::uint64_t value = 0;
+    for (std::size_t i = from; i < from + 8; ++i) {
+        value = (value << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0U);
+    }
+    return value;
+}
+
+// Plain byte order of the two keys; ties broken by listing position, so the sort is stable.
+class KeyOrder {
+public:
+    KeyOrder(const std::string& keys, bool reverse) : keys_(keys.data()), reverse_(reverse) {}
+
+    bool operator()(const KeyRef& a, const KeyRef& b) const {
+        const int order = compare(a, b);
+        if (order != 0) {
+            return reverse_ ? order > 0 : order < 0;
+        }
+        return a.index < b.index;
+    }
+
+private:
+    int compare(const KeyRef& a, const KeyRef& b) const {
+        if (a.head != b.head) {
+            return a.head < b.head ? -1 : 1;
+        }
+        if (a.next != b.next) {
+            return a.next < b.next ? -1 : 1;
+        }
+        // The first sixteen bytes are equal, zero padding included: when either key ends
+        // within them, it is the leading part of the other, and the shorter comes first.
+        if (std::min(a.length, b.length) <= inlineBytes) {
+            return a.length == b.length ? 0 : (a.length < b.length ? -1 : 1);
+        }
+        const std::string_view first(keys_ + a.offset + inlineBytes, a.length - inlineBytes);
+        const std::string_view second(keys_ + b.offset + inlineBytes, b.length - inlineBytes);
+        return first.compare(second);
+    }
+
+    const char* keys_;
+    bool reverse_;
+};
+
+// Moves each name to its sorted place, following the permutation's cycles, so no second
+// list of names is built. A place is marked done by pointing its entry at itself.
+void placeInOrder(std::vector<std::string>& names, std::vector<KeyRef>& refs) {
+    for (std::size_t start = 0; start < names.size(); ++start) {
+        if (refs[start].index == start) {
+            continue;
+        }
+        std::string carried = std::move(names[start]);
+        std::size_t place = start;
+        for (;;) {
+            const std::size_t source = refs[place].index;
+            refs[place].index = static_cast<std::uint32_t>(place);
+            if (source == start) {
+                names[place] = std::move(carried);
+                break;
+            }
+            names[place] = std::move(names[source]);
+            place = source;
+        }
     }
 }
 
@@ -28,56 +202,24 @@ void appendCount(std::string& out, std::size_t count) {
 
 std::string comparisonKey(std::string_view name, const Settings& settings) {
     std::string key;
-    key.reserve(name.size());
-    for (const char c : name) {
-        if (c != ' ') {
-            key.push_back(c);
-        } else if (!settings.isCompareBySpaceRemoveOn) {
-            key.push_back(settings.isCompareBySpaceReplaceOn ? '_' : ' ');
-        }
-    }
+    key.resize_and_overwrite(name.size(), [&](char* buffer, std::size_t) {
+        return static_cast<std::size_t>(writeComparisonKey(buffer, name, settings) - buffer);
+    });
     return key;
 }
 
 std::string naturalSortKey(std::string_view key) {
-    // A digit run becomes '0' (so it sorts against other bytes as its first digit would),
-    // the count of its significant digits, then those digits: a longer number is larger.
-    // Leading zeros do not count; if any were dropped, their counts follow after a NUL as a
-    // tie-break for keys that are otherwise equal.
     std::string out;
-    out.reserve(key.size() + 8);
-    std::string zeroCounts;
-    bool droppedZeros = false;
-    for (std::size_t i = 0; i < key.size();) {
-        if (!isAsciiDigit(key[i])) {
-            out.push_back(key[i++]);
-            continue;
-        }
-        std::size_t end = i;
-        while (end < key.size() && isAsciiDigit(key[end])) {
-            ++end;
-        }
-        std::size_t significant = i;
-        while (significant < end && key[significant] == '0') {
-            ++significant;
-        }
-        out.push_back('0');
-        appendCount(out, end - significant);
-        out.append(key.substr(significant, end - significant));
-        appendCount(zeroCounts, significant - i);
-        droppedZeros = droppedZeros || significant != i;
-        i = end;
-    }
-    if (droppedZeros) {
-        out.push_back('\0');
-        out += zeroCounts;
-    }
+    out.resize_and_overwrite(longestKey(key.size()), [&](char* buffer, std::size_t) {
+        return static_cast<std::size_t>(writeNaturalKey(buffer, key) - buffer);
+    });
     return out;
 }
 
 std::string sortKey(std::string_view name, const Settings& settings) {
-    std::string key = comparisonKey(name, settings);
-    return settings.isNatSortOn ? naturalSortKey(key) : key;
+    std::string key;
+    SortKeyWriter(settings).append(key, name);
+    return key;
 }
 
 bool fileNameComesBefore(const Settings& settings, std::string_view first,
@@ -91,30 +233,28 @@ void sortFileNames(std::vector<std::string>& names, const Settings& settings) {
     if (names.size() < 2) {
         return;
     }
-    struct Keyed {
-        std::string key;
-        std::uint32_t index;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(names.size());
+    std::size_t nameBytes = 0;
+    for (const std::string& name : names) {
+        nameBytes += name.size();
+    }
+    std::string keys;
+    keys.reserve(nameBytes + nameBytes / 2);
+    std::vector<KeyRef> refs;
+    refs.reserve(names.size());
+    SortKeyWriter writer(settings);
     for (std::size_t i = 0; i < names.size(); ++i) {
-        keyed.push_back({sortKey(names[i], settings), static_cast<std::uint32_t>(i)});
+        const std::size_t offset = keys.size();
+        const std::size_t length = writer.append(keys, names[i]);
+        const std::string_view key(keys.data() + offset, length);
+        refs.push_back({bigEndianAt(key, 0), bigEndianAt(key, 8),
+                        static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length),
+                        static_cast<std::uint32_t>(i)});
     }
     // Equal keys keep their listing order in both directions: reverse flips the test,
     // never the list.
-    if (settings.isReverse) {
-        std::stable_sort(keyed.begin(), keyed.end(),
-                         [](const Keyed& a, const Keyed& b) { return b.key < a.key; });
-    } else {
-        std::stable_sort(keyed.begin(), keyed.end(),
-                         [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
-    }
-    std::vector<std::string> sorted;
-    sorted.reserve(names.size());
-    for (const Keyed& k : keyed) {
-        sorted.push_back(std::move(names[k.index]));
-    }
-    names = std::move(sorted);
+    std::sort(refs.begin(), refs.end(), KeyOrder(keys, settings.isReverse));
+
+    placeInOrder(names, refs);
 }
 
 } // namespace brindleaf
