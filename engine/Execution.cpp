@@ -165,10 +165,15 @@ RunOutcome renameFiles(const Settings& settings, FileSystem& fileSystem, Failure
         reporter.report(plan.error());
         return RunOutcome::Failed;
     }
-    if (plan->names.empty()) {
+    return renameInFolder(fileSystem, *folder, *plan, reporter, observer);
+}
+
+RunOutcome renameInFolder(FileSystem& fileSystem, const UniqueFd& folder, const FolderPlan& plan,
+                          FailureReporter& reporter, RunObserver& observer) {
+    if (plan.names.empty()) {
         return RunOutcome::NothingToRename;
     }
-    TwoPassRun run(fileSystem, *folder, plan->names, newNames(plan->format, plan->names.size()));
+    TwoPassRun run(fileSystem, folder, plan.names, newNames(plan.format, plan.names.size()));
     return run.carryOut(observer, reporter);
 }
 

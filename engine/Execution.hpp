@@ -24,6 +24,13 @@ enum class RunOutcome {
     Cancelled,       // the observer stopped the run; every entry is back under its original name
 };
 
+struct FolderPlan;
+
+// Carries out a checked plan in its opened folder: both passes, undoing every move made when
+// one fails or the observer stops the run.
+RunOutcome renameInFolder(FileSystem& fileSystem, const UniqueFd& folder, const FolderPlan& plan,
+                          FailureReporter& reporter, RunObserver& observer);
+
 // Renames every entry of the folder in two passes, through temporary names, from a fresh
 // listing. Before the first move the whole plan is checked; on a failing move the moves
 // already made are undone in reverse. Failures go to `reporter`, one per run.

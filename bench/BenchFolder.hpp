@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace brindleaf::bench {
+
+// A folder of `count` empty files with names like a camera, a scanner and people make them,
+// created under `base` and removed with everything in it at the end.
+class BenchFolder {
+public:
+    BenchFolder(const std::string& base, std::size_t count);
+    ~BenchFolder();
+    BenchFolder(const BenchFolder&) = delete;
+    BenchFolder& operator=(const BenchFolder&) = delete;
+
+    [[nodiscard]] const std::string& path() const { return path_; }
+
+    // The name of the i-th file that was created.
+    static std::string realisticName(std::size_t i);
+
+private:
+    std::string path_;
+};
+
+} // namespace brindleaf::bench
