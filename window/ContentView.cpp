@@ -8,8 +8,8 @@
 #include "selection/DirectoryDropDelegate.hpp"
 #include "selection/FolderChooser.hpp"
 #include "window/AlertReporter.hpp"
+#include "window/PreviewListView.hpp"
 #include "window/PreviewModel.hpp"
-#include "window/PreviewRowDelegate.hpp"
 #include "window/RunProgress.hpp"
 
 #include <QCheckBox>
@@ -81,11 +81,8 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
     folderChangedTimer_.setSingleShot(true);
     folderChangedTimer_.setInterval(folderChangeSettleMilliseconds);
     connect(&folderChangedTimer_, &QTimer::timeout, this, &ContentView::relist);
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
-        if (!renaming_) {
-            folderChangedTimer_.start();
-        }
-    });
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &folderChangedTimer_,
+            qOverload<>(&QTimer::start));
     showSettings();
 }
 
@@ -134,14 +131,9 @@ QBoxLayout* ContentView::createToggleRow() {
 }
 
 QListView* ContentView::createPreview() {
-    auto* list = new QListView(this);
+    auto* list = new PreviewListView(this);
     list->setObjectName(QStringLiteral("previewList"));
     list->setModel(preview_);
-    list->setItemDelegate(new PreviewRowDelegate(list));
-    list->setSelectionMode(QAbstractItemView::NoSelection);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Every row has the same height: the view never has to measure a million rows.
-    list->setUniformItemSizes(true);
     auto* dropTarget = new DirectoryDropDelegate(list->viewport());
     connect(dropTarget, &DirectoryDropDelegate::folderDropped, this, &ContentView::setTargetDir);
     return list;
@@ -245,13 +237,14 @@ void ContentView::toggleConfirm() {
 
 void ContentView::renameFiles() {
     AlertReporter reporter(this);
+    // The run's own moves would each notify the watcher; the listing after the run shows
+    // their result.
+    unwatchTargetDir();
     {
         RunProgress progress(this);
-        renaming_ = true;
         brindleaf::renameFiles(settings_, *fileSystem_, reporter, progress);
-        renaming_ = false;
     }
-    folderChangedTimer_.stop();
+    watchTargetDir();
     relist();
 }
 
@@ -267,10 +260,15 @@ void ContentView::showSettings() {
     showToggle(reverseToggle_, settings_.isReverse);
 }
 
-void ContentView::watchTargetDir() {
+void ContentView::unwatchTargetDir() {
     if (const QStringList watched = watcher_.directories(); !watched.isEmpty()) {
         watcher_.removePaths(watched);
     }
+    folderChangedTimer_.stop();
+}
+
+void ContentView::watchTargetDir() {
+    unwatchTargetDir();
     if (!settings_.targetDir.empty()) {
         watcher_.addPath(decoded(settings_.targetDir));
     }

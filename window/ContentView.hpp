@@ -73,6 +73,7 @@ private:
     void writeTargetDir(std::string path);
     void showSettings();
     void watchTargetDir();
+    void unwatchTargetDir();
     void relist();
 
     Settings settings_;
@@ -80,7 +81,6 @@ private:
     PreviewModel* preview_;
     QFileSystemWatcher watcher_;
     QTimer folderChangedTimer_;
-    bool renaming_ = false;
 
     QLabel* targetDirLabel_ = nullptr;
     QLineEdit* startIndexField_ = nullptr;

@@ -1,0 +1,21 @@
+#include "window/PreviewListView.hpp"
+
+#include "window/PreviewRowDelegate.hpp"
+
+namespace brindleaf {
+
+PreviewListView::PreviewListView(QWidget* parent) : QListView(parent) {
+    setItemDelegate(new PreviewRowDelegate(this));
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Every row has the same height: the view never has to measure a million rows.
+    setUniformItemSizes(true);
+}
+
+void PreviewListView::dataChanged(const QModelIndex&, const QModelIndex&, const QList<int>&) {
+    // QListView would lay out every row again, and QAbstractItemView would measure every
+    // changed row to find the area to repaint; only the visible rows can show the change.
+    viewport()->update();
+}
+
+} // namespace brindleaf
