@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 namespace brindleaf {
 
@@ -121,12 +123,12 @@ private:
     std::string scratch_;
 };
 
-// A key in the shared buffer, led by its first sixteen bytes as two numbers, so that most
-// comparisons never reach into the buffer.
+// A key, led by its first sixteen bytes as two numbers so that most comparisons never reach
+// into the buffer that holds it.
 struct KeyRef {
     std::uint64_t head;
     std::uint64_t next;
-    std::uint32_t offset;
+    const char* key;
     std::uint32_t length;
     std::uint32_t index;
 };
@@ -144,7 +146,7 @@ std::uint64_t bigEndianAt(std::string_view key, std::size_t from) {
 // Plain byte order of the two keys; ties broken by listing position, so the sort is stable.
 class KeyOrder {
 public:
-    KeyOrder(const std::string& keys, bool reverse) : keys_(keys.data()), reverse_(reverse) {}
+    explicit KeyOrder(bool reverse) : reverse_(reverse) {}
 
     bool operator()(const KeyRef& a, const KeyRef& b) const {
         const int order = compare(a, b);
@@ -155,7 +157,7 @@ public:
     }
 
 private:
-    int compare(const KeyRef& a, const KeyRef& b) const {
+    static int compare(const KeyRef& a, const KeyRef& b) {
         if (a.head != b.head) {
             return a.head < b.head ? -1 : 1;
         }
@@ -167,14 +169,73 @@ private:
         if (std::min(a.length, b.length) <= inlineBytes) {
             return a.length == b.length ? 0 : (a.length < b.length ? -1 : 1);
         }
-        const std::string_view first(keys_ + a.offset + inlineBytes, a.length - inlineBytes);
-        const std::string_view second(keys_ + b.offset + inlineBytes, b.length - inlineBytes);
+        const std::string_view first(a.key + inlineBytes, a.length - inlineBytes);
+        const std::string_view second(b.key + inlineBytes, b.length - inlineBytes);
         return first.compare(second);
     }
 
-    const char* keys_;
     bool reverse_;
 };
+
+// The keys of a run of names, in one buffer, and the run sorted by them.
+struct SortedRun {
+    std::string keys;
+    std::vector<KeyRef> refs;
+};
+
+SortedRun sortRun(const std::vector<std::string>& names, std::size_t first, std::size_t last,
+                  const Settings& settings) {
+    SortedRun run;
+    std::size_t nameBytes = 0;
+    for (std::size_t i = first; i < last; ++i) {
+        nameBytes += names[i].size();
+    }
+    run.keys.reserve(nameBytes + nameBytes / 2);
+    run.refs.reserve(last - first);
+    SortKeyWriter writer(settings);
+    std::vector<std::uint32_t> offsets;
+    offsets.reserve(last - first);
+    for (std::size_t i = first; i < last; ++i) {
+        offsets.push_back(static_cast<std::uint32_t>(run.keys.size()));
+        const std::size_t length = writer.append(run.keys, names[i]);
+        const std::string_view key(run.keys.data() + offsets.back(), length);
+        run.refs.push_back({bigEndianAt(key, 0), bigEndianAt(key, 8), nullptr,
+                            static_cast<std::uint32_t>(length), static_cast<std::uint32_t>(i)});
+    }
+    // The buffer has stopped growing: its addresses are final now.
+    for (std::size_t i = 0; i < run.refs.size(); ++i) {
+        run.refs[i].key = run.keys.data() + offsets[i];
+    }
+    std::sort(run.refs.begin(), run.refs.end(), KeyOrder(settings.isReverse));
+    return run;
+}
+
+// Below this many names a second thread costs more than it saves.
+constexpr std::size_t namesWorthASecondThread = 50'000;
+
+// Sorts the two halves at once, one on a second thread, then merges them.
+std::vector<KeyRef> sortInHalves(const std::vector<std::string>& names, const Settings& settings) {
+    const std::size_t middle = names.size() / 2;
+    SortedRun upper;
+    std::thread worker([&] { upper = sortRun(names, middle, names.size(), settings); });
+    const SortedRun lower = sortRun(names, 0, middle, settings);
+    worker.join();
+    std::vector<KeyRef> merged(names.size());
+    std::merge(lower.refs.begin(), lower.refs.end(), upper.refs.begin(), upper.refs.end(),
+               merged.begin(), KeyOrder(settings.isReverse));
+    return merged;
+}
+
+std::vector<KeyRef> sortedOrder(const std::vector<std::string>& names, const Settings& settings) {
+    if (names.size() >= namesWorthASecondThread && std::thread::hardware_concurrency() > 1) {
+        try {
+            return sortInHalves(names, settings);
+        } catch (const std::system_error&) {
+            // No thread to be had: sort on this one.
+        }
+    }
+    return sortRun(names, 0, names.size(), settings).refs;
+}
 
 // Moves each name to its sorted place, following the permutation's cycles, so no second
 // list of names is built. A place is marked done by pointing its entry at itself.
@@ -233,28 +294,10 @@ void sortFileNames(std::vector<std::string>& names, const Settings& settings) {
     if (names.size() < 2) {
         return;
     }
-    std::size_t nameBytes = 0;
-    for (const std::string& name : names) {
-        nameBytes += name.size();
-    }
-    std::string keys;
-    keys.reserve(nameBytes + nameBytes / 2);
-    std::vector<KeyRef> refs;
-    refs.reserve(names.size());
-    SortKeyWriter writer(settings);
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::size_t offset = keys.size();
-        const std::size_t length = writer.append(keys, names[i]);
-        const std::string_view key(keys.data() + offset, length);
-        refs.push_back({bigEndianAt(key, 0), bigEndianAt(key, 8),
-                        static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length),
-                        static_cast<std::uint32_t>(i)});
-    }
     // Equal keys keep their listing order in both directions: reverse flips the test,
     // never the list.
-    std::sort(refs.begin(), refs.end(), KeyOrder(keys, settings.isReverse));
-
-    placeInOrder(names, refs);
+    std::vector<KeyRef> order = sortedOrder(names, settings);
+    placeInOrder(names, order);
 }
 
 } // namespace brindleaf

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -178,6 +180,42 @@ TEST(Ordering, IsAStrictWeakOrderForEveryToggleCombination) {
                         ASSERT_TRUE(same(a, c)) << a << " | " << b << " | " << c;
                     }
                 }
+            }
+        }
+    }
+}
+
+// Large listings are sorted in two halves at once and merged; the result must be the same
+// stable order as for small ones.
+TEST(Ordering, LargeListsAreOrderedAndStable) {
+    std::mt19937 random(7);
+    // Unique names in twins that differ only by a space, so their keys are equal.
+    Names names(120'000);
+    for (std::size_t i = 0; i < names.size(); i += 2) {
+        names[i] = randomName(random) + "#" + std::to_string(i);
+        names[i + 1] = " " + names[i];
+    }
+    std::shuffle(names.begin(), names.end(), random);
+    for (const bool reverse : {false, true}) {
+        Settings settings;
+        settings.isReverse = reverse;
+        Names sorted = names;
+        sortFileNames(sorted, settings);
+        Names sameNames = sorted;
+        std::ranges::sort(sameNames);
+        Names allNames = names;
+        std::ranges::sort(allNames);
+        ASSERT_EQ(sameNames, allNames);
+        std::map<std::string, std::size_t> listedAt;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            listedAt[names[i]] = i;
+        }
+        for (std::size_t i = 1; i < sorted.size(); ++i) {
+            const std::string& before = sorted[i - 1];
+            const std::string& after = sorted[i];
+            ASSERT_FALSE(fileNameComesBefore(settings, after, before)) << before << " | " << after;
+            if (!fileNameComesBefore(settings, before, after)) {
+                ASSERT_LT(listedAt[before], listedAt[after]) << before << " | " << after;
             }
         }
     }
