@@ -238,8 +238,10 @@ void ContentView::toggleConfirm() {
 void ContentView::renameFiles() {
     AlertReporter reporter(this);
     // The run's own moves would each notify the watcher; the listing after the run shows
-    // their result.
+    // their result. The run lists the folder afresh, so the preview's copy of the listing
+    // is let go rather than held twice.
     unwatchTargetDir();
+    preview_->setNames({});
     {
         RunProgress progress(this);
         brindleaf::renameFiles(settings_, *fileSystem_, reporter, progress);
@@ -275,14 +277,15 @@ void ContentView::watchTargetDir() {
 }
 
 void ContentView::relist() {
+    // The old listing goes first: a huge folder is not held twice while it is read again.
+    preview_->setNames({});
+    preview_->setFormat(NameFormat(settings_));
     std::expected<std::vector<std::string>, Error> names;
     {
         const BusyCursor busy;
         names = listFileNames(settings_, *fileSystem_);
     }
-    preview_->setFormat(NameFormat(settings_));
     if (!names) {
-        preview_->setNames({});
         AlertReporter(this).report(names.error());
         return;
     }
