@@ -39,8 +39,10 @@ std::string describeStranded(const std::vector<Stranded>& stranded) {
     if (stranded.empty()) {
         return " Every entry is back under its original name.";
     }
-    std::string text = " " + std::to_string(stranded.size()) +
-                       " entries could not be given their original names back:";
+    std::string text = stranded.size() == 1
+                           ? std::string(" 1 entry could not be given its original name back:")
+                           : " " + std::to_string(stranded.size()) +
+                                 " entries could not be given their original names back:";
     for (const Stranded& entry : stranded) {
         text += "\n" + quoted(entry.original) + " is now " + quoted(entry.current);
     }

@@ -3,6 +3,7 @@
 #include "engine/Execution.hpp"
 #include "engine/Listing.hpp"
 #include "engine/NameFormat.hpp"
+#include "engine/Ordering.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "platform/ui/Alerts.hpp"
 #include "selection/DirectoryDropDelegate.hpp"
@@ -198,7 +199,7 @@ void ContentView::writeText(std::string Settings::*field, const QString& text) {
 void ContentView::writeToggle(bool Settings::*field, bool on) {
     settings_.*field = on;
     showSettings();
-    relist();
+    reorder();
     emit settingsChanged();
 }
 
@@ -274,6 +275,14 @@ void ContentView::watchTargetDir() {
     if (!settings_.targetDir.empty()) {
         watcher_.addPath(decoded(settings_.targetDir));
     }
+}
+
+void ContentView::reorder() {
+    // The watcher keeps the held listing current, so only its order needs computing again.
+    const BusyCursor busy;
+    std::vector<std::string> names = preview_->takeNames();
+    sortFileNames(names, settings_);
+    preview_->setNames(std::move(names));
 }
 
 void ContentView::relist() {

@@ -21,9 +21,9 @@ namespace brindleaf {
 class PreviewModel;
 
 // The window's content. Owns the settings record; every write to a setting updates the
-// widgets that show it and the preview. The folder's ordered listing is kept between
-// writes: it is read again when the folder, an ordering toggle or the folder's contents
-// change, while the four text settings only rename the rows on screen.
+// widgets that show it and the preview. The folder's listing is kept between writes and
+// watched: it is read again when the folder or its contents change, sorted again when an
+// ordering toggle changes, and the four text settings only rename the rows on screen.
 class ContentView : public QWidget {
     Q_OBJECT
 
@@ -75,6 +75,7 @@ private:
     void watchTargetDir();
     void unwatchTargetDir();
     void relist();
+    void reorder();
 
     Settings settings_;
     std::unique_ptr<FileSystem> fileSystem_;

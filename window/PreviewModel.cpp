@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <utility>
+
 namespace brindleaf {
 
 PreviewModel::PreviewModel(QObject* parent) : QAbstractListModel(parent), format_(Settings{}) {}
@@ -10,6 +12,13 @@ void PreviewModel::setNames(std::vector<std::string> names) {
     beginResetModel();
     names_ = std::move(names);
     endResetModel();
+}
+
+std::vector<std::string> PreviewModel::takeNames() {
+    beginResetModel();
+    std::vector<std::string> names = std::exchange(names_, {});
+    endResetModel();
+    return names;
 }
 
 void PreviewModel::setFormat(const NameFormat& format) {

@@ -22,6 +22,8 @@ public:
     // The names, already in preview order.
     void setNames(std::vector<std::string> names);
     void setFormat(const NameFormat& format);
+    // Hands the names over and leaves the preview empty.
+    [[nodiscard]] std::vector<std::string> takeNames();
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
