@@ -13,11 +13,11 @@ Error cannotRead(const std::string& targetDir, std::error_code code) {
     return {code, "Cannot read folder \"" + targetDir + "\": " + code.message()};
 }
 
-} // namespace
-
 std::string standardFolderPath(const std::string& targetDir) {
     return std::filesystem::path(targetDir).lexically_normal().string();
 }
+
+} // namespace
 
 std::expected<UniqueFd, Error> openTargetFolder(FileSystem& fileSystem,
                                                 const std::string& targetDir) {

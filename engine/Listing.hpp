@@ -13,11 +13,8 @@ namespace brindleaf {
 // macOS leaves this file in folders it has shown; it is never renamed.
 inline constexpr std::string_view finderMetadataName = ".DS_Store";
 
-// The path `targetDir` stands for, with "." and ".." components and doubled separators
-// resolved lexically.
-std::string standardFolderPath(const std::string& targetDir);
-
-// Opens the folder of `targetDir`, or says in words why it cannot be read.
+// Opens the folder of `targetDir`, with "." and ".." components and doubled separators
+// resolved lexically, or says in words why it cannot be read.
 std::expected<UniqueFd, Error> openTargetFolder(FileSystem& fileSystem,
                                                 const std::string& targetDir);
 

@@ -261,22 +261,6 @@ void placeInOrder(std::vector<std::string>& names, std::vector<KeyRef>& refs) {
 
 } // namespace
 
-std::string comparisonKey(std::string_view name, const Settings& settings) {
-    std::string key;
-    key.resize_and_overwrite(name.size(), [&](char* buffer, std::size_t) {
-        return static_cast<std::size_t>(writeComparisonKey(buffer, name, settings) - buffer);
-    });
-    return key;
-}
-
-std::string naturalSortKey(std::string_view key) {
-    std::string out;
-    out.resize_and_overwrite(longestKey(key.size()), [&](char* buffer, std::size_t) {
-        return static_cast<std::size_t>(writeNaturalKey(buffer, key) - buffer);
-    });
-    return out;
-}
-
 std::string sortKey(std::string_view name, const Settings& settings) {
     std::string key;
     SortKeyWriter(settings).append(key, name);

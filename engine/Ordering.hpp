@@ -8,17 +8,11 @@
 
 namespace brindleaf {
 
-// The text a name is compared by: spaces removed, then any left turned into underscores,
-// as the two space toggles ask.
-std::string comparisonKey(std::string_view name, const Settings& settings);
-
-// A byte string whose plain lexicographic order is the natural order of `key`: runs of ASCII
-// digits compare by numeric value, whatever their length, everything else byte by byte.
-// Keys that differ only in leading zeros are ordered by them (fewer first), so the order is
-// total on distinct keys. Keys must not contain NUL, which no file name does.
-std::string naturalSortKey(std::string_view key);
-
-// The full sort key of a name under the current toggles (reverse excepted).
+// The bytes a name sorts by under the current toggles, reverse excepted: spaces removed or
+// turned into underscores as the space toggles ask; with natural sort on, runs of ASCII
+// digits compare by numeric value whatever their length (fewer leading zeros first when
+// the values are equal), everything else byte by byte. Plain byte order of two keys is the
+// order of their names. Names must not contain NUL, which no file name does.
 std::string sortKey(std::string_view name, const Settings& settings);
 
 // True when `first` is to stand before `second`. Names whose keys compare equal stand

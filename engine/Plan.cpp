@@ -7,6 +7,35 @@
 
 namespace brindleaf {
 
+namespace {
+
+// The words for an unusable name, naming the entry and the reason.
+Error describeUnusableName(const UnusableName& unusable, const NameFormat& format,
+                           std::size_t longestName) {
+    std::string reason;
+    switch (unusable.problem) {
+    case NameProblem::ContainsSlash:
+        reason = "the new name would contain \"/\" and reach outside the folder";
+        break;
+    case NameProblem::ContainsNul:
+        reason = "the new name would contain a NUL character";
+        break;
+    case NameProblem::TooLong:
+        reason = "the new name would be " + std::to_string(format.lengthAt(unusable.position)) +
+                 " bytes long, and with the temporary suffix \"" +
+                 std::string(NameFormat::temporarySuffix) + "\" longer than the " +
+                 std::to_string(longestName) + " bytes this folder allows";
+        break;
+    }
+    const auto code = unusable.problem == NameProblem::TooLong
+                          ? std::make_error_code(std::errc::filename_too_long)
+                          : std::make_error_code(std::errc::invalid_argument);
+    return {code,
+            "Cannot rename \"" + unusable.original + "\": " + reason + ". Nothing was renamed."};
+}
+
+} // namespace
+
 std::size_t OriginalRenamedPairHash::operator()(const OriginalRenamedPair& pair) const noexcept {
     const std::size_t first = std::hash<std::string>{}(pair.original);
     const std::size_t second = std::hash<std::string>{}(pair.renamed);
@@ -38,30 +67,6 @@ std::optional<UnusableName> findUnusableName(std::span<const std::string> names,
         }
     }
     return std::nullopt;
-}
-
-Error describeUnusableName(const UnusableName& unusable, const NameFormat& format,
-                           std::size_t longestName) {
-    std::string reason;
-    switch (unusable.problem) {
-    case NameProblem::ContainsSlash:
-        reason = "the new name would contain \"/\" and reach outside the folder";
-        break;
-    case NameProblem::ContainsNul:
-        reason = "the new name would contain a NUL character";
-        break;
-    case NameProblem::TooLong:
-        reason = "the new name would be " + std::to_string(format.lengthAt(unusable.position)) +
-                 " bytes long, and with the temporary suffix \"" +
-                 std::string(NameFormat::temporarySuffix) + "\" longer than the " +
-                 std::to_string(longestName) + " bytes this folder allows";
-        break;
-    }
-    const auto code = unusable.problem == NameProblem::TooLong
-                          ? std::make_error_code(std::errc::filename_too_long)
-                          : std::make_error_code(std::errc::invalid_argument);
-    return {code,
-            "Cannot rename \"" + unusable.original + "\": " + reason + ". Nothing was renamed."};
 }
 
 std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,

@@ -43,10 +43,6 @@ std::vector<OriginalRenamedPair> pairNames(std::span<const std::string> names,
 std::optional<UnusableName> findUnusableName(std::span<const std::string> names,
                                              const NameFormat& format, std::size_t longestName);
 
-// The words for an unusable name, naming the entry and the reason.
-Error describeUnusableName(const UnusableName& unusable, const NameFormat& format,
-                           std::size_t longestName);
-
 // An opened folder's ordered names with the format that names them, checked: every new
 // name can be given.
 struct FolderPlan {
