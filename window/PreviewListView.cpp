@@ -2,6 +2,8 @@
 
 #include "window/PreviewRowDelegate.hpp"
 
+#include <QPainter>
+
 namespace brindleaf {
 
 PreviewListView::PreviewListView(QWidget* parent) : QListView(parent) {
@@ -10,6 +12,18 @@ PreviewListView::PreviewListView(QWidget* parent) : QListView(parent) {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Every row has the same height: the view never has to measure a million rows.
     setUniformItemSizes(true);
+}
+
+void PreviewListView::paintEvent(QPaintEvent* event) {
+    QListView::paintEvent(event);
+    if (model() != nullptr && model()->rowCount() > 0) {
+        return;
+    }
+    // An empty preview says where a folder comes from.
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    painter.drawText(viewport()->rect(), Qt::AlignCenter | Qt::TextWordWrap,
+                     tr("Drop a folder here"));
 }
 
 void PreviewListView::dataChanged(const QModelIndex&, const QModelIndex&, const QList<int>&) {

@@ -14,6 +14,7 @@ public:
     explicit PreviewListView(QWidget* parent = nullptr);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles) override;
 };

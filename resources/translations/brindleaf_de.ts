@@ -63,4 +63,11 @@
         <translation>Umbenennen… %1 von %2 Schritten</translation>
     </message>
 </context>
+<context>
+    <name>brindleaf::PreviewListView</name>
+    <message>
+        <source>Drop a folder here</source>
+        <translation>Ordner hierher ziehen</translation>
+    </message>
+</context>
 </TS>

@@ -63,4 +63,11 @@
         <translation>Renaming… %1 of %2 moves</translation>
     </message>
 </context>
+<context>
+    <name>brindleaf::PreviewListView</name>
+    <message>
+        <source>Drop a folder here</source>
+        <translation>Drop a folder here</translation>
+    </message>
+</context>
 </TS>

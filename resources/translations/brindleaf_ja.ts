@@ -63,4 +63,11 @@
         <translation>名前を変更中… %2 件中 %1 件</translation>
     </message>
 </context>
+<context>
+    <name>brindleaf::PreviewListView</name>
+    <message>
+        <source>Drop a folder here</source>
+        <translation>ここにフォルダーをドロップ</translation>
+    </message>
+</context>
 </TS>
