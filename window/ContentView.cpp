@@ -100,6 +100,8 @@ QBoxLayout* ContentView::createFolderRow() {
     targetDirLabel_->setObjectName(QStringLiteral("targetDirLabel"));
     targetDirLabel_->setTextFormat(Qt::PlainText);
     targetDirLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A deep path must not widen the window; the tooltip still shows it whole.
+    targetDirLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     row->addWidget(targetDirLabel_, 1);
     auto* openButton = new QPushButton(tr("Open"), this);
     openButton->setObjectName(QStringLiteral("openButton"));
@@ -253,6 +255,7 @@ void ContentView::renameFiles() {
 
 void ContentView::showSettings() {
     targetDirLabel_->setText(decoded(settings_.targetDir));
+    targetDirLabel_->setToolTip(targetDirLabel_->text());
     showText(startIndexField_, settings_.startIndex);
     showText(digitsField_, settings_.digits);
     showText(prefixField_, settings_.prefix);
