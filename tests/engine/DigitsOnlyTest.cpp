@@ -10,6 +10,10 @@ struct DigitsCase {
     const char* expected;
 };
 
+void PrintTo(const DigitsCase& c, std::ostream* out) {
+    *out << "'" << c.input << "'";
+}
+
 class DigitsOnlyTable : public ::testing::TestWithParam<DigitsCase> {};
 
 TEST_P(DigitsOnlyTable, KeepsOnlyPlainAsciiDigits) {

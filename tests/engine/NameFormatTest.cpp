@@ -20,6 +20,11 @@ struct PlanCase {
     Names expected;
 };
 
+void PrintTo(const PlanCase& c, std::ostream* out) {
+    *out << "start '" << c.startIndex << "' digits '" << c.digits << "' prefix '" << c.prefix
+         << "' postfix '" << c.postfix << "'";
+}
+
 class WorkedPlan : public ::testing::TestWithParam<PlanCase> {};
 
 TEST_P(WorkedPlan, NamesEachPositionAsTheTableSays) {

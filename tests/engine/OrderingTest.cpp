@@ -24,6 +24,14 @@ struct OrderingCase {
     Names expected;
 };
 
+void PrintTo(const OrderingCase& c, std::ostream* out) {
+    *out << "listed:";
+    for (const std::string& name : c.listed) {
+        *out << " '" << name << "'";
+    }
+    *out << (c.reverse ? " reversed" : "");
+}
+
 std::vector<bool> choices(Toggle toggle) {
     switch (toggle) {
     case Toggle::Off:
