@@ -103,9 +103,8 @@ public:
     bool proceed(std::size_t, std::size_t) override { return true; }
 };
 
-FolderPlan freshPlan(PosixFileSystem& fileSystem, const UniqueFd& folder,
-                     const Settings& settings) {
-    return *planOpenedFolder(fileSystem, folder, settings);
+OpenedPlan freshPlan(PosixFileSystem& fileSystem, const Settings& settings) {
+    return std::move(*planFolder(fileSystem, settings));
 }
 
 void benchListingOrderingPlan(std::size_t entries, const Settings& settings) {
@@ -162,10 +161,7 @@ void benchListingOrderingPlan(std::size_t entries, const Settings& settings) {
     printRow(entries, "  every new name built", build);
 
     const double whole = bestOf(rounds, [&] {
-        return secondsOf([&] {
-            const auto folder = openTargetFolder(fileSystem, settings.targetDir);
-            const FolderPlan checked = freshPlan(fileSystem, *folder, settings);
-        });
+        return secondsOf([&] { const OpenedPlan checked = freshPlan(fileSystem, settings); });
     });
     printRow(entries, "listing + ordering + plan", whole, "raw listing + raw sort",
              rawList + rawSort);
@@ -180,8 +176,7 @@ void benchExecution(std::size_t entries, const Settings& settings) {
     // Alternate, so both meet the folder in the same state: each renames every entry twice.
     for (int round = 0; round < 2; ++round) {
         {
-            const auto folder = openTargetFolder(fileSystem, settings.targetDir);
-            const FolderPlan plan = freshPlan(fileSystem, *folder, settings);
+            const FolderPlan plan = freshPlan(fileSystem, settings).plan;
             std::vector<std::string> finals;
             for (std::size_t i = 0; i < plan.names.size(); ++i) {
                 finals.push_back(*plan.format.renamedAt(i));
@@ -190,11 +185,10 @@ void benchExecution(std::size_t entries, const Settings& settings) {
                 raw, secondsOf([&] { rawTwoPasses(settings.targetDir, plan.names, finals); }));
         }
         {
-            const auto folder = openTargetFolder(fileSystem, settings.targetDir);
-            const FolderPlan plan = freshPlan(fileSystem, *folder, settings);
+            const OpenedPlan opened = freshPlan(fileSystem, settings);
             engine = std::min(engine, secondsOf([&] {
-                                  if (renameInFolder(fileSystem, *folder, plan, reporter,
-                                                     proceed) != RunOutcome::Renamed) {
+                                  if (renameInFolder(fileSystem, opened.folder, opened.plan,
+                                                     reporter, proceed) != RunOutcome::Renamed) {
                                       std::abort();
                                   }
                               }));

@@ -2,7 +2,6 @@
 
 #include "cli/CommandLine.hpp"
 #include "engine/Execution.hpp"
-#include "engine/Listing.hpp"
 #include "engine/Plan.hpp"
 
 namespace brindleaf::cli {
@@ -33,20 +32,16 @@ void write(std::FILE* out, std::string_view bytes) {
 
 int preview(const Settings& settings, FileSystem& fileSystem, std::FILE* out,
             FailureReporter& reporter) {
-    const auto folder = openTargetFolder(fileSystem, settings.targetDir);
-    if (!folder) {
-        reporter.report(folder.error());
+    const auto opened = planFolder(fileSystem, settings);
+    if (!opened) {
+        reporter.report(opened.error());
         return exitFailure;
     }
-    const auto plan = planOpenedFolder(fileSystem, *folder, settings);
-    if (!plan) {
-        reporter.report(plan.error());
-        return exitFailure;
-    }
-    for (std::size_t i = 0; i < plan->names.size(); ++i) {
-        write(out, plan->names[i]);
+    const FolderPlan& plan = opened->plan;
+    for (std::size_t i = 0; i < plan.names.size(); ++i) {
+        write(out, plan.names[i]);
         write(out, "\t\t->\t\t");
-        write(out, plan->format.renamedAt(i).value_or(std::string{}));
+        write(out, plan.format.renamedAt(i).value_or(std::string{}));
         write(out, "\n");
     }
     return std::fflush(out) == 0 ? exitSuccess : exitFailure;

@@ -1,6 +1,5 @@
 #include "engine/Execution.hpp"
 
-#include "engine/Listing.hpp"
 #include "engine/NameFormat.hpp"
 #include "engine/Plan.hpp"
 
@@ -157,17 +156,12 @@ RunOutcome renameFiles(const Settings& settings, FileSystem& fileSystem, Failure
     if (settings.targetDir.empty()) {
         return RunOutcome::NothingToRename;
     }
-    const auto folder = openTargetFolder(fileSystem, settings.targetDir);
-    if (!folder) {
-        reporter.report(folder.error());
+    const auto opened = planFolder(fileSystem, settings);
+    if (!opened) {
+        reporter.report(opened.error());
         return RunOutcome::Failed;
     }
-    const auto plan = planOpenedFolder(fileSystem, *folder, settings);
-    if (!plan) {
-        reporter.report(plan.error());
-        return RunOutcome::Failed;
-    }
-    return renameInFolder(fileSystem, *folder, *plan, reporter, observer);
+    return renameInFolder(fileSystem, opened->folder, opened->plan, reporter, observer);
 }
 
 RunOutcome renameInFolder(FileSystem& fileSystem, const UniqueFd& folder, const FolderPlan& plan,

@@ -84,6 +84,18 @@ std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const 
     return plan;
 }
 
+std::expected<OpenedPlan, Error> planFolder(FileSystem& fileSystem, const Settings& settings) {
+    auto folder = openTargetFolder(fileSystem, settings.targetDir);
+    if (!folder) {
+        return std::unexpected(folder.error());
+    }
+    auto plan = planOpenedFolder(fileSystem, *folder, settings);
+    if (!plan) {
+        return std::unexpected(plan.error());
+    }
+    return OpenedPlan{std::move(*folder), std::move(*plan)};
+}
+
 std::vector<OriginalRenamedPair>
 originalRenamedPairs(const Settings& settings, FileSystem& fileSystem, FailureReporter& reporter) {
     const auto names = listFileNames(settings, fileSystem);

@@ -53,6 +53,15 @@ struct FolderPlan {
 std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
                                                   const Settings& settings);
 
+// A folder opened and planned in one step. The descriptor stays open so that the moves
+// reach the very folder that was listed.
+struct OpenedPlan {
+    UniqueFd folder;
+    FolderPlan plan;
+};
+
+std::expected<OpenedPlan, Error> planFolder(FileSystem& fileSystem, const Settings& settings);
+
 // Lists the folder afresh and pairs every name with its new name. A listing failure is
 // reported and gives an empty plan.
 std::vector<OriginalRenamedPair>
