@@ -17,13 +17,10 @@ public:
     explicit StreamReporter(std::FILE* stream) : stream_(stream) {}
     void report(const Error& error) override {
         std::fprintf(stream_, "brindleaf-cli: %s\n", error.description.c_str());
-        reported_ = true;
     }
-    [[nodiscard]] bool reported() const { return reported_; }
 
 private:
     std::FILE* stream_;
-    bool reported_ = false;
 };
 
 void write(std::FILE* out, std::string_view bytes) {

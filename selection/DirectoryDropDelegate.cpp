@@ -54,29 +54,20 @@ void DirectoryDropDelegate::deliver(const QUrl& folder) {
 }
 
 bool DirectoryDropDelegate::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (firstFolder(drag->mimeData())) {
-            drag->acceptProposedAction();
-        } else {
-            drag->ignore();
-        }
-        return true;
-    }
-    case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        if (performDrop(drop->mimeData())) {
-            drop->acceptProposedAction();
-        } else {
-            drop->ignore();
-        }
-        return true;
-    }
-    default:
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
         return QObject::eventFilter(watched, event);
     }
+    // Every drag event is a QDropEvent; only the drop itself takes the folder.
+    auto* drag = static_cast<QDropEvent*>(event);
+    const bool taken = type == QEvent::Drop ? performDrop(drag->mimeData())
+                                            : firstFolder(drag->mimeData()).has_value();
+    if (taken) {
+        drag->acceptProposedAction();
+    } else {
+        drag->ignore();
+    }
+    return true;
 }
 
 } // namespace brindleaf
