@@ -2,9 +2,23 @@
 
 #include <QFile>
 
+#include <string_view>
 #include <utility>
 
 namespace brindleaf {
+
+namespace {
+
+// What a row shows: both names, decoded as file names are, joined by "\t\t->\t\t".
+QString rowText(std::string_view original, std::string_view renamed) {
+    const auto decoded = [](std::string_view bytes) {
+        return QFile::decodeName(
+            QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    };
+    return decoded(original) + QStringLiteral("\t\t->\t\t") + decoded(renamed);
+}
+
+} // namespace
 
 PreviewModel::PreviewModel(QObject* parent) : QAbstractListModel(parent), format_(Settings{}) {}
 
@@ -36,18 +50,8 @@ QVariant PreviewModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole) {
         return {};
     }
-    return rowText(pairAt(index.row()));
-}
-
-OriginalRenamedPair PreviewModel::pairAt(int row) const {
-    const auto position = static_cast<std::size_t>(row);
-    return {names_[position], format_.renamedAt(position).value_or(std::string{})};
-}
-
-QString PreviewModel::rowText(const OriginalRenamedPair& pair) {
-    return QFile::decodeName(QByteArray::fromStdString(pair.original)) +
-           QStringLiteral("\t\t->\t\t") +
-           QFile::decodeName(QByteArray::fromStdString(pair.renamed));
+    const auto position = static_cast<std::size_t>(index.row());
+    return rowText(names_[position], format_.renamedAt(position).value_or(std::string{}));
 }
 
 } // namespace brindleaf

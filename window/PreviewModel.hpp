@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/NameFormat.hpp"
-#include "engine/Plan.hpp"
 
 #include <QAbstractListModel>
 
@@ -27,11 +26,6 @@ public:
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
-
-    [[nodiscard]] OriginalRenamedPair pairAt(int row) const;
-
-    // What a row shows: both names, decoded as file names are, joined by "\t\t->\t\t".
-    [[nodiscard]] static QString rowText(const OriginalRenamedPair& pair);
 
 private:
     std::vector<std::string> names_;
