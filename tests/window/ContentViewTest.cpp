@@ -204,8 +204,9 @@ private slots:
 
             view.setTargetDir({});
             whenModalShows<QFileDialog>([&](QFileDialog* chooser) {
-                chooser->setDirectory(QString::fromStdString(folder.path()));
-                chooser->selectFile(QString::fromUtf8(name));
+                // Accepting with nothing selected chooses the shown folder; selecting by
+                // name instead races the dialog's background listing.
+                chooser->setDirectory(QString::fromStdString(folder.pathOf(name)));
                 static_cast<QDialog*>(chooser)->accept();
             });
             child<QPushButton>(view, "openButton")->click();
