@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -98,11 +99,6 @@ public:
     }
 };
 
-class ProceedAlways final : public RunObserver {
-public:
-    bool proceed(std::size_t, std::size_t) override { return true; }
-};
-
 OpenedPlan freshPlan(PosixFileSystem& fileSystem, const Settings& settings) {
     return std::move(*planFolder(fileSystem, settings));
 }
@@ -114,8 +110,8 @@ void benchListingOrderingPlan(std::size_t entries, const Settings& settings) {
     const double list = bestOf(rounds, [&] {
         return secondsOf([&] {
             const auto folder = openTargetFolder(fileSystem, settings.targetDir);
-            auto names = fileSystem.readNames(*folder);
-            std::erase(*names, finderMetadataName);
+            auto entries = fileSystem.readEntries(*folder);
+            std::erase(entries->names, finderMetadataName);
         });
     });
     printRow(entries, "listing", list, "getdents64 loop", rawList);
@@ -167,13 +163,37 @@ void benchListingOrderingPlan(std::size_t entries, const Settings& settings) {
              rawList + rawSort);
 }
 
+// A folder of journals beside the renamed folder, on the same file system, removed after.
+class BenchJournals {
+public:
+    explicit BenchJournals(const std::string& renamed)
+        : path_(renamed + "-journals"), journals_(JournalFolder(path_)) {}
+    ~BenchJournals() { std::filesystem::remove_all(path_); }
+    BenchJournals(const BenchJournals&) = delete;
+    BenchJournals& operator=(const BenchJournals&) = delete;
+
+    Journals& journals() { return journals_; }
+    [[nodiscard]] std::uintmax_t newestSize() const {
+        const auto names = journals_.folder().names();
+        return names && !names->empty() ? std::filesystem::file_size(path_ + "/" + names->front())
+                                        : 0;
+    }
+
+private:
+    std::string path_;
+    Journals journals_;
+};
+
 void benchExecution(std::size_t entries, const Settings& settings) {
     PosixFileSystem fileSystem;
     QuietReporter reporter;
     ProceedAlways proceed;
+    BenchJournals journals(settings.targetDir);
     double raw = 1e300;
-    double engine = 1e300;
-    // Alternate, so both meet the folder in the same state: each renames every entry twice.
+    double moves = 1e300;
+    double journalled = 1e300;
+    // Interleaved, so all three meet the folder in the same state: each renames every entry
+    // twice. A run's time starts with its plan in hand.
     for (int round = 0; round < 2; ++round) {
         {
             const FolderPlan plan = freshPlan(fileSystem, settings).plan;
@@ -186,16 +206,29 @@ void benchExecution(std::size_t entries, const Settings& settings) {
         }
         {
             const OpenedPlan opened = freshPlan(fileSystem, settings);
-            engine = std::min(engine, secondsOf([&] {
-                                  if (renameInFolder(fileSystem, opened.folder, opened.plan,
-                                                     reporter, proceed) != RunOutcome::Renamed) {
-                                      std::abort();
-                                  }
-                              }));
+            moves = std::min(moves, secondsOf([&] {
+                                 if (renameInFolder(fileSystem, opened.folder, opened.plan,
+                                                    reporter, proceed) != RunOutcome::Renamed) {
+                                     std::abort();
+                                 }
+                             }));
+        }
+        {
+            const OpenedPlan opened = freshPlan(fileSystem, settings);
+            journalled = std::min(journalled, secondsOf([&] {
+                                      if (renameJournalled(fileSystem, opened, settings.targetDir,
+                                                           journals.journals(), reporter,
+                                                           proceed) != RunOutcome::Renamed) {
+                                          std::abort();
+                                      }
+                                  }));
         }
     }
-    printRow(entries, "execution (both passes)", engine, "2N renameat2 loop", raw);
-    const double whole = secondsOf([&] { renameFiles(settings, fileSystem, reporter, proceed); });
+    printRow(entries, "execution (both passes)", moves, "2N renameat2 loop", raw);
+    printRow(entries, "execution + journal + flush", journalled, "execution (both passes)", moves);
+    printMemory(entries, "journal on disk", static_cast<long>(journals.newestSize() / 1024));
+    const double whole = secondsOf(
+        [&] { renameFiles(settings, fileSystem, journals.journals(), reporter, proceed); });
     printRow(entries, "renameFiles, listing to last move", whole);
 }
 

@@ -76,6 +76,8 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
             return CommandLine{Request::Version, {}};
         } else if (arg == "--apply") {
             line.request = Request::Apply;
+        } else if (arg == "--undo") {
+            line.request = Request::Undo;
         } else if (setToggle(arg, line.settings)) {
             continue;
         } else {
@@ -119,11 +121,18 @@ Without --apply, prints each current name beside its new name and changes nothin
   --reverse, --no-reverse
                        number from the last name to the first (default off)
   --apply              rename the entries
+  --undo               give the entries of FOLDER's last run their original names
+                       back, whether that run finished or was interrupted
   --help               show this text
   --version            show the version
   --                   end of options
 
-Exit status: 0 on success, 1 when listing or renaming fails, 2 on bad usage.
+Every run is journalled in $XDG_STATE_HOME/brindleaf (~/.local/state/brindleaf) before
+its first move; the last 20 runs are kept. Ctrl-C, SIGTERM or SIGHUP during a run puts every
+name back.
+
+Exit status: 0 on success, 1 when listing, renaming or undoing fails, 2 on bad usage,
+128 + the signal's number when a signal stopped the run and every name was put back.
 )";
 }
 

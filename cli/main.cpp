@@ -7,5 +7,6 @@
 int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     brindleaf::PosixFileSystem fileSystem;
-    return brindleaf::cli::runCommandLine(args, fileSystem, stdout, stderr);
+    brindleaf::Journals journals(brindleaf::JournalFolder(brindleaf::JournalFolder::defaultPath()));
+    return brindleaf::cli::runCommandLine(args, fileSystem, journals, stdout, stderr);
 }

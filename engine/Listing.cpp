@@ -28,15 +28,20 @@ std::expected<UniqueFd, Error> openTargetFolder(FileSystem& fileSystem,
     return std::move(*folder);
 }
 
-std::expected<std::vector<std::string>, Error>
-listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder, const Settings& settings) {
-    auto names = fileSystem.readNames(folder);
-    if (!names) {
-        return std::unexpected(cannotRead(settings.targetDir, names.error()));
+std::expected<FolderEntries, Error> listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
+                                                     const Settings& settings) {
+    auto entries = fileSystem.readEntries(folder);
+    if (!entries) {
+        return std::unexpected(cannotRead(settings.targetDir, entries.error()));
     }
-    std::erase(*names, finderMetadataName);
-    sortFileNames(*names, settings);
-    return std::move(*names);
+    if (const auto finder = std::ranges::find(entries->names, finderMetadataName);
+        finder != entries->names.end()) {
+        const auto position = finder - entries->names.begin();
+        entries->names.erase(finder);
+        entries->inodes.erase(entries->inodes.begin() + position);
+    }
+    sortFolderEntries(*entries, settings);
+    return std::move(*entries);
 }
 
 std::expected<std::vector<std::string>, Error> listFileNames(const Settings& settings,
@@ -48,7 +53,11 @@ std::expected<std::vector<std::string>, Error> listFileNames(const Settings& set
     if (!folder) {
         return std::unexpected(folder.error());
     }
-    return listOpenedFolder(fileSystem, *folder, settings);
+    auto entries = listOpenedFolder(fileSystem, *folder, settings);
+    if (!entries) {
+        return std::unexpected(entries.error());
+    }
+    return std::move(entries->names);
 }
 
 } // namespace brindleaf

@@ -18,9 +18,9 @@ inline constexpr std::string_view finderMetadataName = ".DS_Store";
 std::expected<UniqueFd, Error> openTargetFolder(FileSystem& fileSystem,
                                                 const std::string& targetDir);
 
-// The names of an opened folder, ".DS_Store" dropped, in the order the toggles choose.
-std::expected<std::vector<std::string>, Error>
-listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder, const Settings& settings);
+// The entries of an opened folder, ".DS_Store" dropped, in the order the toggles choose.
+std::expected<FolderEntries, Error> listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
+                                                     const Settings& settings);
 
 // The ordered names of `targetDir`; empty, without touching the file system, when no
 // folder is chosen.

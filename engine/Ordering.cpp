@@ -237,26 +237,47 @@ std::vector<KeyRef> sortedOrder(const std::vector<std::string>& names, const Set
     return sortRun(names, 0, names.size(), settings).refs;
 }
 
-// Moves each name to its sorted place, following the permutation's cycles, so no second
-// list of names is built. A place is marked done by pointing its entry at itself.
-void placeInOrder(std::vector<std::string>& names, std::vector<KeyRef>& refs) {
+// Moves each name, and its companion when there are companions, to its sorted place,
+// following the permutation's cycles, so no second list of names is built. A place is
+// marked done by pointing its entry at itself.
+void placeInOrder(std::vector<std::string>& names, std::vector<std::uint64_t>& companions,
+                  std::vector<KeyRef>& refs) {
+    const bool carryCompanions = !companions.empty();
     for (std::size_t start = 0; start < names.size(); ++start) {
         if (refs[start].index == start) {
             continue;
         }
         std::string carried = std::move(names[start]);
+        const std::uint64_t carriedCompanion = carryCompanions ? companions[start] : 0;
         std::size_t place = start;
         for (;;) {
             const std::size_t source = refs[place].index;
             refs[place].index = static_cast<std::uint32_t>(place);
             if (source == start) {
                 names[place] = std::move(carried);
+                if (carryCompanions) {
+                    companions[place] = carriedCompanion;
+                }
                 break;
             }
             names[place] = std::move(names[source]);
+            if (carryCompanions) {
+                companions[place] = companions[source];
+            }
             place = source;
         }
     }
+}
+
+void sortWithCompanions(std::vector<std::string>& names, std::vector<std::uint64_t>& companions,
+                        const Settings& settings) {
+    if (names.size() < 2) {
+        return;
+    }
+    // Equal keys keep their listing order in both directions: reverse flips the test,
+    // never the list.
+    std::vector<KeyRef> order = sortedOrder(names, settings);
+    placeInOrder(names, companions, order);
 }
 
 } // namespace
@@ -275,13 +296,12 @@ bool fileNameComesBefore(const Settings& settings, std::string_view first,
 }
 
 void sortFileNames(std::vector<std::string>& names, const Settings& settings) {
-    if (names.size() < 2) {
-        return;
-    }
-    // Equal keys keep their listing order in both directions: reverse flips the test,
-    // never the list.
-    std::vector<KeyRef> order = sortedOrder(names, settings);
-    placeInOrder(names, order);
+    std::vector<std::uint64_t> none;
+    sortWithCompanions(names, none, settings);
+}
+
+void sortFolderEntries(FolderEntries& entries, const Settings& settings) {
+    sortWithCompanions(entries.names, entries.inodes, settings);
 }
 
 } // namespace brindleaf

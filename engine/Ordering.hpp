@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Settings.hpp"
+#include "platform/FileSystem.hpp"
 
 #include <string>
 #include <string_view>
@@ -21,5 +22,8 @@ bool fileNameComesBefore(const Settings& settings, std::string_view first, std::
 
 // Stable sort by fileNameComesBefore, deriving each name's key once.
 void sortFileNames(std::vector<std::string>& names, const Settings& settings);
+
+// The same order, with each entry's inode number kept beside its name.
+void sortFolderEntries(FolderEntries& entries, const Settings& settings);
 
 } // namespace brindleaf

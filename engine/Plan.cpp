@@ -71,11 +71,11 @@ std::optional<UnusableName> findUnusableName(std::span<const std::string> names,
 
 std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
                                                   const Settings& settings) {
-    auto names = listOpenedFolder(fileSystem, folder, settings);
-    if (!names) {
-        return std::unexpected(names.error());
+    auto entries = listOpenedFolder(fileSystem, folder, settings);
+    if (!entries) {
+        return std::unexpected(entries.error());
     }
-    FolderPlan plan{std::move(*names), NameFormat(settings)};
+    FolderPlan plan{std::move(entries->names), NameFormat(settings), std::move(entries->inodes)};
     const std::size_t longestName =
         std::min<std::size_t>(fileSystem.longestName(folder), NameFormat::longestBuildableName);
     if (const auto unusable = findUnusableName(plan.names, plan.format, longestName)) {

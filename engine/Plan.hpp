@@ -7,6 +7,7 @@
 #include "platform/FileSystem.hpp"
 
 #include <cstddef>
+#include <cstdint>
 #include <expected>
 #include <optional>
 #include <span>
@@ -48,6 +49,9 @@ std::optional<UnusableName> findUnusableName(std::span<const std::string> names,
 struct FolderPlan {
     std::vector<std::string> names;
     NameFormat format;
+    // Beside each name, the inode number its listing reported: what the journal knows the
+    // entry by.
+    std::vector<std::uint64_t> inodes;
 };
 
 std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,

@@ -3,12 +3,37 @@
 #include "platform/UniqueFd.hpp"
 
 #include <cstddef>
+#include <cstdint>
 #include <expected>
 #include <string>
 #include <system_error>
 #include <vector>
 
 namespace brindleaf {
+
+// A folder's entries as the file system lists them: names, and beside each the inode
+// number that the same directory read reported.
+struct FolderEntries {
+    std::vector<std::string> names;
+    std::vector<std::uint64_t> inodes;
+};
+
+// Which folder a descriptor reaches, and whether its entries' inode numbers identify them
+// for good. FAT, exFAT and most FUSE or network mounts make inode numbers up afresh at
+// every mount, so an entry is told by its size and modification time there.
+struct FolderIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool inodesAreStable = true;
+};
+
+// What a file system without stable inode numbers still keeps of an entry across a rename.
+struct EntryStamp {
+    std::uint64_t size = 0;
+    std::int64_t modifiedNanoseconds = 0;
+
+    friend bool operator==(const EntryStamp&, const EntryStamp&) = default;
+};
 
 // The file-system operations the rename engine needs. Everything goes through one opened
 // folder descriptor, so a path that is swapped or re-linked after opening cannot redirect
@@ -21,12 +46,20 @@ public:
 
     // Every entry directly inside the folder, "." and ".." excluded, in the order the
     // file system delivers them.
-    virtual std::expected<std::vector<std::string>, std::error_code>
-    readNames(const UniqueFd& folder) = 0;
+    virtual std::expected<FolderEntries, std::error_code> readEntries(const UniqueFd& folder) = 0;
 
     // Moves `from` to `to` inside the folder. Never replaces an existing `to`.
     virtual std::error_code move(const UniqueFd& folder, const std::string& from,
                                  const std::string& to) = 0;
+
+    // Makes the folder's entries, as they are now, survive a power cut.
+    virtual std::error_code flush(const UniqueFd& folder) = 0;
+
+    virtual std::expected<FolderIdentity, std::error_code> identify(const UniqueFd& folder) = 0;
+
+    // Size and modification time of the entry `name` itself (a link is not followed).
+    virtual std::expected<EntryStamp, std::error_code> stamp(const UniqueFd& folder,
+                                                             const std::string& name) = 0;
 
     // The longest name, in bytes, that the folder's file system can hold.
     virtual std::size_t longestName(const UniqueFd& folder) = 0;

@@ -4,8 +4,17 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#if defined(__APPLE__)
+#include <sys/mount.h>
+#include <sys/param.h>
+#else
+#include <sys/vfs.h>
+#endif
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <memory>
@@ -28,6 +37,44 @@ bool isSelfOrParent(std::string_view name) {
     return name == "." || name == "..";
 }
 
+// File systems whose inode numbers are made up at mount time: FAT, exFAT, FUSE (which
+// carries exFAT, NTFS-3G, cloud and network mounts) and SMB.
+bool inodesAreStable(int folderFd) {
+#if defined(__APPLE__)
+    struct statfs info {};
+    if (::fstatfs(folderFd, &info) != 0) {
+        return true;
+    }
+    const std::string_view type(info.f_fstypename);
+    return type != "msdos" && type != "exfat" && type != "smbfs" && !type.starts_with("fuse") &&
+           !type.starts_with("macfuse");
+#else
+    struct statfs info {};
+    if (::fstatfs(folderFd, &info) != 0) {
+        return true;
+    }
+    constexpr std::array<unsigned long, 6> madeUpAtMount{
+        0x4d44,     // FAT
+        0x2011bab0, // exFAT
+        0x65735546, // FUSE
+        0x517b,     // SMB
+        0xff534d42, // CIFS
+        0xfe534d42, // SMB2
+    };
+    const auto type = static_cast<unsigned long>(info.f_type);
+    return std::ranges::find(madeUpAtMount, type) == madeUpAtMount.end();
+#endif
+}
+
+std::int64_t modifiedNanoseconds(const struct stat& status) {
+#if defined(__APPLE__)
+    const timespec& time = status.st_mtimespec;
+#else
+    const timespec& time = status.st_mtim;
+#endif
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
 } // namespace
 
 std::expected<UniqueFd, std::error_code> PosixFileSystem::openFolder(const std::string& path) {
@@ -38,8 +85,7 @@ std::expected<UniqueFd, std::error_code> PosixFileSystem::openFolder(const std::
     return folder;
 }
 
-std::expected<std::vector<std::string>, std::error_code>
-PosixFileSystem::readNames(const UniqueFd& folder) {
+std::expected<FolderEntries, std::error_code> PosixFileSystem::readEntries(const UniqueFd& folder) {
     // The stream takes ownership of a duplicate so the caller's descriptor stays open for
     // the moves that follow.
     UniqueFd copy(::fcntl(folder.get(), F_DUPFD_CLOEXEC, 0));
@@ -54,23 +100,52 @@ PosixFileSystem::readNames(const UniqueFd& folder) {
     // A duplicate shares the read position; start from the first entry every time.
     ::rewinddir(stream.get());
 
-    std::vector<std::string> names;
+    FolderEntries entries;
     errno = 0;
     while (const dirent* entry = ::readdir(stream.get())) {
         const std::string_view name(entry->d_name);
         if (!isSelfOrParent(name)) {
-            names.emplace_back(name);
+            entries.names.emplace_back(name);
+            entries.inodes.push_back(entry->d_ino);
         }
     }
     if (errno != 0) {
         return std::unexpected(lastError());
     }
-    return names;
+    return entries;
 }
 
 std::error_code PosixFileSystem::move(const UniqueFd& folder, const std::string& from,
                                       const std::string& to) {
     return moveNoReplace(folder.get(), from, to);
+}
+
+std::error_code PosixFileSystem::flush(const UniqueFd& folder) {
+#if defined(__APPLE__)
+    // fsync() on macOS leaves the data in the drive's cache.
+    if (::fcntl(folder.get(), F_FULLFSYNC) == 0) {
+        return {};
+    }
+#endif
+    return ::fsync(folder.get()) == 0 ? std::error_code{} : lastError();
+}
+
+std::expected<FolderIdentity, std::error_code> PosixFileSystem::identify(const UniqueFd& folder) {
+    struct stat status {};
+    if (::fstat(folder.get(), &status) != 0) {
+        return std::unexpected(lastError());
+    }
+    return FolderIdentity{static_cast<std::uint64_t>(status.st_dev),
+                          static_cast<std::uint64_t>(status.st_ino), inodesAreStable(folder.get())};
+}
+
+std::expected<EntryStamp, std::error_code> PosixFileSystem::stamp(const UniqueFd& folder,
+                                                                  const std::string& name) {
+    struct stat status {};
+    if (::fstatat(folder.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        return std::unexpected(lastError());
+    }
+    return EntryStamp{static_cast<std::uint64_t>(status.st_size), modifiedNanoseconds(status)};
 }
 
 std::size_t PosixFileSystem::longestName(const UniqueFd& folder) {

@@ -4,6 +4,7 @@
 #include "engine/Listing.hpp"
 #include "engine/NameFormat.hpp"
 #include "engine/Ordering.hpp"
+#include "engine/Undo.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "platform/ui/Alerts.hpp"
 #include "selection/DirectoryDropDelegate.hpp"
@@ -12,8 +13,10 @@
 #include "window/PreviewListView.hpp"
 #include "window/PreviewModel.hpp"
 #include "window/RunProgress.hpp"
+#include "window/UndoMessages.hpp"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -21,6 +24,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -68,16 +72,18 @@ ContentView::ContentView(QWidget* parent)
     : ContentView(std::make_unique<PosixFileSystem>(), parent) {}
 
 ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent)
-    : QWidget(parent), fileSystem_(std::move(fileSystem)), preview_(new PreviewModel(this)) {
+    : QWidget(parent), fileSystem_(std::move(fileSystem)),
+      journals_(JournalFolder(JournalFolder::defaultPath())), preview_(new PreviewModel(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(createFolderRow());
     layout->addLayout(createFieldRow());
     layout->addLayout(createToggleRow());
     layout->addWidget(createPreview(), 1);
-    auto* doButton = new QPushButton(tr("Do"), this);
-    doButton->setObjectName(QStringLiteral("doButton"));
-    connect(doButton, &QPushButton::clicked, this, &ContentView::toggleConfirm);
-    layout->addWidget(doButton, 0, Qt::AlignHCenter);
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("statusLabel"));
+    statusLabel_->setTextFormat(Qt::PlainText);
+    layout->addWidget(statusLabel_);
+    layout->addLayout(createActionRow());
 
     folderChangedTimer_.setSingleShot(true);
     folderChangedTimer_.setInterval(folderChangeSettleMilliseconds);
@@ -107,6 +113,27 @@ QBoxLayout* ContentView::createFolderRow() {
     openButton->setObjectName(QStringLiteral("openButton"));
     connect(openButton, &QPushButton::clicked, this, &ContentView::chooseTargetDir);
     row->addWidget(openButton);
+    return row;
+}
+
+QBoxLayout* ContentView::createActionRow() {
+    QHBoxLayout* row = centredRow();
+    auto* doButton = new QPushButton(tr("Do"), this);
+    doButton->setObjectName(QStringLiteral("doButton"));
+    connect(doButton, &QPushButton::clicked, this, &ContentView::toggleConfirm);
+    row->addWidget(doButton);
+    undoButton_ = new QPushButton(tr("Undo"), this);
+    undoButton_->setObjectName(QStringLiteral("undoButton"));
+    undoButton_->setToolTip(tr("Give the entries of the last renaming their original names back"));
+    connect(undoButton_, &QPushButton::clicked, this, &ContentView::undoLastRun);
+    row->addWidget(undoButton_);
+    auto* undoShortcut = new QShortcut(QKeySequence::Undo, this);
+    connect(undoShortcut, &QShortcut::activated, this, [this] {
+        if (undoButton_->isEnabled()) {
+            undoLastRun();
+        }
+    });
+    row->addStretch();
     return row;
 }
 
@@ -211,6 +238,9 @@ void ContentView::writeTargetDir(std::string path) {
     watchTargetDir();
     relist();
     emit settingsChanged();
+    if (lastRun_.state == LastRunState::Interrupted) {
+        offerToRestoreInterruptedRun();
+    }
 }
 
 void ContentView::setTargetDir(const QUrl& folder) {
@@ -240,17 +270,94 @@ void ContentView::toggleConfirm() {
 
 void ContentView::renameFiles() {
     AlertReporter reporter(this);
+    RunOutcome outcome = RunOutcome::NothingToRename;
+    runWithProgress([&](RunProgress& progress) {
+        outcome = brindleaf::renameFiles(settings_, *fileSystem_, journals_, reporter, progress);
+    });
+    if (outcome == RunOutcome::LastRunInterrupted) {
+        offerToRestoreInterruptedRun();
+    } else if (outcome == RunOutcome::AnotherRunGoing) {
+        showFailureAlert(this, UndoMessages::anotherRunGoing(targetDirLabel_->text()));
+    }
+}
+
+void ContentView::undoLastRun() {
+    if (lastRun_.state != LastRunState::Finished && lastRun_.state != LastRunState::Interrupted) {
+        return;
+    }
+    if (askToProceed(this, tr("Undo"),
+                     UndoMessages::question(targetDirLabel_->text(), lastRun_.entryCount),
+                     tr("Undo"))) {
+        restoreOriginalNames();
+    }
+}
+
+void ContentView::offerToRestoreInterruptedRun() {
+    if (askToProceed(this, tr("Confirmation"),
+                     UndoMessages::interruptedQuestion(targetDirLabel_->text()),
+                     tr("Restore the original names"), tr("Not now"))) {
+        restoreOriginalNames();
+    }
+}
+
+void ContentView::restoreOriginalNames() {
+    UndoReport report;
+    runWithProgress([&](RunProgress& progress) {
+        report = brindleaf::undoLastRun(*fileSystem_, settings_.targetDir, journals_, progress);
+    });
+    bool succeeded = false;
+    const QString words = UndoMessages::outcome(report, succeeded);
+    if (succeeded) {
+        statusLabel_->setText(words);
+    } else {
+        showFailureAlert(this, words);
+    }
+}
+
+// Runs moves with progress shown; afterwards the preview shows the folder as it now is, and
+// a close or signal that came during the run is carried out.
+template <typename Run> void ContentView::runWithProgress(Run run) {
     // The run's own moves would each notify the watcher; the listing after the run shows
     // their result. The run lists the folder afresh, so the preview's copy of the listing
     // is let go rather than held twice.
     unwatchTargetDir();
     preview_->setNames({});
+    statusLabel_->clear();
+    bool quit = false;
     {
         RunProgress progress(this);
-        brindleaf::renameFiles(settings_, *fileSystem_, reporter, progress);
+        activeRun_ = &progress;
+        run(progress);
+        activeRun_ = nullptr;
+        quit = progress.askedToQuit();
     }
     watchTargetDir();
     relist();
+    if (quit) {
+        close();
+    }
+}
+
+void ContentView::closeEvent(QCloseEvent* event) {
+    if (activeRun_ != nullptr) {
+        activeRun_->requestStop();
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void ContentView::showLastRun() {
+    lastRun_ = {};
+    if (!settings_.targetDir.empty()) {
+        if (const auto folder = fileSystem_->openFolder(settings_.targetDir)) {
+            if (const auto identity = fileSystem_->identify(*folder)) {
+                lastRun_ = journals_.lastRunOf(settings_.targetDir, *identity);
+            }
+        }
+    }
+    undoButton_->setEnabled(lastRun_.state == LastRunState::Finished ||
+                            lastRun_.state == LastRunState::Interrupted);
 }
 
 void ContentView::showSettings() {
@@ -297,6 +404,7 @@ void ContentView::relist() {
         const BusyCursor busy;
         names = listFileNames(settings_, *fileSystem_);
     }
+    showLastRun();
     if (!names) {
         AlertReporter(this).report(names.error());
         return;

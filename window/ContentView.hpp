@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Journals.hpp"
 #include "engine/Settings.hpp"
 #include "platform/FileSystem.hpp"
 
@@ -10,6 +11,7 @@
 #include <memory>
 
 class QCheckBox;
+class QCloseEvent;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -19,6 +21,7 @@ class QBoxLayout;
 namespace brindleaf {
 
 class PreviewModel;
+class RunProgress;
 
 // The window's content. Owns the settings record; every write to a setting updates the
 // widgets that show it and the preview. The folder's listing is kept between writes and
@@ -54,14 +57,21 @@ public:
     void toggleConfirm();
     // Renames the folder's entries from a fresh listing, with progress for long runs.
     void renameFiles();
+    // Gives the entries of the folder's last run their original names back, after asking.
+    void undoLastRun();
 
 signals:
     void settingsChanged();
+
+protected:
+    // While names are moving, a close first puts every name back, then closes.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QBoxLayout* createFolderRow();
     QBoxLayout* createFieldRow();
     QBoxLayout* createToggleRow();
+    QBoxLayout* createActionRow();
     QListView* createPreview();
     QLineEdit* addField(QBoxLayout* row, const QString& key, const char* objectName,
                         void (ContentView::*write)(const QString&));
@@ -76,9 +86,16 @@ private:
     void unwatchTargetDir();
     void relist();
     void reorder();
+    void showLastRun();
+    void offerToRestoreInterruptedRun();
+    template <typename Run> void runWithProgress(Run run);
+    void restoreOriginalNames();
 
     Settings settings_;
     std::unique_ptr<FileSystem> fileSystem_;
+    Journals journals_;
+    LastRun lastRun_;
+    RunProgress* activeRun_ = nullptr;
     PreviewModel* preview_;
     QFileSystemWatcher watcher_;
     QTimer folderChangedTimer_;
@@ -92,6 +109,8 @@ private:
     QCheckBox* spaceRemoveToggle_ = nullptr;
     QCheckBox* spaceReplaceToggle_ = nullptr;
     QCheckBox* reverseToggle_ = nullptr;
+    QPushButton* undoButton_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
 };
 
 } // namespace brindleaf

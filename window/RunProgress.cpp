@@ -34,7 +34,7 @@ bool RunProgress::proceed(std::size_t movesDone, std::size_t movesTotal) {
                                  .arg(movesDone)
                                  .arg(movesTotal));
     }
-    return !dialog_.wasCanceled();
+    return !dialog_.wasCanceled() && !askedToQuit();
 }
 
 } // namespace brindleaf

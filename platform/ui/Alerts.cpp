@@ -15,14 +15,18 @@ void showFailureAlert(QWidget* parent, const QString& description) {
 }
 
 bool askToProceed(QWidget* parent, const QString& title, const QString& message,
-                  const QString& acceptText) {
+                  const QString& acceptText, const QString& declineText) {
     QMessageBox question(QMessageBox::Question, title, QString(), QMessageBox::NoButton, parent);
     question.setObjectName(QStringLiteral("confirmationDialog"));
     question.setTextFormat(Qt::RichText);
     question.setText(QStringLiteral("<b>%1</b>").arg(message.toHtmlEscaped()));
     QPushButton* accept = question.addButton(acceptText, QMessageBox::AcceptRole);
     accept->setObjectName(QStringLiteral("proceedButton"));
-    question.addButton(QMessageBox::Cancel);
+    if (declineText.isEmpty()) {
+        question.addButton(QMessageBox::Cancel);
+    } else {
+        question.addButton(declineText, QMessageBox::RejectRole);
+    }
     question.setDefaultButton(accept);
     question.exec();
     return question.clickedButton() == accept;

@@ -40,7 +40,9 @@ Result runCli(std::vector<std::string> args) {
     const std::unique_ptr<std::FILE, FileCloser> err(std::tmpfile());
     const std::vector<std::string_view> views(args.begin(), args.end());
     PosixFileSystem fileSystem;
-    const int status = runCommandLine(views, fileSystem, out.get(), err.get());
+    const TemporaryFolder state;
+    Journals journals(JournalFolder(state.pathOf("journals")));
+    const int status = runCommandLine(views, fileSystem, journals, out.get(), err.get());
     return {status, readAll(out.get()), readAll(err.get())};
 }
 

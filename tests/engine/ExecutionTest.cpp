@@ -18,9 +18,11 @@ using NameSet = std::set<std::string>;
 class Execution : public ::testing::Test {
 protected:
     TemporaryFolder folder;
+    TemporaryFolder state;
     FaultyFileSystem fileSystem;
     RecordingReporter reporter;
     Settings settings;
+    Journals journals{JournalFolder(state.pathOf("journals"))};
 
     void SetUp() override { settings.targetDir = folder.path(); }
 
@@ -30,7 +32,7 @@ protected:
         }
     }
 
-    RunOutcome run() { return renameFiles(settings, fileSystem, reporter); }
+    RunOutcome run() { return renameFiles(settings, fileSystem, journals, reporter); }
 
     // Every file still bears, and holds, its own original name.
     void expectUntouched(const NameSet& originals) {
@@ -174,7 +176,8 @@ TEST_F(Execution, CancelInEitherPassRestoresEverythingSilently) {
     addFiles({"x", "y", "z"});
     for (const std::size_t movesBeforeCancel : {0, 2, 3, 5}) {
         CancelAfter observer(movesBeforeCancel);
-        EXPECT_EQ(renameFiles(settings, fileSystem, reporter, observer), RunOutcome::Cancelled);
+        EXPECT_EQ(renameFiles(settings, fileSystem, journals, reporter, observer),
+                  RunOutcome::Cancelled);
         EXPECT_EQ(observer.lastTotal, 6U);
         expectUntouched({"x", "y", "z"});
     }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 namespace brindleaf {
@@ -10,7 +12,7 @@ namespace {
 
 using testing::TemporaryFolder;
 
-TEST(PosixFileSystemTest, ReadsRawBytesAndCanReadTheSameFolderTwice) {
+TEST(PosixFileSystemTest, ReadsRawBytesWithInodesAndCanReadTheSameFolderTwice) {
     TemporaryFolder folder;
     const std::string latin1Name = "caf\xE9"; // not valid UTF-8
     folder.addFile(latin1Name);
@@ -21,10 +23,16 @@ TEST(PosixFileSystemTest, ReadsRawBytesAndCanReadTheSameFolderTwice) {
     const auto fd = fileSystem.openFolder(folder.path());
     ASSERT_TRUE(fd);
     for (int round = 0; round < 2; ++round) {
-        auto names = fileSystem.readNames(*fd);
-        ASSERT_TRUE(names);
-        std::ranges::sort(*names);
-        EXPECT_EQ(*names, (std::vector<std::string>{".hidden", latin1Name, "sub"}));
+        auto entries = fileSystem.readEntries(*fd);
+        ASSERT_TRUE(entries);
+        ASSERT_EQ(entries->inodes.size(), entries->names.size());
+        for (std::size_t i = 0; i < entries->names.size(); ++i) {
+            struct stat status {};
+            ASSERT_EQ(::lstat(folder.pathOf(entries->names[i]).c_str(), &status), 0);
+            EXPECT_EQ(entries->inodes[i], status.st_ino) << entries->names[i];
+        }
+        std::ranges::sort(entries->names);
+        EXPECT_EQ(entries->names, (std::vector<std::string>{".hidden", latin1Name, "sub"}));
     }
 }
 

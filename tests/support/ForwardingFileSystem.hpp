@@ -10,13 +10,20 @@ public:
     std::expected<UniqueFd, std::error_code> openFolder(const std::string& path) override {
         return real_.openFolder(path);
     }
-    std::expected<std::vector<std::string>, std::error_code>
-    readNames(const UniqueFd& folder) override {
-        return real_.readNames(folder);
+    std::expected<FolderEntries, std::error_code> readEntries(const UniqueFd& folder) override {
+        return real_.readEntries(folder);
     }
     std::error_code move(const UniqueFd& folder, const std::string& from,
                          const std::string& to) override {
         return real_.move(folder, from, to);
+    }
+    std::error_code flush(const UniqueFd& folder) override { return real_.flush(folder); }
+    std::expected<FolderIdentity, std::error_code> identify(const UniqueFd& folder) override {
+        return real_.identify(folder);
+    }
+    std::expected<EntryStamp, std::error_code> stamp(const UniqueFd& folder,
+                                                     const std::string& name) override {
+        return real_.stamp(folder, name);
     }
     std::size_t longestName(const UniqueFd& folder) override { return real_.longestName(folder); }
 

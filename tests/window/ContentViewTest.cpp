@@ -14,6 +14,7 @@
 #include <QListView>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <filesystem>
@@ -67,7 +68,11 @@ class ContentViewTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { brindleaf::installTranslations(*QCoreApplication::instance()); }
+    void initTestCase() {
+        // Journals of this program's runs stay in a folder of its own.
+        qputenv("XDG_STATE_HOME", QFile::encodeName(stateHome_.path()));
+        brindleaf::installTranslations(*QCoreApplication::instance());
+    }
 
     void newWindowShowsTheDefaults() {
         ContentView view;
@@ -319,6 +324,9 @@ private slots:
         QCOMPARE(folder.contentOf("photo 7.jpg"), std::string("photo 7.jpg"));
         QCOMPARE(view.preview().rowCount(), 400);
     }
+
+private:
+    QTemporaryDir stateHome_;
 };
 
 QTEST_MAIN(ContentViewTest)

@@ -1,0 +1,102 @@
+#include "cli/UndoWords.hpp"
+
+namespace brindleaf::cli {
+
+namespace {
+
+std::string quoted(const std::string& name) {
+    return "\"" + name + "\"";
+}
+
+std::string entries(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " entry" : " entries");
+}
+
+std::string problemWord(JournalProblem problem) {
+    switch (problem) {
+    case JournalProblem::Unreadable:
+        return "cannot be read";
+    case JournalProblem::NotAJournal:
+        return "is not a journal";
+    case JournalProblem::Truncated:
+        return "is truncated";
+    case JournalProblem::Corrupt:
+        return "is corrupt";
+    }
+    return "is corrupt";
+}
+
+std::string listOf(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += "\n  " + quoted(name);
+    }
+    return text;
+}
+
+std::string strandedList(const UndoReport& report) {
+    if (report.stranded.empty()) {
+        return " Every entry is back where the undo found it.";
+    }
+    std::string text = " " + entries(report.stranded.size()) + " could not be put back:";
+    for (const Stranded& entry : report.stranded) {
+        text += "\n  " + quoted(entry.original) + " is now " + quoted(entry.current);
+    }
+    return text;
+}
+
+std::string stampNote(const UndoReport& report) {
+    return report.matchedByStamp ? "\nThis file system does not keep inode numbers, so entries "
+                                   "were recognised by name, size and modification time."
+                                 : "";
+}
+
+} // namespace
+
+std::string describeUndo(const UndoReport& report, const std::string& folder,
+                         const std::string& journalFolder) {
+    switch (report.outcome) {
+    case UndoOutcome::NothingToUndo:
+        return "Nothing to undo in " + quoted(folder) + ".";
+    case UndoOutcome::FolderUnreadable:
+        return "Cannot read folder " + quoted(folder) + ": " + report.error.message();
+    case UndoOutcome::InProgress:
+        return describeUnfinishedRun(LastRunState::InProgress, folder);
+    case UndoOutcome::JournalDamaged:
+        return "The journal of the last run in " + quoted(folder) + " " +
+               problemWord(report.problem) + " (in " + quoted(journalFolder) +
+               "). Nothing was moved.";
+    case UndoOutcome::Restored:
+        return "Gave " + entries(report.restored) + " in " + quoted(folder) +
+               " their original names back." + stampNote(report);
+    case UndoOutcome::PartlyRestored:
+        return "Gave " + entries(report.restored) + " in " + quoted(folder) +
+               " their original names back. " + entries(report.leftAlone.size()) +
+               " changed by another program since the run, or whose name another entry now "
+               "holds, were left alone:" +
+               listOf(report.leftAlone) + stampNote(report);
+    case UndoOutcome::Failed:
+        if (report.failure) {
+            return "Cannot rename " + quoted(report.failure->from) + " to " +
+                   quoted(report.failure->to) + ": " + report.failure->code.message() + "." +
+                   strandedList(report);
+        }
+        return "Cannot finish the undo: " + report.error.message() + "." + strandedList(report);
+    case UndoOutcome::Cancelled:
+        return "The undo was stopped." + strandedList(report);
+    }
+    return {};
+}
+
+std::string describeUnfinishedRun(LastRunState state, const std::string& folder) {
+    if (state == LastRunState::InProgress) {
+        return "Another run is renaming the entries of " + quoted(folder) +
+               " now. Nothing was changed.";
+    }
+    return "The last run in " + quoted(folder) +
+           " did not finish, so some entries may still bear temporary names. Run "
+           "'brindleaf-cli --undo " +
+           folder + "' to give them their original names back. Nothing was changed.";
+}
+
+} // namespace brindleaf::cli

@@ -1,0 +1,255 @@
+#include "engine/JournalFormat.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <optional>
+
+// A journal is text with every name written as its length, a colon and its bytes, so that
+// any byte a name may hold, newlines included, comes back exactly:
+//
+//   brindleaf-journal 1 <state>           (padded to a fixed length)
+//   folder <length>:<path>
+//   device <device> inode <inode> stable-inodes <0|1>
+//   entries <count>
+//   <inode> <size> <mtime ns> <length>:<original> <length>:<renamed>     (count times)
+//   end <checksum of every byte after the first line, before "end">
+namespace brindleaf {
+
+namespace {
+
+constexpr std::string_view magic = "brindleaf-journal 1 ";
+constexpr std::size_t stateLineLength = 64;
+
+constexpr std::uint64_t checksumStart = 0xcbf29ce484222325ULL;
+
+// FNV-1a: cheap enough for tens of megabytes, and any damage changes it.
+std::uint64_t checksumOf(std::uint64_t sum, std::string_view bytes) {
+    for (const char byte : bytes) {
+        sum = (sum ^ static_cast<unsigned char>(byte)) * 0x100000001b3ULL;
+    }
+    return sum;
+}
+
+std::string_view stateWord(RunState state) {
+    switch (state) {
+    case RunState::Running:
+        return "running";
+    case RunState::Finished:
+        return "finished";
+    case RunState::Undoing:
+        return "undoing";
+    case RunState::Undone:
+        return "undone";
+    }
+    return "running";
+}
+
+std::string decimal(std::uint64_t number) {
+    return std::to_string(number);
+}
+
+// Reads the journal's text front to back; any surprise ends the reading.
+class Reader {
+public:
+    explicit Reader(std::string_view bytes) : rest_(bytes) {}
+
+    [[nodiscard]] bool atEnd() const { return rest_.empty(); }
+    [[nodiscard]] std::string_view rest() const { return rest_; }
+
+    bool literal(std::string_view expected) {
+        if (!rest_.starts_with(expected)) {
+            return false;
+        }
+        rest_.remove_prefix(expected.size());
+        return true;
+    }
+
+    template <typename Number> std::optional<Number> number() {
+        Number value{};
+        const auto [end, error] = std::from_chars(rest_.data(), rest_.data() + rest_.size(), value);
+        if (error != std::errc{}) {
+            return std::nullopt;
+        }
+        rest_.remove_prefix(static_cast<std::size_t>(end - rest_.data()));
+        return value;
+    }
+
+    std::optional<std::string_view> sized() {
+        const auto length = number<std::size_t>();
+        if (!length || !literal(":") || rest_.size() < *length) {
+            return std::nullopt;
+        }
+        const std::string_view bytes = rest_.substr(0, *length);
+        rest_.remove_prefix(*length);
+        return bytes;
+    }
+
+private:
+    std::string_view rest_;
+};
+
+bool isName(std::string_view name) {
+    return !name.empty() && name.find('/') == std::string_view::npos &&
+           name.find('\0') == std::string_view::npos;
+}
+
+std::optional<RunState> readState(Reader& reader, std::vector<std::string>& undoSuffixes) {
+    for (const RunState state :
+         {RunState::Running, RunState::Finished, RunState::Undoing, RunState::Undone}) {
+        if (reader.literal(stateWord(state))) {
+            std::string_view rest = reader.rest();
+            rest = rest.substr(0, rest.find_last_not_of(" \n") + 1);
+            while (!rest.empty() && rest.front() == ' ') {
+                rest.remove_prefix(1);
+                const std::size_t end = std::min(rest.find(' '), rest.size());
+                undoSuffixes.emplace_back(rest.substr(0, end));
+                rest.remove_prefix(end);
+            }
+            return state;
+        }
+    }
+    return std::nullopt;
+}
+
+// The head's lines after the state line; the reader is left at the first entry.
+std::optional<JournalHead> readFolderLines(Reader& reader, JournalHead head) {
+    const auto path = (reader.literal("folder ") ? reader.sized() : std::nullopt);
+    if (!path || !reader.literal("\ndevice ")) {
+        return std::nullopt;
+    }
+    head.folderPath = std::string(*path);
+    const auto device = reader.number<std::uint64_t>();
+    const auto inode = reader.literal(" inode ") ? reader.number<std::uint64_t>() : std::nullopt;
+    const auto stable =
+        reader.literal(" stable-inodes ") ? reader.number<unsigned>() : std::nullopt;
+    const auto count = reader.literal("\nentries ") ? reader.number<std::size_t>() : std::nullopt;
+    if (!device || !inode || !stable || !count || !reader.literal("\n")) {
+        return std::nullopt;
+    }
+    head.folder = {*device, *inode, *stable != 0};
+    head.entryCount = *count;
+    return head;
+}
+
+std::optional<JournalEntry> readEntry(Reader& reader) {
+    JournalEntry entry;
+    const auto inode = reader.number<std::uint64_t>();
+    const auto size = reader.literal(" ") ? reader.number<std::uint64_t>() : std::nullopt;
+    const auto time = reader.literal(" ") ? reader.number<std::int64_t>() : std::nullopt;
+    const auto original = reader.literal(" ") ? reader.sized() : std::nullopt;
+    const auto renamed = reader.literal(" ") ? reader.sized() : std::nullopt;
+    if (!inode || !size || !time || !original || !renamed || !reader.literal("\n") ||
+        !isName(*original) || !isName(*renamed)) {
+        return std::nullopt;
+    }
+    return JournalEntry{std::string(*original), std::string(*renamed), *inode, {*size, *time}};
+}
+
+} // namespace
+
+std::string journalStateLine(RunState state, std::span<const std::string> undoSuffixes) {
+    const std::string start = std::string(magic) + std::string(stateWord(state));
+    std::string suffixes;
+    for (auto suffix = undoSuffixes.rbegin(); suffix != undoSuffixes.rend(); ++suffix) {
+        if (start.size() + suffixes.size() + suffix->size() + 1 >= stateLineLength) {
+            break;
+        }
+        suffixes.insert(0, " " + *suffix);
+    }
+    std::string line = start + suffixes;
+    line.resize(stateLineLength - 1, ' ');
+    return line + "\n";
+}
+
+JournalEncoder::JournalEncoder(JournalFile& file, const std::string& folderPath,
+                               const FolderIdentity& folder, std::size_t entryCount)
+    : file_(file), checksum_(checksumStart) {
+    file_.append(journalStateLine(RunState::Running));
+    put("folder " + decimal(folderPath.size()) + ":");
+    put(folderPath);
+    put("\ndevice " + decimal(folder.device) + " inode " + decimal(folder.inode) +
+        " stable-inodes " + (folder.inodesAreStable ? "1" : "0") + "\nentries " +
+        decimal(entryCount) + "\n");
+}
+
+void JournalEncoder::add(std::string_view original, std::string_view renamed, std::uint64_t inode,
+                         const EntryStamp& stamp) {
+    char numbers[96];
+    const int length = std::snprintf(
+        numbers, sizeof numbers, "%llu %llu %lld %zu:", static_cast<unsigned long long>(inode),
+        static_cast<unsigned long long>(stamp.size),
+        static_cast<long long>(stamp.modifiedNanoseconds), original.size());
+    put(std::string_view(numbers, static_cast<std::size_t>(length)));
+    put(original);
+    put(" " + decimal(renamed.size()) + ":");
+    put(renamed);
+    put("\n");
+}
+
+void JournalEncoder::finish() {
+    char trailer[32];
+    const int length = std::snprintf(trailer, sizeof trailer, "end %016llx\n",
+                                     static_cast<unsigned long long>(checksum_));
+    file_.append(std::string_view(trailer, static_cast<std::size_t>(length)));
+}
+
+void JournalEncoder::put(std::string_view bytes) {
+    checksum_ = checksumOf(checksum_, bytes);
+    file_.append(bytes);
+}
+
+std::expected<JournalHead, JournalProblem> decodeJournalHead(std::string_view bytes) {
+    if (bytes.size() < stateLineLength) {
+        return std::unexpected(bytes.starts_with(magic.substr(0, bytes.size()))
+                                   ? JournalProblem::Truncated
+                                   : JournalProblem::NotAJournal);
+    }
+    Reader line(bytes.substr(0, stateLineLength));
+    if (!line.literal(magic) || bytes[stateLineLength - 1] != '\n') {
+        return std::unexpected(JournalProblem::NotAJournal);
+    }
+    JournalHead head;
+    const auto state = readState(line, head.undoSuffixes);
+    if (!state) {
+        return std::unexpected(JournalProblem::Corrupt);
+    }
+    head.state = *state;
+    Reader rest(bytes.substr(stateLineLength));
+    const auto complete = readFolderLines(rest, std::move(head));
+    if (!complete) {
+        return std::unexpected(JournalProblem::Truncated);
+    }
+    return *complete;
+}
+
+std::expected<RunRecord, JournalProblem> decodeJournal(std::string_view bytes) {
+    auto head = decodeJournalHead(bytes);
+    if (!head) {
+        return std::unexpected(head.error());
+    }
+    const std::string_view body = bytes.substr(stateLineLength);
+    Reader reader(body);
+    static_cast<void>(readFolderLines(reader, *head));
+    RunRecord record{std::move(*head), {}};
+    // Never trust a count enough to reserve by it before the checksum has been seen.
+    for (std::size_t i = 0; i < record.head.entryCount; ++i) {
+        auto entry = readEntry(reader);
+        if (!entry) {
+            return std::unexpected(JournalProblem::Truncated);
+        }
+        record.entries.push_back(std::move(*entry));
+    }
+    const std::size_t checkedLength = body.size() - reader.rest().size();
+    char expected[32];
+    std::snprintf(
+        expected, sizeof expected, "end %016llx\n",
+        static_cast<unsigned long long>(checksumOf(checksumStart, body.substr(0, checkedLength))));
+    if (reader.rest() != expected) {
+        return std::unexpected(reader.rest().starts_with("end ") ? JournalProblem::Corrupt
+                                                                 : JournalProblem::Truncated);
+    }
+    return record;
+}
+
+} // namespace brindleaf

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/FileSystem.hpp"
+#include "platform/JournalFiles.hpp"
+
+#include <cstddef>
+#include <cstdint>
+#include <expected>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brindleaf {
+
+// Where a recorded run stands. Only a run that is neither finished nor undone, and whose
+// process is gone, was interrupted.
+enum class RunState { Running, Finished, Undoing, Undone };
+
+// Why a journal cannot be trusted.
+enum class JournalProblem { Unreadable, NotAJournal, Truncated, Corrupt };
+
+// One entry of a recorded run. On file systems with stable inode numbers the inode tells
+// the entry; elsewhere its stamp (size and modification time) does.
+struct JournalEntry {
+    std::string original;
+    std::string renamed;
+    std::uint64_t inode = 0;
+    EntryStamp stamp;
+};
+
+// What the first lines of a journal say, readable without the entries.
+struct JournalHead {
+    RunState state = RunState::Running;
+    // The suffixes of the temporary names that undoing the run has used, oldest first.
+    std::vector<std::string> undoSuffixes;
+    std::string folderPath;
+    FolderIdentity folder;
+    std::size_t entryCount = 0;
+};
+
+struct RunRecord {
+    JournalHead head;
+    std::vector<JournalEntry> entries;
+};
+
+// The first line of every journal; it has a fixed length so that a change of state can
+// overwrite it in place.
+// Suffixes that would not fit it are dropped, oldest first.
+std::string journalStateLine(RunState state, std::span<const std::string> undoSuffixes = {});
+
+// Writes a journal piece by piece, so a run of a million entries is never held twice. The
+// entries are followed by a checksum of everything after the state line, which tells a
+// complete journal from a truncated or damaged one.
+class JournalEncoder {
+public:
+    JournalEncoder(JournalFile& file, const std::string& folderPath, const FolderIdentity& folder,
+                   std::size_t entryCount);
+    void add(std::string_view original, std::string_view renamed, std::uint64_t inode,
+             const EntryStamp& stamp);
+    void finish();
+
+private:
+    void put(std::string_view bytes);
+
+    JournalFile& file_;
+    std::uint64_t checksum_;
+};
+
+// The state line and the lines about the folder. Needs only the first bytes of a journal.
+std::expected<JournalHead, JournalProblem> decodeJournalHead(std::string_view bytes);
+
+// The whole journal, checked against its checksum.
+std::expected<RunRecord, JournalProblem> decodeJournal(std::string_view bytes);
+
+// Enough of a journal's start to hold its head whatever the folder's path.
+inline constexpr std::size_t journalHeadBytes = 8192;
+
+} // namespace brindleaf

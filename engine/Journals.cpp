@@ -1,0 +1,136 @@
+#include "engine/Journals.hpp"
+
+#include <filesystem>
+
+namespace brindleaf {
+
+namespace {
+
+// Journals name folders by absolute path, so a run started from one working directory can
+// be found from another.
+std::string absolutePath(const std::string& path) {
+    std::error_code ignored;
+    const auto absolute = std::filesystem::absolute(path, ignored);
+    std::string normal =
+        (absolute.empty() ? std::filesystem::path(path) : absolute).lexically_normal().string();
+    if (normal.size() > 1 && normal.ends_with('/')) {
+        normal.pop_back();
+    }
+    return normal;
+}
+
+bool sameFolder(const JournalHead& head, const std::string& folderPath,
+                const FolderIdentity& folder) {
+    const bool sameInode = head.folder.device == folder.device && head.folder.inode == folder.inode;
+    return sameInode || head.folderPath == absolutePath(folderPath);
+}
+
+LastRunState stateOf(const JournalHead& head, bool inUse) {
+    switch (head.state) {
+    case RunState::Finished:
+        return LastRunState::Finished;
+    case RunState::Undone:
+        return LastRunState::Undone;
+    case RunState::Running:
+    case RunState::Undoing:
+        return inUse ? LastRunState::InProgress : LastRunState::Interrupted;
+    }
+    return LastRunState::Interrupted;
+}
+
+} // namespace
+
+LastRun Journals::lastRunOf(const std::string& folderPath, const FolderIdentity& folder) const {
+    const auto names = folder_.names();
+    if (!names) {
+        return {};
+    }
+    for (const std::string& name : *names) {
+        const auto bytes = folder_.read(name, journalHeadBytes);
+        if (!bytes) {
+            continue;
+        }
+        const auto head = decodeJournalHead(*bytes);
+        if (!head) {
+            // A journal whose folder cannot be read cannot be matched to one; it belongs
+            // to no folder rather than blocking every folder.
+            continue;
+        }
+        // The entries and their checksum are read only when the run is undone.
+        if (sameFolder(*head, folderPath, folder)) {
+            return {stateOf(*head, folder_.inUse(name)), name, head->entryCount};
+        }
+    }
+    return {};
+}
+
+std::expected<JournalFile, std::error_code>
+Journals::record(FileSystem& fileSystem, const UniqueFd& folder, const std::string& folderPath,
+                 std::span<const std::string> originals, std::span<const std::string> renamed,
+                 std::span<const std::uint64_t> inodes) {
+    const auto identity = fileSystem.identify(folder);
+    if (!identity) {
+        return std::unexpected(identity.error());
+    }
+    auto journal = folder_.create();
+    if (!journal) {
+        return std::unexpected(journal.error());
+    }
+    JournalEncoder encoder(*journal, absolutePath(folderPath), *identity, originals.size());
+    for (std::size_t i = 0; i < originals.size(); ++i) {
+        EntryStamp stamp;
+        if (!identity->inodesAreStable) {
+            const auto taken = fileSystem.stamp(folder, originals[i]);
+            if (!taken) {
+                return std::unexpected(taken.error());
+            }
+            stamp = *taken;
+        }
+        encoder.add(originals[i], renamed[i], inodes[i], stamp);
+    }
+    encoder.finish();
+    if (const auto code = journal->commit()) {
+        return std::unexpected(code);
+    }
+    prune();
+    return journal;
+}
+
+void Journals::forget(const JournalFile& journal) const {
+    static_cast<void>(folder_.remove(journal.name()));
+}
+
+std::expected<RunRecord, JournalProblem> Journals::load(const std::string& name) const {
+    const auto bytes = folder_.read(name);
+    if (!bytes) {
+        return std::unexpected(JournalProblem::Unreadable);
+    }
+    return decodeJournal(*bytes);
+}
+
+void Journals::prune() const {
+    const auto names = folder_.names();
+    if (!names) {
+        return;
+    }
+    for (std::size_t i = kept; i < names->size(); ++i) {
+        const std::string& name = (*names)[i];
+        const auto bytes = folder_.read(name, journalHeadBytes);
+        const auto head =
+            bytes ? decodeJournalHead(*bytes) : std::unexpected(JournalProblem::Unreadable);
+        // A run that never finished keeps its journal until it is undone: without it, its
+        // names could not be found again.
+        const bool ended =
+            head && (head->state == RunState::Finished || head->state == RunState::Undone);
+        if (ended) {
+            static_cast<void>(folder_.remove(name));
+        }
+    }
+}
+
+std::error_code markJournal(JournalFile& journal, RunState state,
+                            std::span<const std::string> undoSuffixes) {
+    return journal.overwriteHead(journalStateLine(state, undoSuffixes));
+}
+
+} // namespace brindleaf

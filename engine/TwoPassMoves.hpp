@@ -1,0 +1,44 @@
+#pragma once
+
+#include "engine/RunObserver.hpp"
+#include "platform/FileSystem.hpp"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace brindleaf {
+
+struct FailedMove {
+    std::string from;
+    std::string to;
+    std::error_code code;
+};
+
+// An entry that could not be given its name from before the moves back.
+struct Stranded {
+    std::string original;
+    std::string current;
+};
+
+struct MovesResult {
+    enum class Kind { Done, Failed, Cancelled };
+    Kind kind = Kind::Done;
+    std::optional<FailedMove> failure;
+    // Filled when the moves were taken back and some could not be.
+    std::vector<Stranded> stranded;
+};
+
+// Moves every sources[i] to destinations[i] inside the folder: first each to
+// destinations[i] + temporarySuffix, then each on to its destination, so a destination may
+// be another source's name. Nothing is ever replaced. On the first failing move, or when
+// the observer stops the run, the moves made are taken back, last first.
+MovesResult moveInTwoPasses(FileSystem& fileSystem, const UniqueFd& folder,
+                            std::span<const std::string> sources,
+                            std::span<const std::string> destinations,
+                            std::string_view temporarySuffix, RunObserver& observer);
+
+} // namespace brindleaf

@@ -1,0 +1,227 @@
+#include "engine/Undo.hpp"
+
+#include "engine/Listing.hpp"
+#include "engine/NameFormat.hpp"
+
+#include <unordered_map>
+#include <unordered_set>
+
+namespace brindleaf {
+
+namespace {
+
+// The folder as it is now, by name.
+class CurrentEntries {
+public:
+    CurrentEntries(FileSystem& fileSystem, const UniqueFd& folder, FolderEntries entries,
+                   bool inodesAreStable)
+        : fileSystem_(fileSystem), folder_(folder), entries_(std::move(entries)),
+          inodesAreStable_(inodesAreStable) {
+        inodeByName_.reserve(entries_.names.size());
+        for (std::size_t i = 0; i < entries_.names.size(); ++i) {
+            inodeByName_.emplace(entries_.names[i], entries_.inodes[i]);
+        }
+    }
+
+    [[nodiscard]] bool contains(std::string_view name) const { return inodeByName_.contains(name); }
+
+    // Whether `name` is the recorded entry itself, not merely an entry of that name.
+    [[nodiscard]] bool holds(const std::string& name, const JournalEntry& entry) const {
+        const auto found = inodeByName_.find(name);
+        if (found == inodeByName_.end()) {
+            return false;
+        }
+        if (inodesAreStable_) {
+            return found->second == entry.inode;
+        }
+        const auto stamp = fileSystem_.stamp(folder_, name);
+        return stamp && *stamp == entry.stamp;
+    }
+
+    [[nodiscard]] const std::vector<std::string>& names() const { return entries_.names; }
+
+private:
+    FileSystem& fileSystem_;
+    const UniqueFd& folder_;
+    FolderEntries entries_;
+    bool inodesAreStable_;
+    std::unordered_map<std::string_view, std::uint64_t> inodeByName_;
+};
+
+// Every name a run, or an earlier undo of it, can have left an entry under.
+std::vector<std::string> placesOf(const JournalEntry& entry, const JournalHead& head) {
+    std::vector<std::string> places{entry.original, entry.renamed,
+                                    entry.renamed + std::string(NameFormat::temporarySuffix)};
+    for (const std::string& suffix : head.undoSuffixes) {
+        places.push_back(entry.original + suffix);
+    }
+    return places;
+}
+
+struct UndoMoves {
+    std::vector<std::string> sources;
+    std::vector<std::string> destinations;
+};
+
+// Finds each entry of the run and decides which can go home: those found, whose original
+// name is free or held by another entry that moves away.
+UndoMoves planUndo(const RunRecord& record, const CurrentEntries& current, UndoReport& report) {
+    std::vector<std::string> foundAt(record.entries.size());
+    std::unordered_set<std::string_view> claimed;
+    for (std::size_t i = 0; i < record.entries.size(); ++i) {
+        for (std::string& place : placesOf(record.entries[i], record.head)) {
+            if (!claimed.contains(place) && current.holds(place, record.entries[i])) {
+                foundAt[i] = std::move(place);
+                claimed.insert(foundAt[i]);
+                break;
+            }
+        }
+    }
+    // Names that stay taken: every current name, less those of entries that will move.
+    std::unordered_set<std::string_view> taken(current.names().begin(), current.names().end());
+    std::vector<bool> moves(record.entries.size(), false);
+    for (std::size_t i = 0; i < record.entries.size(); ++i) {
+        moves[i] = !foundAt[i].empty() && foundAt[i] != record.entries[i].original;
+        if (moves[i]) {
+            taken.erase(foundAt[i]);
+        }
+    }
+    // An entry whose original name stays taken cannot go home, and so keeps its own
+    // name taken in turn.
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (std::size_t i = 0; i < record.entries.size(); ++i) {
+            if (moves[i] && taken.contains(record.entries[i].original)) {
+                moves[i] = false;
+                taken.insert(foundAt[i]);
+                changed = true;
+            }
+        }
+    }
+    UndoMoves plan;
+    for (std::size_t i = 0; i < record.entries.size(); ++i) {
+        const JournalEntry& entry = record.entries[i];
+        if (moves[i]) {
+            plan.sources.push_back(std::move(foundAt[i]));
+            plan.destinations.push_back(entry.original);
+        } else if (foundAt[i] == entry.original) {
+            ++report.restored;
+        } else {
+            report.leftAlone.push_back(entry.original);
+        }
+    }
+    return plan;
+}
+
+// A suffix whose temporary names no entry of the folder holds.
+std::string freeSuffix(const UndoMoves& moves, const CurrentEntries& current) {
+    const std::string base(NameFormat::temporarySuffix);
+    for (unsigned attempt = 0;; ++attempt) {
+        const std::string suffix = attempt == 0 ? base : base + std::to_string(attempt);
+        bool isFree = true;
+        for (const std::string& destination : moves.destinations) {
+            if (current.contains(destination + suffix)) {
+                isFree = false;
+                break;
+            }
+        }
+        if (isFree) {
+            return suffix;
+        }
+    }
+}
+
+UndoReport carryOutUndo(FileSystem& fileSystem, const UniqueFd& folder, JournalFile& journal,
+                        const RunRecord& record, const CurrentEntries& current,
+                        RunObserver& observer) {
+    UndoReport report;
+    report.matchedByStamp = !record.head.folder.inodesAreStable;
+    const UndoMoves moves = planUndo(record, current, report);
+    std::vector<std::string> suffixes = record.head.undoSuffixes;
+    suffixes.push_back(freeSuffix(moves, current));
+    if (const auto code = markJournal(journal, RunState::Undoing, suffixes)) {
+        report.outcome = UndoOutcome::Failed;
+        report.error = code;
+        return report;
+    }
+    const MovesResult result = moveInTwoPasses(fileSystem, folder, moves.sources,
+                                               moves.destinations, suffixes.back(), observer);
+    const std::error_code flushed = fileSystem.flush(folder);
+    report.failure = result.failure;
+    report.stranded = result.stranded;
+    if (result.kind != MovesResult::Kind::Done || flushed) {
+        report.outcome = result.kind == MovesResult::Kind::Cancelled ? UndoOutcome::Cancelled
+                                                                     : UndoOutcome::Failed;
+        report.error = flushed;
+        if (result.stranded.empty() && !flushed) {
+            // Back where it was before the undo; the suffix stays known, for a later undo.
+            static_cast<void>(markJournal(journal, record.head.state, suffixes));
+        }
+        return report;
+    }
+    report.restored += moves.sources.size();
+    if (const auto code = markJournal(journal, RunState::Undone)) {
+        report.outcome = UndoOutcome::Failed;
+        report.error = code;
+        return report;
+    }
+    report.outcome = report.leftAlone.empty() ? UndoOutcome::Restored : UndoOutcome::PartlyRestored;
+    return report;
+}
+
+UndoReport outcomeOnly(UndoOutcome outcome, std::error_code error = {}) {
+    UndoReport report;
+    report.outcome = outcome;
+    report.error = error;
+    return report;
+}
+
+} // namespace
+
+UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Journals& journals,
+                       RunObserver& observer) {
+    if (targetDir.empty()) {
+        return outcomeOnly(UndoOutcome::NothingToUndo);
+    }
+    const auto folder = openTargetFolder(fileSystem, targetDir);
+    if (!folder) {
+        return outcomeOnly(UndoOutcome::FolderUnreadable, folder.error().code);
+    }
+    const auto identity = fileSystem.identify(*folder);
+    if (!identity) {
+        return outcomeOnly(UndoOutcome::FolderUnreadable, identity.error());
+    }
+    const LastRun last = journals.lastRunOf(targetDir, *identity);
+    switch (last.state) {
+    case LastRunState::None:
+    case LastRunState::Undone:
+        return outcomeOnly(UndoOutcome::NothingToUndo);
+    case LastRunState::InProgress:
+        return outcomeOnly(UndoOutcome::InProgress);
+    case LastRunState::Finished:
+    case LastRunState::Interrupted:
+        break;
+    }
+    auto journal = journals.folder().open(last.journalName);
+    if (!journal) {
+        return outcomeOnly(journal.error() == std::errc::operation_would_block
+                               ? UndoOutcome::InProgress
+                               : UndoOutcome::FolderUnreadable,
+                           journal.error());
+    }
+    const auto record = journals.load(last.journalName);
+    if (!record) {
+        UndoReport report = outcomeOnly(UndoOutcome::JournalDamaged);
+        report.problem = record.error();
+        return report;
+    }
+    auto entries = fileSystem.readEntries(*folder);
+    if (!entries) {
+        return outcomeOnly(UndoOutcome::FolderUnreadable, entries.error());
+    }
+    const CurrentEntries current(fileSystem, *folder, std::move(*entries),
+                                 record->head.folder.inodesAreStable);
+    return carryOutUndo(fileSystem, *folder, *journal, *record, current, observer);
+}
+
+} // namespace brindleaf
