@@ -12,7 +12,7 @@
 //   folder <length>:<path>
 //   device <device> inode <inode> stable-inodes <0|1>
 //   entries <count>
-//   <inode> <size> <mtime ns> <length>:<original> <length>:<renamed>     (count times)
+//   <inode> <birth ns> <size> <mtime ns> <length>:<original> <length>:<renamed>   (count times)
 //   end <checksum of every byte after the first line, before "end">
 namespace brindleaf {
 
@@ -135,15 +135,17 @@ std::optional<JournalHead> readFolderLines(Reader& reader, JournalHead head) {
 std::optional<JournalEntry> readEntry(Reader& reader) {
     JournalEntry entry;
     const auto inode = reader.number<std::uint64_t>();
+    const auto born = reader.literal(" ") ? reader.number<std::int64_t>() : std::nullopt;
     const auto size = reader.literal(" ") ? reader.number<std::uint64_t>() : std::nullopt;
     const auto time = reader.literal(" ") ? reader.number<std::int64_t>() : std::nullopt;
     const auto original = reader.literal(" ") ? reader.sized() : std::nullopt;
     const auto renamed = reader.literal(" ") ? reader.sized() : std::nullopt;
-    if (!inode || !size || !time || !original || !renamed || !reader.literal("\n") ||
+    if (!inode || !born || !size || !time || !original || !renamed || !reader.literal("\n") ||
         !isName(*original) || !isName(*renamed)) {
         return std::nullopt;
     }
-    return JournalEntry{std::string(*original), std::string(*renamed), *inode, {*size, *time}};
+    return JournalEntry{
+        std::string(*original), std::string(*renamed), *inode, {*size, *time, *born}};
 }
 
 } // namespace
@@ -177,8 +179,8 @@ void JournalEncoder::add(std::string_view original, std::string_view renamed, st
                          const EntryStamp& stamp) {
     char numbers[96];
     const int length = std::snprintf(
-        numbers, sizeof numbers, "%llu %llu %lld %zu:", static_cast<unsigned long long>(inode),
-        static_cast<unsigned long long>(stamp.size),
+        numbers, sizeof numbers, "%llu %lld %llu %lld %zu:", static_cast<unsigned long long>(inode),
+        static_cast<long long>(stamp.bornNanoseconds), static_cast<unsigned long long>(stamp.size),
         static_cast<long long>(stamp.modifiedNanoseconds), original.size());
     put(std::string_view(numbers, static_cast<std::size_t>(length)));
     put(original);

@@ -20,8 +20,8 @@ enum class RunState { Running, Finished, Undoing, Undone };
 // Why a journal cannot be trusted.
 enum class JournalProblem { Unreadable, NotAJournal, Truncated, Corrupt };
 
-// One entry of a recorded run. On file systems with stable inode numbers the inode tells
-// the entry; elsewhere its stamp (size and modification time) does.
+// One entry of a recorded run. On file systems with stable inode numbers the inode and the
+// birth time tell the entry; elsewhere its size and modification time do.
 struct JournalEntry {
     std::string original;
     std::string renamed;

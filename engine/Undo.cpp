@@ -31,11 +31,21 @@ public:
         if (found == inodeByName_.end()) {
             return false;
         }
-        if (inodesAreStable_) {
-            return found->second == entry.inode;
+        if (inodesAreStable_ && found->second != entry.inode) {
+            return false;
         }
         const auto stamp = fileSystem_.stamp(folder_, name);
-        return stamp && *stamp == entry.stamp;
+        if (!stamp) {
+            return false;
+        }
+        if (inodesAreStable_) {
+            // A freed inode number can be given to a newer entry at once; only the birth
+            // time tells them apart. Size and modification time change with edits.
+            const bool bornKnown = stamp->bornNanoseconds != 0 && entry.stamp.bornNanoseconds != 0;
+            return !bornKnown || stamp->bornNanoseconds == entry.stamp.bornNanoseconds;
+        }
+        return stamp->size == entry.stamp.size &&
+               stamp->modifiedNanoseconds == entry.stamp.modifiedNanoseconds;
     }
 
     [[nodiscard]] const std::vector<std::string>& names() const { return entries_.names; }

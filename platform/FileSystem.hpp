@@ -27,12 +27,13 @@ struct FolderIdentity {
     bool inodesAreStable = true;
 };
 
-// What a file system without stable inode numbers still keeps of an entry across a rename.
+// What an entry keeps across a rename besides its inode number. The birth time tells an
+// entry from a newer one that was given a freed inode number; where inode numbers are made
+// up at mount time, size and modification time tell entries apart. A time of 0 is unknown.
 struct EntryStamp {
     std::uint64_t size = 0;
     std::int64_t modifiedNanoseconds = 0;
-
-    friend bool operator==(const EntryStamp&, const EntryStamp&) = default;
+    std::int64_t bornNanoseconds = 0;
 };
 
 // The file-system operations the rename engine needs. Everything goes through one opened
@@ -57,7 +58,7 @@ public:
 
     virtual std::expected<FolderIdentity, std::error_code> identify(const UniqueFd& folder) = 0;
 
-    // Size and modification time of the entry `name` itself (a link is not followed).
+    // The stamp of the entry `name` itself (a link is not followed).
     virtual std::expected<EntryStamp, std::error_code> stamp(const UniqueFd& folder,
                                                              const std::string& name) = 0;
 

@@ -66,14 +66,12 @@ bool inodesAreStable(int folderFd) {
 #endif
 }
 
-std::int64_t modifiedNanoseconds(const struct stat& status) {
 #if defined(__APPLE__)
+std::int64_t modifiedNanoseconds(const struct stat& status) {
     const timespec& time = status.st_mtimespec;
-#else
-    const timespec& time = status.st_mtim;
-#endif
     return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
 }
+#endif
 
 } // namespace
 
@@ -141,11 +139,27 @@ std::expected<FolderIdentity, std::error_code> PosixFileSystem::identify(const U
 
 std::expected<EntryStamp, std::error_code> PosixFileSystem::stamp(const UniqueFd& folder,
                                                                   const std::string& name) {
+#if defined(__APPLE__)
     struct stat status {};
     if (::fstatat(folder.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
         return std::unexpected(lastError());
     }
-    return EntryStamp{static_cast<std::uint64_t>(status.st_size), modifiedNanoseconds(status)};
+    const timespec& born = status.st_birthtimespec;
+    return EntryStamp{static_cast<std::uint64_t>(status.st_size), modifiedNanoseconds(status),
+                      static_cast<std::int64_t>(born.tv_sec) * 1'000'000'000 + born.tv_nsec};
+#else
+    struct statx status {};
+    if (::statx(folder.get(), name.c_str(), AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC,
+                STATX_SIZE | STATX_MTIME | STATX_BTIME, &status) != 0) {
+        return std::unexpected(lastError());
+    }
+    const auto nanoseconds = [](const statx_timestamp& time) {
+        return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+    };
+    const bool bornKnown = (status.stx_mask & STATX_BTIME) != 0;
+    return EntryStamp{status.stx_size, nanoseconds(status.stx_mtime),
+                      bornKnown ? nanoseconds(status.stx_btime) : 0};
+#endif
 }
 
 std::size_t PosixFileSystem::longestName(const UniqueFd& folder) {

@@ -35,12 +35,11 @@ struct Result {
     std::string err;
 };
 
-Result runCli(std::vector<std::string> args) {
+Result runCli(std::vector<std::string> args, const TemporaryFolder& state = TemporaryFolder()) {
     const std::unique_ptr<std::FILE, FileCloser> out(std::tmpfile());
     const std::unique_ptr<std::FILE, FileCloser> err(std::tmpfile());
     const std::vector<std::string_view> views(args.begin(), args.end());
     PosixFileSystem fileSystem;
-    const TemporaryFolder state;
     Journals journals(JournalFolder(state.pathOf("journals")));
     const int status = runCommandLine(views, fileSystem, journals, out.get(), err.get());
     return {status, readAll(out.get()), readAll(err.get())};
@@ -80,6 +79,23 @@ TEST(CommandLine, ApplyRenamesSilently) {
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(folder.names(), (NameSet{"0001.txt", "0002.txt"}));
     EXPECT_EQ(folder.contentOf("0001.txt"), "a");
+}
+
+TEST(CommandLine, UndoGivesTheLastRunsNamesBackOnce) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    folder.addFile("b");
+    folder.addFile("a");
+    ASSERT_EQ(runCli({"--apply", folder.path()}, state).status, 0);
+    const Result undone = runCli({"--undo", folder.path()}, state);
+    EXPECT_EQ(undone.status, 0) << undone.err;
+    EXPECT_EQ(undone.err, "brindleaf-cli: Gave 2 entries in \"" + folder.path() +
+                              "\" their original names back.\n");
+    EXPECT_EQ(folder.names(), (NameSet{"a", "b"}));
+    EXPECT_EQ(folder.contentOf("a"), "a");
+    const Result again = runCli({"--undo", folder.path()}, state);
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(again.err.starts_with("brindleaf-cli: Nothing to undo")) << again.err;
 }
 
 TEST(CommandLine, FailuresExitOneWithAMessage) {

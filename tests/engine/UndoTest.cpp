@@ -1,0 +1,204 @@
+#include "engine/Undo.hpp"
+#include "engine/Execution.hpp"
+#include "support/ForwardingFileSystem.hpp"
+#include "support/RecordingReporter.hpp"
+#include "support/TemporaryFolder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace brindleaf {
+namespace {
+
+using testing::ForwardingFileSystem;
+using testing::RecordingReporter;
+using testing::TemporaryFolder;
+using NameSet = std::set<std::string>;
+
+// The real file system, except that the process dies on the chosen move, as a crash or a
+// power cut would end it, and that it can pretend inode numbers were made up afresh at
+// mount time, as FAT and exFAT do.
+class DoubleFileSystem final : public ForwardingFileSystem {
+public:
+    std::size_t dieAtMove = 0;
+    bool inodesAreStable = true;
+    std::uint64_t inodeShift = 0;
+    std::vector<std::string> calls;
+
+    std::error_code move(const UniqueFd& folder, const std::string& from,
+                         const std::string& to) override {
+        if (++moves_ == dieAtMove) {
+            ::_exit(9);
+        }
+        calls.push_back("move");
+        return ForwardingFileSystem::move(folder, from, to);
+    }
+    std::error_code flush(const UniqueFd& folder) override {
+        calls.push_back("flush");
+        return flushFails ? std::make_error_code(std::errc::io_error)
+                          : ForwardingFileSystem::flush(folder);
+    }
+    std::expected<FolderIdentity, std::error_code> identify(const UniqueFd& folder) override {
+        auto identity = ForwardingFileSystem::identify(folder);
+        identity->inodesAreStable = inodesAreStable;
+        return identity;
+    }
+    std::expected<FolderEntries, std::error_code> readEntries(const UniqueFd& folder) override {
+        auto entries = ForwardingFileSystem::readEntries(folder);
+        for (std::uint64_t& inode : entries->inodes) {
+            inode += inodeShift;
+        }
+        return entries;
+    }
+    bool flushFails = false;
+
+private:
+    std::size_t moves_ = 0;
+};
+
+class Undo : public ::testing::Test {
+protected:
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    DoubleFileSystem fileSystem;
+    RecordingReporter reporter;
+    Settings settings;
+    Journals journals{JournalFolder(state.pathOf("journals"))};
+    ProceedAlways proceed;
+    const NameSet originals{"0002", "0001", "b", "line\nbreak", "caf\xE9", "a b"};
+
+    void SetUp() override {
+        settings.targetDir = folder.path();
+        for (const std::string& name : originals) {
+            folder.addFile(name);
+        }
+        folder.addFolder("sub");
+        folder.addFile("sub/inner");
+    }
+
+    RunOutcome run() { return renameFiles(settings, fileSystem, journals, reporter, proceed); }
+    UndoReport undo() { return undoLastRun(fileSystem, folder.path(), journals, proceed); }
+
+    void expectOriginals() {
+        NameSet expected = originals;
+        expected.insert("sub");
+        EXPECT_EQ(folder.names(), expected);
+        for (const std::string& name : originals) {
+            EXPECT_EQ(folder.contentOf(name), name);
+        }
+        EXPECT_EQ(folder.contentOf("sub/inner"), "sub/inner");
+    }
+
+    LastRunState lastRun() {
+        const auto opened = fileSystem.openFolder(folder.path());
+        return journals.lastRunOf(folder.path(), *fileSystem.identify(*opened)).state;
+    }
+
+    std::string journalPath() {
+        return journals.folder().path() + "/" + *journals.folder().names()->begin();
+    }
+};
+
+TEST_F(Undo, FinishedRunIsUndoneOnceAndOnlyOnce) {
+    settings.isReverse = true; // "0001" and "0002" trade places
+    ASSERT_EQ(run(), RunOutcome::Renamed);
+    EXPECT_EQ(folder.contentOf("0007"), "0001");
+    EXPECT_EQ(lastRun(), LastRunState::Finished);
+
+    const UndoReport report = undo();
+    EXPECT_EQ(report.outcome, UndoOutcome::Restored);
+    EXPECT_EQ(report.restored, originals.size() + 1);
+    expectOriginals();
+    EXPECT_EQ(undo().outcome, UndoOutcome::NothingToUndo);
+    expectOriginals();
+}
+
+TEST_F(Undo, RunKilledInEitherPassIsRefusedThenUndone) {
+    // 7 entries: moves 1-7 go to temporary names, 8-14 to the new names.
+    for (const std::size_t dyingMove : {3, 8, 12}) {
+        SCOPED_TRACE(dyingMove);
+        const pid_t child = ::fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            fileSystem.dieAtMove = dyingMove;
+            run();
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_EQ(WEXITSTATUS(status), 9);
+
+        EXPECT_EQ(lastRun(), LastRunState::Interrupted);
+        // The names that run left are not the user's own names to number.
+        EXPECT_EQ(run(), RunOutcome::LastRunInterrupted);
+        EXPECT_EQ(undo().outcome, UndoOutcome::Restored);
+        expectOriginals();
+    }
+}
+
+TEST_F(Undo, EntryReplacedSinceTheRunIsLeftAloneAndListed) {
+    ASSERT_EQ(run(), RunOutcome::Renamed);
+    // "b" became "0004": another program puts a new file in its place.
+    std::filesystem::remove(folder.pathOf("0004"));
+    folder.addFile("0004");
+
+    const UndoReport report = undo();
+    EXPECT_EQ(report.outcome, UndoOutcome::PartlyRestored);
+    EXPECT_EQ(report.leftAlone, std::vector<std::string>{"b"});
+    EXPECT_EQ(folder.contentOf("0004"), "0004");
+    EXPECT_EQ(folder.contentOf("line\nbreak"), "line\nbreak");
+    EXPECT_FALSE(folder.names().contains("b"));
+}
+
+TEST_F(Undo, DamagedJournalIsRefusedAndNothingMoves) {
+    ASSERT_EQ(run(), RunOutcome::Renamed);
+    const NameSet renamed = folder.names();
+    const std::string path = journalPath();
+    std::string bytes;
+    {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    for (const auto& [damaged, problem] :
+         {std::pair{bytes.substr(0, bytes.size() - 30), JournalProblem::Truncated},
+          std::pair{std::string(bytes).replace(bytes.find("0005"), 4, "0009"),
+                    JournalProblem::Corrupt}}) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << damaged;
+        const UndoReport report = undo();
+        EXPECT_EQ(report.outcome, UndoOutcome::JournalDamaged);
+        EXPECT_EQ(report.problem, problem);
+        EXPECT_EQ(folder.names(), renamed);
+    }
+}
+
+TEST_F(Undo, FolderIsFlushedAfterTheLastMoveBeforeSuccess) {
+    ASSERT_EQ(run(), RunOutcome::Renamed);
+    ASSERT_GE(fileSystem.calls.size(), 2U);
+    EXPECT_EQ(fileSystem.calls.back(), "flush");
+    EXPECT_EQ(fileSystem.calls[fileSystem.calls.size() - 2], "move");
+
+    // A flush that fails is a failure, and the run stays undoable after a power cut.
+    ASSERT_EQ(undo().outcome, UndoOutcome::Restored);
+    fileSystem.flushFails = true;
+    EXPECT_EQ(run(), RunOutcome::Failed);
+    EXPECT_EQ(lastRun(), LastRunState::Interrupted);
+}
+
+TEST_F(Undo, WithoutStableInodesEntriesAreKnownBySizeAndTime) {
+    fileSystem.inodesAreStable = false;
+    ASSERT_EQ(run(), RunOutcome::Renamed);
+    fileSystem.inodeShift = 1000; // remounted: every inode number is new
+    const UndoReport report = undo();
+    EXPECT_EQ(report.outcome, UndoOutcome::Restored);
+    EXPECT_TRUE(report.matchedByStamp);
+    expectOriginals();
+}
+
+} // namespace
+} // namespace brindleaf
