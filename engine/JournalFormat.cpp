@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <iterator>
 #include <optional>
 
 // A journal is text with every name written as its length, a colon and its bytes, so that
@@ -10,9 +11,12 @@
 //
 //   brindleaf-journal 1 <state>           (padded to a fixed length)
 //   folder <length>:<path>
-//   device <device> inode <inode> stable-inodes <0|1>
+//   device <device> inode <inode> stable-inodes <0|1> started <wall-clock ns>
 //   entries <count>
-//   <inode> <birth ns> <size> <mtime ns> <length>:<original> <length>:<renamed>   (count times)
+//   <inode> <size> <mtime ns> <length>:<original> <length>:<renamed>     (count times)
+//
+// Size and modification time are written only where inode numbers are made up at mount
+// time; elsewhere they are 0.
 //   end <checksum of every byte after the first line, before "end">
 namespace brindleaf {
 
@@ -43,6 +47,12 @@ std::string_view stateWord(RunState state) {
         return "undone";
     }
     return "running";
+}
+
+template <typename Number> void appendNumber(std::string& text, Number number) {
+    char digits[24];
+    const char* end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+    text.append(digits, static_cast<std::size_t>(end - digits));
 }
 
 std::string decimal(std::uint64_t number) {
@@ -123,29 +133,28 @@ std::optional<JournalHead> readFolderLines(Reader& reader, JournalHead head) {
     const auto inode = reader.literal(" inode ") ? reader.number<std::uint64_t>() : std::nullopt;
     const auto stable =
         reader.literal(" stable-inodes ") ? reader.number<unsigned>() : std::nullopt;
+    const auto started = reader.literal(" started ") ? reader.number<std::int64_t>() : std::nullopt;
     const auto count = reader.literal("\nentries ") ? reader.number<std::size_t>() : std::nullopt;
-    if (!device || !inode || !stable || !count || !reader.literal("\n")) {
+    if (!device || !inode || !stable || !started || !count || !reader.literal("\n")) {
         return std::nullopt;
     }
     head.folder = {*device, *inode, *stable != 0};
+    head.startedNanoseconds = *started;
     head.entryCount = *count;
     return head;
 }
 
 std::optional<JournalEntry> readEntry(Reader& reader) {
-    JournalEntry entry;
     const auto inode = reader.number<std::uint64_t>();
-    const auto born = reader.literal(" ") ? reader.number<std::int64_t>() : std::nullopt;
     const auto size = reader.literal(" ") ? reader.number<std::uint64_t>() : std::nullopt;
     const auto time = reader.literal(" ") ? reader.number<std::int64_t>() : std::nullopt;
     const auto original = reader.literal(" ") ? reader.sized() : std::nullopt;
     const auto renamed = reader.literal(" ") ? reader.sized() : std::nullopt;
-    if (!inode || !born || !size || !time || !original || !renamed || !reader.literal("\n") ||
+    if (!inode || !size || !time || !original || !renamed || !reader.literal("\n") ||
         !isName(*original) || !isName(*renamed)) {
         return std::nullopt;
     }
-    return JournalEntry{
-        std::string(*original), std::string(*renamed), *inode, {*size, *time, *born}};
+    return JournalEntry{std::string(*original), std::string(*renamed), *inode, {*size, *time}};
 }
 
 } // namespace
@@ -165,28 +174,36 @@ std::string journalStateLine(RunState state, std::span<const std::string> undoSu
 }
 
 JournalEncoder::JournalEncoder(JournalFile& file, const std::string& folderPath,
-                               const FolderIdentity& folder, std::size_t entryCount)
+                               const FolderIdentity& folder, std::int64_t startedNanoseconds,
+                               std::size_t entryCount)
     : file_(file), checksum_(checksumStart) {
     file_.append(journalStateLine(RunState::Running));
     put("folder " + decimal(folderPath.size()) + ":");
     put(folderPath);
     put("\ndevice " + decimal(folder.device) + " inode " + decimal(folder.inode) +
-        " stable-inodes " + (folder.inodesAreStable ? "1" : "0") + "\nentries " +
-        decimal(entryCount) + "\n");
+        " stable-inodes " + (folder.inodesAreStable ? "1" : "0") + " started " +
+        std::to_string(startedNanoseconds) + "\nentries " + decimal(entryCount) + "\n");
 }
 
 void JournalEncoder::add(std::string_view original, std::string_view renamed, std::uint64_t inode,
                          const EntryStamp& stamp) {
-    char numbers[96];
-    const int length = std::snprintf(
-        numbers, sizeof numbers, "%llu %lld %llu %lld %zu:", static_cast<unsigned long long>(inode),
-        static_cast<long long>(stamp.bornNanoseconds), static_cast<unsigned long long>(stamp.size),
-        static_cast<long long>(stamp.modifiedNanoseconds), original.size());
-    put(std::string_view(numbers, static_cast<std::size_t>(length)));
-    put(original);
-    put(" " + decimal(renamed.size()) + ":");
-    put(renamed);
-    put("\n");
+    // One buffer serves every entry's line: a million of them must cost next to nothing.
+    line_.clear();
+    appendNumber(line_, inode);
+    line_ += ' ';
+    appendNumber(line_, stamp.size);
+    line_ += ' ';
+    appendNumber(line_, stamp.modifiedNanoseconds);
+    line_ += ' ';
+    appendNumber(line_, original.size());
+    line_ += ':';
+    line_ += original;
+    line_ += ' ';
+    appendNumber(line_, renamed.size());
+    line_ += ':';
+    line_ += renamed;
+    line_ += '\n';
+    put(line_);
 }
 
 void JournalEncoder::finish() {

@@ -20,8 +20,8 @@ enum class RunState { Running, Finished, Undoing, Undone };
 // Why a journal cannot be trusted.
 enum class JournalProblem { Unreadable, NotAJournal, Truncated, Corrupt };
 
-// One entry of a recorded run. On file systems with stable inode numbers the inode and the
-// birth time tell the entry; elsewhere its size and modification time do.
+// One entry of a recorded run. On file systems with stable inode numbers the inode tells
+// the entry; elsewhere its stamp (size and modification time) does.
 struct JournalEntry {
     std::string original;
     std::string renamed;
@@ -37,6 +37,9 @@ struct JournalHead {
     std::string folderPath;
     FolderIdentity folder;
     std::size_t entryCount = 0;
+    // When the journal was written. An entry born after it is none the run renamed, even
+    // if it was given the inode number of one that was.
+    std::int64_t startedNanoseconds = 0;
 };
 
 struct RunRecord {
@@ -55,7 +58,7 @@ std::string journalStateLine(RunState state, std::span<const std::string> undoSu
 class JournalEncoder {
 public:
     JournalEncoder(JournalFile& file, const std::string& folderPath, const FolderIdentity& folder,
-                   std::size_t entryCount);
+                   std::int64_t startedNanoseconds, std::size_t entryCount);
     void add(std::string_view original, std::string_view renamed, std::uint64_t inode,
              const EntryStamp& stamp);
     void finish();
@@ -65,6 +68,7 @@ private:
 
     JournalFile& file_;
     std::uint64_t checksum_;
+    std::string line_;
 };
 
 // The state line and the lines about the folder. Needs only the first bytes of a journal.

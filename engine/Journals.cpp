@@ -1,5 +1,6 @@
 #include "engine/Journals.hpp"
 
+#include <chrono>
 #include <filesystem>
 #include <thread>
 
@@ -62,10 +63,15 @@ stampAll(FileSystem& fileSystem, const UniqueFd& folder, std::span<const std::st
     return stamps;
 }
 
+// Where inode numbers last, the folder is known by them wherever it has moved since; a
+// folder born after the run began only reuses a freed number. Elsewhere only the path is left.
 bool sameFolder(const JournalHead& head, const std::string& folderPath,
                 const FolderIdentity& folder) {
-    const bool sameInode = head.folder.device == folder.device && head.folder.inode == folder.inode;
-    return sameInode || head.folderPath == absolutePath(folderPath);
+    if (!head.folder.inodesAreStable) {
+        return head.folderPath == absolutePath(folderPath);
+    }
+    return head.folder.device == folder.device && head.folder.inode == folder.inode &&
+           (folder.bornNanoseconds == 0 || folder.bornNanoseconds <= head.startedNanoseconds);
 }
 
 LastRunState stateOf(const JournalHead& head, bool inUse) {
@@ -115,17 +121,26 @@ Journals::record(FileSystem& fileSystem, const UniqueFd& folder, const std::stri
     if (!identity) {
         return std::unexpected(identity.error());
     }
-    const auto stamps = stampAll(fileSystem, folder, originals);
-    if (!stamps) {
-        return std::unexpected(stamps.error());
+    // Where inode numbers identify entries, the birth times checked at undo do the rest,
+    // and the run need not look at every entry.
+    std::vector<EntryStamp> stamps;
+    if (!identity->inodesAreStable) {
+        auto taken = stampAll(fileSystem, folder, originals);
+        if (!taken) {
+            return std::unexpected(taken.error());
+        }
+        stamps = std::move(*taken);
     }
     auto journal = folder_.create();
     if (!journal) {
         return std::unexpected(journal.error());
     }
-    JournalEncoder encoder(*journal, absolutePath(folderPath), *identity, originals.size());
+    const auto started = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::chrono::system_clock::now().time_since_epoch());
+    JournalEncoder encoder(*journal, absolutePath(folderPath), *identity, started.count(),
+                           originals.size());
     for (std::size_t i = 0; i < originals.size(); ++i) {
-        encoder.add(originals[i], renamed[i], inodes[i], (*stamps)[i]);
+        encoder.add(originals[i], renamed[i], inodes[i], stamps.empty() ? EntryStamp{} : stamps[i]);
     }
     encoder.finish();
     if (const auto code = journal->commit()) {

@@ -26,7 +26,8 @@ public:
     [[nodiscard]] bool contains(std::string_view name) const { return inodeByName_.contains(name); }
 
     // Whether `name` is the recorded entry itself, not merely an entry of that name.
-    [[nodiscard]] bool holds(const std::string& name, const JournalEntry& entry) const {
+    [[nodiscard]] bool holds(const std::string& name, const JournalEntry& entry,
+                             std::int64_t runStarted) const {
         const auto found = inodeByName_.find(name);
         if (found == inodeByName_.end()) {
             return false;
@@ -39,10 +40,10 @@ public:
             return false;
         }
         if (inodesAreStable_) {
-            // A freed inode number can be given to a newer entry at once; only the birth
-            // time tells them apart. Size and modification time change with edits.
-            const bool bornKnown = stamp->bornNanoseconds != 0 && entry.stamp.bornNanoseconds != 0;
-            return !bornKnown || stamp->bornNanoseconds == entry.stamp.bornNanoseconds;
+            // A freed inode number can go to a newer entry at once; one born after the run
+            // began is not the entry the run renamed. Edits change size and modification
+            // time, so those do not count here.
+            return stamp->bornNanoseconds == 0 || stamp->bornNanoseconds <= runStarted;
         }
         return stamp->size == entry.stamp.size &&
                stamp->modifiedNanoseconds == entry.stamp.modifiedNanoseconds;
@@ -80,7 +81,8 @@ UndoMoves planUndo(const RunRecord& record, const CurrentEntries& current, UndoR
     std::unordered_set<std::string_view> claimed;
     for (std::size_t i = 0; i < record.entries.size(); ++i) {
         for (std::string& place : placesOf(record.entries[i], record.head)) {
-            if (!claimed.contains(place) && current.holds(place, record.entries[i])) {
+            if (!claimed.contains(place) &&
+                current.holds(place, record.entries[i], record.head.startedNanoseconds)) {
                 foundAt[i] = std::move(place);
                 claimed.insert(foundAt[i]);
                 break;

@@ -25,11 +25,13 @@ struct FolderIdentity {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     bool inodesAreStable = true;
+    // Tells the folder from a newer one given its freed inode number; 0 when unknown.
+    std::int64_t bornNanoseconds = 0;
 };
 
-// What an entry keeps across a rename besides its inode number. The birth time tells an
-// entry from a newer one that was given a freed inode number; where inode numbers are made
-// up at mount time, size and modification time tell entries apart. A time of 0 is unknown.
+// What an entry keeps across a rename besides its inode number: size and modification
+// time tell entries apart where inode numbers are made up at mount time, and the birth time
+// (0 where the file system keeps none) tells an entry from a newer one on a reused number.
 struct EntryStamp {
     std::uint64_t size = 0;
     std::int64_t modifiedNanoseconds = 0;

@@ -133,8 +133,10 @@ std::expected<FolderIdentity, std::error_code> PosixFileSystem::identify(const U
     if (::fstat(folder.get(), &status) != 0) {
         return std::unexpected(lastError());
     }
+    const auto self = stamp(folder, ".");
     return FolderIdentity{static_cast<std::uint64_t>(status.st_dev),
-                          static_cast<std::uint64_t>(status.st_ino), inodesAreStable(folder.get())};
+                          static_cast<std::uint64_t>(status.st_ino), inodesAreStable(folder.get()),
+                          self ? self->bornNanoseconds : 0};
 }
 
 std::expected<EntryStamp, std::error_code> PosixFileSystem::stamp(const UniqueFd& folder,

@@ -1,13 +1,11 @@
 #include "engine/Undo.hpp"
 #include "engine/Execution.hpp"
 #include "support/ForwardingFileSystem.hpp"
+#include "support/KilledRun.hpp"
 #include "support/RecordingReporter.hpp"
 #include "support/TemporaryFolder.hpp"
 
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -20,21 +18,18 @@ using testing::RecordingReporter;
 using testing::TemporaryFolder;
 using NameSet = std::set<std::string>;
 
-// The real file system, except that the process dies on the chosen move, as a crash or a
-// power cut would end it, and that it can pretend inode numbers were made up afresh at
-// mount time, as FAT and exFAT do.
+// The real file system, except that it can pretend that inode numbers are made up afresh
+// at mount time, as on FAT and exFAT, and that the folder cannot be flushed; it notes the
+// moves and flushes asked of it.
 class DoubleFileSystem final : public ForwardingFileSystem {
 public:
-    std::size_t dieAtMove = 0;
     bool inodesAreStable = true;
     std::uint64_t inodeShift = 0;
+    bool flushFails = false;
     std::vector<std::string> calls;
 
     std::error_code move(const UniqueFd& folder, const std::string& from,
                          const std::string& to) override {
-        if (++moves_ == dieAtMove) {
-            ::_exit(9);
-        }
         calls.push_back("move");
         return ForwardingFileSystem::move(folder, from, to);
     }
@@ -55,10 +50,6 @@ public:
         }
         return entries;
     }
-    bool flushFails = false;
-
-private:
-    std::size_t moves_ = 0;
 };
 
 class Undo : public ::testing::Test {
@@ -122,17 +113,7 @@ TEST_F(Undo, RunKilledInEitherPassIsRefusedThenUndone) {
     // 7 entries: moves 1-7 go to temporary names, 8-14 to the new names.
     for (const std::size_t dyingMove : {3, 8, 12}) {
         SCOPED_TRACE(dyingMove);
-        const pid_t child = ::fork();
-        ASSERT_NE(child, -1);
-        if (child == 0) {
-            fileSystem.dieAtMove = dyingMove;
-            run();
-            ::_exit(0);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status));
-        ASSERT_EQ(WEXITSTATUS(status), 9);
+        ASSERT_TRUE(testing::renameKilledAtMove(settings, journals.folder(), dyingMove));
 
         EXPECT_EQ(lastRun(), LastRunState::Interrupted);
         // The names that run left are not the user's own names to number.

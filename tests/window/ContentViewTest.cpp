@@ -1,6 +1,7 @@
 #include "window/ContentView.hpp"
 #include "engine/Listing.hpp"
 #include "support/GuiHelpers.hpp"
+#include "support/KilledRun.hpp"
 #include "support/SlowFileSystem.hpp"
 #include "support/TemporaryFolder.hpp"
 #include "window/PreviewModel.hpp"
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <filesystem>
 #include <memory>
 
@@ -323,6 +325,88 @@ private slots:
         QCOMPARE(folder.names(), originals);
         QCOMPARE(folder.contentOf("photo 7.jpg"), std::string("photo 7.jpg"));
         QCOMPARE(view.preview().rowCount(), 400);
+    }
+
+    void undoGivesTheLastRunsNamesBackAfterAsking() {
+        TemporaryFolder folder;
+        folder.addFile("b");
+        folder.addFile("a");
+        ContentView view;
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        view.setTargetDir(localUrl(folder.path()));
+        auto* undo = child<QPushButton>(view, "undoButton");
+        QVERIFY(!undo->isEnabled());
+        view.renameFiles();
+        QCOMPARE(folder.names(), (NameSet{"0001", "0002"}));
+        QVERIFY(undo->isEnabled());
+
+        QString asked;
+        whenModalShows<QMessageBox>([&](QMessageBox* question) {
+            asked = question->text();
+            question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+        });
+        QTest::keySequence(&view, QKeySequence::Undo);
+        QVERIFY2(asked.contains(QStringLiteral("2 entries")), qPrintable(asked));
+        QCOMPARE(folder.names(), (NameSet{"a", "b"}));
+        QCOMPARE(folder.contentOf("a"), std::string("a"));
+        QCOMPARE(child<QLabel>(view, "statusLabel")->text(),
+                 QStringLiteral("Gave 2 entries their original names back."));
+        QVERIFY(!undo->isEnabled());
+    }
+
+    void interruptedRunIsOfferedForRestoreWhenItsFolderIsShown() {
+        TemporaryFolder folder;
+        const NameSet originals{"x", "y", "z"};
+        for (const std::string& name : originals) {
+            folder.addFile(name);
+        }
+        brindleaf::Settings settings;
+        settings.targetDir = folder.path();
+        const brindleaf::JournalFolder journals(brindleaf::JournalFolder::defaultPath());
+        QVERIFY(brindleaf::testing::renameKilledAtMove(settings, journals, 5));
+        QVERIFY(folder.names() != originals);
+
+        ContentView view;
+        QString asked;
+        whenModalShows<QMessageBox>([&](QMessageBox* question) {
+            asked = question->text();
+            question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+        });
+        view.setTargetDir(localUrl(folder.path()));
+        QVERIFY2(asked.contains(QStringLiteral("did not finish")), qPrintable(asked));
+        QCOMPARE(folder.names(), originals);
+        QCOMPARE(folder.contentOf("y"), std::string("y"));
+        QCOMPARE(rows(view).size(), 3);
+    }
+
+    // A close, or SIGTERM at logout, during a run waits for every name to be put back.
+    void askedToQuitDuringARunRestoresEveryNameThenCloses() {
+        for (const bool bySignal : {false, true}) {
+            TemporaryFolder folder;
+            NameSet originals;
+            for (int i = 0; i < 300; ++i) {
+                const std::string name = "scan " + std::to_string(i);
+                folder.addFile(name);
+                originals.insert(name);
+            }
+            ContentView view(
+                std::make_unique<brindleaf::testing::SlowFileSystem>(std::chrono::milliseconds(2)));
+            view.show();
+            view.setTargetDir(localUrl(folder.path()));
+            whenModalShows<QProgressDialog>([&](QProgressDialog* progress) {
+                QTimer::singleShot(50, progress, [&] {
+                    if (bySignal) {
+                        ::raise(SIGTERM);
+                    } else {
+                        view.close();
+                    }
+                });
+            });
+            view.renameFiles();
+            QCOMPARE(folder.names(), originals);
+            QVERIFY(!view.isVisible());
+        }
     }
 
 private:

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "engine/Execution.hpp"
+#include "support/ForwardingFileSystem.hpp"
+#include "support/RecordingReporter.hpp"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace brindleaf::testing {
+
+// Renames the folder of `settings` in a child process that dies on move `dyingMove`, as a
+// crash, SIGKILL or a power cut would end it: no rollback, no flush, no journal mark. True
+// when the child died there.
+inline bool renameKilledAtMove(const Settings& settings, const JournalFolder& journalFolder,
+                               std::size_t dyingMove) {
+    class DyingFileSystem final : public ForwardingFileSystem {
+    public:
+        explicit DyingFileSystem(std::size_t dyingMove) : dyingMove_(dyingMove) {}
+        std::error_code move(const UniqueFd& folder, const std::string& from,
+                             const std::string& to) override {
+            if (++moves_ == dyingMove_) {
+                ::_exit(9);
+            }
+            return ForwardingFileSystem::move(folder, from, to);
+        }
+
+    private:
+        std::size_t dyingMove_;
+        std::size_t moves_ = 0;
+    };
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        DyingFileSystem fileSystem(dyingMove);
+        Journals journals(journalFolder);
+        RecordingReporter reporter;
+        renameFiles(settings, fileSystem, journals, reporter);
+        ::_exit(0);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 9;
+}
+
+} // namespace brindleaf::testing
