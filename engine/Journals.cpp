@@ -1,6 +1,6 @@
 #include "engine/Journals.hpp"
 
-#include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <thread>
 
@@ -19,6 +19,15 @@ std::string absolutePath(const std::string& path) {
         normal.pop_back();
     }
     return normal;
+}
+
+// Now, to the nanosecond. The kernel stamps a new file with a clock that never runs ahead
+// of this one, though it may lag it by a tick; so every entry that existed when the run
+// began was born at or before this time.
+std::int64_t fileClockNow() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
 
 // Below this many entries a second thread costs more than it saves.
@@ -135,9 +144,7 @@ Journals::record(FileSystem& fileSystem, const UniqueFd& folder, const std::stri
     if (!journal) {
         return std::unexpected(journal.error());
     }
-    const auto started = std::chrono::duration_cast<std::chrono::nanoseconds>(
-        std::chrono::system_clock::now().time_since_epoch());
-    JournalEncoder encoder(*journal, absolutePath(folderPath), *identity, started.count(),
+    JournalEncoder encoder(*journal, absolutePath(folderPath), *identity, fileClockNow(),
                            originals.size());
     for (std::size_t i = 0; i < originals.size(); ++i) {
         encoder.add(originals[i], renamed[i], inodes[i], stamps.empty() ? EntryStamp{} : stamps[i]);

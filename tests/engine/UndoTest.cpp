@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace brindleaf {
 namespace {
@@ -125,7 +126,9 @@ TEST_F(Undo, RunKilledInEitherPassIsRefusedThenUndone) {
 
 TEST_F(Undo, EntryReplacedSinceTheRunIsLeftAloneAndListed) {
     ASSERT_EQ(run(), RunOutcome::Renamed);
-    // "b" became "0004": another program puts a new file in its place.
+    // "b" became "0004": later, another program puts a new file in its place, which may
+    // well get the inode number "b" had. The wait outlasts a tick of the file clock.
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
     std::filesystem::remove(folder.pathOf("0004"));
     folder.addFile("0004");
 
