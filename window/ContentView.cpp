@@ -285,9 +285,9 @@ void ContentView::undoLastRun() {
     if (lastRun_.state != LastRunState::Finished && lastRun_.state != LastRunState::Interrupted) {
         return;
     }
-    if (askToProceed(this, tr("Undo"),
+    if (askToProceed(this, tr("Confirmation"),
                      UndoMessages::question(targetDirLabel_->text(), lastRun_.entryCount),
-                     tr("Undo"))) {
+                     tr("OK"))) {
         restoreOriginalNames();
     }
 }

@@ -55,6 +55,22 @@
         <source>ProceedRenaming</source>
         <translation>Alle Einträge dieses Ordners wie in der Vorschau umbenennen?</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig…</translation>
+    </message>
+    <message>
+        <source>Give the entries of the last renaming their original names back</source>
+        <translation>Den Einträgen der letzten Umbenennung ihre ursprünglichen Namen zurückgeben</translation>
+    </message>
+    <message>
+        <source>Restore the original names</source>
+        <translation>Ursprüngliche Namen wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>Jetzt nicht</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -68,6 +84,75 @@
     <message>
         <source>Drop a folder here</source>
         <translation>Ordner hierher ziehen</translation>
+    </message>
+</context>
+<context>
+    <name>UndoMessages</name>
+    <message numerus="yes">
+        <source>Give the %n entries of the last renaming in “%1” their original names back?</source>
+        <translation>
+            <numerusform>Dem Eintrag der letzten Umbenennung in „%1“ seinen ursprünglichen Namen zurückgeben?</numerusform>
+            <numerusform>Den %n Einträgen der letzten Umbenennung in „%1“ ihre ursprünglichen Namen zurückgeben?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</source>
+        <translation>Die letzte Umbenennung in „%1“ wurde nicht abgeschlossen; einige Einträge tragen womöglich noch vorläufige Namen. Jetzt allen Einträgen ihre ursprünglichen Namen zurückgeben?</translation>
+    </message>
+    <message>
+        <source>Another program is renaming the entries of “%1” right now. Nothing was changed.</source>
+        <translation>Ein anderes Programm benennt gerade die Einträge von „%1“ um. Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>There is nothing to undo in this folder.</source>
+        <translation>In diesem Ordner gibt es nichts rückgängig zu machen.</translation>
+    </message>
+    <message>
+        <source>The folder cannot be read: %1</source>
+        <translation>Der Ordner kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Another program is renaming the entries of this folder right now.</source>
+        <translation>Ein anderes Programm benennt gerade die Einträge dieses Ordners um.</translation>
+    </message>
+    <message>
+        <source>The record of the last renaming is damaged, so it cannot be undone. Nothing was changed.</source>
+        <translation>Das Protokoll der letzten Umbenennung ist beschädigt, daher kann sie nicht rückgängig gemacht werden. Es wurde nichts geändert.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Gave %n entries their original names back.</source>
+        <translation>
+            <numerusform>%n Eintrag hat seinen ursprünglichen Namen zurück.</numerusform>
+            <numerusform>%n Einträge haben ihre ursprünglichen Namen zurück.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>These entries were changed by another program since the renaming, or their name is taken, and were left alone:</source>
+        <translation>Diese Einträge wurden seit der Umbenennung von einem anderen Programm geändert oder ihr Name ist vergeben; sie blieben unverändert:</translation>
+    </message>
+    <message>
+        <source>The undo was stopped.</source>
+        <translation>Das Rückgängigmachen wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>The undo failed: %1</source>
+        <translation>Das Rückgängigmachen ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Every entry is back where the undo found it.</source>
+        <translation>Alle Einträge sind wieder dort, wo sie vorher waren.</translation>
+    </message>
+    <message>
+        <source>These entries could not be put back:</source>
+        <translation>Diese Einträge konnten nicht zurückgesetzt werden:</translation>
+    </message>
+    <message>
+        <source>“%1” is now “%2”</source>
+        <translation>„%1“ heißt jetzt „%2“</translation>
+    </message>
+    <message>
+        <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
+        <translation>Dieses Dateisystem behält keine Inode-Nummern, daher wurden die Einträge an Name, Größe und Änderungszeit erkannt.</translation>
     </message>
 </context>
 </TS>

@@ -55,6 +55,22 @@
         <source>ProceedRenaming</source>
         <translation>Rename every entry of this folder as the preview shows?</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo…</translation>
+    </message>
+    <message>
+        <source>Give the entries of the last renaming their original names back</source>
+        <translation>Give the entries of the last renaming their original names back</translation>
+    </message>
+    <message>
+        <source>Restore the original names</source>
+        <translation>Restore the original names</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>Not now</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -68,6 +84,75 @@
     <message>
         <source>Drop a folder here</source>
         <translation>Drop a folder here</translation>
+    </message>
+</context>
+<context>
+    <name>UndoMessages</name>
+    <message numerus="yes">
+        <source>Give the %n entries of the last renaming in “%1” their original names back?</source>
+        <translation>
+            <numerusform>Give the entry of the last renaming in “%1” its original name back?</numerusform>
+            <numerusform>Give the %n entries of the last renaming in “%1” their original names back?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</source>
+        <translation>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</translation>
+    </message>
+    <message>
+        <source>Another program is renaming the entries of “%1” right now. Nothing was changed.</source>
+        <translation>Another program is renaming the entries of “%1” right now. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>There is nothing to undo in this folder.</source>
+        <translation>There is nothing to undo in this folder.</translation>
+    </message>
+    <message>
+        <source>The folder cannot be read: %1</source>
+        <translation>The folder cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>Another program is renaming the entries of this folder right now.</source>
+        <translation>Another program is renaming the entries of this folder right now.</translation>
+    </message>
+    <message>
+        <source>The record of the last renaming is damaged, so it cannot be undone. Nothing was changed.</source>
+        <translation>The record of the last renaming is damaged, so it cannot be undone. Nothing was changed.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Gave %n entries their original names back.</source>
+        <translation>
+            <numerusform>Gave %n entry its original name back.</numerusform>
+            <numerusform>Gave %n entries their original names back.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>These entries were changed by another program since the renaming, or their name is taken, and were left alone:</source>
+        <translation>These entries were changed by another program since the renaming, or their name is taken, and were left alone:</translation>
+    </message>
+    <message>
+        <source>The undo was stopped.</source>
+        <translation>The undo was stopped.</translation>
+    </message>
+    <message>
+        <source>The undo failed: %1</source>
+        <translation>The undo failed: %1</translation>
+    </message>
+    <message>
+        <source>Every entry is back where the undo found it.</source>
+        <translation>Every entry is back where the undo found it.</translation>
+    </message>
+    <message>
+        <source>These entries could not be put back:</source>
+        <translation>These entries could not be put back:</translation>
+    </message>
+    <message>
+        <source>“%1” is now “%2”</source>
+        <translation>“%1” is now “%2”</translation>
+    </message>
+    <message>
+        <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
+        <translation>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</translation>
     </message>
 </context>
 </TS>

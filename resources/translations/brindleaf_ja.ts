@@ -55,6 +55,22 @@
         <source>ProceedRenaming</source>
         <translation>このフォルダーのすべての項目をプレビューのとおりに名前変更しますか？</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>元に戻す…</translation>
+    </message>
+    <message>
+        <source>Give the entries of the last renaming their original names back</source>
+        <translation>前回の名前変更の項目を元の名前に戻します</translation>
+    </message>
+    <message>
+        <source>Restore the original names</source>
+        <translation>元の名前に戻す</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>後で</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -68,6 +84,73 @@
     <message>
         <source>Drop a folder here</source>
         <translation>ここにフォルダーをドロップ</translation>
+    </message>
+</context>
+<context>
+    <name>UndoMessages</name>
+    <message numerus="yes">
+        <source>Give the %n entries of the last renaming in “%1” their original names back?</source>
+        <translation>
+            <numerusform>「%1」の前回の名前変更の %n 個の項目を元の名前に戻しますか?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</source>
+        <translation>「%1」の前回の名前変更は完了していないため、一時的な名前のままの項目があるかもしれません。今すべての項目を元の名前に戻しますか?</translation>
+    </message>
+    <message>
+        <source>Another program is renaming the entries of “%1” right now. Nothing was changed.</source>
+        <translation>別のプログラムが「%1」の項目の名前を変更中です。何も変更されていません。</translation>
+    </message>
+    <message>
+        <source>There is nothing to undo in this folder.</source>
+        <translation>このフォルダには元に戻せる操作がありません。</translation>
+    </message>
+    <message>
+        <source>The folder cannot be read: %1</source>
+        <translation>フォルダを読み込めません: %1</translation>
+    </message>
+    <message>
+        <source>Another program is renaming the entries of this folder right now.</source>
+        <translation>別のプログラムがこのフォルダの項目の名前を変更中です。</translation>
+    </message>
+    <message>
+        <source>The record of the last renaming is damaged, so it cannot be undone. Nothing was changed.</source>
+        <translation>前回の名前変更の記録が壊れているため、元に戻せません。何も変更されていません。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Gave %n entries their original names back.</source>
+        <translation>
+            <numerusform>%n 個の項目を元の名前に戻しました。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>These entries were changed by another program since the renaming, or their name is taken, and were left alone:</source>
+        <translation>次の項目は名前の変更後に別のプログラムによって変更されたか、名前が使われているため、そのままにしました:</translation>
+    </message>
+    <message>
+        <source>The undo was stopped.</source>
+        <translation>元に戻す操作を中止しました。</translation>
+    </message>
+    <message>
+        <source>The undo failed: %1</source>
+        <translation>元に戻せませんでした: %1</translation>
+    </message>
+    <message>
+        <source>Every entry is back where the undo found it.</source>
+        <translation>すべての項目は元に戻す前の状態に戻りました。</translation>
+    </message>
+    <message>
+        <source>These entries could not be put back:</source>
+        <translation>次の項目は戻せませんでした:</translation>
+    </message>
+    <message>
+        <source>“%1” is now “%2”</source>
+        <translation>「%1」は現在「%2」です</translation>
+    </message>
+    <message>
+        <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
+        <translation>このファイルシステムは inode 番号を保持しないため、項目を名前・サイズ・更新日時で識別しました。</translation>
     </message>
 </context>
 </TS>
