@@ -170,6 +170,7 @@ std::expected<RunRecord, JournalProblem> Journals::load(const std::string& name)
 }
 
 void Journals::prune() const {
+    folder_.removeAbandoned();
     const auto names = folder_.names();
     if (!names) {
         return;

@@ -60,7 +60,8 @@ public:
 
     virtual std::expected<FolderIdentity, std::error_code> identify(const UniqueFd& folder) = 0;
 
-    // The stamp of the entry `name` itself (a link is not followed).
+    // The stamp of the entry `name` itself (a link is not followed). Called from two
+    // threads at once for large folders.
     virtual std::expected<EntryStamp, std::error_code> stamp(const UniqueFd& folder,
                                                              const std::string& name) = 0;
 

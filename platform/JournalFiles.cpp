@@ -1,6 +1,7 @@
 #include "platform/JournalFiles.hpp"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -116,7 +117,11 @@ std::string JournalFolder::defaultPath() {
         return std::string(state) + "/brindleaf";
     }
     const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.local/state/brindleaf";
+    if (home == nullptr || *home != '/') {
+        const passwd* user = ::getpwuid(::getuid());
+        home = user != nullptr ? user->pw_dir : "";
+    }
+    return std::string(home) + "/.local/state/brindleaf";
 }
 
 std::expected<JournalFile, std::error_code> JournalFolder::create() const {
@@ -202,6 +207,18 @@ std::expected<std::string, std::error_code> JournalFolder::read(const std::strin
 bool JournalFolder::inUse(const std::string& name) const {
     const UniqueFd file(::open((path_ + "/" + name).c_str(), O_RDONLY | O_CLOEXEC));
     return file.valid() && ::flock(file.get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+}
+
+void JournalFolder::removeAbandoned() const {
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(path_, ignored)) {
+        const std::string name = entry.path().filename().string();
+        // A journal still being written is locked by its process; one that is not was
+        // abandoned before it was complete, and before its run moved anything.
+        if (name.starts_with('.') && name.ends_with(".partial") && !inUse(name)) {
+            static_cast<void>(remove(name));
+        }
+    }
 }
 
 std::error_code JournalFolder::remove(const std::string& name) const {

@@ -70,6 +70,8 @@ public:
 
     [[nodiscard]] bool inUse(const std::string& name) const;
     std::error_code remove(const std::string& name) const;
+    // Removes journals whose writing was cut short.
+    void removeAbandoned() const;
 
 private:
     std::string path_;
