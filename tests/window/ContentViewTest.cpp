@@ -299,34 +299,6 @@ private slots:
         QCOMPARE(view.preview().rowCount(), 0);
     }
 
-    void cancelDuringALongRunRestoresEveryName() {
-        TemporaryFolder folder;
-        NameSet originals;
-        for (int i = 0; i < 400; ++i) {
-            const std::string name = "photo " + std::to_string(i) + ".jpg";
-            folder.addFile(name);
-            originals.insert(name);
-        }
-        ContentView view(
-            std::make_unique<brindleaf::testing::SlowFileSystem>(std::chrono::milliseconds(2)));
-        view.show();
-        view.setTargetDir(localUrl(folder.path()));
-
-        bool cancelled = false;
-        whenModalShows<QProgressDialog>([&](QProgressDialog* progress) {
-            QTimer::singleShot(100, progress, [&, progress] {
-                QVERIFY(progress->value() > 0);
-                progress->cancel();
-                cancelled = true;
-            });
-        });
-        view.renameFiles();
-        QVERIFY(cancelled);
-        QCOMPARE(folder.names(), originals);
-        QCOMPARE(folder.contentOf("photo 7.jpg"), std::string("photo 7.jpg"));
-        QCOMPARE(view.preview().rowCount(), 400);
-    }
-
     void undoGivesTheLastRunsNamesBackAfterAsking() {
         TemporaryFolder folder;
         folder.addFile("b");
@@ -380,13 +352,15 @@ private slots:
         QCOMPARE(rows(view).size(), 3);
     }
 
-    // A close, or SIGTERM at logout, during a run waits for every name to be put back.
-    void askedToQuitDuringARunRestoresEveryNameThenCloses() {
-        for (const bool bySignal : {false, true}) {
+    // Cancel, a close, or SIGTERM at logout during a run: every name goes back first, and
+    // only then does the window close, when it was asked to.
+    void stoppingALongRunRestoresEveryName() {
+        enum class Stop { Cancel, Close, Signal };
+        for (const Stop stop : {Stop::Cancel, Stop::Close, Stop::Signal}) {
             TemporaryFolder folder;
             NameSet originals;
             for (int i = 0; i < 300; ++i) {
-                const std::string name = "scan " + std::to_string(i);
+                const std::string name = "photo " + std::to_string(i) + ".jpg";
                 folder.addFile(name);
                 originals.insert(name);
             }
@@ -394,18 +368,30 @@ private slots:
                 std::make_unique<brindleaf::testing::SlowFileSystem>(std::chrono::milliseconds(2)));
             view.show();
             view.setTargetDir(localUrl(folder.path()));
+            bool stopped = false;
             whenModalShows<QProgressDialog>([&](QProgressDialog* progress) {
-                QTimer::singleShot(50, progress, [&] {
-                    if (bySignal) {
-                        ::raise(SIGTERM);
-                    } else {
+                QTimer::singleShot(50, progress, [&, progress] {
+                    QVERIFY(progress->value() > 0);
+                    stopped = true;
+                    switch (stop) {
+                    case Stop::Cancel:
+                        progress->cancel();
+                        break;
+                    case Stop::Close:
                         view.close();
+                        break;
+                    case Stop::Signal:
+                        ::raise(SIGTERM);
+                        break;
                     }
                 });
             });
             view.renameFiles();
+            QVERIFY(stopped);
             QCOMPARE(folder.names(), originals);
-            QVERIFY(!view.isVisible());
+            QCOMPARE(folder.contentOf("photo 7.jpg"), std::string("photo 7.jpg"));
+            QCOMPARE(view.preview().rowCount(), 300);
+            QCOMPARE(view.isVisible(), stop == Stop::Cancel);
         }
     }
 
