@@ -38,7 +38,7 @@ std::vector<std::string> newNames(const NameFormat& format, std::size_t count) {
     return names;
 }
 
-// Words the result of the moves for the reporter; true when every entry bears its new name.
+// Reports a failed or half-undone batch of moves, and says how the run ended.
 RunOutcome reportMoves(const MovesResult& result, FailureReporter& reporter) {
     switch (result.kind) {
     case MovesResult::Kind::Done:
