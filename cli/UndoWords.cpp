@@ -35,14 +35,19 @@ std::string listOf(const std::vector<std::string>& names) {
 }
 
 std::string strandedList(const UndoReport& report) {
+    std::string left;
+    for (const std::string& placeholder : report.placeholdersLeft) {
+        left += "\nAn empty placeholder could not be removed and was left behind: " +
+                quoted(placeholder) + ".";
+    }
     if (report.stranded.empty()) {
-        return " Every entry is back where the undo found it.";
+        return " Every entry is back where the undo found it." + left;
     }
     std::string text = " " + entries(report.stranded.size()) + " could not be put back:";
     for (const Stranded& entry : report.stranded) {
         text += "\n  " + quoted(entry.original) + " is now " + quoted(entry.current);
     }
-    return text;
+    return text + left;
 }
 
 std::string stampNote(const UndoReport& report) {

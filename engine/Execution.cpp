@@ -29,6 +29,41 @@ std::string describeStranded(const std::vector<Stranded>& stranded) {
     return text;
 }
 
+// What the file system refused, in plain words: where it refuses the no-replace rename, the
+// steps taken instead are named.
+std::string describeFailedMove(const FailedMove& failure) {
+    const std::string start =
+        "Cannot rename " + quoted(failure.from) + " to " + quoted(failure.to) + ": ";
+    const std::string reason = failure.code.message();
+    switch (failure.step) {
+    case MoveStep::Rename:
+        return start + reason + ".";
+    case MoveStep::ClaimNewName:
+        if (failure.code == std::errc::file_exists) {
+            return start + reason + ".";
+        }
+        return start +
+               "this file system cannot rename without replacing, and it refused to "
+               "hold the new name with an empty placeholder (" +
+               reason + ").";
+    case MoveStep::RenameOntoClaim:
+        return start +
+               "this file system cannot rename without replacing, and it refused to "
+               "move the entry onto the empty placeholder that held its new name (" +
+               reason + ").";
+    }
+    return start + reason + ".";
+}
+
+std::string describeLeftBehind(const std::vector<std::string>& placeholders) {
+    std::string text;
+    for (const std::string& placeholder : placeholders) {
+        text += "\nAn empty placeholder could not be removed and was left behind: " +
+                quoted(placeholder) + ".";
+    }
+    return text;
+}
+
 std::vector<std::string> newNames(const NameFormat& format, std::size_t count) {
     std::vector<std::string> names;
     names.reserve(count);
@@ -44,17 +79,17 @@ RunOutcome reportMoves(const MovesResult& result, FailureReporter& reporter) {
     case MovesResult::Kind::Done:
         return RunOutcome::Renamed;
     case MovesResult::Kind::Failed:
-        reporter.report({result.failure->code, "Cannot rename " + quoted(result.failure->from) +
-                                                   " to " + quoted(result.failure->to) + ": " +
-                                                   result.failure->code.message() + "." +
-                                                   describeStranded(result.stranded)});
+        reporter.report({result.failure->code, describeFailedMove(*result.failure) +
+                                                   describeStranded(result.stranded) +
+                                                   describeLeftBehind(result.placeholdersLeft)});
         return RunOutcome::Failed;
     case MovesResult::Kind::Cancelled:
-        if (result.stranded.empty()) {
+        if (result.stranded.empty() && result.placeholdersLeft.empty()) {
             return RunOutcome::Cancelled;
         }
         reporter.report({std::make_error_code(std::errc::operation_canceled),
-                         "The renaming was cancelled." + describeStranded(result.stranded)});
+                         "The renaming was cancelled." + describeStranded(result.stranded) +
+                             describeLeftBehind(result.placeholdersLeft)});
         return RunOutcome::Failed;
     }
     return RunOutcome::Failed;

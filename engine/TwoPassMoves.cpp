@@ -40,14 +40,25 @@ private:
     }
 
     std::optional<FailedMove> move(const std::string& from, const std::string& to) {
-        if (const std::error_code code = fileSystem_.move(folder_, from, to)) {
-            return FailedMove{from, to, code};
+        const MoveResult result = attempt(from, to);
+        if (result) {
+            return FailedMove{from, to, result.error, result.failedStep};
         }
         return std::nullopt;
     }
 
+    // One move, noting a placeholder it could not clean up.
+    MoveResult attempt(const std::string& from, const std::string& to) {
+        MoveResult result = fileSystem_.move(folder_, from, to);
+        if (result.placeholderLeft) {
+            placeholdersLeft_.push_back(to);
+        }
+        return result;
+    }
+
     MovesResult takeBack(MovesResult::Kind kind, std::optional<FailedMove> failure) {
-        return {kind, std::move(failure), rollBack()};
+        std::vector<Stranded> stranded = rollBack();
+        return {kind, std::move(failure), std::move(stranded), std::move(placeholdersLeft_)};
     }
 
     // Undoes the moves made so far, last first, never replacing anything. An entry whose
@@ -56,7 +67,7 @@ private:
         std::vector<Stranded> stranded;
         std::vector<bool> strandedAtFinal(finalDone_, false);
         for (std::size_t i = finalDone_; i-- > 0;) {
-            if (fileSystem_.move(folder_, destinations_[i], temporaryName(i))) {
+            if (attempt(destinations_[i], temporaryName(i))) {
                 stranded.push_back({sources_[i], destinations_[i]});
                 strandedAtFinal[i] = true;
             }
@@ -65,7 +76,7 @@ private:
             if (i < finalDone_ && strandedAtFinal[i]) {
                 continue;
             }
-            if (fileSystem_.move(folder_, temporaryName(i), sources_[i])) {
+            if (attempt(temporaryName(i), sources_[i])) {
                 stranded.push_back({sources_[i], temporaryName(i)});
             }
         }
@@ -79,6 +90,7 @@ private:
     std::string_view temporarySuffix_;
     std::size_t temporaryDone_ = 0;
     std::size_t finalDone_ = 0;
+    std::vector<std::string> placeholdersLeft_;
 };
 
 } // namespace

@@ -16,6 +16,7 @@ struct FailedMove {
     std::string from;
     std::string to;
     std::error_code code;
+    MoveStep step = MoveStep::Rename;
 };
 
 // An entry that could not be given its name from before the moves back.
@@ -30,6 +31,8 @@ struct MovesResult {
     std::optional<FailedMove> failure;
     // Filled when the moves were taken back and some could not be.
     std::vector<Stranded> stranded;
+    // Empty placeholders that failed moves made and could not remove again.
+    std::vector<std::string> placeholdersLeft;
 };
 
 // Moves every sources[i] to destinations[i] inside the folder: first each to

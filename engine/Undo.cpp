@@ -161,6 +161,7 @@ UndoReport carryOutUndo(FileSystem& fileSystem, const UniqueFd& folder, JournalF
     const std::error_code flushed = fileSystem.flush(folder);
     report.failure = result.failure;
     report.stranded = result.stranded;
+    report.placeholdersLeft = result.placeholdersLeft;
     if (result.kind != MovesResult::Kind::Done || flushed) {
         report.outcome = result.kind == MovesResult::Kind::Cancelled ? UndoOutcome::Cancelled
                                                                      : UndoOutcome::Failed;

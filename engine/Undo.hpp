@@ -37,6 +37,8 @@ struct UndoReport {
     JournalProblem problem = JournalProblem::Unreadable;
     std::optional<FailedMove> failure;
     std::vector<Stranded> stranded;
+    // Empty placeholders that failed moves made and could not remove again.
+    std::vector<std::string> placeholdersLeft;
 };
 
 // Gives every entry of the folder's last run its original name back, wherever the run

@@ -38,6 +38,24 @@ struct EntryStamp {
     std::int64_t bornNanoseconds = 0;
 };
 
+// The step of a no-replace move that failed.
+enum class MoveStep {
+    Rename,          // the rename itself, refusing to replace
+    ClaimNewName,    // holding the new name with an empty placeholder
+    RenameOntoClaim, // the rename onto that placeholder
+};
+
+struct MoveResult {
+    std::error_code error;
+    MoveStep failedStep = MoveStep::Rename;
+    // The rename onto the placeholder failed and the placeholder could not be removed: an
+    // empty file or folder the user never had now stands under the new name.
+    bool placeholderLeft = false;
+
+    // True when the move failed, as for an error code.
+    explicit operator bool() const noexcept { return static_cast<bool>(error); }
+};
+
 // The file-system operations the rename engine needs. Everything goes through one opened
 // folder descriptor, so a path that is swapped or re-linked after opening cannot redirect
 // later reads or moves to another folder. Names are raw bytes, never re-encoded.
@@ -52,8 +70,8 @@ public:
     virtual std::expected<FolderEntries, std::error_code> readEntries(const UniqueFd& folder) = 0;
 
     // Moves `from` to `to` inside the folder. Never replaces an existing `to`.
-    virtual std::error_code move(const UniqueFd& folder, const std::string& from,
-                                 const std::string& to) = 0;
+    virtual MoveResult move(const UniqueFd& folder, const std::string& from,
+                            const std::string& to) = 0;
 
     // Makes the folder's entries, as they are now, survive a power cut.
     virtual std::error_code flush(const UniqueFd& folder) = 0;

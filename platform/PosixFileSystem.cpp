@@ -113,9 +113,9 @@ std::expected<FolderEntries, std::error_code> PosixFileSystem::readEntries(const
     return entries;
 }
 
-std::error_code PosixFileSystem::move(const UniqueFd& folder, const std::string& from,
-                                      const std::string& to) {
-    return moveNoReplace(folder.get(), from, to);
+MoveResult PosixFileSystem::move(const UniqueFd& folder, const std::string& from,
+                                 const std::string& to) {
+    return moveNoReplace(*calls_, folder.get(), from, to);
 }
 
 std::error_code PosixFileSystem::flush(const UniqueFd& folder) {

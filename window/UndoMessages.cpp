@@ -85,6 +85,11 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
                         tr("“%1” is now “%2”").arg(decoded(entry.original), decoded(entry.current));
             }
         }
+        for (const std::string& placeholder : report.placeholdersLeft) {
+            text += QLatin1Char('\n') +
+                    tr("An empty placeholder could not be removed and was left behind: “%1”")
+                        .arg(decoded(placeholder));
+        }
         break;
     }
     if (report.matchedByStamp && report.restored > 0) {

@@ -154,5 +154,9 @@
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
         <translation>Dieses Dateisystem behält keine Inode-Nummern, daher wurden die Einträge an Name, Größe und Änderungszeit erkannt.</translation>
     </message>
+    <message>
+        <source>An empty placeholder could not be removed and was left behind: “%1”</source>
+        <translation>Ein leerer Platzhalter konnte nicht entfernt werden und ist liegen geblieben: „%1“</translation>
+    </message>
 </context>
 </TS>

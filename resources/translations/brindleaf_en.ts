@@ -154,5 +154,9 @@
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
         <translation>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</translation>
     </message>
+    <message>
+        <source>An empty placeholder could not be removed and was left behind: “%1”</source>
+        <translation>An empty placeholder could not be removed and was left behind: “%1”</translation>
+    </message>
 </context>
 </TS>

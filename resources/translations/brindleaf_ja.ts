@@ -152,5 +152,9 @@
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
         <translation>このファイルシステムは inode 番号を保持しないため、項目を名前・サイズ・更新日時で識別しました。</translation>
     </message>
+    <message>
+        <source>An empty placeholder could not be removed and was left behind: “%1”</source>
+        <translation>空のプレースホルダーを削除できず、残っています: 「%1」</translation>
+    </message>
 </context>
 </TS>

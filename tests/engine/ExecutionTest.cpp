@@ -1,6 +1,7 @@
 #include "engine/Execution.hpp"
 #include "support/FaultyFileSystem.hpp"
 #include "support/RecordingReporter.hpp"
+#include "support/ScriptedMoveCalls.hpp"
 #include "support/TemporaryFolder.hpp"
 
 #include <gtest/gtest.h>
@@ -182,6 +183,67 @@ TEST_F(Execution, CancelInEitherPassRestoresEverythingSilently) {
         expectUntouched({"x", "y", "z"});
     }
     EXPECT_TRUE(reporter.reports.empty());
+}
+
+} // namespace
+} // namespace brindleaf
+
+namespace brindleaf {
+namespace {
+
+// FAT and exFAT through FUSE refuse the no-replace flag, so every move goes through a
+// placeholder; fusefat also refuses to move a folder onto a placeholder folder.
+TEST(ExecutionWithoutTheFlag, RenamesThroughPlaceholdersOrRefusesInPlainWords) {
+    struct Case {
+        int folderRefusal;
+        int removalRefusal;
+        RunOutcome outcome;
+        std::vector<std::string> words;
+    };
+    const std::vector<Case> cases{
+        {0, 0, RunOutcome::Renamed, {}},
+        {EPERM,
+         0,
+         RunOutcome::Failed,
+         {"refused to move the entry onto the empty placeholder",
+          "Every entry is back under its original name."}},
+        {EPERM,
+         EBUSY,
+         RunOutcome::Failed,
+         {"Every entry is back under its original name.",
+          "An empty placeholder could not be removed and was left behind: \"0001___temp\"."}},
+    };
+    for (const Case& test : cases) {
+        testing::TemporaryFolder folder;
+        testing::TemporaryFolder state;
+        folder.addFolder("album");
+        folder.addFile("album/inside");
+        folder.addFile("b.jpg");
+        auto calls = std::make_unique<testing::ScriptedMoveCalls>();
+        calls->refuseFlag = true;
+        calls->refuseRenameOntoFolder = test.folderRefusal;
+        calls->refuseRemove = test.removalRefusal;
+        PosixFileSystem fileSystem(std::move(calls));
+        Journals journals(JournalFolder(state.pathOf("journals")));
+        testing::RecordingReporter reporter;
+        Settings settings;
+        settings.targetDir = folder.path();
+
+        EXPECT_EQ(renameFiles(settings, fileSystem, journals, reporter), test.outcome);
+        if (test.outcome == RunOutcome::Renamed) {
+            EXPECT_EQ(folder.names(), (std::set<std::string>{"0001", "0002"}));
+            EXPECT_EQ(folder.contentOf("0001/inside"), "album/inside");
+            EXPECT_TRUE(reporter.reports.empty());
+            continue;
+        }
+        ASSERT_EQ(reporter.reports.size(), 1U);
+        for (const std::string& words : test.words) {
+            EXPECT_NE(reporter.reports[0].description.find(words), std::string::npos)
+                << reporter.reports[0].description;
+        }
+        EXPECT_EQ(folder.contentOf("album/inside"), "album/inside");
+        EXPECT_EQ(folder.contentOf("b.jpg"), "b.jpg");
+    }
 }
 
 } // namespace

@@ -29,8 +29,8 @@ public:
     bool flushFails = false;
     std::vector<std::string> calls;
 
-    std::error_code move(const UniqueFd& folder, const std::string& from,
-                         const std::string& to) override {
+    MoveResult move(const UniqueFd& folder, const std::string& from,
+                    const std::string& to) override {
         calls.push_back("move");
         return ForwardingFileSystem::move(folder, from, to);
     }

@@ -1,31 +1,32 @@
 #include "platform/NoReplaceMove.hpp"
 #include "platform/PosixFileSystem.hpp"
+#include "support/ScriptedMoveCalls.hpp"
 #include "support/TemporaryFolder.hpp"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <set>
 #include <string>
 
 namespace brindleaf {
 namespace {
 
+using testing::ScriptedMoveCalls;
 using testing::TemporaryFolder;
-using MoveFunction = std::function<std::error_code(int, const std::string&, const std::string&)>;
+using NameSet = std::set<std::string>;
 
-struct MoveCase {
-    const char* label;
-    MoveFunction move;
-};
-
-class NoReplaceMoveTest : public ::testing::TestWithParam<MoveCase> {
+// Every case runs twice: with the kernel's no-replace flag, and on a file system that
+// refuses it, through the placeholder.
+class NoReplaceMoveTest : public ::testing::TestWithParam<bool> {
 protected:
     TemporaryFolder folder;
     UniqueFd fd{*PosixFileSystem{}.openFolder(folder.path())};
+    ScriptedMoveCalls calls;
 
-    std::error_code move(const std::string& from, const std::string& to) {
-        return GetParam().move(fd.get(), from, to);
+    void SetUp() override { calls.refuseFlag = GetParam(); }
+
+    MoveResult move(const std::string& from, const std::string& to) {
+        return moveNoReplace(calls, fd.get(), from, to);
     }
 };
 
@@ -39,7 +40,7 @@ TEST_P(NoReplaceMoveTest, MovesFileFolderAndDanglingLink) {
     EXPECT_FALSE(move("dir", "dir2"));
     EXPECT_FALSE(move("link", "link2"));
 
-    EXPECT_EQ(folder.names(), (std::set<std::string>{"file2", "dir2", "link2"}));
+    EXPECT_EQ(folder.names(), (NameSet{"file2", "dir2", "link2"}));
     EXPECT_EQ(folder.contentOf("file2"), "file");
     EXPECT_EQ(folder.contentOf("dir2/inside"), "dir/inside");
 }
@@ -52,26 +53,61 @@ TEST_P(NoReplaceMoveTest, RefusesToReplaceAnyExistingEntry) {
     folder.addFolder("empty");
     folder.addFolder("empty2");
 
-    EXPECT_EQ(move("a", "b"), std::errc::file_exists);
-    EXPECT_EQ(move("a", "empty"), std::errc::file_exists);
-    EXPECT_EQ(move("empty2", "empty"), std::errc::file_exists);
-    EXPECT_EQ(move("full", "b"), std::errc::file_exists);
-
-    EXPECT_EQ(folder.names(), (std::set<std::string>{"a", "b", "full", "empty", "empty2"}));
+    for (const auto& [from, to] : {std::pair{"a", "b"}, std::pair{"a", "empty"},
+                                   std::pair{"empty2", "empty"}, std::pair{"full", "b"}}) {
+        const MoveResult result = move(from, to);
+        EXPECT_EQ(result.error, std::errc::file_exists) << from << " -> " << to;
+        EXPECT_FALSE(result.placeholderLeft);
+    }
+    EXPECT_EQ(folder.names(), (NameSet{"a", "b", "full", "empty", "empty2"}));
     EXPECT_EQ(folder.contentOf("a"), "a");
     EXPECT_EQ(folder.contentOf("b"), "b");
     EXPECT_EQ(folder.contentOf("full/x"), "full/x");
 }
 
 TEST_P(NoReplaceMoveTest, MissingSourceFailsAndLeavesNoPlaceholder) {
-    EXPECT_EQ(move("ghost", "target"), std::errc::no_such_file_or_directory);
+    EXPECT_EQ(move("ghost", "target").error, std::errc::no_such_file_or_directory);
     EXPECT_TRUE(folder.names().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(BothPaths, NoReplaceMoveTest,
-                         ::testing::Values(MoveCase{"kernelFlag", moveNoReplace},
-                                           MoveCase{"fallback", moveWithoutRenameFlag}),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(FlagAndPlaceholder, NoReplaceMoveTest, ::testing::Bool(),
+                         [](const auto& info) {
+                             return std::string(info.param ? "flagRefused" : "kernelFlag");
+                         });
+
+// Where the rename onto the placeholder is refused, as fusefat refuses it for folders, the
+// placeholder goes again; where even that fails, the result says it was left behind.
+TEST(PlaceholderMove, RefusedRenameRemovesThePlaceholderOrSaysItIsLeft) {
+    for (const bool removalRefused : {false, true}) {
+        TemporaryFolder folder;
+        folder.addFolder("dir");
+        ScriptedMoveCalls calls;
+        calls.refuseFlag = true;
+        calls.refuseRenameOntoFolder = EPERM;
+        calls.refuseRemove = removalRefused ? EBUSY : 0;
+        const UniqueFd fd(*PosixFileSystem{}.openFolder(folder.path()));
+
+        const MoveResult result = moveNoReplace(calls, fd.get(), "dir", "0001");
+        EXPECT_EQ(result.error, std::errc::operation_not_permitted);
+        EXPECT_EQ(result.failedStep, MoveStep::RenameOntoClaim);
+        EXPECT_EQ(result.placeholderLeft, removalRefused);
+        EXPECT_EQ(folder.names(), (removalRefused ? NameSet{"dir", "0001"} : NameSet{"dir"}));
+    }
+}
+
+TEST(PlaceholderMove, RefusedClaimMovesNothing) {
+    TemporaryFolder folder;
+    folder.addFile("a");
+    ScriptedMoveCalls calls;
+    calls.refuseFlag = true;
+    calls.refuseClaim = EROFS;
+    const UniqueFd fd(*PosixFileSystem{}.openFolder(folder.path()));
+
+    const MoveResult result = moveNoReplace(calls, fd.get(), "a", "b");
+    EXPECT_EQ(result.error, std::errc::read_only_file_system);
+    EXPECT_EQ(result.failedStep, MoveStep::ClaimNewName);
+    EXPECT_EQ(folder.names(), NameSet{"a"});
+}
 
 } // namespace
 } // namespace brindleaf

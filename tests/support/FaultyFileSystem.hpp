@@ -19,10 +19,10 @@ public:
         ++opens;
         return ForwardingFileSystem::openFolder(path);
     }
-    std::error_code move(const UniqueFd& folder, const std::string& from,
-                         const std::string& to) override {
+    MoveResult move(const UniqueFd& folder, const std::string& from,
+                    const std::string& to) override {
         if (failingMoves.contains(++moves)) {
-            return std::make_error_code(std::errc::io_error);
+            return {std::make_error_code(std::errc::io_error)};
         }
         return ForwardingFileSystem::move(folder, from, to);
     }

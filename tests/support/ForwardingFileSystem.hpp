@@ -13,8 +13,8 @@ public:
     std::expected<FolderEntries, std::error_code> readEntries(const UniqueFd& folder) override {
         return real_.readEntries(folder);
     }
-    std::error_code move(const UniqueFd& folder, const std::string& from,
-                         const std::string& to) override {
+    MoveResult move(const UniqueFd& folder, const std::string& from,
+                    const std::string& to) override {
         return real_.move(folder, from, to);
     }
     std::error_code flush(const UniqueFd& folder) override { return real_.flush(folder); }

@@ -17,8 +17,8 @@ inline bool renameKilledAtMove(const Settings& settings, const JournalFolder& jo
     class DyingFileSystem final : public ForwardingFileSystem {
     public:
         explicit DyingFileSystem(std::size_t dyingMove) : dyingMove_(dyingMove) {}
-        std::error_code move(const UniqueFd& folder, const std::string& from,
-                             const std::string& to) override {
+        MoveResult move(const UniqueFd& folder, const std::string& from,
+                        const std::string& to) override {
             if (++moves_ == dyingMove_) {
                 ::_exit(9);
             }

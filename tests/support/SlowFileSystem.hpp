@@ -13,8 +13,8 @@ class SlowFileSystem final : public ForwardingFileSystem {
 public:
     explicit SlowFileSystem(std::chrono::microseconds perMove) : perMove_(perMove) {}
 
-    std::error_code move(const UniqueFd& folder, const std::string& from,
-                         const std::string& to) override {
+    MoveResult move(const UniqueFd& folder, const std::string& from,
+                    const std::string& to) override {
         std::this_thread::sleep_for(perMove_);
         return ForwardingFileSystem::move(folder, from, to);
     }
