@@ -1,6 +1,7 @@
 #include "cli/CliRun.hpp"
 
 #include "cli/CommandLine.hpp"
+#include "cli/ShownName.hpp"
 #include "cli/UndoWords.hpp"
 #include "engine/Execution.hpp"
 #include "engine/Plan.hpp"
@@ -16,10 +17,27 @@ constexpr int exitFailure = 1;
 constexpr int exitUsage = 2;
 constexpr int exitBySignal = 128;
 
+std::string withoutControls(std::string_view text) {
+    std::string out;
+    for (const char character : text) {
+        const auto byte = static_cast<unsigned char>(character);
+        if ((byte < 0x20 && byte != '\n') || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            out += escaped;
+        } else {
+            out += character;
+        }
+    }
+    return out;
+}
+
 class StreamReporter final : public FailureReporter {
 public:
     explicit StreamReporter(std::FILE* stream) : stream_(stream) {}
-    void report(const Error& error) override { say(error.description); }
+    // The engine's sentences hold names as they are; no control character in them may
+    // reach the terminal, while their own line breaks stay.
+    void report(const Error& error) override { say(withoutControls(error.description)); }
     void say(const std::string& text) {
         std::fprintf(stream_, "brindleaf-cli: %s\n", text.c_str());
     }
@@ -48,35 +66,73 @@ LastRunState lastRunState(FileSystem& fileSystem, const OpenedPlan& opened,
     return identity ? journals.lastRunOf(folderPath, *identity).state : LastRunState::None;
 }
 
-int preview(const Settings& settings, FileSystem& fileSystem, const Journals& journals,
+void writePair(std::FILE* out, const std::string& original, const std::string& renamed,
+               bool nullSeparated) {
+    if (nullSeparated) {
+        write(out, original);
+        write(out, std::string_view("\0", 1));
+        write(out, renamed);
+        write(out, std::string_view("\0", 1));
+        return;
+    }
+    write(out, shownName(original));
+    write(out, "\t\t->\t\t");
+    write(out, shownName(renamed));
+    write(out, "\n");
+}
+
+bool unfinished(LastRunState state) {
+    return state == LastRunState::Interrupted || state == LastRunState::InProgress;
+}
+
+int preview(const CommandLine& line, FileSystem& fileSystem, const Journals& journals,
             std::FILE* out, StreamReporter& reporter) {
+    const Settings& settings = line.settings;
     const auto opened = planFolder(fileSystem, settings);
     if (!opened) {
         reporter.report(opened.error());
         return exitFailure;
     }
-    const LastRunState last = lastRunState(fileSystem, *opened, settings.targetDir, journals);
-    if (last == LastRunState::Interrupted || last == LastRunState::InProgress) {
+    if (const LastRunState last = lastRunState(fileSystem, *opened, settings.targetDir, journals);
+        unfinished(last)) {
         // Temporary names left by that run are not the user's own names to number.
         reporter.say(describeUnfinishedRun(last, settings.targetDir));
         return exitFailure;
     }
     const FolderPlan& plan = opened->plan;
     for (std::size_t i = 0; i < plan.names.size(); ++i) {
-        write(out, plan.names[i]);
-        write(out, "\t\t->\t\t");
-        write(out, plan.format.renamedAt(i).value_or(std::string{}));
-        write(out, "\n");
+        writePair(out, plan.names[i], plan.format.renamedAt(i).value_or(std::string{}),
+                  line.nullSeparated);
     }
     return std::fflush(out) == 0 ? exitSuccess : exitFailure;
 }
 
-int apply(const Settings& settings, FileSystem& fileSystem, Journals& journals,
+std::string entries(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " entry" : " entries");
+}
+
+int apply(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
           StreamReporter& reporter) {
+    const Settings& settings = line.settings;
+    const std::string folder = shownName(settings.targetDir);
+    const auto opened = planFolder(fileSystem, settings);
+    if (!opened) {
+        reporter.report(opened.error());
+        return exitFailure;
+    }
     StopOnSignal observer;
-    switch (renameFiles(settings, fileSystem, journals, reporter, observer)) {
+    switch (
+        renameJournalled(fileSystem, *opened, settings.targetDir, journals, reporter, observer)) {
     case RunOutcome::NothingToRename:
+        if (!line.quiet) {
+            reporter.say("Nothing to rename in \"" + folder + "\": it is empty.");
+        }
+        return exitSuccess;
     case RunOutcome::Renamed:
+        if (!line.quiet) {
+            reporter.say("Renamed " + entries(opened->plan.names.size()) + " in \"" + folder +
+                         "\".");
+        }
         return exitSuccess;
     case RunOutcome::Cancelled:
         reporter.say("Stopped by a signal. Every entry is back under its original name.");
@@ -93,16 +149,19 @@ int apply(const Settings& settings, FileSystem& fileSystem, Journals& journals,
     return exitFailure;
 }
 
-int undo(const Settings& settings, FileSystem& fileSystem, Journals& journals,
+int undo(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
          StreamReporter& reporter) {
     StopOnSignal observer;
-    const UndoReport report = undoLastRun(fileSystem, settings.targetDir, journals, observer);
-    reporter.say(describeUndo(report, settings.targetDir, journals.folder().path()));
+    const UndoReport report = undoLastRun(fileSystem, line.settings.targetDir, journals, observer);
+    const bool succeeded = report.outcome == UndoOutcome::Restored;
+    if (!succeeded || !line.quiet) {
+        reporter.say(describeUndo(report, line.settings.targetDir, journals.folder().path()));
+    }
     if (report.outcome == UndoOutcome::Cancelled && report.stranded.empty() &&
         observer.signalReceived() != 0) {
         return exitBySignal + observer.signalReceived();
     }
-    return report.outcome == UndoOutcome::Restored ? exitSuccess : exitFailure;
+    return succeeded ? exitSuccess : exitFailure;
 }
 
 } // namespace
@@ -124,11 +183,11 @@ int runCommandLine(std::span<const std::string_view> args, FileSystem& fileSyste
         std::fprintf(out, "brindleaf-cli %s\n", BRINDLEAF_VERSION);
         return exitSuccess;
     case Request::Preview:
-        return preview(line->settings, fileSystem, journals, out, reporter);
+        return preview(*line, fileSystem, journals, out, reporter);
     case Request::Apply:
-        return apply(line->settings, fileSystem, journals, reporter);
+        return apply(*line, fileSystem, journals, reporter);
     case Request::Undo:
-        return undo(line->settings, fileSystem, journals, reporter);
+        return undo(*line, fileSystem, journals, reporter);
     }
     return exitFailure;
 }

@@ -62,7 +62,8 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        const bool isOption = !optionsEnded && arg.starts_with("--");
+        const bool isOption =
+            !optionsEnded && (arg.starts_with("--") || arg == "-h" || arg == "-0" || arg == "-q");
         if (!isOption) {
             if (folder) {
                 return std::unexpected("more than one folder given");
@@ -70,14 +71,18 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
             folder = arg;
         } else if (arg == "--") {
             optionsEnded = true;
-        } else if (arg == "--help") {
-            return CommandLine{Request::Help, {}};
+        } else if (arg == "--help" || arg == "-h") {
+            return CommandLine{Request::Help, {}, false, false};
         } else if (arg == "--version") {
-            return CommandLine{Request::Version, {}};
+            return CommandLine{Request::Version, {}, false, false};
         } else if (arg == "--apply") {
             line.request = Request::Apply;
         } else if (arg == "--undo") {
             line.request = Request::Undo;
+        } else if (arg == "--null" || arg == "-0") {
+            line.nullSeparated = true;
+        } else if (arg == "--quiet" || arg == "-q") {
+            line.quiet = true;
         } else if (setToggle(arg, line.settings)) {
             continue;
         } else {
@@ -106,7 +111,8 @@ std::string_view usageText() {
     return R"(Usage: brindleaf-cli [OPTIONS] FOLDER
 
 Gives every entry of FOLDER a numbered name: prefix, zero-padded number, postfix.
-Without --apply, prints each current name beside its new name and changes nothing.
+Without --apply, prints each current name beside its new name and changes nothing; a
+name holding control characters is shown quoted, as $'a\nb'.
 
   --start TEXT         number of the first entry (default "1"; only its digits count)
   --digits TEXT        least number of digits, padded with zeros (default "4")
@@ -120,10 +126,12 @@ Without --apply, prints each current name beside its new name and changes nothin
                        order spaces as underscores (default off)
   --reverse, --no-reverse
                        number from the last name to the first (default off)
-  --apply              rename the entries
+  -0, --null           print the preview as original NUL renamed NUL, exact bytes
+  --apply              rename the entries, then say what was done on standard error
   --undo               give the entries of FOLDER's last run their original names
                        back, whether that run finished or was interrupted
-  --help               show this text
+  -q, --quiet          say nothing after a rename or undo that succeeded
+  -h, --help           show this text
   --version            show the version
   --                   end of options
 

@@ -14,6 +14,10 @@ enum class Request { Preview, Apply, Undo, Help, Version };
 struct CommandLine {
     Request request = Request::Preview;
     Settings settings;
+    // The preview as `original NUL renamed NUL`, exact bytes, for scripts.
+    bool nullSeparated = false;
+    // No line saying what was done after a rename or an undo; failures are still told.
+    bool quiet = false;
 };
 
 // Reads the arguments after the program name. An error is a one-line reason for the usage

@@ -1,11 +1,13 @@
 #include "cli/UndoWords.hpp"
 
+#include "cli/ShownName.hpp"
+
 namespace brindleaf::cli {
 
 namespace {
 
 std::string quoted(const std::string& name) {
-    return "\"" + name + "\"";
+    return "\"" + shownName(name) + "\"";
 }
 
 std::string entries(std::size_t count) {
@@ -101,7 +103,7 @@ std::string describeUnfinishedRun(LastRunState state, const std::string& folder)
     return "The last run in " + quoted(folder) +
            " did not finish, so some entries may still bear temporary names. Run "
            "'brindleaf-cli --undo " +
-           folder + "' to give them their original names back. Nothing was changed.";
+           shownName(folder) + "' to give them their original names back. Nothing was changed.";
 }
 
 } // namespace brindleaf::cli

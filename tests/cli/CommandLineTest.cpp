@@ -45,18 +45,33 @@ Result runCli(std::vector<std::string> args, const TemporaryFolder& state = Temp
     return {status, readAll(out.get()), readAll(err.get())};
 }
 
-TEST(CommandLine, PreviewPrintsEveryPairAsBytesAndChangesNothing) {
+// Every entry stays one line for a person, whatever its name holds; --null gives scripts
+// the exact bytes.
+TEST(CommandLine, PreviewShowsOneLineAnEntryAndNullGivesExactBytes) {
     TemporaryFolder folder;
-    folder.addFile("b.jpg");
-    folder.addFile("caf\xE9");
-    folder.addFile("a b.jpg");
-    const Result result = runCli(
-        {"--prefix", "img_", "--postfix=.jpg", "--start", "abc", "--digits", "3", folder.path()});
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "a b.jpg\t\t->\t\timg_000.jpg\n"
-                          "b.jpg\t\t->\t\timg_001.jpg\n"
-                          "caf\xE9\t\t->\t\timg_002.jpg\n");
-    EXPECT_EQ(folder.names(), (NameSet{"a b.jpg", "b.jpg", "caf\xE9"}));
+    for (const char* name : {"b.jpg", "caf\xE9", "a b.jpg", "x\ny", "t\t\t->\t\tu", "e\x1B[2Jf"}) {
+        folder.addFile(name);
+    }
+    const std::vector<std::string> settings{"--prefix", "img_", "--postfix=.jpg", "--start", "abc",
+                                            "--digits", "3"};
+    auto args = settings;
+    args.push_back(folder.path());
+    const Result human = runCli(args);
+    EXPECT_EQ(human.status, 0) << human.err;
+    EXPECT_EQ(human.out, "a b.jpg\t\t->\t\timg_000.jpg\n"
+                         "b.jpg\t\t->\t\timg_001.jpg\n"
+                         "$'caf\\xE9'\t\t->\t\timg_002.jpg\n"
+                         "$'e\\e[2Jf'\t\t->\t\timg_003.jpg\n"
+                         "$'t\\t\\t->\\t\\tu'\t\t->\t\timg_004.jpg\n"
+                         "$'x\\ny'\t\t->\t\timg_005.jpg\n");
+
+    args.insert(args.begin(), "-0");
+    const Result exact = runCli(args);
+    constexpr char bytes[] = "a b.jpg\0img_000.jpg\0b.jpg\0img_001.jpg\0caf\xE9\0img_002.jpg\0"
+                             "e\x1B[2Jf\0img_003.jpg\0t\t\t->\t\tu\0img_004.jpg\0x\ny\0img_005.jpg";
+    EXPECT_EQ(exact.out, std::string(bytes, sizeof bytes)); // the closing NUL is the last one
+    EXPECT_EQ(folder.names().size(), 6U);
+    EXPECT_TRUE(folder.names().contains("x\ny"));
 }
 
 TEST(CommandLine, TogglesChangeTheOrder) {
@@ -70,15 +85,20 @@ TEST(CommandLine, TogglesChangeTheOrder) {
               "file10\t\t->\t\t1\nfile9\t\t->\t\t2\nfile1\t\t->\t\t3\n");
 }
 
-TEST(CommandLine, ApplyRenamesSilently) {
+TEST(CommandLine, ApplySaysWhatItDidUnlessQuiet) {
     TemporaryFolder folder;
     folder.addFile("b");
     folder.addFile("a");
     const Result result = runCli({"--apply", "--postfix", ".txt", folder.path()});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "brindleaf-cli: Renamed 2 entries in \"" + folder.path() + "\".\n");
     EXPECT_EQ(folder.names(), (NameSet{"0001.txt", "0002.txt"}));
     EXPECT_EQ(folder.contentOf("0001.txt"), "a");
+    const Result quiet = runCli({"-q", "--apply", folder.path()});
+    EXPECT_EQ(quiet.status, 0) << quiet.err;
+    EXPECT_EQ(quiet.err, "");
+    EXPECT_EQ(folder.names(), (NameSet{"0001", "0002"}));
 }
 
 TEST(CommandLine, UndoGivesTheLastRunsNamesBackOnce) {
@@ -121,7 +141,9 @@ TEST(CommandLine, BadUsageExitsTwoHelpAndVersionExitZero) {
         EXPECT_EQ(result.status, 2);
         EXPECT_NE(result.err.find("Usage: brindleaf-cli"), std::string::npos);
     }
-    EXPECT_NE(runCli({"--help"}).out.find("Usage: brindleaf-cli"), std::string::npos);
+    for (const char* help : {"--help", "-h"}) {
+        EXPECT_NE(runCli({help, "x"}).out.find("Usage: brindleaf-cli"), std::string::npos);
+    }
     EXPECT_TRUE(runCli({"--version"}).out.starts_with("brindleaf-cli "));
 }
 
