@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <vector>
+
 namespace brindleaf {
 
 // Shows each engine failure in a modal alert over `parent`.
@@ -17,6 +19,23 @@ public:
 
 private:
     QWidget* parent_;
+};
+
+// Keeps the failures of a run until it is over: an alert raised while the progress dialog
+// is still up would sit under it, its OK button blocked.
+class DeferredAlerts final : public FailureReporter {
+public:
+    void report(const Error& error) override { failures_.push_back(error); }
+    void show(QWidget* parent) {
+        AlertReporter alerts(parent);
+        for (const Error& failure : failures_) {
+            alerts.report(failure);
+        }
+        failures_.clear();
+    }
+
+private:
+    std::vector<Error> failures_;
 };
 
 } // namespace brindleaf

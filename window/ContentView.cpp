@@ -269,11 +269,12 @@ void ContentView::toggleConfirm() {
 }
 
 void ContentView::renameFiles() {
-    AlertReporter reporter(this);
+    DeferredAlerts failures;
     RunOutcome outcome = RunOutcome::NothingToRename;
     runWithProgress([&](RunProgress& progress) {
-        outcome = brindleaf::renameFiles(settings_, *fileSystem_, journals_, reporter, progress);
+        outcome = brindleaf::renameFiles(settings_, *fileSystem_, journals_, failures, progress);
     });
+    failures.show(this);
     if (outcome == RunOutcome::LastRunInterrupted) {
         offerToRestoreInterruptedRun();
     } else if (outcome == RunOutcome::AnotherRunGoing) {

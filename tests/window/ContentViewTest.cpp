@@ -395,6 +395,33 @@ private slots:
         }
     }
 
+    // An alert raised under the progress dialog could not be answered.
+    void failureAlertWaitsForTheProgressDialogToClose() {
+        TemporaryFolder folder;
+        NameSet originals;
+        for (int i = 0; i < 300; ++i) {
+            const std::string name = "page " + std::to_string(i);
+            folder.addFile(name);
+            originals.insert(name);
+        }
+        ContentView view(std::make_unique<brindleaf::testing::SlowFileSystem>(
+            std::chrono::milliseconds(2), 450));
+        view.show();
+        view.setTargetDir(localUrl(folder.path()));
+        bool progressShownWithAlert = true;
+        QString alertText;
+        whenModalShows<QMessageBox>([&](QMessageBox* alert) {
+            const auto* progress = view.findChild<QProgressDialog*>();
+            progressShownWithAlert = progress != nullptr && progress->isVisible();
+            alertText = alert->text();
+            alert->accept();
+        });
+        view.renameFiles();
+        QVERIFY2(alertText.contains(QStringLiteral("Input/output error")), qPrintable(alertText));
+        QVERIFY(!progressShownWithAlert);
+        QCOMPARE(folder.names(), originals);
+    }
+
 private:
     QTemporaryDir stateHome_;
 };
