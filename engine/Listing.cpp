@@ -28,8 +28,10 @@ std::expected<UniqueFd, Error> openTargetFolder(FileSystem& fileSystem,
     return std::move(*folder);
 }
 
-std::expected<FolderEntries, Error> listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
-                                                     const Settings& settings) {
+namespace {
+
+std::expected<FolderEntries, Error> readListing(FileSystem& fileSystem, const UniqueFd& folder,
+                                                const Settings& settings) {
     auto entries = fileSystem.readEntries(folder);
     if (!entries) {
         return std::unexpected(cannotRead(settings.targetDir, entries.error()));
@@ -40,8 +42,39 @@ std::expected<FolderEntries, Error> listOpenedFolder(FileSystem& fileSystem, con
         entries->names.erase(finder);
         entries->inodes.erase(entries->inodes.begin() + position);
     }
-    sortFolderEntries(*entries, settings);
     return std::move(*entries);
+}
+
+} // namespace
+
+std::expected<FolderEntries, Error>
+listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder, const Settings& settings) {
+    auto entries = readListing(fileSystem, folder, settings);
+    if (entries) {
+        sortFolderEntries(*entries, settings);
+    }
+    return entries;
+}
+
+std::expected<ListedNames, Error> listNamesWithPositions(const Settings& settings,
+                                                         FileSystem& fileSystem) {
+    if (settings.targetDir.empty()) {
+        return ListedNames{};
+    }
+    auto folder = openTargetFolder(fileSystem, settings.targetDir);
+    if (!folder) {
+        return std::unexpected(folder.error());
+    }
+    auto entries = readListing(fileSystem, *folder, settings);
+    if (!entries) {
+        return std::unexpected(entries.error());
+    }
+    ListedNames listed{std::move(entries->names), std::move(entries->inodes)};
+    for (std::size_t i = 0; i < listed.listingPositions.size(); ++i) {
+        listed.listingPositions[i] = i;
+    }
+    reorderListedNames(listed, settings);
+    return listed;
 }
 
 std::expected<std::vector<std::string>, Error> listFileNames(const Settings& settings,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Error.hpp"
+#include "engine/Ordering.hpp"
 #include "engine/Settings.hpp"
 #include "platform/FileSystem.hpp"
 
@@ -21,6 +22,11 @@ std::expected<UniqueFd, Error> openTargetFolder(FileSystem& fileSystem,
 // The entries of an opened folder, ".DS_Store" dropped, in the order the toggles choose.
 std::expected<FolderEntries, Error> listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
                                                      const Settings& settings);
+
+// The ordered names of `targetDir`, each with its position in the folder's listing, for
+// reorderListedNames(); empty, without touching the file system, when no folder is chosen.
+std::expected<ListedNames, Error> listNamesWithPositions(const Settings& settings,
+                                                         FileSystem& fileSystem);
 
 // The ordered names of `targetDir`; empty, without touching the file system, when no
 // folder is chosen.

@@ -304,4 +304,18 @@ void sortFolderEntries(FolderEntries& entries, const Settings& settings) {
     sortWithCompanions(entries.names, entries.inodes, settings);
 }
 
+void reorderListedNames(ListedNames& listed, const Settings& settings) {
+    // Back to listing order first, so that the stable sort starts where a fresh listing does.
+    auto& names = listed.names;
+    auto& positions = listed.listingPositions;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        while (positions[i] != i) {
+            const std::size_t home = positions[i];
+            std::swap(names[i], names[home]);
+            std::swap(positions[i], positions[home]);
+        }
+    }
+    sortWithCompanions(names, positions, settings);
+}
+
 } // namespace brindleaf

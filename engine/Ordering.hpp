@@ -3,6 +3,7 @@
 #include "engine/Settings.hpp"
 #include "platform/FileSystem.hpp"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,5 +26,15 @@ void sortFileNames(std::vector<std::string>& names, const Settings& settings);
 
 // The same order, with each entry's inode number kept beside its name.
 void sortFolderEntries(FolderEntries& entries, const Settings& settings);
+
+// Names in an order the toggles chose, each beside its position in the folder's listing.
+struct ListedNames {
+    std::vector<std::string> names;
+    std::vector<std::uint64_t> listingPositions;
+};
+
+// Orders the names for `settings` exactly as a fresh listing of the same folder would be
+// ordered: names whose keys tie keep their listing order, whatever order they were in.
+void reorderListedNames(ListedNames& listed, const Settings& settings);
 
 } // namespace brindleaf

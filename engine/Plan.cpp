@@ -96,6 +96,19 @@ std::expected<OpenedPlan, Error> planFolder(FileSystem& fileSystem, const Settin
     return OpenedPlan{std::move(*folder), std::move(*plan)};
 }
 
+std::uint64_t fingerprintOf(std::span<const std::string> names) {
+    // FNV-1a over the names, each closed by a NUL, which no name holds.
+    std::uint64_t sum = 0xcbf29ce484222325ULL;
+    const auto add = [&sum](unsigned char byte) { sum = (sum ^ byte) * 0x100000001b3ULL; };
+    for (const std::string& name : names) {
+        for (const char byte : name) {
+            add(static_cast<unsigned char>(byte));
+        }
+        add(0);
+    }
+    return sum;
+}
+
 std::vector<OriginalRenamedPair>
 originalRenamedPairs(const Settings& settings, FileSystem& fileSystem, FailureReporter& reporter) {
     const auto names = listFileNames(settings, fileSystem);

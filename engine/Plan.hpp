@@ -66,6 +66,11 @@ struct OpenedPlan {
 
 std::expected<OpenedPlan, Error> planFolder(FileSystem& fileSystem, const Settings& settings);
 
+// A fingerprint of ordered names: equal for the same names in the same order, and with all
+// but certainty different otherwise. It tells a plan apart from the one a preview showed
+// without holding both.
+std::uint64_t fingerprintOf(std::span<const std::string> names);
+
 // Lists the folder afresh and pairs every name with its new name. A listing failure is
 // reported and gives an empty plan.
 std::vector<OriginalRenamedPair>

@@ -4,6 +4,7 @@
 #include "engine/Listing.hpp"
 #include "engine/NameFormat.hpp"
 #include "engine/Ordering.hpp"
+#include "engine/Plan.hpp"
 #include "engine/Undo.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "platform/ui/Alerts.hpp"
@@ -269,16 +270,42 @@ void ContentView::toggleConfirm() {
 }
 
 void ContentView::renameFiles() {
+    if (settings_.targetDir.empty()) {
+        return;
+    }
+    // Only the plan the preview showed may be carried out.
+    const std::uint64_t shown = fingerprintOf(preview_->names());
     DeferredAlerts failures;
     RunOutcome outcome = RunOutcome::NothingToRename;
+    bool changed = false;
     runWithProgress([&](RunProgress& progress) {
-        outcome = brindleaf::renameFiles(settings_, *fileSystem_, journals_, failures, progress);
+        const auto opened = planFolder(*fileSystem_, settings_);
+        if (!opened) {
+            failures.report(opened.error());
+            return;
+        }
+        changed = fingerprintOf(opened->plan.names) != shown;
+        if (!changed) {
+            outcome = renameJournalled(*fileSystem_, *opened, settings_.targetDir, journals_,
+                                       failures, progress);
+        }
     });
     failures.show(this);
-    if (outcome == RunOutcome::LastRunInterrupted) {
+    if (changed) {
+        askAgainAfterChange();
+    } else if (outcome == RunOutcome::LastRunInterrupted) {
         offerToRestoreInterruptedRun();
     } else if (outcome == RunOutcome::AnotherRunGoing) {
         showFailureAlert(this, UndoMessages::anotherRunGoing(targetDirLabel_->text()));
+    }
+}
+
+void ContentView::askAgainAfterChange() {
+    if (askToProceed(this, tr("Confirmation"),
+                     tr("The folder changed after its preview was shown. The preview now shows "
+                        "it as it is. Rename every entry as it shows now?"),
+                     tr("OK"))) {
+        renameFiles();
     }
 }
 
@@ -391,26 +418,29 @@ void ContentView::watchTargetDir() {
 void ContentView::reorder() {
     // The watcher keeps the held listing current, so only its order needs computing again.
     const BusyCursor busy;
-    std::vector<std::string> names = preview_->takeNames();
-    sortFileNames(names, settings_);
-    preview_->setNames(std::move(names));
+    ListedNames listed{preview_->takeNames(), std::move(listingPositions_)};
+    reorderListedNames(listed, settings_);
+    listingPositions_ = std::move(listed.listingPositions);
+    preview_->setNames(std::move(listed.names));
 }
 
 void ContentView::relist() {
     // The old listing goes first: a huge folder is not held twice while it is read again.
     preview_->setNames({});
+    listingPositions_.clear();
     preview_->setFormat(NameFormat(settings_));
-    std::expected<std::vector<std::string>, Error> names;
+    std::expected<ListedNames, Error> listed;
     {
         const BusyCursor busy;
-        names = listFileNames(settings_, *fileSystem_);
+        listed = listNamesWithPositions(settings_, *fileSystem_);
     }
     showLastRun();
-    if (!names) {
-        AlertReporter(this).report(names.error());
+    if (!listed) {
+        AlertReporter(this).report(listed.error());
         return;
     }
-    preview_->setNames(std::move(*names));
+    listingPositions_ = std::move(listed->listingPositions);
+    preview_->setNames(std::move(listed->names));
 }
 
 } // namespace brindleaf

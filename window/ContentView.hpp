@@ -90,6 +90,7 @@ private:
     void offerToRestoreInterruptedRun();
     template <typename Run> void runWithProgress(Run run);
     void restoreOriginalNames();
+    void askAgainAfterChange();
 
     Settings settings_;
     std::unique_ptr<FileSystem> fileSystem_;
@@ -97,6 +98,8 @@ private:
     LastRun lastRun_;
     RunProgress* activeRun_ = nullptr;
     PreviewModel* preview_;
+    // Beside each previewed name, its position in the folder's listing.
+    std::vector<std::uint64_t> listingPositions_;
     QFileSystemWatcher watcher_;
     QTimer folderChangedTimer_;
 

@@ -23,6 +23,7 @@ public:
     void setFormat(const NameFormat& format);
     // Hands the names over and leaves the preview empty.
     [[nodiscard]] std::vector<std::string> takeNames();
+    [[nodiscard]] const std::vector<std::string>& names() const { return names_; }
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;

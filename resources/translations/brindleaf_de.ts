@@ -71,6 +71,10 @@
         <source>Not now</source>
         <translation>Jetzt nicht</translation>
     </message>
+    <message>
+        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
+        <translation>Der Ordner hat sich geändert, nachdem seine Vorschau angezeigt wurde. Die Vorschau zeigt ihn jetzt, wie er ist. Alle Einträge so umbenennen, wie sie jetzt angezeigt werden?</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>

@@ -71,6 +71,10 @@
         <source>Not now</source>
         <translation>Not now</translation>
     </message>
+    <message>
+        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
+        <translation>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>

@@ -71,6 +71,10 @@
         <source>Not now</source>
         <translation>後で</translation>
     </message>
+    <message>
+        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
+        <translation>プレビューの表示後にフォルダが変更されました。プレビューは現在の状態を表示しています。今の表示どおりにすべての項目の名前を変更しますか?</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>

@@ -395,6 +395,50 @@ private slots:
         }
     }
 
+    // Names that tie while spaces are ignored keep their listing order however the toggles
+    // moved before, so the preview is always the numbering that OK carries out.
+    void previewOrderIsTheRunsOrderAfterAnyToggling() {
+        TemporaryFolder folder;
+        for (int i = 0; i < 8; ++i) {
+            folder.addFile("photo" + std::to_string(i) + ".jpg");
+            folder.addFile("photo " + std::to_string(i) + ".jpg");
+        }
+        ContentView view;
+        view.setTargetDir(localUrl(folder.path()));
+        child<QCheckBox>(view, "spaceRemoveToggle")->click();
+        child<QCheckBox>(view, "spaceRemoveToggle")->click();
+        const QStringList shown = rows(view);
+        ContentView fresh;
+        fresh.setTargetDir(localUrl(folder.path()));
+        QCOMPARE(shown, rows(fresh));
+
+        view.renameFiles();
+        const QString first = shown.first().section(QStringLiteral("\t\t->\t\t"), 0, 0);
+        QCOMPARE(QString::fromStdString(folder.contentOf("0001")), first);
+    }
+
+    // A folder that changed after its preview is never renamed by a plan nobody saw.
+    void folderChangedBeforeOkIsShownAndAskedAgain() {
+        TemporaryFolder folder;
+        folder.addFile("b");
+        folder.addFile("a");
+        ContentView view;
+        view.setTargetDir(localUrl(folder.path()));
+        QString askedAgain;
+        whenModalShows<QMessageBox>([&](QMessageBox* question) {
+            folder.addFile("0"); // lands before the watcher's settle time is over
+            question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+            whenModalShows<QMessageBox>([&](QMessageBox* again) {
+                askedAgain = again->text();
+                QTest::keyClick(again, Qt::Key_Escape);
+            });
+        });
+        child<QPushButton>(view, "doButton")->click();
+        QVERIFY2(askedAgain.contains(QStringLiteral("changed")), qPrintable(askedAgain));
+        QCOMPARE(folder.names(), (NameSet{"0", "a", "b"}));
+        QCOMPARE(rows(view).size(), 3);
+    }
+
     // An alert raised under the progress dialog could not be answered.
     void failureAlertWaitsForTheProgressDialogToClose() {
         TemporaryFolder folder;
