@@ -144,14 +144,19 @@ std::uint64_t bigEndianAt(std::string_view key, std::size_t from) {
 }
 
 // Plain byte order of the two keys; ties broken by listing position, so the sort is stable.
+// The names stand in listing order unless `listingPositions` says where each was listed.
 class KeyOrder {
 public:
-    explicit KeyOrder(bool reverse) : reverse_(reverse) {}
+    KeyOrder(bool reverse, const std::uint64_t* listingPositions)
+        : reverse_(reverse), listingPositions_(listingPositions) {}
 
     bool operator()(const KeyRef& a, const KeyRef& b) const {
         const int order = compare(a, b);
         if (order != 0) {
             return reverse_ ? order > 0 : order < 0;
+        }
+        if (listingPositions_ != nullptr) {
+            return listingPositions_[a.index] < listingPositions_[b.index];
         }
         return a.index < b.index;
     }
@@ -175,6 +180,7 @@ private:
     }
 
     bool reverse_;
+    const std::uint64_t* listingPositions_;
 };
 
 // The keys of a run of names, in one buffer, and the run sorted by them.
@@ -184,7 +190,7 @@ struct SortedRun {
 };
 
 SortedRun sortRun(const std::vector<std::string>& names, std::size_t first, std::size_t last,
-                  const Settings& settings) {
+                  const Settings& settings, const std::uint64_t* listingPositions) {
     SortedRun run;
     std::size_t nameBytes = 0;
     for (std::size_t i = first; i < last; ++i) {
@@ -206,7 +212,7 @@ SortedRun sortRun(const std::vector<std::string>& names, std::size_t first, std:
     for (std::size_t i = 0; i < run.refs.size(); ++i) {
         run.refs[i].key = run.keys.data() + offsets[i];
     }
-    std::sort(run.refs.begin(), run.refs.end(), KeyOrder(settings.isReverse));
+    std::sort(run.refs.begin(), run.refs.end(), KeyOrder(settings.isReverse, listingPositions));
     return run;
 }
 
@@ -214,27 +220,30 @@ SortedRun sortRun(const std::vector<std::string>& names, std::size_t first, std:
 constexpr std::size_t namesWorthASecondThread = 50'000;
 
 // Sorts the two halves at once, one on a second thread, then merges them.
-std::vector<KeyRef> sortInHalves(const std::vector<std::string>& names, const Settings& settings) {
+std::vector<KeyRef> sortInHalves(const std::vector<std::string>& names, const Settings& settings,
+                                 const std::uint64_t* listingPositions) {
     const std::size_t middle = names.size() / 2;
     SortedRun upper;
-    std::thread worker([&] { upper = sortRun(names, middle, names.size(), settings); });
-    const SortedRun lower = sortRun(names, 0, middle, settings);
+    std::thread worker(
+        [&] { upper = sortRun(names, middle, names.size(), settings, listingPositions); });
+    const SortedRun lower = sortRun(names, 0, middle, settings, listingPositions);
     worker.join();
     std::vector<KeyRef> merged(names.size());
     std::merge(lower.refs.begin(), lower.refs.end(), upper.refs.begin(), upper.refs.end(),
-               merged.begin(), KeyOrder(settings.isReverse));
+               merged.begin(), KeyOrder(settings.isReverse, listingPositions));
     return merged;
 }
 
-std::vector<KeyRef> sortedOrder(const std::vector<std::string>& names, const Settings& settings) {
+std::vector<KeyRef> sortedOrder(const std::vector<std::string>& names, const Settings& settings,
+                                const std::uint64_t* listingPositions) {
     if (names.size() >= namesWorthASecondThread && std::thread::hardware_concurrency() > 1) {
         try {
-            return sortInHalves(names, settings);
+            return sortInHalves(names, settings, listingPositions);
         } catch (const std::system_error&) {
             // No thread to be had: sort on this one.
         }
     }
-    return sortRun(names, 0, names.size(), settings).refs;
+    return sortRun(names, 0, names.size(), settings, listingPositions).refs;
 }
 
 // Moves each name, and its companion when there are companions, to its sorted place,
@@ -270,13 +279,13 @@ void placeInOrder(std::vector<std::string>& names, std::vector<std::uint64_t>& c
 }
 
 void sortWithCompanions(std::vector<std::string>& names, std::vector<std::uint64_t>& companions,
-                        const Settings& settings) {
+                        const Settings& settings, const std::uint64_t* listingPositions) {
     if (names.size() < 2) {
         return;
     }
     // Equal keys keep their listing order in both directions: reverse flips the test,
     // never the list.
-    std::vector<KeyRef> order = sortedOrder(names, settings);
+    std::vector<KeyRef> order = sortedOrder(names, settings, listingPositions);
     placeInOrder(names, companions, order);
 }
 
@@ -297,25 +306,20 @@ bool fileNameComesBefore(const Settings& settings, std::string_view first,
 
 void sortFileNames(std::vector<std::string>& names, const Settings& settings) {
     std::vector<std::uint64_t> none;
-    sortWithCompanions(names, none, settings);
+    sortWithCompanions(names, none, settings, nullptr);
 }
 
 void sortFolderEntries(FolderEntries& entries, const Settings& settings) {
-    sortWithCompanions(entries.names, entries.inodes, settings);
+    sortWithCompanions(entries.names, entries.inodes, settings, nullptr);
 }
 
 void reorderListedNames(ListedNames& listed, const Settings& settings) {
-    // Back to listing order first, so that the stable sort starts where a fresh listing does.
-    auto& names = listed.names;
-    auto& positions = listed.listingPositions;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        while (positions[i] != i) {
-            const std::size_t home = positions[i];
-            std::swap(names[i], names[home]);
-            std::swap(positions[i], positions[home]);
-        }
-    }
-    sortWithCompanions(names, positions, settings);
+    // Ties are broken by listing position, not by where the names stand now: the order is
+    // the one a fresh listing would get, while names already near their places stay cheap
+    // to sort.
+    // The positions are read while sorting and only moved to their places afterwards.
+    sortWithCompanions(listed.names, listed.listingPositions, settings,
+                       listed.listingPositions.data());
 }
 
 } // namespace brindleaf

@@ -240,5 +240,29 @@ TEST(Ordering, EqualKeysKeepListingOrderInBothDirections) {
     EXPECT_EQ(names, (Names{"c", "a  b", "ab", "a b"}));
 }
 
+// Whatever order toggling left the names in, ordering them again gives what a fresh listing
+// would get: ties in listing order, as the run will number them.
+TEST(Ordering, ReorderingMatchesAFreshListingAfterAnyToggles) {
+    const Names listing = {"a_1", "c", "a 1", "a1", "b 2", "b2", "a  1", "b_2"};
+    ListedNames listed{listing, {}};
+    for (std::size_t i = 0; i < listing.size(); ++i) {
+        listed.listingPositions.push_back(i);
+    }
+    for (const unsigned toggles : {0U, 5U, 15U, 2U, 9U, 6U, 0U, 12U, 3U}) {
+        Settings settings;
+        settings.isNatSortOn = (toggles & 1U) != 0;
+        settings.isCompareBySpaceRemoveOn = (toggles & 2U) != 0;
+        settings.isCompareBySpaceReplaceOn = (toggles & 4U) != 0;
+        settings.isReverse = (toggles & 8U) != 0;
+        reorderListedNames(listed, settings);
+        Names fresh = listing;
+        sortFileNames(fresh, settings);
+        EXPECT_EQ(listed.names, fresh) << "toggles " << toggles;
+        for (std::size_t i = 0; i < fresh.size(); ++i) {
+            EXPECT_EQ(listing[listed.listingPositions[i]], listed.names[i]);
+        }
+    }
+}
+
 } // namespace
 } // namespace brindleaf
