@@ -80,6 +80,13 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
     layout->addLayout(createFieldRow());
     layout->addLayout(createToggleRow());
     layout->addWidget(createPreview(), 1);
+    problemLabel_ = new QLabel(this);
+    problemLabel_->setObjectName(QStringLiteral("problemLabel"));
+    problemLabel_->setTextFormat(Qt::PlainText);
+    problemLabel_->setWordWrap(true);
+    problemLabel_->setStyleSheet(QStringLiteral("QLabel { color: #c0392b; }"));
+    problemLabel_->hide();
+    layout->addWidget(problemLabel_);
     statusLabel_ = new QLabel(this);
     statusLabel_->setObjectName(QStringLiteral("statusLabel"));
     statusLabel_->setTextFormat(Qt::PlainText);
@@ -119,10 +126,10 @@ QBoxLayout* ContentView::createFolderRow() {
 
 QBoxLayout* ContentView::createActionRow() {
     QHBoxLayout* row = centredRow();
-    auto* doButton = new QPushButton(tr("Do"), this);
-    doButton->setObjectName(QStringLiteral("doButton"));
-    connect(doButton, &QPushButton::clicked, this, &ContentView::toggleConfirm);
-    row->addWidget(doButton);
+    doButton_ = new QPushButton(tr("Do"), this);
+    doButton_->setObjectName(QStringLiteral("doButton"));
+    connect(doButton_, &QPushButton::clicked, this, &ContentView::toggleConfirm);
+    row->addWidget(doButton_);
     undoButton_ = new QPushButton(tr("Undo"), this);
     undoButton_->setObjectName(QStringLiteral("undoButton"));
     undoButton_->setToolTip(tr("Give the entries of the last renaming their original names back"));
@@ -223,6 +230,7 @@ void ContentView::writeText(std::string Settings::*field, const QString& text) {
     showSettings();
     // The order of the names does not depend on the text settings: only new names change.
     preview_->setFormat(NameFormat(settings_));
+    showPlanProblem();
     emit settingsChanged();
 }
 
@@ -375,10 +383,11 @@ void ContentView::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-void ContentView::showLastRun() {
+void ContentView::readFolderState() {
     lastRun_ = {};
     if (!settings_.targetDir.empty()) {
         if (const auto folder = fileSystem_->openFolder(settings_.targetDir)) {
+            longestName_ = fileSystem_->longestName(*folder);
             if (const auto identity = fileSystem_->identify(*folder)) {
                 lastRun_ = journals_.lastRunOf(settings_.targetDir, *identity);
             }
@@ -386,6 +395,59 @@ void ContentView::showLastRun() {
     }
     undoButton_->setEnabled(lastRun_.state == LastRunState::Finished ||
                             lastRun_.state == LastRunState::Interrupted);
+}
+
+// The check the engine makes before the first move, made while the user types, so that a
+// plan that would be refused never looks fine until after OK.
+void ContentView::showPlanProblem() {
+    const NameFormat format(settings_);
+    const std::size_t longest =
+        std::min<std::size_t>(longestName_, NameFormat::longestBuildableName);
+    const auto unusable = findUnusableName(preview_->names(), format, longest);
+    QLineEdit* atFault = unusable ? fieldAtFault(unusable->problem) : nullptr;
+    for (QLineEdit* field : {startIndexField_, digitsField_, prefixField_, postfixField_}) {
+        field->setProperty("refused", field == atFault);
+        field->setStyleSheet(field == atFault ? QStringLiteral("QLineEdit { border: 2px solid "
+                                                               "#c0392b; }")
+                                              : QString());
+    }
+    doButton_->setEnabled(!unusable);
+    if (!unusable) {
+        problemLabel_->clear();
+        problemLabel_->hide();
+        return;
+    }
+    switch (unusable->problem) {
+    case NameProblem::ContainsSlash:
+        problemLabel_->setText(tr("A new name would contain “/”, which no file name can hold."));
+        break;
+    case NameProblem::ContainsNul:
+        problemLabel_->setText(
+            tr("A new name would contain a NUL character, which no file name can hold."));
+        break;
+    case NameProblem::TooLong:
+        problemLabel_->setText(
+            tr("The new names would be longer than the %1 bytes a name can have here.")
+                .arg(longest - NameFormat::temporarySuffix.size()));
+        break;
+    }
+    problemLabel_->show();
+}
+
+QLineEdit* ContentView::fieldAtFault(NameProblem problem) const {
+    const auto holdsForbidden = [](const std::string& text) {
+        return text.find('/') != std::string::npos || text.find('\0') != std::string::npos;
+    };
+    if (problem != NameProblem::TooLong) {
+        return holdsForbidden(settings_.prefix) ? prefixField_ : postfixField_;
+    }
+    // The longest of the three parts of a name is the one to shorten.
+    const std::uint64_t width = NameFormat(settings_).width();
+    const std::size_t fixed = std::max(settings_.prefix.size(), settings_.postfix.size());
+    if (width >= fixed) {
+        return digitsField_;
+    }
+    return settings_.prefix.size() >= settings_.postfix.size() ? prefixField_ : postfixField_;
 }
 
 void ContentView::showSettings() {
@@ -434,13 +496,15 @@ void ContentView::relist() {
         const BusyCursor busy;
         listed = listNamesWithPositions(settings_, *fileSystem_);
     }
-    showLastRun();
+    readFolderState();
     if (!listed) {
+        showPlanProblem();
         AlertReporter(this).report(listed.error());
         return;
     }
     listingPositions_ = std::move(listed->listingPositions);
     preview_->setNames(std::move(listed->names));
+    showPlanProblem();
 }
 
 } // namespace brindleaf

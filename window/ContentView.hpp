@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Journals.hpp"
+#include "engine/NameFormat.hpp"
 #include "engine/Settings.hpp"
 #include "platform/FileSystem.hpp"
 
@@ -86,7 +87,9 @@ private:
     void unwatchTargetDir();
     void relist();
     void reorder();
-    void showLastRun();
+    void readFolderState();
+    void showPlanProblem();
+    QLineEdit* fieldAtFault(NameProblem problem) const;
     void offerToRestoreInterruptedRun();
     template <typename Run> void runWithProgress(Run run);
     void restoreOriginalNames();
@@ -112,8 +115,12 @@ private:
     QCheckBox* spaceRemoveToggle_ = nullptr;
     QCheckBox* spaceReplaceToggle_ = nullptr;
     QCheckBox* reverseToggle_ = nullptr;
+    QPushButton* doButton_ = nullptr;
     QPushButton* undoButton_ = nullptr;
+    QLabel* problemLabel_ = nullptr;
     QLabel* statusLabel_ = nullptr;
+    // The longest name the shown folder's file system holds.
+    std::size_t longestName_ = 255;
 };
 
 } // namespace brindleaf

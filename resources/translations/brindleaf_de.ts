@@ -75,6 +75,18 @@
         <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
         <translation>Der Ordner hat sich geändert, nachdem seine Vorschau angezeigt wurde. Die Vorschau zeigt ihn jetzt, wie er ist. Alle Einträge so umbenennen, wie sie jetzt angezeigt werden?</translation>
     </message>
+    <message>
+        <source>A new name would contain “/”, which no file name can hold.</source>
+        <translation>Ein neuer Name enthielte „/“, das kein Dateiname enthalten kann.</translation>
+    </message>
+    <message>
+        <source>A new name would contain a NUL character, which no file name can hold.</source>
+        <translation>Ein neuer Name enthielte ein NUL-Zeichen, das kein Dateiname enthalten kann.</translation>
+    </message>
+    <message>
+        <source>The new names would be longer than the %1 bytes a name can have here.</source>
+        <translation>Die neuen Namen wären länger als die %1 Bytes, die ein Name hier haben kann.</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>

@@ -75,6 +75,18 @@
         <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
         <translation>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</translation>
     </message>
+    <message>
+        <source>A new name would contain “/”, which no file name can hold.</source>
+        <translation>A new name would contain “/”, which no file name can hold.</translation>
+    </message>
+    <message>
+        <source>A new name would contain a NUL character, which no file name can hold.</source>
+        <translation>A new name would contain a NUL character, which no file name can hold.</translation>
+    </message>
+    <message>
+        <source>The new names would be longer than the %1 bytes a name can have here.</source>
+        <translation>The new names would be longer than the %1 bytes a name can have here.</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>

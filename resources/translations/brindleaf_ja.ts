@@ -75,6 +75,18 @@
         <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
         <translation>プレビューの表示後にフォルダが変更されました。プレビューは現在の状態を表示しています。今の表示どおりにすべての項目の名前を変更しますか?</translation>
     </message>
+    <message>
+        <source>A new name would contain “/”, which no file name can hold.</source>
+        <translation>新しい名前に「/」が含まれます。ファイル名には使えません。</translation>
+    </message>
+    <message>
+        <source>A new name would contain a NUL character, which no file name can hold.</source>
+        <translation>新しい名前に NUL 文字が含まれます。ファイル名には使えません。</translation>
+    </message>
+    <message>
+        <source>The new names would be longer than the %1 bytes a name can have here.</source>
+        <translation>新しい名前が、ここで使える %1 バイトを超えます。</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>

@@ -439,6 +439,38 @@ private slots:
         QCOMPARE(rows(view).size(), 3);
     }
 
+    // The engine's own check, shown while typing: the field at fault, the reason, and no
+    // Rename… until the names can be given.
+    void unusableNamesShowWhileTypingAndDisableRename() {
+        TemporaryFolder folder;
+        folder.addFile("a");
+        ContentView view;
+        view.setTargetDir(localUrl(folder.path()));
+        auto* doButton = child<QPushButton>(view, "doButton");
+        auto* problem = child<QLabel>(view, "problemLabel");
+        struct Case {
+            const char* field;
+            QString text;
+            QString restored;
+            const char* words;
+        };
+        for (const Case& test :
+             {Case{"prefixField", QStringLiteral("Trip/"), QString(), "“/”"},
+              Case{"digitsField", QStringLiteral("999"), QStringLiteral("4"), "248 bytes"},
+              Case{"postfixField", QString(245, QLatin1Char('x')), QString(), "248 bytes"}}) {
+            auto* field = child<QLineEdit>(view, test.field);
+            retype(field, test.text);
+            QVERIFY(!doButton->isEnabled());
+            QVERIFY2(problem->text().contains(QString::fromUtf8(test.words)),
+                     qPrintable(problem->text()));
+            QVERIFY(field->property("refused").toBool());
+            retype(field, test.restored);
+            QVERIFY(doButton->isEnabled());
+            QVERIFY(problem->isHidden());
+            QVERIFY(!field->property("refused").toBool());
+        }
+    }
+
     // An alert raised under the progress dialog could not be answered.
     void failureAlertWaitsForTheProgressDialogToClose() {
         TemporaryFolder folder;
