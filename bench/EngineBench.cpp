@@ -95,7 +95,7 @@ void rawTwoPasses(const std::string& path, const std::vector<std::string>& from,
 class QuietReporter final : public FailureReporter {
 public:
     void report(const Error& error) override {
-        std::fprintf(stderr, "failure: %s\n", error.description.c_str());
+        std::fprintf(stderr, "failure: %s\n", error.code.message().c_str());
     }
 };
 

@@ -1,6 +1,7 @@
 #include "cli/CliRun.hpp"
 
 #include "cli/CommandLine.hpp"
+#include "cli/ErrorWords.hpp"
 #include "cli/ShownName.hpp"
 #include "cli/UndoWords.hpp"
 #include "engine/Execution.hpp"
@@ -17,27 +18,10 @@ constexpr int exitFailure = 1;
 constexpr int exitUsage = 2;
 constexpr int exitBySignal = 128;
 
-std::string withoutControls(std::string_view text) {
-    std::string out;
-    for (const char character : text) {
-        const auto byte = static_cast<unsigned char>(character);
-        if ((byte < 0x20 && byte != '\n') || byte == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-            out += escaped;
-        } else {
-            out += character;
-        }
-    }
-    return out;
-}
-
 class StreamReporter final : public FailureReporter {
 public:
     explicit StreamReporter(std::FILE* stream) : stream_(stream) {}
-    // The engine's sentences hold names as they are; no control character in them may
-    // reach the terminal, while their own line breaks stay.
-    void report(const Error& error) override { say(withoutControls(error.description)); }
+    void report(const Error& error) override { say(describeError(error)); }
     void say(const std::string& text) {
         std::fprintf(stream_, "brindleaf-cli: %s\n", text.c_str());
     }

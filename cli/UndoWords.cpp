@@ -45,9 +45,11 @@ std::string strandedList(const UndoReport& report) {
     if (report.stranded.empty()) {
         return " Every entry is back where the undo found it." + left;
     }
-    std::string text = " " + entries(report.stranded.size()) + " could not be put back:";
+    std::string text = " " + entries(report.stranded.size()) +
+                       " could not be given the original name back yet; 'brindleaf-cli --undo' "
+                       "can try again:";
     for (const Stranded& entry : report.stranded) {
-        text += "\n  " + quoted(entry.original) + " is now " + quoted(entry.current);
+        text += "\n  " + quoted(entry.original);
     }
     return text + left;
 }
@@ -84,9 +86,9 @@ std::string describeUndo(const UndoReport& report, const std::string& folder,
                listOf(report.leftAlone) + stampNote(report);
     case UndoOutcome::Failed:
         if (report.failure) {
-            return "Cannot rename " + quoted(report.failure->from) + " to " +
-                   quoted(report.failure->to) + ": " + report.failure->code.message() + "." +
-                   strandedList(report);
+            return "Cannot rename " + quoted(report.failure->entrySource) + " to " +
+                   quoted(report.failure->entryDestination) + ": " +
+                   report.failure->code.message() + "." + strandedList(report);
         }
         return "Cannot finish the undo: " + report.error.message() + "." + strandedList(report);
     case UndoOutcome::Cancelled:

@@ -11,57 +11,21 @@ namespace brindleaf {
 
 namespace {
 
-std::string quoted(const std::string& name) {
-    return "\"" + name + "\"";
-}
-
-std::string describeStranded(const std::vector<Stranded>& stranded) {
-    if (stranded.empty()) {
-        return " Every entry is back under its original name.";
-    }
-    std::string text = stranded.size() == 1
-                           ? std::string(" 1 entry could not be given its original name back:")
-                           : " " + std::to_string(stranded.size()) +
-                                 " entries could not be given their original names back:";
+std::vector<std::string> originalsOf(const std::vector<Stranded>& stranded) {
+    std::vector<std::string> originals;
+    originals.reserve(stranded.size());
     for (const Stranded& entry : stranded) {
-        text += "\n" + quoted(entry.original) + " is now " + quoted(entry.current);
+        originals.push_back(entry.original);
     }
-    return text;
+    return originals;
 }
 
-// What the file system refused, in plain words: where it refuses the no-replace rename, the
-// steps taken instead are named.
-std::string describeFailedMove(const FailedMove& failure) {
-    const std::string start =
-        "Cannot rename " + quoted(failure.from) + " to " + quoted(failure.to) + ": ";
-    const std::string reason = failure.code.message();
-    switch (failure.step) {
-    case MoveStep::Rename:
-        return start + reason + ".";
-    case MoveStep::ClaimNewName:
-        if (failure.code == std::errc::file_exists) {
-            return start + reason + ".";
-        }
-        return start +
-               "this file system cannot rename without replacing, and it refused to "
-               "hold the new name with an empty placeholder (" +
-               reason + ").";
-    case MoveStep::RenameOntoClaim:
-        return start +
-               "this file system cannot rename without replacing, and it refused to "
-               "move the entry onto the empty placeholder that held its new name (" +
-               reason + ").";
-    }
-    return start + reason + ".";
-}
-
-std::string describeLeftBehind(const std::vector<std::string>& placeholders) {
-    std::string text;
-    for (const std::string& placeholder : placeholders) {
-        text += "\nAn empty placeholder could not be removed and was left behind: " +
-                quoted(placeholder) + ".";
-    }
-    return text;
+Error errorOf(ErrorKind kind, std::error_code code, std::string path = {}) {
+    Error error;
+    error.kind = kind;
+    error.code = code;
+    error.path = std::move(path);
+    return error;
 }
 
 std::vector<std::string> newNames(const NameFormat& format, std::size_t count) {
@@ -75,23 +39,24 @@ std::vector<std::string> newNames(const NameFormat& format, std::size_t count) {
 
 // Reports a failed or half-undone batch of moves, and says how the run ended.
 RunOutcome reportMoves(const MovesResult& result, FailureReporter& reporter) {
-    switch (result.kind) {
-    case MovesResult::Kind::Done:
+    if (result.kind == MovesResult::Kind::Done) {
         return RunOutcome::Renamed;
-    case MovesResult::Kind::Failed:
-        reporter.report({result.failure->code, describeFailedMove(*result.failure) +
-                                                   describeStranded(result.stranded) +
-                                                   describeLeftBehind(result.placeholdersLeft)});
-        return RunOutcome::Failed;
-    case MovesResult::Kind::Cancelled:
-        if (result.stranded.empty() && result.placeholdersLeft.empty()) {
-            return RunOutcome::Cancelled;
-        }
-        reporter.report({std::make_error_code(std::errc::operation_canceled),
-                         "The renaming was cancelled." + describeStranded(result.stranded) +
-                             describeLeftBehind(result.placeholdersLeft)});
-        return RunOutcome::Failed;
     }
+    const bool cancelled = result.kind == MovesResult::Kind::Cancelled;
+    if (cancelled && result.stranded.empty() && result.placeholdersLeft.empty()) {
+        return RunOutcome::Cancelled;
+    }
+    Error error = errorOf(cancelled ? ErrorKind::StoppedUnfinished : ErrorKind::CannotRename,
+                          cancelled ? std::make_error_code(std::errc::operation_canceled)
+                                    : result.failure->code);
+    if (!cancelled) {
+        error.name = result.failure->entrySource;
+        error.newName = result.failure->entryDestination;
+        error.step = result.failure->step;
+    }
+    error.notRestored = originalsOf(result.stranded);
+    error.placeholdersLeft = result.placeholdersLeft;
+    reporter.report(error);
     return RunOutcome::Failed;
 }
 
@@ -129,9 +94,8 @@ RunOutcome renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
     auto journal =
         journals.record(fileSystem, opened.folder, folderPath, plan.names, finals, plan.inodes);
     if (!journal) {
-        reporter.report({journal.error(),
-                         "Cannot write the run's journal in " + quoted(journals.folder().path()) +
-                             ": " + journal.error().message() + ". Nothing was renamed."});
+        reporter.report(
+            errorOf(ErrorKind::CannotWriteJournal, journal.error(), journals.folder().path()));
         return RunOutcome::Failed;
     }
     const MovesResult result = moveInTwoPasses(fileSystem, opened.folder, plan.names, finals,
@@ -141,15 +105,12 @@ RunOutcome renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
     const RunOutcome outcome = reportMoves(result, reporter);
     if (flushed) {
         // The journal stays unfinished, so the run can still be undone after a power cut.
-        reporter.report({flushed, "Cannot flush the folder " + quoted(folderPath) +
-                                      " to disk: " + flushed.message() + "."});
+        reporter.report(errorOf(ErrorKind::CannotFlush, flushed, folderPath));
         return RunOutcome::Failed;
     }
     if (outcome == RunOutcome::Renamed) {
         if (const auto code = markJournal(*journal, RunState::Finished)) {
-            reporter.report({code, "The entries were renamed, but the journal could not be "
-                                   "marked finished: " +
-                                       code.message() + "."});
+            reporter.report(errorOf(ErrorKind::CannotMarkJournal, code, folderPath));
         }
     } else if (result.stranded.empty()) {
         journals.forget(*journal);

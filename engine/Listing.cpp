@@ -10,7 +10,11 @@ namespace brindleaf {
 namespace {
 
 Error cannotRead(const std::string& targetDir, std::error_code code) {
-    return {code, "Cannot read folder \"" + targetDir + "\": " + code.message()};
+    Error error;
+    error.kind = ErrorKind::CannotReadFolder;
+    error.code = code;
+    error.path = targetDir;
+    return error;
 }
 
 std::string standardFolderPath(const std::string& targetDir) {
@@ -47,8 +51,8 @@ std::expected<FolderEntries, Error> readListing(FileSystem& fileSystem, const Un
 
 } // namespace
 
-std::expected<FolderEntries, Error>
-listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder, const Settings& settings) {
+std::expected<FolderEntries, Error> listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
+                                                     const Settings& settings) {
     auto entries = readListing(fileSystem, folder, settings);
     if (entries) {
         sortFolderEntries(*entries, settings);

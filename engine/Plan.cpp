@@ -9,29 +9,17 @@ namespace brindleaf {
 
 namespace {
 
-// The words for an unusable name, naming the entry and the reason.
-Error describeUnusableName(const UnusableName& unusable, const NameFormat& format,
-                           std::size_t longestName) {
-    std::string reason;
-    switch (unusable.problem) {
-    case NameProblem::ContainsSlash:
-        reason = "the new name would contain \"/\" and reach outside the folder";
-        break;
-    case NameProblem::ContainsNul:
-        reason = "the new name would contain a NUL character";
-        break;
-    case NameProblem::TooLong:
-        reason = "the new name would be " + std::to_string(format.lengthAt(unusable.position)) +
-                 " bytes long, and with the temporary suffix \"" +
-                 std::string(NameFormat::temporarySuffix) + "\" longer than the " +
-                 std::to_string(longestName) + " bytes this folder allows";
-        break;
-    }
-    const auto code = unusable.problem == NameProblem::TooLong
-                          ? std::make_error_code(std::errc::filename_too_long)
-                          : std::make_error_code(std::errc::invalid_argument);
-    return {code,
-            "Cannot rename \"" + unusable.original + "\": " + reason + ". Nothing was renamed."};
+Error unusableNameError(const UnusableName& unusable, std::size_t longestName) {
+    Error error;
+    error.kind = ErrorKind::UnusableName;
+    error.code = unusable.problem == NameProblem::TooLong
+                     ? std::make_error_code(std::errc::filename_too_long)
+                     : std::make_error_code(std::errc::invalid_argument);
+    error.name = unusable.original;
+    error.problem = unusable.problem;
+    const std::size_t suffix = NameFormat::temporarySuffix.size();
+    error.longestNewName = longestName > suffix ? longestName - suffix : 0;
+    return error;
 }
 
 } // namespace
@@ -79,7 +67,7 @@ std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const 
     const std::size_t longestName =
         std::min<std::size_t>(fileSystem.longestName(folder), NameFormat::longestBuildableName);
     if (const auto unusable = findUnusableName(plan.names, plan.format, longestName)) {
-        return std::unexpected(describeUnusableName(*unusable, plan.format, longestName));
+        return std::unexpected(unusableNameError(*unusable, longestName));
     }
     return plan;
 }
@@ -99,7 +87,9 @@ std::expected<OpenedPlan, Error> planFolder(FileSystem& fileSystem, const Settin
 std::uint64_t fingerprintOf(std::span<const std::string> names) {
     // FNV-1a over the names, each closed by a NUL, which no name holds.
     std::uint64_t sum = 0xcbf29ce484222325ULL;
-    const auto add = [&sum](unsigned char byte) { sum = (sum ^ byte) * 0x100000001b3ULL; };
+    const auto add = [&sum](unsigned char byte) {
+        sum = (sum ^ byte) * 0x100000001b3ULL;
+    };
     for (const std::string& name : names) {
         for (const char byte : name) {
             add(static_cast<unsigned char>(byte));

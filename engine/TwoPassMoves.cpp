@@ -19,7 +19,8 @@ public:
             if (!observer.proceed(temporaryDone_, total)) {
                 return takeBack(MovesResult::Kind::Cancelled, std::nullopt);
             }
-            if (auto failure = move(sources_[temporaryDone_], temporaryName(temporaryDone_))) {
+            if (auto failure =
+                    move(temporaryDone_, sources_[temporaryDone_], temporaryName(temporaryDone_))) {
                 return takeBack(MovesResult::Kind::Failed, std::move(failure));
             }
         }
@@ -27,7 +28,8 @@ public:
             if (!observer.proceed(count + finalDone_, total)) {
                 return takeBack(MovesResult::Kind::Cancelled, std::nullopt);
             }
-            if (auto failure = move(temporaryName(finalDone_), destinations_[finalDone_])) {
+            if (auto failure =
+                    move(finalDone_, temporaryName(finalDone_), destinations_[finalDone_])) {
                 return takeBack(MovesResult::Kind::Failed, std::move(failure));
             }
         }
@@ -39,10 +41,12 @@ private:
         return destinations_[position] + std::string(temporarySuffix_);
     }
 
-    std::optional<FailedMove> move(const std::string& from, const std::string& to) {
+    std::optional<FailedMove> move(std::size_t entry, const std::string& from,
+                                   const std::string& to) {
         const MoveResult result = attempt(from, to);
         if (result) {
-            return FailedMove{from, to, result.error, result.failedStep};
+            return FailedMove{
+                from, to, result.error, result.failedStep, sources_[entry], destinations_[entry]};
         }
         return std::nullopt;
     }

@@ -12,11 +12,15 @@
 
 namespace brindleaf {
 
+// A move that failed: the names it was given, which may be temporary ones, and the entry's
+// own source and destination in the batch.
 struct FailedMove {
     std::string from;
     std::string to;
     std::error_code code;
     MoveStep step = MoveStep::Rename;
+    std::string entrySource;
+    std::string entryDestination;
 };
 
 // An entry that could not be given its name from before the moves back.

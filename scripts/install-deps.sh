@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     g++ cmake make pkg-config
     libicu-dev libgtest-dev
-    qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools libgl-dev
+    qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools qt6-translations-l10n libgl-dev
     fonts-dejavu-core
 )
 if [ "${1:-}" = run ]; then

@@ -2,8 +2,7 @@
 
 #include "engine/FailureReporter.hpp"
 #include "platform/ui/Alerts.hpp"
-
-#include <QFile>
+#include "window/ErrorMessages.hpp"
 
 #include <vector>
 
@@ -14,7 +13,7 @@ class AlertReporter final : public FailureReporter {
 public:
     explicit AlertReporter(QWidget* parent) : parent_(parent) {}
     void report(const Error& error) override {
-        showFailureAlert(parent_, QFile::decodeName(QByteArray::fromStdString(error.description)));
+        showFailureAlert(parent_, ErrorMessages::describe(error));
     }
 
 private:

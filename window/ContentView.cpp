@@ -11,6 +11,7 @@
 #include "selection/DirectoryDropDelegate.hpp"
 #include "selection/FolderChooser.hpp"
 #include "window/AlertReporter.hpp"
+#include "window/ErrorMessages.hpp"
 #include "window/PreviewListView.hpp"
 #include "window/PreviewModel.hpp"
 #include "window/RunProgress.hpp"
@@ -417,20 +418,8 @@ void ContentView::showPlanProblem() {
         problemLabel_->hide();
         return;
     }
-    switch (unusable->problem) {
-    case NameProblem::ContainsSlash:
-        problemLabel_->setText(tr("A new name would contain “/”, which no file name can hold."));
-        break;
-    case NameProblem::ContainsNul:
-        problemLabel_->setText(
-            tr("A new name would contain a NUL character, which no file name can hold."));
-        break;
-    case NameProblem::TooLong:
-        problemLabel_->setText(
-            tr("The new names would be longer than the %1 bytes a name can have here.")
-                .arg(longest - NameFormat::temporarySuffix.size()));
-        break;
-    }
+    problemLabel_->setText(ErrorMessages::nameProblem(
+        unusable->problem, longest - NameFormat::temporarySuffix.size()));
     problemLabel_->show();
 }
 

@@ -1,6 +1,7 @@
 #include "window/Translations.hpp"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
@@ -12,6 +13,12 @@ void installTranslations(QCoreApplication& application) {
     if (translator->load(QLocale(), QStringLiteral("brindleaf"), QStringLiteral("_"), folder) ||
         translator->load(QStringLiteral("brindleaf_en"), folder)) {
         QCoreApplication::installTranslator(translator);
+    }
+    // Qt's own texts: Cancel, and the folder chooser's buttons and labels.
+    auto* qtTexts = new QTranslator(&application);
+    if (qtTexts->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(qtTexts);
     }
 }
 

@@ -79,10 +79,11 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
         if (report.stranded.empty()) {
             text += QLatin1Char(' ') + tr("Every entry is back where the undo found it.");
         } else {
-            text += QLatin1Char('\n') + tr("These entries could not be put back:");
+            text += QLatin1Char('\n') +
+                    tr("These entries could not be given their names back yet; Undo can try "
+                       "again:");
             for (const Stranded& entry : report.stranded) {
-                text += QLatin1Char('\n') +
-                        tr("“%1” is now “%2”").arg(decoded(entry.original), decoded(entry.current));
+                text += QLatin1Char('\n') + QStringLiteral("“%1”").arg(decoded(entry.original));
             }
         }
         for (const std::string& placeholder : report.placeholdersLeft) {

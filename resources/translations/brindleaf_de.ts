@@ -75,18 +75,6 @@
         <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
         <translation>Der Ordner hat sich geändert, nachdem seine Vorschau angezeigt wurde. Die Vorschau zeigt ihn jetzt, wie er ist. Alle Einträge so umbenennen, wie sie jetzt angezeigt werden?</translation>
     </message>
-    <message>
-        <source>A new name would contain “/”, which no file name can hold.</source>
-        <translation>Ein neuer Name enthielte „/“, das kein Dateiname enthalten kann.</translation>
-    </message>
-    <message>
-        <source>A new name would contain a NUL character, which no file name can hold.</source>
-        <translation>Ein neuer Name enthielte ein NUL-Zeichen, das kein Dateiname enthalten kann.</translation>
-    </message>
-    <message>
-        <source>The new names would be longer than the %1 bytes a name can have here.</source>
-        <translation>Die neuen Namen wären länger als die %1 Bytes, die ein Name hier haben kann.</translation>
-    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -159,16 +147,75 @@
         <translation>Alle Einträge sind wieder dort, wo sie vorher waren.</translation>
     </message>
     <message>
-        <source>These entries could not be put back:</source>
-        <translation>Diese Einträge konnten nicht zurückgesetzt werden:</translation>
-    </message>
-    <message>
-        <source>“%1” is now “%2”</source>
-        <translation>„%1“ heißt jetzt „%2“</translation>
-    </message>
-    <message>
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
         <translation>Dieses Dateisystem behält keine Inode-Nummern, daher wurden die Einträge an Name, Größe und Änderungszeit erkannt.</translation>
+    </message>
+    <message>
+        <source>An empty placeholder could not be removed and was left behind: “%1”</source>
+        <translation>Ein leerer Platzhalter konnte nicht entfernt werden und ist liegen geblieben: „%1“</translation>
+    </message>
+    <message>
+        <source>These entries could not be given their names back yet; Undo can try again:</source>
+        <translation>Diese Einträge haben ihre Namen noch nicht zurück; „Rückgängig“ kann es erneut versuchen:</translation>
+    </message>
+</context>
+<context>
+    <name>ErrorMessages</name>
+    <message>
+        <source>A new name would contain “/”, which no file name can hold.</source>
+        <translation>Ein neuer Name enthielte „/“, das kein Dateiname enthalten kann.</translation>
+    </message>
+    <message>
+        <source>A new name would contain a NUL character, which no file name can hold.</source>
+        <translation>Ein neuer Name enthielte ein NUL-Zeichen, das kein Dateiname enthalten kann.</translation>
+    </message>
+    <message>
+        <source>The new names would be longer than the %1 bytes a name can have here.</source>
+        <translation>Die neuen Namen wären länger als die %1 Bytes, die ein Name hier haben kann.</translation>
+    </message>
+    <message>
+        <source>The folder “%1” cannot be read: %2</source>
+        <translation>Der Ordner „%1“ kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The new names cannot be given: %1 Nothing was renamed.</source>
+        <translation>Die neuen Namen können nicht vergeben werden: %1 Es wurde nichts umbenannt.</translation>
+    </message>
+    <message>
+        <source>The record of this renaming cannot be written in “%1”: %2. Nothing was renamed.</source>
+        <translation>Das Protokoll dieser Umbenennung kann nicht in „%1“ geschrieben werden: %2. Es wurde nichts umbenannt.</translation>
+    </message>
+    <message>
+        <source>The folder “%1” cannot be written to disk: %2. Its names may not survive a power cut; Undo can still restore them.</source>
+        <translation>Der Ordner „%1“ kann nicht auf die Festplatte geschrieben werden: %2. Seine Namen überstehen womöglich keinen Stromausfall; „Rückgängig“ kann sie weiterhin wiederherstellen.</translation>
+    </message>
+    <message>
+        <source>Every entry was renamed, but the record of the renaming cannot be completed: %1.</source>
+        <translation>Alle Einträge wurden umbenannt, aber das Protokoll der Umbenennung kann nicht abgeschlossen werden: %1.</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be renamed to “%2”: %3.</source>
+        <translation>„%1“ kann nicht in „%2“ umbenannt werden: %3.</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be renamed to “%2”: this file system cannot rename without replacing, and it refused to hold the new name with an empty placeholder (%3).</source>
+        <translation>„%1“ kann nicht in „%2“ umbenannt werden: Dieses Dateisystem kann nicht umbenennen, ohne zu ersetzen, und es hat verweigert, den neuen Namen mit einem leeren Platzhalter zu belegen (%3).</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be renamed to “%2”: this file system cannot rename without replacing, and it refused to move the entry onto the empty placeholder that held its new name (%3).</source>
+        <translation>„%1“ kann nicht in „%2“ umbenannt werden: Dieses Dateisystem kann nicht umbenennen, ohne zu ersetzen, und es hat verweigert, den Eintrag auf den leeren Platzhalter seines neuen Namens zu verschieben (%3).</translation>
+    </message>
+    <message>
+        <source>The renaming was stopped.</source>
+        <translation>Die Umbenennung wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Every entry is back under its original name.</source>
+        <translation>Alle Einträge tragen wieder ihre ursprünglichen Namen.</translation>
+    </message>
+    <message>
+        <source>These entries could not be given their names back yet; Undo can try again:</source>
+        <translation>Diese Einträge haben ihre Namen noch nicht zurück; „Rückgängig“ kann es erneut versuchen:</translation>
     </message>
     <message>
         <source>An empty placeholder could not be removed and was left behind: “%1”</source>

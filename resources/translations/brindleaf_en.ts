@@ -75,18 +75,6 @@
         <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
         <translation>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</translation>
     </message>
-    <message>
-        <source>A new name would contain “/”, which no file name can hold.</source>
-        <translation>A new name would contain “/”, which no file name can hold.</translation>
-    </message>
-    <message>
-        <source>A new name would contain a NUL character, which no file name can hold.</source>
-        <translation>A new name would contain a NUL character, which no file name can hold.</translation>
-    </message>
-    <message>
-        <source>The new names would be longer than the %1 bytes a name can have here.</source>
-        <translation>The new names would be longer than the %1 bytes a name can have here.</translation>
-    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -159,16 +147,75 @@
         <translation>Every entry is back where the undo found it.</translation>
     </message>
     <message>
-        <source>These entries could not be put back:</source>
-        <translation>These entries could not be put back:</translation>
-    </message>
-    <message>
-        <source>“%1” is now “%2”</source>
-        <translation>“%1” is now “%2”</translation>
-    </message>
-    <message>
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
         <translation>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</translation>
+    </message>
+    <message>
+        <source>An empty placeholder could not be removed and was left behind: “%1”</source>
+        <translation>An empty placeholder could not be removed and was left behind: “%1”</translation>
+    </message>
+    <message>
+        <source>These entries could not be given their names back yet; Undo can try again:</source>
+        <translation>These entries could not be given their names back yet; Undo can try again:</translation>
+    </message>
+</context>
+<context>
+    <name>ErrorMessages</name>
+    <message>
+        <source>A new name would contain “/”, which no file name can hold.</source>
+        <translation>A new name would contain “/”, which no file name can hold.</translation>
+    </message>
+    <message>
+        <source>A new name would contain a NUL character, which no file name can hold.</source>
+        <translation>A new name would contain a NUL character, which no file name can hold.</translation>
+    </message>
+    <message>
+        <source>The new names would be longer than the %1 bytes a name can have here.</source>
+        <translation>The new names would be longer than the %1 bytes a name can have here.</translation>
+    </message>
+    <message>
+        <source>The folder “%1” cannot be read: %2</source>
+        <translation>The folder “%1” cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>The new names cannot be given: %1 Nothing was renamed.</source>
+        <translation>The new names cannot be given: %1 Nothing was renamed.</translation>
+    </message>
+    <message>
+        <source>The record of this renaming cannot be written in “%1”: %2. Nothing was renamed.</source>
+        <translation>The record of this renaming cannot be written in “%1”: %2. Nothing was renamed.</translation>
+    </message>
+    <message>
+        <source>The folder “%1” cannot be written to disk: %2. Its names may not survive a power cut; Undo can still restore them.</source>
+        <translation>The folder “%1” cannot be written to disk: %2. Its names may not survive a power cut; Undo can still restore them.</translation>
+    </message>
+    <message>
+        <source>Every entry was renamed, but the record of the renaming cannot be completed: %1.</source>
+        <translation>Every entry was renamed, but the record of the renaming cannot be completed: %1.</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be renamed to “%2”: %3.</source>
+        <translation>“%1” cannot be renamed to “%2”: %3.</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be renamed to “%2”: this file system cannot rename without replacing, and it refused to hold the new name with an empty placeholder (%3).</source>
+        <translation>“%1” cannot be renamed to “%2”: this file system cannot rename without replacing, and it refused to hold the new name with an empty placeholder (%3).</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be renamed to “%2”: this file system cannot rename without replacing, and it refused to move the entry onto the empty placeholder that held its new name (%3).</source>
+        <translation>“%1” cannot be renamed to “%2”: this file system cannot rename without replacing, and it refused to move the entry onto the empty placeholder that held its new name (%3).</translation>
+    </message>
+    <message>
+        <source>The renaming was stopped.</source>
+        <translation>The renaming was stopped.</translation>
+    </message>
+    <message>
+        <source>Every entry is back under its original name.</source>
+        <translation>Every entry is back under its original name.</translation>
+    </message>
+    <message>
+        <source>These entries could not be given their names back yet; Undo can try again:</source>
+        <translation>These entries could not be given their names back yet; Undo can try again:</translation>
     </message>
     <message>
         <source>An empty placeholder could not be removed and was left behind: “%1”</source>

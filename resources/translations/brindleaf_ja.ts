@@ -75,18 +75,6 @@
         <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
         <translation>プレビューの表示後にフォルダが変更されました。プレビューは現在の状態を表示しています。今の表示どおりにすべての項目の名前を変更しますか?</translation>
     </message>
-    <message>
-        <source>A new name would contain “/”, which no file name can hold.</source>
-        <translation>新しい名前に「/」が含まれます。ファイル名には使えません。</translation>
-    </message>
-    <message>
-        <source>A new name would contain a NUL character, which no file name can hold.</source>
-        <translation>新しい名前に NUL 文字が含まれます。ファイル名には使えません。</translation>
-    </message>
-    <message>
-        <source>The new names would be longer than the %1 bytes a name can have here.</source>
-        <translation>新しい名前が、ここで使える %1 バイトを超えます。</translation>
-    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -157,16 +145,75 @@
         <translation>すべての項目は元に戻す前の状態に戻りました。</translation>
     </message>
     <message>
-        <source>These entries could not be put back:</source>
-        <translation>次の項目は戻せませんでした:</translation>
-    </message>
-    <message>
-        <source>“%1” is now “%2”</source>
-        <translation>「%1」は現在「%2」です</translation>
-    </message>
-    <message>
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
         <translation>このファイルシステムは inode 番号を保持しないため、項目を名前・サイズ・更新日時で識別しました。</translation>
+    </message>
+    <message>
+        <source>An empty placeholder could not be removed and was left behind: “%1”</source>
+        <translation>空のプレースホルダーを削除できず、残っています: 「%1」</translation>
+    </message>
+    <message>
+        <source>These entries could not be given their names back yet; Undo can try again:</source>
+        <translation>次の項目はまだ元の名前に戻せていません。「元に戻す」で再試行できます:</translation>
+    </message>
+</context>
+<context>
+    <name>ErrorMessages</name>
+    <message>
+        <source>A new name would contain “/”, which no file name can hold.</source>
+        <translation>新しい名前に「/」が含まれます。ファイル名には使えません。</translation>
+    </message>
+    <message>
+        <source>A new name would contain a NUL character, which no file name can hold.</source>
+        <translation>新しい名前に NUL 文字が含まれます。ファイル名には使えません。</translation>
+    </message>
+    <message>
+        <source>The new names would be longer than the %1 bytes a name can have here.</source>
+        <translation>新しい名前が、ここで使える %1 バイトを超えます。</translation>
+    </message>
+    <message>
+        <source>The folder “%1” cannot be read: %2</source>
+        <translation>フォルダ「%1」を読み込めません: %2</translation>
+    </message>
+    <message>
+        <source>The new names cannot be given: %1 Nothing was renamed.</source>
+        <translation>新しい名前を付けられません: %1 何も名前を変更していません。</translation>
+    </message>
+    <message>
+        <source>The record of this renaming cannot be written in “%1”: %2. Nothing was renamed.</source>
+        <translation>この名前変更の記録を「%1」に書き込めません: %2。何も名前を変更していません。</translation>
+    </message>
+    <message>
+        <source>The folder “%1” cannot be written to disk: %2. Its names may not survive a power cut; Undo can still restore them.</source>
+        <translation>フォルダ「%1」をディスクに書き込めません: %2。停電時に名前が失われる可能性があります。「元に戻す」で復元できます。</translation>
+    </message>
+    <message>
+        <source>Every entry was renamed, but the record of the renaming cannot be completed: %1.</source>
+        <translation>すべての項目の名前を変更しましたが、名前変更の記録を完了できません: %1。</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be renamed to “%2”: %3.</source>
+        <translation>「%1」を「%2」に変更できません: %3。</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be renamed to “%2”: this file system cannot rename without replacing, and it refused to hold the new name with an empty placeholder (%3).</source>
+        <translation>「%1」を「%2」に変更できません: このファイルシステムは置き換えずに名前を変更できず、空のプレースホルダーで新しい名前を確保することも拒否しました (%3)。</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be renamed to “%2”: this file system cannot rename without replacing, and it refused to move the entry onto the empty placeholder that held its new name (%3).</source>
+        <translation>「%1」を「%2」に変更できません: このファイルシステムは置き換えずに名前を変更できず、新しい名前を確保した空のプレースホルダーへの移動も拒否しました (%3)。</translation>
+    </message>
+    <message>
+        <source>The renaming was stopped.</source>
+        <translation>名前の変更を中止しました。</translation>
+    </message>
+    <message>
+        <source>Every entry is back under its original name.</source>
+        <translation>すべての項目は元の名前に戻りました。</translation>
+    </message>
+    <message>
+        <source>These entries could not be given their names back yet; Undo can try again:</source>
+        <translation>次の項目はまだ元の名前に戻せていません。「元に戻す」で再試行できます:</translation>
     </message>
     <message>
         <source>An empty placeholder could not be removed and was left behind: “%1”</source>

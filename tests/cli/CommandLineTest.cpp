@@ -1,5 +1,6 @@
 #include "cli/CliRun.hpp"
 #include "platform/PosixFileSystem.hpp"
+#include "support/ScriptedMoveCalls.hpp"
 #include "support/TemporaryFolder.hpp"
 
 #include <gtest/gtest.h>
@@ -35,13 +36,13 @@ struct Result {
     std::string err;
 };
 
-Result runCli(std::vector<std::string> args, const TemporaryFolder& state = TemporaryFolder()) {
+Result runCli(std::vector<std::string> args, const TemporaryFolder& state = TemporaryFolder(),
+              std::unique_ptr<FileSystem> fileSystem = std::make_unique<PosixFileSystem>()) {
     const std::unique_ptr<std::FILE, FileCloser> out(std::tmpfile());
     const std::unique_ptr<std::FILE, FileCloser> err(std::tmpfile());
     const std::vector<std::string_view> views(args.begin(), args.end());
-    PosixFileSystem fileSystem;
     Journals journals(JournalFolder(state.pathOf("journals")));
-    const int status = runCommandLine(views, fileSystem, journals, out.get(), err.get());
+    const int status = runCommandLine(views, *fileSystem, journals, out.get(), err.get());
     return {status, readAll(out.get()), readAll(err.get())};
 }
 
@@ -132,6 +133,23 @@ TEST(CommandLine, FailuresExitOneWithAMessage) {
         EXPECT_TRUE(result.err.starts_with("brindleaf-cli: Cannot ")) << result.err;
     }
     EXPECT_EQ(folder.names(), NameSet{"a"});
+}
+
+// What the file system refused is said in plain words, and no temporary name shows.
+TEST(CommandLine, RefusedRenameSaysWhichStepFailed) {
+    TemporaryFolder folder;
+    folder.addFolder("album");
+    auto calls = std::make_unique<testing::ScriptedMoveCalls>();
+    calls->refuseFlag = true;
+    calls->refuseRenameOntoFolder = EPERM;
+    const Result result = runCli({"--apply", folder.path()}, TemporaryFolder(),
+                                 std::make_unique<PosixFileSystem>(std::move(calls)));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "brindleaf-cli: Cannot rename \"album\" to \"0001\": this file system "
+                          "cannot rename without replacing, and it refused to move the entry onto "
+                          "the empty placeholder that held its new name (Operation not "
+                          "permitted). Every entry is back under its original name.\n");
+    EXPECT_EQ(folder.names(), NameSet{"album"});
 }
 
 TEST(CommandLine, BadUsageExitsTwoHelpAndVersionExitZero) {

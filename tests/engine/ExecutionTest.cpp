@@ -98,20 +98,21 @@ TEST_F(Execution, RefusesUnusableNamesBeforeMovingAnything) {
     struct Refusal {
         std::string prefix;
         std::string digits;
-        std::string expectedWords;
+        NameProblem problem;
     };
-    for (const Refusal& refusal : {Refusal{"../", "4", "\"/\""},
-                                   Refusal{std::string(250, 'n'), "4", "bytes this folder allows"},
-                                   Refusal{"", "99999999999", "bytes this folder allows"}}) {
+    for (const Refusal& refusal : {Refusal{"../", "4", NameProblem::ContainsSlash},
+                                   Refusal{std::string(250, 'n'), "4", NameProblem::TooLong},
+                                   Refusal{"", "99999999999", NameProblem::TooLong}}) {
         settings.prefix = refusal.prefix;
         settings.digits = refusal.digits;
         reporter.reports.clear();
         EXPECT_EQ(run(), RunOutcome::Failed);
         EXPECT_EQ(fileSystem.moves, 0U);
         ASSERT_EQ(reporter.reports.size(), 1U);
-        const std::string& words = reporter.reports[0].description;
-        EXPECT_NE(words.find("\"a\""), std::string::npos) << words;
-        EXPECT_NE(words.find(refusal.expectedWords), std::string::npos) << words;
+        const Error& error = reporter.reports[0];
+        EXPECT_EQ(error.kind, ErrorKind::UnusableName);
+        EXPECT_EQ(error.name, "a");
+        EXPECT_EQ(error.problem, refusal.problem);
         expectUntouched({"a", "b"});
     }
 }
@@ -135,8 +136,8 @@ TEST_P(FailingMove, RestoresEveryOriginalName) {
     EXPECT_EQ(run(), RunOutcome::Failed);
     ASSERT_EQ(reporter.reports.size(), 1U);
     EXPECT_EQ(reporter.reports[0].code, std::errc::io_error);
-    EXPECT_NE(reporter.reports[0].description.find("Every entry is back under its original name"),
-              std::string::npos);
+    EXPECT_EQ(reporter.reports[0].kind, ErrorKind::CannotRename);
+    EXPECT_TRUE(reporter.reports[0].notRestored.empty());
     expectUntouched({"0001", "0002", "b", "c"});
 }
 
@@ -149,12 +150,9 @@ TEST_F(Execution, NamesEveryEntryThatCouldNotBeRestored) {
     fileSystem.failingMoves = {6, 7, 10};
     EXPECT_EQ(run(), RunOutcome::Failed);
     ASSERT_EQ(reporter.reports.size(), 1U);
-    const std::string& words = reporter.reports[0].description;
-    EXPECT_NE(words.find("2 entries could not be given their original names back"),
-              std::string::npos)
-        << words;
-    EXPECT_NE(words.find("\"b\" is now \"0002\""), std::string::npos) << words;
-    EXPECT_NE(words.find("\"a\" is now \"0001___temp\""), std::string::npos) << words;
+    EXPECT_EQ(reporter.reports[0].notRestored, (std::vector<std::string>{"b", "a"}));
+    EXPECT_EQ(reporter.reports[0].name, "c");
+    EXPECT_EQ(reporter.reports[0].newName, "0003");
     EXPECT_EQ(folder.names(), (NameSet{"0001___temp", "0002", "c"}));
     EXPECT_EQ(folder.contentOf("0002"), "b");
     EXPECT_EQ(folder.contentOf("0001___temp"), "a");
@@ -193,25 +191,17 @@ namespace {
 
 // FAT and exFAT through FUSE refuse the no-replace flag, so every move goes through a
 // placeholder; fusefat also refuses to move a folder onto a placeholder folder.
-TEST(ExecutionWithoutTheFlag, RenamesThroughPlaceholdersOrRefusesInPlainWords) {
+TEST(ExecutionWithoutTheFlag, RenamesThroughPlaceholdersOrSaysWhatWasRefused) {
     struct Case {
         int folderRefusal;
         int removalRefusal;
         RunOutcome outcome;
-        std::vector<std::string> words;
+        std::vector<std::string> placeholdersLeft;
     };
     const std::vector<Case> cases{
         {0, 0, RunOutcome::Renamed, {}},
-        {EPERM,
-         0,
-         RunOutcome::Failed,
-         {"refused to move the entry onto the empty placeholder",
-          "Every entry is back under its original name."}},
-        {EPERM,
-         EBUSY,
-         RunOutcome::Failed,
-         {"Every entry is back under its original name.",
-          "An empty placeholder could not be removed and was left behind: \"0001___temp\"."}},
+        {EPERM, 0, RunOutcome::Failed, {}},
+        {EPERM, EBUSY, RunOutcome::Failed, {"0001___temp"}},
     };
     for (const Case& test : cases) {
         testing::TemporaryFolder folder;
@@ -237,10 +227,12 @@ TEST(ExecutionWithoutTheFlag, RenamesThroughPlaceholdersOrRefusesInPlainWords) {
             continue;
         }
         ASSERT_EQ(reporter.reports.size(), 1U);
-        for (const std::string& words : test.words) {
-            EXPECT_NE(reporter.reports[0].description.find(words), std::string::npos)
-                << reporter.reports[0].description;
-        }
+        const Error& error = reporter.reports[0];
+        EXPECT_EQ(error.step, MoveStep::RenameOntoClaim);
+        EXPECT_EQ(error.name, "album");
+        EXPECT_EQ(error.newName, "0001");
+        EXPECT_TRUE(error.notRestored.empty());
+        EXPECT_EQ(error.placeholdersLeft, test.placeholdersLeft);
         EXPECT_EQ(folder.contentOf("album/inside"), "album/inside");
         EXPECT_EQ(folder.contentOf("b.jpg"), "b.jpg");
     }

@@ -498,6 +498,31 @@ private slots:
         QCOMPARE(folder.names(), originals);
     }
 
+    // Runs last: it leaves German installed. The engine's failures and Qt's own buttons speak
+    // the window's language too.
+    void germanWindowSpeaksGermanThroughout() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        brindleaf::installTranslations(*QCoreApplication::instance());
+        TemporaryFolder folder;
+        ContentView view;
+        QCOMPARE(child<QPushButton>(view, "doButton")->text(), QStringLiteral("Umbenennen…"));
+        QStringList buttons;
+        whenModalShows<QMessageBox>([&](QMessageBox* question) {
+            for (const QAbstractButton* button : question->buttons()) {
+                buttons.append(button->text());
+            }
+            QTest::keyClick(question, Qt::Key_Escape);
+        });
+        child<QPushButton>(view, "doButton")->click();
+        QVERIFY2(buttons.contains(QStringLiteral("Abbrechen")), qPrintable(buttons.join(',')));
+
+        AlertCollector alerts;
+        view.setTargetDir(localUrl(folder.pathOf("gone")));
+        QCOMPARE(alerts.texts.size(), 1);
+        QVERIFY2(alerts.texts[0].contains(QStringLiteral("kann nicht gelesen werden")),
+                 qPrintable(alerts.texts[0]));
+    }
+
 private:
     QTemporaryDir stateHome_;
 };

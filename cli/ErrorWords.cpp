@@ -1,0 +1,95 @@
+#include "cli/ErrorWords.hpp"
+
+#include "cli/ShownName.hpp"
+
+namespace brindleaf::cli {
+
+namespace {
+
+std::string quoted(const std::string& name) {
+    return "\"" + shownName(name) + "\"";
+}
+
+std::string problemWords(const Error& error) {
+    switch (error.problem) {
+    case NameProblem::ContainsSlash:
+        return "the new name would contain \"/\" and reach outside the folder";
+    case NameProblem::ContainsNul:
+        return "the new name would contain a NUL character";
+    case NameProblem::TooLong:
+        return "the new names would be longer than the " + std::to_string(error.longestNewName) +
+               " bytes a name can have in this folder";
+    }
+    return {};
+}
+
+// What the file system refused, in plain words: where it refuses the no-replace rename, the
+// step taken instead is named.
+std::string stepWords(const Error& error) {
+    const std::string reason = error.code.message();
+    switch (error.step) {
+    case MoveStep::Rename:
+        return reason;
+    case MoveStep::ClaimNewName:
+        if (error.code == std::errc::file_exists) {
+            return reason;
+        }
+        return "this file system cannot rename without replacing, and it refused to hold the "
+               "new name with an empty placeholder (" +
+               reason + ")";
+    case MoveStep::RenameOntoClaim:
+        return "this file system cannot rename without replacing, and it refused to move the "
+               "entry onto the empty placeholder that held its new name (" +
+               reason + ")";
+    }
+    return reason;
+}
+
+std::string restoredWords(const Error& error) {
+    std::string text;
+    if (error.notRestored.empty()) {
+        text = " Every entry is back under its original name.";
+    } else {
+        text = " " + std::to_string(error.notRestored.size()) +
+               (error.notRestored.size() == 1 ? " entry" : " entries") +
+               " could not be given the original name back yet; 'brindleaf-cli --undo' can try "
+               "again:";
+        for (const std::string& name : error.notRestored) {
+            text += "\n  " + quoted(name);
+        }
+    }
+    for (const std::string& placeholder : error.placeholdersLeft) {
+        text += "\nAn empty placeholder could not be removed and was left behind: " +
+                quoted(placeholder) + ".";
+    }
+    return text;
+}
+
+} // namespace
+
+std::string describeError(const Error& error) {
+    switch (error.kind) {
+    case ErrorKind::CannotReadFolder:
+        return "Cannot read folder " + quoted(error.path) + ": " + error.code.message();
+    case ErrorKind::UnusableName:
+        return "Cannot rename " + quoted(error.name) + ": " + problemWords(error) +
+               ". Nothing was renamed.";
+    case ErrorKind::CannotRename:
+        return "Cannot rename " + quoted(error.name) + " to " + quoted(error.newName) + ": " +
+               stepWords(error) + "." + restoredWords(error);
+    case ErrorKind::StoppedUnfinished:
+        return "The renaming was stopped." + restoredWords(error);
+    case ErrorKind::CannotWriteJournal:
+        return "Cannot write the run's journal in " + quoted(error.path) + ": " +
+               error.code.message() + ". Nothing was renamed.";
+    case ErrorKind::CannotFlush:
+        return "Cannot flush the folder " + quoted(error.path) +
+               " to disk: " + error.code.message() + ".";
+    case ErrorKind::CannotMarkJournal:
+        return "The entries were renamed, but the journal could not be marked finished: " +
+               error.code.message() + ".";
+    }
+    return error.code.message();
+}
+
+} // namespace brindleaf::cli
