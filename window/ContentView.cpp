@@ -171,6 +171,7 @@ QBoxLayout* ContentView::createToggleRow() {
 
 QListView* ContentView::createPreview() {
     auto* list = new PreviewListView(this);
+    previewList_ = list;
     list->setObjectName(QStringLiteral("previewList"));
     list->setModel(preview_);
     auto* dropTarget = new DirectoryDropDelegate(list->viewport());
@@ -265,13 +266,25 @@ void ContentView::chooseTargetDir() {
     }
 }
 
+QString ContentView::confirmationDetails() const {
+    if (settings_.targetDir.empty()) {
+        return tr("No folder is chosen, so nothing will be renamed.");
+    }
+    const int count = preview_->rowCount();
+    if (count == 0) {
+        return tr("“%1” is empty, so nothing will be renamed.").arg(targetDirLabel_->toolTip());
+    }
+    return tr("%n entries in “%1” get new names.", nullptr, count).arg(targetDirLabel_->toolTip());
+}
+
 void ContentView::toggleConfirm() {
     settings_.confirm = !settings_.confirm;
     emit settingsChanged();
     if (!settings_.confirm) {
         return;
     }
-    if (askToProceed(this, tr("Confirmation"), tr("ProceedRenaming"), tr("OK"))) {
+    if (askToProceed(this, tr("Confirmation"), tr("ProceedRenaming"), tr("OK"), {},
+                     confirmationDetails())) {
         renameFiles();
     }
     settings_.confirm = false;
@@ -287,6 +300,7 @@ void ContentView::renameFiles() {
     DeferredAlerts failures;
     RunOutcome outcome = RunOutcome::NothingToRename;
     bool changed = false;
+    int renamedCount = 0;
     runWithProgress([&](RunProgress& progress) {
         const auto opened = planFolder(*fileSystem_, settings_);
         if (!opened) {
@@ -294,12 +308,16 @@ void ContentView::renameFiles() {
             return;
         }
         changed = fingerprintOf(opened->plan.names) != shown;
+        renamedCount = static_cast<int>(std::min<std::size_t>(opened->plan.names.size(), INT_MAX));
         if (!changed) {
             outcome = renameJournalled(*fileSystem_, *opened, settings_.targetDir, journals_,
                                        failures, progress);
         }
     });
     failures.show(this);
+    if (outcome == RunOutcome::Renamed) {
+        statusLabel_->setText(tr("Renamed %n entries.", nullptr, renamedCount));
+    }
     if (changed) {
         askAgainAfterChange();
     } else if (outcome == RunOutcome::LastRunInterrupted) {
@@ -478,6 +496,7 @@ void ContentView::reorder() {
 void ContentView::relist() {
     // The old listing goes first: a huge folder is not held twice while it is read again.
     preview_->setNames({});
+    previewList_->setFolderShown(false);
     listingPositions_.clear();
     preview_->setFormat(NameFormat(settings_));
     std::expected<ListedNames, Error> listed;
@@ -493,6 +512,7 @@ void ContentView::relist() {
     }
     listingPositions_ = std::move(listed->listingPositions);
     preview_->setNames(std::move(listed->names));
+    previewList_->setFolderShown(!settings_.targetDir.empty());
     showPlanProblem();
 }
 

@@ -21,6 +21,7 @@ class QBoxLayout;
 
 namespace brindleaf {
 
+class PreviewListView;
 class PreviewModel;
 class RunProgress;
 
@@ -94,6 +95,7 @@ private:
     template <typename Run> void runWithProgress(Run run);
     void restoreOriginalNames();
     void askAgainAfterChange();
+    [[nodiscard]] QString confirmationDetails() const;
 
     Settings settings_;
     std::unique_ptr<FileSystem> fileSystem_;
@@ -118,6 +120,7 @@ private:
     QPushButton* doButton_ = nullptr;
     QPushButton* undoButton_ = nullptr;
     QLabel* problemLabel_ = nullptr;
+    PreviewListView* previewList_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     // The longest name the shown folder's file system holds.
     std::size_t longestName_ = 255;

@@ -23,7 +23,14 @@ void PreviewListView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
     painter.drawText(viewport()->rect(), Qt::AlignCenter | Qt::TextWordWrap,
-                     tr("Drop a folder here"));
+                     folderShown_ ? tr("This folder is empty") : tr("Drop a folder here"));
+}
+
+void PreviewListView::setFolderShown(bool shown) {
+    if (folderShown_ != shown) {
+        folderShown_ = shown;
+        viewport()->update();
+    }
 }
 
 void PreviewListView::dataChanged(const QModelIndex&, const QModelIndex&, const QList<int>&) {

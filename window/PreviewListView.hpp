@@ -13,10 +13,17 @@ class PreviewListView : public QListView {
 public:
     explicit PreviewListView(QWidget* parent = nullptr);
 
+    // Whether the rows are a folder's: an empty preview then says the folder is empty rather
+    // than where a folder comes from.
+    void setFolderShown(bool shown);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles) override;
+
+private:
+    bool folderShown_ = false;
 };
 
 } // namespace brindleaf

@@ -15,11 +15,14 @@ void showFailureAlert(QWidget* parent, const QString& description) {
 }
 
 bool askToProceed(QWidget* parent, const QString& title, const QString& message,
-                  const QString& acceptText, const QString& declineText) {
+                  const QString& acceptText, const QString& declineText, const QString& details) {
     QMessageBox question(QMessageBox::Question, title, QString(), QMessageBox::NoButton, parent);
     question.setObjectName(QStringLiteral("confirmationDialog"));
     question.setTextFormat(Qt::RichText);
     question.setText(QStringLiteral("<b>%1</b>").arg(message.toHtmlEscaped()));
+    if (!details.isEmpty()) {
+        question.setInformativeText(QStringLiteral("<p>%1</p>").arg(details.toHtmlEscaped()));
+    }
     QPushButton* accept = question.addButton(acceptText, QMessageBox::AcceptRole);
     accept->setObjectName(QStringLiteral("proceedButton"));
     if (declineText.isEmpty()) {

@@ -75,6 +75,28 @@
         <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
         <translation>Der Ordner hat sich geändert, nachdem seine Vorschau angezeigt wurde. Die Vorschau zeigt ihn jetzt, wie er ist. Alle Einträge so umbenennen, wie sie jetzt angezeigt werden?</translation>
     </message>
+    <message>
+        <source>No folder is chosen, so nothing will be renamed.</source>
+        <translation>Es ist kein Ordner gewählt, daher wird nichts umbenannt.</translation>
+    </message>
+    <message>
+        <source>“%1” is empty, so nothing will be renamed.</source>
+        <translation>„%1“ ist leer, daher wird nichts umbenannt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries in “%1” get new names.</source>
+        <translation>
+            <numerusform>%n Eintrag in „%1“ erhält einen neuen Namen.</numerusform>
+            <numerusform>%n Einträge in „%1“ erhalten neue Namen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Renamed %n entries.</source>
+        <translation>
+            <numerusform>%n Eintrag umbenannt.</numerusform>
+            <numerusform>%n Einträge umbenannt.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -88,6 +110,10 @@
     <message>
         <source>Drop a folder here</source>
         <translation>Ordner hierher ziehen</translation>
+    </message>
+    <message>
+        <source>This folder is empty</source>
+        <translation>Dieser Ordner ist leer</translation>
     </message>
 </context>
 <context>

@@ -75,6 +75,28 @@
         <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
         <translation>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</translation>
     </message>
+    <message>
+        <source>No folder is chosen, so nothing will be renamed.</source>
+        <translation>No folder is chosen, so nothing will be renamed.</translation>
+    </message>
+    <message>
+        <source>“%1” is empty, so nothing will be renamed.</source>
+        <translation>“%1” is empty, so nothing will be renamed.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries in “%1” get new names.</source>
+        <translation>
+            <numerusform>%n entry in “%1” gets a new name.</numerusform>
+            <numerusform>%n entries in “%1” get new names.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Renamed %n entries.</source>
+        <translation>
+            <numerusform>Renamed %n entry.</numerusform>
+            <numerusform>Renamed %n entries.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -88,6 +110,10 @@
     <message>
         <source>Drop a folder here</source>
         <translation>Drop a folder here</translation>
+    </message>
+    <message>
+        <source>This folder is empty</source>
+        <translation>This folder is empty</translation>
     </message>
 </context>
 <context>

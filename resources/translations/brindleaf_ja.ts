@@ -75,6 +75,26 @@
         <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
         <translation>プレビューの表示後にフォルダが変更されました。プレビューは現在の状態を表示しています。今の表示どおりにすべての項目の名前を変更しますか?</translation>
     </message>
+    <message>
+        <source>No folder is chosen, so nothing will be renamed.</source>
+        <translation>フォルダが選ばれていないため、何も名前を変更しません。</translation>
+    </message>
+    <message>
+        <source>“%1” is empty, so nothing will be renamed.</source>
+        <translation>「%1」は空なので、何も名前を変更しません。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries in “%1” get new names.</source>
+        <translation>
+            <numerusform>「%1」の %n 個の項目に新しい名前が付きます。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Renamed %n entries.</source>
+        <translation>
+            <numerusform>%n 個の項目の名前を変更しました。</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -88,6 +108,10 @@
     <message>
         <source>Drop a folder here</source>
         <translation>ここにフォルダーをドロップ</translation>
+    </message>
+    <message>
+        <source>This folder is empty</source>
+        <translation>このフォルダは空です</translation>
     </message>
 </context>
 <context>

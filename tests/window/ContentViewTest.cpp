@@ -250,19 +250,44 @@ private slots:
         QTest::keyClicks(child<QLineEdit>(view, "postfixField"), QStringLiteral(".txt"));
 
         bool confirmWhileAsked = false;
+        QString details;
         whenModalShows<QMessageBox>([&](QMessageBox* question) {
             confirmWhileAsked = view.settings().confirm;
             QCOMPARE(question->windowTitle(), QStringLiteral("Confirm Renaming"));
             QVERIFY(question->text().startsWith(QStringLiteral("<b>")));
+            details = question->informativeText();
             question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
         });
         child<QPushButton>(view, "doButton")->click();
         QVERIFY(confirmWhileAsked);
         QVERIFY(!view.settings().confirm);
+        QVERIFY2(
+            details.contains(
+                QStringLiteral("2 entries in “%1”").arg(QString::fromStdString(folder.path()))),
+            qPrintable(details));
         QCOMPARE(folder.names(), (NameSet{"0001.txt", "0002.txt"}));
         QCOMPARE(folder.contentOf("0001.txt"), std::string("a"));
         QCOMPARE(rows(view),
                  (QStringList{row("0001.txt", "0001.txt"), row("0002.txt", "0002.txt")}));
+        QCOMPARE(child<QLabel>(view, "statusLabel")->text(), QStringLiteral("Renamed 2 entries."));
+    }
+
+    // With no folder or an empty one, Do still asks, and says that nothing will be renamed.
+    void confirmationSaysWhenNothingWillBeRenamed() {
+        TemporaryFolder folder;
+        ContentView view;
+        QStringList said;
+        for (int round = 0; round < 2; ++round) {
+            whenModalShows<QMessageBox>([&](QMessageBox* question) {
+                said.append(question->informativeText());
+                QTest::keyClick(question, Qt::Key_Escape);
+            });
+            child<QPushButton>(view, "doButton")->click();
+            view.setTargetDir(localUrl(folder.path()));
+        }
+        QVERIFY2(said[0].contains(QStringLiteral("No folder is chosen")), qPrintable(said[0]));
+        QVERIFY2(said[1].contains(QStringLiteral("is empty, so nothing will be renamed")),
+                 qPrintable(said[1]));
     }
 
     void dismissingTheConfirmationRenamesNothing() {
