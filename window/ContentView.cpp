@@ -12,6 +12,8 @@
 #include "selection/FolderChooser.hpp"
 #include "window/AlertReporter.hpp"
 #include "window/ErrorMessages.hpp"
+#include "window/FlowLayout.hpp"
+#include "window/PathLabel.hpp"
 #include "window/PreviewListView.hpp"
 #include "window/PreviewModel.hpp"
 #include "window/RunProgress.hpp"
@@ -19,13 +21,16 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -60,6 +65,13 @@ void showText(QLineEdit* field, const std::string& text) {
 void showToggle(QCheckBox* toggle, bool on) {
     const QSignalBlocker blocker(toggle);
     toggle->setChecked(on);
+}
+
+// A label's text without its keyboard mnemonic: "&Prefix" and "接頭辞(&P)" read "Prefix"
+// and "接頭辞" where no mnemonic applies.
+QString withoutMnemonic(const QString& text) {
+    static const QRegularExpression mnemonic(QStringLiteral("\\(&[^&]\\)|&(?=[^&])"));
+    return QString(text).remove(mnemonic);
 }
 
 QHBoxLayout* centredRow() {
@@ -100,6 +112,7 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, &folderChangedTimer_,
             qOverload<>(&QTimer::start));
     showSettings();
+    showTitle();
 }
 
 ContentView::~ContentView() = default;
@@ -111,17 +124,19 @@ QSize ContentView::sizeHint() const {
 QBoxLayout* ContentView::createFolderRow() {
     auto* row = new QHBoxLayout;
     // The path is data: shown as it is stored, never looked up as a key.
-    targetDirLabel_ = new QLabel(this);
+    targetDirLabel_ = new PathLabel(this);
     targetDirLabel_->setObjectName(QStringLiteral("targetDirLabel"));
     targetDirLabel_->setTextFormat(Qt::PlainText);
-    targetDirLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // A deep path must not widen the window; the tooltip still shows it whole.
     targetDirLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     row->addWidget(targetDirLabel_, 1);
     auto* openButton = new QPushButton(tr("Open"), this);
     openButton->setObjectName(QStringLiteral("openButton"));
+    openButton->setAutoDefault(true);
     connect(openButton, &QPushButton::clicked, this, &ContentView::chooseTargetDir);
     row->addWidget(openButton);
+    auto* openShortcut = new QShortcut(QKeySequence::Open, this);
+    connect(openShortcut, &QShortcut::activated, this, &ContentView::chooseTargetDir);
     return row;
 }
 
@@ -129,10 +144,12 @@ QBoxLayout* ContentView::createActionRow() {
     QHBoxLayout* row = centredRow();
     doButton_ = new QPushButton(tr("Do"), this);
     doButton_->setObjectName(QStringLiteral("doButton"));
+    doButton_->setAutoDefault(true);
     connect(doButton_, &QPushButton::clicked, this, &ContentView::toggleConfirm);
     row->addWidget(doButton_);
     undoButton_ = new QPushButton(tr("Undo"), this);
     undoButton_->setObjectName(QStringLiteral("undoButton"));
+    undoButton_->setAutoDefault(true);
     undoButton_->setToolTip(tr("Give the entries of the last renaming their original names back"));
     connect(undoButton_, &QPushButton::clicked, this, &ContentView::undoLastRun);
     row->addWidget(undoButton_);
@@ -146,26 +163,24 @@ QBoxLayout* ContentView::createActionRow() {
     return row;
 }
 
-QBoxLayout* ContentView::createFieldRow() {
-    QHBoxLayout* row = centredRow();
+QLayout* ContentView::createFieldRow() {
+    auto* row = new FlowLayout;
     startIndexField_ =
         addField(row, tr("StartIndex"), "startIndexField", &ContentView::setStartIndex);
     digitsField_ = addField(row, tr("NumDigits"), "digitsField", &ContentView::setDigits);
     prefixField_ = addField(row, tr("Prefix"), "prefixField", &ContentView::setPrefix);
     postfixField_ = addField(row, tr("Postfix"), "postfixField", &ContentView::setPostfix);
-    row->addStretch();
     return row;
 }
 
-QBoxLayout* ContentView::createToggleRow() {
-    QHBoxLayout* row = centredRow();
+QLayout* ContentView::createToggleRow() {
+    auto* row = new FlowLayout;
     natSortToggle_ = addToggle(row, tr("NatSort"), "natSortToggle", &ContentView::setNatSortOn);
     spaceRemoveToggle_ = addToggle(row, tr("SortReplacingRemovingSpace"), "spaceRemoveToggle",
                                    &ContentView::setCompareBySpaceRemoveOn);
     spaceReplaceToggle_ = addToggle(row, tr("SortReplacingSpaceToUnderbar"), "spaceReplaceToggle",
                                     &ContentView::setCompareBySpaceReplaceOn);
     reverseToggle_ = addToggle(row, tr("Reverse"), "reverseToggle", &ContentView::setReverse);
-    row->addStretch();
     return row;
 }
 
@@ -179,21 +194,26 @@ QListView* ContentView::createPreview() {
     return list;
 }
 
-QLineEdit* ContentView::addField(QBoxLayout* row, const QString& key, const char* objectName,
+QLineEdit* ContentView::addField(QLayout* row, const QString& key, const char* objectName,
                                  void (ContentView::*write)(const QString&)) {
-    auto* label = new QLabel(key, this);
-    auto* field = new QLineEdit(this);
+    // A label and its field wrap as one.
+    auto* pair = new QWidget(this);
+    auto* pairLayout = new QHBoxLayout(pair);
+    pairLayout->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel(key, pair);
+    auto* field = new QLineEdit(pair);
     field->setObjectName(QString::fromLatin1(objectName));
-    field->setPlaceholderText(key);
+    field->setPlaceholderText(withoutMnemonic(key));
     field->setAcceptDrops(false);
     label->setBuddy(field);
     connect(field, &QLineEdit::textEdited, this, write);
-    row->addWidget(label);
-    row->addWidget(field);
+    pairLayout->addWidget(label);
+    pairLayout->addWidget(field);
+    row->addWidget(pair);
     return field;
 }
 
-QCheckBox* ContentView::addToggle(QBoxLayout* row, const QString& key, const char* objectName,
+QCheckBox* ContentView::addToggle(QLayout* row, const QString& key, const char* objectName,
                                   void (ContentView::*write)(bool)) {
     auto* toggle = new QCheckBox(key, this);
     toggle->setObjectName(QString::fromLatin1(objectName));
@@ -246,12 +266,20 @@ void ContentView::writeToggle(bool Settings::*field, bool on) {
 void ContentView::writeTargetDir(std::string path) {
     settings_.targetDir = std::move(path);
     showSettings();
+    showTitle();
     watchTargetDir();
     relist();
     emit settingsChanged();
     if (lastRun_.state == LastRunState::Interrupted) {
         offerToRestoreInterruptedRun();
     }
+}
+
+void ContentView::showTitle() {
+    const QString name = QFileInfo(targetDirLabel_->text()).fileName();
+    setWindowTitle(name.isEmpty()
+                       ? QCoreApplication::applicationName()
+                       : name + QStringLiteral(" — ") + QCoreApplication::applicationName());
 }
 
 void ContentView::setTargetDir(const QUrl& folder) {

@@ -18,6 +18,7 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 class QBoxLayout;
+class QLayout;
 
 namespace brindleaf {
 
@@ -71,19 +72,20 @@ protected:
 
 private:
     QBoxLayout* createFolderRow();
-    QBoxLayout* createFieldRow();
-    QBoxLayout* createToggleRow();
+    QLayout* createFieldRow();
+    QLayout* createToggleRow();
     QBoxLayout* createActionRow();
     QListView* createPreview();
-    QLineEdit* addField(QBoxLayout* row, const QString& key, const char* objectName,
+    QLineEdit* addField(QLayout* row, const QString& key, const char* objectName,
                         void (ContentView::*write)(const QString&));
-    QCheckBox* addToggle(QBoxLayout* row, const QString& key, const char* objectName,
+    QCheckBox* addToggle(QLayout* row, const QString& key, const char* objectName,
                          void (ContentView::*write)(bool));
 
     void writeText(std::string Settings::*field, const QString& text);
     void writeToggle(bool Settings::*field, bool on);
     void writeTargetDir(std::string path);
     void showSettings();
+    void showTitle();
     void watchTargetDir();
     void unwatchTargetDir();
     void relist();

@@ -12,7 +12,6 @@ int main(int argc, char* argv[]) {
     brindleaf::installTranslations(application);
 
     brindleaf::ContentView window;
-    window.setWindowTitle(QStringLiteral("Brindleaf"));
     window.show();
     return QApplication::exec();
 }

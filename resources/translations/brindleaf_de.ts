@@ -5,43 +5,43 @@
     <name>brindleaf::ContentView</name>
     <message>
         <source>Open</source>
-        <translation>Ordner öffnen…</translation>
+        <translation>Ordner &amp;öffnen…</translation>
     </message>
     <message>
         <source>StartIndex</source>
-        <translation>Startnummer</translation>
+        <translation>&amp;Startnummer</translation>
     </message>
     <message>
         <source>NumDigits</source>
-        <translation>Stellen</translation>
+        <translation>S&amp;tellen</translation>
     </message>
     <message>
         <source>Prefix</source>
-        <translation>Präfix</translation>
+        <translation>&amp;Präfix</translation>
     </message>
     <message>
         <source>Postfix</source>
-        <translation>Suffix</translation>
+        <translation>Su&amp;ffix</translation>
     </message>
     <message>
         <source>NatSort</source>
-        <translation>Natürliche Sortierung</translation>
+        <translation>&amp;Natürliche Sortierung</translation>
     </message>
     <message>
         <source>SortReplacingRemovingSpace</source>
-        <translation>Leerzeichen beim Sortieren ignorieren</translation>
+        <translation>Leerzeichen beim Sortieren &amp;ignorieren</translation>
     </message>
     <message>
         <source>SortReplacingSpaceToUnderbar</source>
-        <translation>Leerzeichen als Unterstriche sortieren</translation>
+        <translation>Leerzeichen &amp;als Unterstriche sortieren</translation>
     </message>
     <message>
         <source>Reverse</source>
-        <translation>Umgekehrte Reihenfolge</translation>
+        <translation>Umgekehrte &amp;Reihenfolge</translation>
     </message>
     <message>
         <source>Do</source>
-        <translation>Umbenennen…</translation>
+        <translation>&amp;Umbenennen…</translation>
     </message>
     <message>
         <source>Confirmation</source>
@@ -57,7 +57,7 @@
     </message>
     <message>
         <source>Undo</source>
-        <translation>Rückgängig…</translation>
+        <translation>Rückgän&amp;gig…</translation>
     </message>
     <message>
         <source>Give the entries of the last renaming their original names back</source>

@@ -5,43 +5,43 @@
     <name>brindleaf::ContentView</name>
     <message>
         <source>Open</source>
-        <translation>Open Folder…</translation>
+        <translation>&amp;Open Folder…</translation>
     </message>
     <message>
         <source>StartIndex</source>
-        <translation>Start number</translation>
+        <translation>&amp;Start number</translation>
     </message>
     <message>
         <source>NumDigits</source>
-        <translation>Digits</translation>
+        <translation>&amp;Digits</translation>
     </message>
     <message>
         <source>Prefix</source>
-        <translation>Prefix</translation>
+        <translation>&amp;Prefix</translation>
     </message>
     <message>
         <source>Postfix</source>
-        <translation>Suffix</translation>
+        <translation>Su&amp;ffix</translation>
     </message>
     <message>
         <source>NatSort</source>
-        <translation>Natural sort</translation>
+        <translation>&amp;Natural sort</translation>
     </message>
     <message>
         <source>SortReplacingRemovingSpace</source>
-        <translation>Ignore spaces when sorting</translation>
+        <translation>&amp;Ignore spaces when sorting</translation>
     </message>
     <message>
         <source>SortReplacingSpaceToUnderbar</source>
-        <translation>Sort spaces as underscores</translation>
+        <translation>Sort spaces &amp;as underscores</translation>
     </message>
     <message>
         <source>Reverse</source>
-        <translation>Reverse order</translation>
+        <translation>Re&amp;verse order</translation>
     </message>
     <message>
         <source>Do</source>
-        <translation>Rename…</translation>
+        <translation>&amp;Rename…</translation>
     </message>
     <message>
         <source>Confirmation</source>
@@ -57,7 +57,7 @@
     </message>
     <message>
         <source>Undo</source>
-        <translation>Undo…</translation>
+        <translation>&amp;Undo…</translation>
     </message>
     <message>
         <source>Give the entries of the last renaming their original names back</source>

@@ -5,43 +5,43 @@
     <name>brindleaf::ContentView</name>
     <message>
         <source>Open</source>
-        <translation>フォルダーを開く…</translation>
+        <translation>フォルダーを開く(&amp;O)…</translation>
     </message>
     <message>
         <source>StartIndex</source>
-        <translation>開始番号</translation>
+        <translation>開始番号(&amp;S)</translation>
     </message>
     <message>
         <source>NumDigits</source>
-        <translation>桁数</translation>
+        <translation>桁数(&amp;D)</translation>
     </message>
     <message>
         <source>Prefix</source>
-        <translation>接頭辞</translation>
+        <translation>接頭辞(&amp;P)</translation>
     </message>
     <message>
         <source>Postfix</source>
-        <translation>接尾辞</translation>
+        <translation>接尾辞(&amp;F)</translation>
     </message>
     <message>
         <source>NatSort</source>
-        <translation>自然順で並べる</translation>
+        <translation>自然順で並べる(&amp;N)</translation>
     </message>
     <message>
         <source>SortReplacingRemovingSpace</source>
-        <translation>並べ替えで空白を無視</translation>
+        <translation>並べ替えで空白を無視(&amp;I)</translation>
     </message>
     <message>
         <source>SortReplacingSpaceToUnderbar</source>
-        <translation>空白を下線として並べ替え</translation>
+        <translation>空白を下線として並べ替え(&amp;A)</translation>
     </message>
     <message>
         <source>Reverse</source>
-        <translation>逆順</translation>
+        <translation>逆順(&amp;V)</translation>
     </message>
     <message>
         <source>Do</source>
-        <translation>名前を変更…</translation>
+        <translation>名前を変更(&amp;R)…</translation>
     </message>
     <message>
         <source>Confirmation</source>
@@ -57,7 +57,7 @@
     </message>
     <message>
         <source>Undo</source>
-        <translation>元に戻す…</translation>
+        <translation>元に戻す(&amp;U)…</translation>
     </message>
     <message>
         <source>Give the entries of the last renaming their original names back</source>

@@ -90,7 +90,7 @@ private slots:
         QCOMPARE(view.preview().rowCount(), 0);
         QVERIFY(view.settings() == brindleaf::Settings{});
         // Labels are translated; the English texts replace the keys.
-        QCOMPARE(child<QPushButton>(view, "openButton")->text(), QStringLiteral("Open Folder…"));
+        QCOMPARE(child<QPushButton>(view, "openButton")->text(), QStringLiteral("&Open Folder…"));
         QCOMPARE(child<QLineEdit>(view, "digitsField")->placeholderText(),
                  QStringLiteral("Digits"));
     }
@@ -116,6 +116,45 @@ private slots:
                  (QStringList{"openButton", "startIndexField", "digitsField", "prefixField",
                               "postfixField", "natSortToggle", "spaceRemoveToggle",
                               "spaceReplaceToggle", "reverseToggle", "previewList", "doButton"}));
+    }
+
+    // Mnemonics reach the fields, Ctrl+O the chooser, and Enter presses a focused button.
+    void keyboardReachesEveryAction() {
+        ContentView view;
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        QTest::keyClick(&view, Qt::Key_P, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(view, "prefixField"));
+
+        bool chooserShown = false;
+        whenModalShows<QFileDialog>([&](QFileDialog* chooser) {
+            chooserShown = true;
+            chooser->reject();
+        });
+        QTest::keySequence(&view, QKeySequence::Open);
+        QVERIFY(chooserShown);
+
+        bool asked = false;
+        whenModalShows<QMessageBox>([&](QMessageBox* question) {
+            asked = true;
+            QTest::keyClick(question, Qt::Key_Escape);
+        });
+        auto* doButton = child<QPushButton>(view, "doButton");
+        doButton->setFocus();
+        QTest::keyClick(doButton, Qt::Key_Return);
+        QVERIFY(asked);
+    }
+
+    // Rows wrap rather than hold the window wide, and the title names the folder.
+    void windowFitsANarrowScreenAndNamesItsFolder() {
+        TemporaryFolder folder;
+        folder.addFolder("Trip to Kyoto");
+        ContentView view;
+        QVERIFY2(view.minimumSizeHint().width() < 480,
+                 qPrintable(QString::number(view.minimumSizeHint().width())));
+        view.setTargetDir(localUrl(folder.pathOf("Trip to Kyoto")));
+        QVERIFY2(view.windowTitle().startsWith(QStringLiteral("Trip to Kyoto — ")),
+                 qPrintable(view.windowTitle()));
     }
 
     void typingChangesThePreviewAtOnce() {
@@ -530,7 +569,7 @@ private slots:
         brindleaf::installTranslations(*QCoreApplication::instance());
         TemporaryFolder folder;
         ContentView view;
-        QCOMPARE(child<QPushButton>(view, "doButton")->text(), QStringLiteral("Umbenennen…"));
+        QCOMPARE(child<QPushButton>(view, "doButton")->text(), QStringLiteral("&Umbenennen…"));
         QStringList buttons;
         whenModalShows<QMessageBox>([&](QMessageBox* question) {
             for (const QAbstractButton* button : question->buttons()) {
