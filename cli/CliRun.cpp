@@ -85,8 +85,7 @@ int preview(const CommandLine& line, FileSystem& fileSystem, const Journals& jou
     }
     const FolderPlan& plan = opened->plan;
     for (std::size_t i = 0; i < plan.names.size(); ++i) {
-        writePair(out, plan.names[i], plan.format.renamedAt(i).value_or(std::string{}),
-                  line.nullSeparated);
+        writePair(out, plan.names[i], plan.newNameAt(i), line.nullSeparated);
     }
     return std::fflush(out) == 0 ? exitSuccess : exitFailure;
 }

@@ -29,6 +29,7 @@ constexpr std::array toggleOptions{
     ToggleOption{"--remove-spaces", &Settings::isCompareBySpaceRemoveOn},
     ToggleOption{"--replace-spaces", &Settings::isCompareBySpaceReplaceOn},
     ToggleOption{"--reverse", &Settings::isReverse},
+    ToggleOption{"--keep-extension", &Settings::isKeepExtensionsOn},
 };
 
 bool setToggle(std::string_view arg, Settings& settings) {
@@ -126,6 +127,10 @@ name holding control characters is shown quoted, as $'a\nb'.
                        order spaces as underscores (default off)
   --reverse, --no-reverse
                        number from the last name to the first (default off)
+  --keep-extension, --no-keep-extension
+                       put each file's own extension after the postfix: its last "."
+                       and up to 10 characters after it, without spaces; folders and
+                       names like ".bashrc" keep none (default off)
   -0, --null           print the preview as original NUL renamed NUL, exact bytes
   --apply              rename the entries, then say what was done on standard error
   --undo               give the entries of FOLDER's last run their original names

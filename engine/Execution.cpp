@@ -28,11 +28,11 @@ Error errorOf(ErrorKind kind, std::error_code code, std::string path = {}) {
     return error;
 }
 
-std::vector<std::string> newNames(const NameFormat& format, std::size_t count) {
+std::vector<std::string> newNames(const FolderPlan& plan) {
     std::vector<std::string> names;
-    names.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        names.push_back(format.renamedAt(i).value_or(std::string{}));
+    names.reserve(plan.names.size());
+    for (std::size_t i = 0; i < plan.names.size(); ++i) {
+        names.push_back(plan.newNameAt(i));
     }
     return names;
 }
@@ -67,7 +67,7 @@ RunOutcome renameInFolder(FileSystem& fileSystem, const UniqueFd& folder, const 
     if (plan.names.empty()) {
         return RunOutcome::NothingToRename;
     }
-    const std::vector<std::string> finals = newNames(plan.format, plan.names.size());
+    const std::vector<std::string> finals = newNames(plan);
     return reportMoves(moveInTwoPasses(fileSystem, folder, plan.names, finals,
                                        NameFormat::temporarySuffix, observer),
                        reporter);
@@ -90,7 +90,7 @@ RunOutcome renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
             break;
         }
     }
-    const std::vector<std::string> finals = newNames(plan.format, plan.names.size());
+    const std::vector<std::string> finals = newNames(plan);
     auto journal =
         journals.record(fileSystem, opened.folder, folderPath, plan.names, finals, plan.inodes);
     if (!journal) {

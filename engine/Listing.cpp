@@ -45,6 +45,7 @@ std::expected<FolderEntries, Error> readListing(FileSystem& fileSystem, const Un
         const auto position = finder - entries->names.begin();
         entries->names.erase(finder);
         entries->inodes.erase(entries->inodes.begin() + position);
+        entries->folders.erase(entries->folders.begin() + position);
     }
     return std::move(*entries);
 }
@@ -73,9 +74,11 @@ std::expected<ListedNames, Error> listNamesWithPositions(const Settings& setting
     if (!entries) {
         return std::unexpected(entries.error());
     }
-    ListedNames listed{std::move(entries->names), std::move(entries->inodes)};
+    ListedNames listed{std::move(entries->names), {}, std::move(entries->folders)};
+    entries->inodes = {};
+    listed.listingPositions.resize(listed.names.size());
     for (std::size_t i = 0; i < listed.listingPositions.size(); ++i) {
-        listed.listingPositions[i] = i;
+        listed.listingPositions[i] = static_cast<std::uint32_t>(i);
     }
     reorderListedNames(listed, settings);
     return listed;

@@ -66,7 +66,7 @@ std::optional<NameProblem> problemOfFixedText(std::string_view text) {
 NameFormat::NameFormat(const Settings& settings)
     : start_(readStart(digitsOnly(settings.startIndex))),
       width_(readWidth(digitsOnly(settings.digits))), prefix_(settings.prefix),
-      postfix_(settings.postfix) {
+      postfix_(settings.postfix), keepsExtensions_(settings.isKeepExtensionsOn) {
     fixedTextProblem_ = problemOfFixedText(prefix_);
     if (!fixedTextProblem_) {
         fixedTextProblem_ = problemOfFixedText(postfix_);
@@ -108,6 +108,48 @@ std::optional<NameProblem> NameFormat::problemAt(std::uint64_t position,
         return NameProblem::TooLong;
     }
     return std::nullopt;
+}
+
+std::string_view NameFormat::extensionOf(std::string_view name) {
+    constexpr std::size_t longestExtension = 10;
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0) {
+        return {};
+    }
+    const std::string_view tail = name.substr(dot + 1);
+    std::size_t characters = 0;
+    for (const char byte : tail) {
+        if (byte == ' ') {
+            return {};
+        }
+        // Count characters, not bytes: a UTF-8 continuation byte starts none.
+        characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    if (characters == 0 || characters > longestExtension) {
+        return {};
+    }
+    return name.substr(dot);
+}
+
+std::string_view NameFormat::keptExtension(std::string_view name, bool isFolder) const {
+    return keepsExtensions_ && !isFolder ? extensionOf(name) : std::string_view{};
+}
+
+std::optional<std::string> NameFormat::renamedFor(std::uint64_t position, std::string_view name,
+                                                  bool isFolder) const {
+    const std::string_view extension = keptExtension(name, isFolder);
+    if (lengthAt(position) + extension.size() > longestBuildableName) {
+        return std::nullopt;
+    }
+    std::optional<std::string> renamed = renamedAt(position);
+    renamed->append(extension);
+    return renamed;
+}
+
+std::optional<NameProblem> NameFormat::problemFor(std::uint64_t position, std::string_view name,
+                                                  bool isFolder, std::size_t longestName) const {
+    const std::size_t extension = keptExtension(name, isFolder).size();
+    return problemAt(position, longestName > extension ? longestName - extension : 0);
 }
 
 } // namespace brindleaf

@@ -30,8 +30,12 @@ public:
 
     explicit NameFormat(const Settings& settings);
 
-    [[nodiscard]] std::uint64_t start() const { return start_; }
     [[nodiscard]] std::uint64_t width() const { return width_; }
+    [[nodiscard]] bool keepsExtensions() const { return keepsExtensions_; }
+
+    // The extension a file keeps: its last "." and what follows, where that is 1 to 10
+    // characters without a space. A name whose only dot leads it (".bashrc") has none.
+    static std::string_view extensionOf(std::string_view name);
 
     // Positions stay far below 2^63, so start + position never overflows 64 unsigned bits
     // and the numbers of one plan are distinct.
@@ -48,11 +52,22 @@ public:
     [[nodiscard]] std::optional<NameProblem> problemAt(std::uint64_t position,
                                                        std::size_t longestName) const;
 
+    // The same for the entry `name` at `position`, with the extension it keeps.
+    [[nodiscard]] std::optional<std::string> renamedFor(std::uint64_t position,
+                                                        std::string_view name, bool isFolder) const;
+    [[nodiscard]] std::optional<NameProblem> problemFor(std::uint64_t position,
+                                                        std::string_view name, bool isFolder,
+                                                        std::size_t longestName) const;
+
+    // The extension the entry keeps: none unless extensions are kept, none for a folder.
+    [[nodiscard]] std::string_view keptExtension(std::string_view name, bool isFolder) const;
+
 private:
     std::uint64_t start_ = 0;
     std::uint64_t width_ = 0;
     std::string prefix_;
     std::string postfix_;
+    bool keepsExtensions_ = false;
     std::optional<NameProblem> fixedTextProblem_;
 };
 

@@ -147,7 +147,7 @@ std::uint64_t bigEndianAt(std::string_view key, std::size_t from) {
 // The names stand in listing order unless `listingPositions` says where each was listed.
 class KeyOrder {
 public:
-    KeyOrder(bool reverse, const std::uint64_t* listingPositions)
+    KeyOrder(bool reverse, const std::uint32_t* listingPositions)
         : reverse_(reverse), listingPositions_(listingPositions) {}
 
     bool operator()(const KeyRef& a, const KeyRef& b) const {
@@ -180,7 +180,7 @@ private:
     }
 
     bool reverse_;
-    const std::uint64_t* listingPositions_;
+    const std::uint32_t* listingPositions_;
 };
 
 // The keys of a run of names, in one buffer, and the run sorted by them.
@@ -190,7 +190,7 @@ struct SortedRun {
 };
 
 SortedRun sortRun(const std::vector<std::string>& names, std::size_t first, std::size_t last,
-                  const Settings& settings, const std::uint64_t* listingPositions) {
+                  const Settings& settings, const std::uint32_t* listingPositions) {
     SortedRun run;
     std::size_t nameBytes = 0;
     for (std::size_t i = first; i < last; ++i) {
@@ -221,7 +221,7 @@ constexpr std::size_t namesWorthASecondThread = 50'000;
 
 // Sorts the two halves at once, one on a second thread, then merges them.
 std::vector<KeyRef> sortInHalves(const std::vector<std::string>& names, const Settings& settings,
-                                 const std::uint64_t* listingPositions) {
+                                 const std::uint32_t* listingPositions) {
     const std::size_t middle = names.size() / 2;
     SortedRun upper;
     std::thread worker(
@@ -235,7 +235,7 @@ std::vector<KeyRef> sortInHalves(const std::vector<std::string>& names, const Se
 }
 
 std::vector<KeyRef> sortedOrder(const std::vector<std::string>& names, const Settings& settings,
-                                const std::uint64_t* listingPositions) {
+                                const std::uint32_t* listingPositions) {
     if (names.size() >= namesWorthASecondThread && std::thread::hardware_concurrency() > 1) {
         try {
             return sortInHalves(names, settings, listingPositions);
@@ -246,47 +246,40 @@ std::vector<KeyRef> sortedOrder(const std::vector<std::string>& names, const Set
     return sortRun(names, 0, names.size(), settings, listingPositions).refs;
 }
 
-// Moves each name, and its companion when there are companions, to its sorted place,
-// following the permutation's cycles, so no second list of names is built. A place is
-// marked done by pointing its entry at itself.
-void placeInOrder(std::vector<std::string>& names, std::vector<std::uint64_t>& companions,
-                  std::vector<KeyRef>& refs) {
-    const bool carryCompanions = !companions.empty();
+// Moves each name to its sorted place, following the permutation's cycles, so no second
+// list of names is built. A place is marked done by pointing its entry at itself.
+void placeInOrder(std::vector<std::string>& names, std::vector<KeyRef>& refs) {
     for (std::size_t start = 0; start < names.size(); ++start) {
         if (refs[start].index == start) {
             continue;
         }
         std::string carried = std::move(names[start]);
-        const std::uint64_t carriedCompanion = carryCompanions ? companions[start] : 0;
         std::size_t place = start;
         for (;;) {
             const std::size_t source = refs[place].index;
             refs[place].index = static_cast<std::uint32_t>(place);
             if (source == start) {
                 names[place] = std::move(carried);
-                if (carryCompanions) {
-                    companions[place] = carriedCompanion;
-                }
                 break;
             }
             names[place] = std::move(names[source]);
-            if (carryCompanions) {
-                companions[place] = companions[source];
-            }
             place = source;
         }
     }
 }
 
-void sortWithCompanions(std::vector<std::string>& names, std::vector<std::uint64_t>& companions,
-                        const Settings& settings, const std::uint64_t* listingPositions) {
-    if (names.size() < 2) {
+// Puts what stands beside each name in the names' new order; small values are copied.
+template <typename Value>
+void placeBeside(std::vector<Value>& values, const std::vector<KeyRef>& refs) {
+    if (values.empty()) {
         return;
     }
-    // Equal keys keep their listing order in both directions: reverse flips the test,
-    // never the list.
-    std::vector<KeyRef> order = sortedOrder(names, settings, listingPositions);
-    placeInOrder(names, companions, order);
+    std::vector<Value> ordered;
+    ordered.reserve(values.size());
+    for (const KeyRef& ref : refs) {
+        ordered.push_back(values[ref.index]);
+    }
+    values = std::move(ordered);
 }
 
 } // namespace
@@ -305,21 +298,36 @@ bool fileNameComesBefore(const Settings& settings, std::string_view first,
 }
 
 void sortFileNames(std::vector<std::string>& names, const Settings& settings) {
-    std::vector<std::uint64_t> none;
-    sortWithCompanions(names, none, settings, nullptr);
+    if (names.size() < 2) {
+        return;
+    }
+    // Equal keys keep their listing order in both directions: reverse flips the test,
+    // never the list.
+    std::vector<KeyRef> order = sortedOrder(names, settings, nullptr);
+    placeInOrder(names, order);
 }
 
 void sortFolderEntries(FolderEntries& entries, const Settings& settings) {
-    sortWithCompanions(entries.names, entries.inodes, settings, nullptr);
+    if (entries.names.size() < 2) {
+        return;
+    }
+    std::vector<KeyRef> order = sortedOrder(entries.names, settings, nullptr);
+    placeBeside(entries.inodes, order);
+    placeBeside(entries.folders, order);
+    placeInOrder(entries.names, order);
 }
 
 void reorderListedNames(ListedNames& listed, const Settings& settings) {
+    if (listed.names.size() < 2) {
+        return;
+    }
     // Ties are broken by listing position, not by where the names stand now: the order is
     // the one a fresh listing would get, while names already near their places stay cheap
     // to sort.
-    // The positions are read while sorting and only moved to their places afterwards.
-    sortWithCompanions(listed.names, listed.listingPositions, settings,
-                       listed.listingPositions.data());
+    std::vector<KeyRef> order = sortedOrder(listed.names, settings, listed.listingPositions.data());
+    placeBeside(listed.listingPositions, order);
+    placeBeside(listed.folders, order);
+    placeInOrder(listed.names, order);
 }
 
 } // namespace brindleaf

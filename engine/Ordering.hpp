@@ -27,10 +27,12 @@ void sortFileNames(std::vector<std::string>& names, const Settings& settings);
 // The same order, with each entry's inode number kept beside its name.
 void sortFolderEntries(FolderEntries& entries, const Settings& settings);
 
-// Names in an order the toggles chose, each beside its position in the folder's listing.
+// Names in an order the toggles chose, each beside its position in the folder's listing and
+// whether it is a folder.
 struct ListedNames {
     std::vector<std::string> names;
-    std::vector<std::uint64_t> listingPositions;
+    std::vector<std::uint32_t> listingPositions;
+    std::vector<std::uint8_t> folders;
 };
 
 // Orders the names for `settings` exactly as a fresh listing of the same folder would be

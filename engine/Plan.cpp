@@ -24,33 +24,20 @@ Error unusableNameError(const UnusableName& unusable, std::size_t longestName) {
 
 } // namespace
 
-std::size_t OriginalRenamedPairHash::operator()(const OriginalRenamedPair& pair) const noexcept {
-    const std::size_t first = std::hash<std::string>{}(pair.original);
-    const std::size_t second = std::hash<std::string>{}(pair.renamed);
-    return first ^ (second + 0x9e3779b97f4a7c15ULL + (first << 6) + (first >> 2));
-}
-
-std::vector<OriginalRenamedPair> pairNames(std::span<const std::string> names,
-                                           const NameFormat& format) {
-    std::vector<OriginalRenamedPair> pairs;
-    pairs.reserve(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        pairs.push_back({names[i], format.renamedAt(i).value_or(std::string{})});
-    }
-    return pairs;
-}
-
 std::optional<UnusableName> findUnusableName(std::span<const std::string> names,
+                                             std::span<const std::uint8_t> folders,
                                              const NameFormat& format, std::size_t longestName) {
     if (names.empty()) {
         return std::nullopt;
     }
-    // Names only grow with the position, so the last one decides whether any is too long.
-    if (!format.problemAt(names.size() - 1, longestName)) {
+    // Without kept extensions, names only grow with the position, so the last one decides
+    // whether any is too long.
+    if (!format.keepsExtensions() && !format.problemAt(names.size() - 1, longestName)) {
         return std::nullopt;
     }
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (const auto problem = format.problemAt(i, longestName)) {
+        const bool isFolder = i < folders.size() && folders[i] != 0;
+        if (const auto problem = format.problemFor(i, names[i], isFolder, longestName)) {
             return UnusableName{i, names[i], *problem};
         }
     }
@@ -63,10 +50,12 @@ std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const 
     if (!entries) {
         return std::unexpected(entries.error());
     }
-    FolderPlan plan{std::move(entries->names), NameFormat(settings), std::move(entries->inodes)};
+    FolderPlan plan{std::move(entries->names), NameFormat(settings), std::move(entries->inodes),
+                    std::move(entries->folders)};
     const std::size_t longestName =
         std::min<std::size_t>(fileSystem.longestName(folder), NameFormat::longestBuildableName);
-    if (const auto unusable = findUnusableName(plan.names, plan.format, longestName)) {
+    if (const auto unusable =
+            findUnusableName(plan.names, plan.folders, plan.format, longestName)) {
         return std::unexpected(unusableNameError(*unusable, longestName));
     }
     return plan;
@@ -97,16 +86,6 @@ std::uint64_t fingerprintOf(std::span<const std::string> names) {
         add(0);
     }
     return sum;
-}
-
-std::vector<OriginalRenamedPair>
-originalRenamedPairs(const Settings& settings, FileSystem& fileSystem, FailureReporter& reporter) {
-    const auto names = listFileNames(settings, fileSystem);
-    if (!names) {
-        reporter.report(names.error());
-        return {};
-    }
-    return pairNames(*names, NameFormat(settings));
 }
 
 } // namespace brindleaf

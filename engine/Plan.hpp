@@ -16,19 +16,6 @@
 
 namespace brindleaf {
 
-// One row of the rename plan: an entry's current name and the name it is to receive.
-// Names are bytes and compare as bytes, as the file system compares them.
-struct OriginalRenamedPair {
-    std::string original;
-    std::string renamed;
-
-    friend bool operator==(const OriginalRenamedPair&, const OriginalRenamedPair&) = default;
-};
-
-struct OriginalRenamedPairHash {
-    std::size_t operator()(const OriginalRenamedPair& pair) const noexcept;
-};
-
 // The first entry of a plan that cannot receive its new name.
 struct UnusableName {
     std::size_t position;
@@ -36,12 +23,10 @@ struct UnusableName {
     NameProblem problem;
 };
 
-// Pairs each name with its new name by position. A name too long to build is left empty;
-// findUnusableName() reports such plans before anything is moved.
-std::vector<OriginalRenamedPair> pairNames(std::span<const std::string> names,
-                                           const NameFormat& format);
-
+// The first entry that cannot receive its new name, from the entries' ordered names and
+// their folder flags (empty: none is a folder).
 std::optional<UnusableName> findUnusableName(std::span<const std::string> names,
+                                             std::span<const std::uint8_t> folders,
                                              const NameFormat& format, std::size_t longestName);
 
 // An opened folder's ordered names with the format that names them, checked: every new
@@ -52,6 +37,13 @@ struct FolderPlan {
     // Beside each name, the inode number its listing reported: what the journal knows the
     // entry by.
     std::vector<std::uint64_t> inodes;
+    std::vector<std::uint8_t> folders;
+
+    // The new name of the entry at `position`.
+    [[nodiscard]] std::string newNameAt(std::size_t position) const {
+        const bool isFolder = position < folders.size() && folders[position] != 0;
+        return format.renamedFor(position, names[position], isFolder).value_or(std::string{});
+    }
 };
 
 std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
@@ -70,10 +62,5 @@ std::expected<OpenedPlan, Error> planFolder(FileSystem& fileSystem, const Settin
 // but certainty different otherwise. It tells a plan apart from the one a preview showed
 // without holding both.
 std::uint64_t fingerprintOf(std::span<const std::string> names);
-
-// Lists the folder afresh and pairs every name with its new name. A listing failure is
-// reported and gives an empty plan.
-std::vector<OriginalRenamedPair>
-originalRenamedPairs(const Settings& settings, FileSystem& fileSystem, FailureReporter& reporter);
 
 } // namespace brindleaf

@@ -16,6 +16,8 @@ struct Settings {
     bool isCompareBySpaceRemoveOn = true;
     bool isCompareBySpaceReplaceOn = false;
     bool isReverse = false;
+    // Each file keeps its own extension after the postfix.
+    bool isKeepExtensionsOn = false;
     std::string targetDir;
     bool confirm = false;
 

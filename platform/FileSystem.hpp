@@ -12,10 +12,11 @@
 namespace brindleaf {
 
 // A folder's entries as the file system lists them: names, and beside each the inode
-// number that the same directory read reported.
+// number that the same directory read reported and whether the entry is a folder.
 struct FolderEntries {
     std::vector<std::string> names;
     std::vector<std::uint64_t> inodes;
+    std::vector<std::uint8_t> folders; // 1 for a folder (a link to one is no folder)
 };
 
 // Which folder a descriptor reaches, and whether its entries' inode numbers identify them

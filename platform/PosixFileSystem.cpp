@@ -66,6 +66,16 @@ bool inodesAreStable(int folderFd) {
 #endif
 }
 
+// The directory read tells the kind of most entries; a file system that does not is asked.
+bool isFolder(int folderFd, const dirent& entry) {
+    if (entry.d_type != DT_UNKNOWN) {
+        return entry.d_type == DT_DIR;
+    }
+    struct stat status {};
+    return ::fstatat(folderFd, entry.d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+           S_ISDIR(status.st_mode);
+}
+
 #if defined(__APPLE__)
 std::int64_t modifiedNanoseconds(const struct stat& status) {
     const timespec& time = status.st_mtimespec;
@@ -105,6 +115,7 @@ std::expected<FolderEntries, std::error_code> PosixFileSystem::readEntries(const
         if (!isSelfOrParent(name)) {
             entries.names.emplace_back(name);
             entries.inodes.push_back(entry->d_ino);
+            entries.folders.push_back(isFolder(folder.get(), *entry) ? 1 : 0);
         }
     }
     if (errno != 0) {

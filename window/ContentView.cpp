@@ -181,6 +181,8 @@ QLayout* ContentView::createToggleRow() {
     spaceReplaceToggle_ = addToggle(row, tr("SortReplacingSpaceToUnderbar"), "spaceReplaceToggle",
                                     &ContentView::setCompareBySpaceReplaceOn);
     reverseToggle_ = addToggle(row, tr("Reverse"), "reverseToggle", &ContentView::setReverse);
+    keepExtensionsToggle_ = addToggle(row, tr("Keep extensions"), "keepExtensionsToggle",
+                                      &ContentView::setKeepExtensionsOn);
     return row;
 }
 
@@ -247,13 +249,24 @@ void ContentView::setReverse(bool on) {
     writeToggle(&Settings::isReverse, on);
 }
 
+void ContentView::setKeepExtensionsOn(bool on) {
+    settings_.isKeepExtensionsOn = on;
+    showSettings();
+    showNewNames();
+    emit settingsChanged();
+}
+
 void ContentView::writeText(std::string Settings::*field, const QString& text) {
     settings_.*field = text.toStdString();
     showSettings();
-    // The order of the names does not depend on the text settings: only new names change.
+    showNewNames();
+    emit settingsChanged();
+}
+
+void ContentView::showNewNames() {
+    // The order of the names does not depend on how they are named: only new names change.
     preview_->setFormat(NameFormat(settings_));
     showPlanProblem();
-    emit settingsChanged();
 }
 
 void ContentView::writeToggle(bool Settings::*field, bool on) {
@@ -324,7 +337,7 @@ void ContentView::renameFiles() {
         return;
     }
     // Only the plan the preview showed may be carried out.
-    const std::uint64_t shown = fingerprintOf(preview_->names());
+    const std::uint64_t shown = fingerprintOf(preview_->listing().names);
     DeferredAlerts failures;
     RunOutcome outcome = RunOutcome::NothingToRename;
     bool changed = false;
@@ -404,7 +417,7 @@ template <typename Run> void ContentView::runWithProgress(Run run) {
     // their result. The run lists the folder afresh, so the preview's copy of the listing
     // is let go rather than held twice.
     unwatchTargetDir();
-    preview_->setNames({});
+    preview_->setListing({});
     statusLabel_->clear();
     bool quit = false;
     {
@@ -450,7 +463,8 @@ void ContentView::showPlanProblem() {
     const NameFormat format(settings_);
     const std::size_t longest =
         std::min<std::size_t>(longestName_, NameFormat::longestBuildableName);
-    const auto unusable = findUnusableName(preview_->names(), format, longest);
+    const ListedNames& listing = preview_->listing();
+    const auto unusable = findUnusableName(listing.names, listing.folders, format, longest);
     QLineEdit* atFault = unusable ? fieldAtFault(unusable->problem) : nullptr;
     for (QLineEdit* field : {startIndexField_, digitsField_, prefixField_, postfixField_}) {
         field->setProperty("refused", field == atFault);
@@ -496,6 +510,7 @@ void ContentView::showSettings() {
     showToggle(spaceRemoveToggle_, settings_.isCompareBySpaceRemoveOn);
     showToggle(spaceReplaceToggle_, settings_.isCompareBySpaceReplaceOn);
     showToggle(reverseToggle_, settings_.isReverse);
+    showToggle(keepExtensionsToggle_, settings_.isKeepExtensionsOn);
 }
 
 void ContentView::unwatchTargetDir() {
@@ -515,17 +530,15 @@ void ContentView::watchTargetDir() {
 void ContentView::reorder() {
     // The watcher keeps the held listing current, so only its order needs computing again.
     const BusyCursor busy;
-    ListedNames listed{preview_->takeNames(), std::move(listingPositions_)};
+    ListedNames listed = preview_->takeListing();
     reorderListedNames(listed, settings_);
-    listingPositions_ = std::move(listed.listingPositions);
-    preview_->setNames(std::move(listed.names));
+    preview_->setListing(std::move(listed));
 }
 
 void ContentView::relist() {
     // The old listing goes first: a huge folder is not held twice while it is read again.
-    preview_->setNames({});
+    preview_->setListing({});
     previewList_->setFolderShown(false);
-    listingPositions_.clear();
     preview_->setFormat(NameFormat(settings_));
     std::expected<ListedNames, Error> listed;
     {
@@ -538,8 +551,7 @@ void ContentView::relist() {
         AlertReporter(this).report(listed.error());
         return;
     }
-    listingPositions_ = std::move(listed->listingPositions);
-    preview_->setNames(std::move(listed->names));
+    preview_->setListing(std::move(*listed));
     previewList_->setFolderShown(!settings_.targetDir.empty());
     showPlanProblem();
 }

@@ -51,6 +51,7 @@ public:
     void setCompareBySpaceRemoveOn(bool on);
     void setCompareBySpaceReplaceOn(bool on);
     void setReverse(bool on);
+    void setKeepExtensionsOn(bool on);
 
     // Writes the empty text, then the folder's own local path.
     void setTargetDir(const QUrl& folder);
@@ -85,6 +86,7 @@ private:
     void writeToggle(bool Settings::*field, bool on);
     void writeTargetDir(std::string path);
     void showSettings();
+    void showNewNames();
     void showTitle();
     void watchTargetDir();
     void unwatchTargetDir();
@@ -105,8 +107,6 @@ private:
     LastRun lastRun_;
     RunProgress* activeRun_ = nullptr;
     PreviewModel* preview_;
-    // Beside each previewed name, its position in the folder's listing.
-    std::vector<std::uint64_t> listingPositions_;
     QFileSystemWatcher watcher_;
     QTimer folderChangedTimer_;
 
@@ -119,6 +119,7 @@ private:
     QCheckBox* spaceRemoveToggle_ = nullptr;
     QCheckBox* spaceReplaceToggle_ = nullptr;
     QCheckBox* reverseToggle_ = nullptr;
+    QCheckBox* keepExtensionsToggle_ = nullptr;
     QPushButton* doButton_ = nullptr;
     QPushButton* undoButton_ = nullptr;
     QLabel* problemLabel_ = nullptr;

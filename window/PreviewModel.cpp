@@ -22,28 +22,28 @@ QString rowText(std::string_view original, std::string_view renamed) {
 
 PreviewModel::PreviewModel(QObject* parent) : QAbstractListModel(parent), format_(Settings{}) {}
 
-void PreviewModel::setNames(std::vector<std::string> names) {
+void PreviewModel::setListing(ListedNames listing) {
     beginResetModel();
-    names_ = std::move(names);
+    listing_ = std::move(listing);
     endResetModel();
 }
 
-std::vector<std::string> PreviewModel::takeNames() {
+ListedNames PreviewModel::takeListing() {
     beginResetModel();
-    std::vector<std::string> names = std::exchange(names_, {});
+    ListedNames listing = std::exchange(listing_, {});
     endResetModel();
-    return names;
+    return listing;
 }
 
 void PreviewModel::setFormat(const NameFormat& format) {
     format_ = format;
-    if (!names_.empty()) {
+    if (!listing_.names.empty()) {
         emit dataChanged(index(0), index(rowCount() - 1), {Qt::DisplayRole});
     }
 }
 
 int PreviewModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(names_.size());
+    return parent.isValid() ? 0 : static_cast<int>(listing_.names.size());
 }
 
 QVariant PreviewModel::data(const QModelIndex& index, int role) const {
@@ -51,7 +51,9 @@ QVariant PreviewModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const auto position = static_cast<std::size_t>(index.row());
-    return rowText(names_[position], format_.renamedAt(position).value_or(std::string{}));
+    const std::string& name = listing_.names[position];
+    const bool isFolder = position < listing_.folders.size() && listing_.folders[position] != 0;
+    return rowText(name, format_.renamedFor(position, name, isFolder).value_or(std::string{}));
 }
 
 } // namespace brindleaf

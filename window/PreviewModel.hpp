@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/NameFormat.hpp"
+#include "engine/Ordering.hpp"
 
 #include <QAbstractListModel>
 
@@ -18,18 +19,18 @@ class PreviewModel : public QAbstractListModel {
 public:
     explicit PreviewModel(QObject* parent = nullptr);
 
-    // The names, already in preview order.
-    void setNames(std::vector<std::string> names);
+    // The listing, already in preview order.
+    void setListing(ListedNames listing);
     void setFormat(const NameFormat& format);
-    // Hands the names over and leaves the preview empty.
-    [[nodiscard]] std::vector<std::string> takeNames();
-    [[nodiscard]] const std::vector<std::string>& names() const { return names_; }
+    // Hands the listing over and leaves the preview empty.
+    [[nodiscard]] ListedNames takeListing();
+    [[nodiscard]] const ListedNames& listing() const { return listing_; }
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    std::vector<std::string> names_;
+    ListedNames listing_;
     NameFormat format_;
 };
 

@@ -97,6 +97,10 @@
             <numerusform>%n Einträge umbenannt.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Keep extensions</source>
+        <translation>&amp;Endungen behalten</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>

@@ -97,6 +97,10 @@
             <numerusform>Renamed %n entries.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Keep extensions</source>
+        <translation>&amp;Keep extensions</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>

@@ -95,6 +95,10 @@
             <numerusform>%n 個の項目の名前を変更しました。</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Keep extensions</source>
+        <translation>拡張子を残す(&amp;K)</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>

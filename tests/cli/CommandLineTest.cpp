@@ -86,6 +86,17 @@ TEST(CommandLine, TogglesChangeTheOrder) {
               "file10\t\t->\t\t1\nfile9\t\t->\t\t2\nfile1\t\t->\t\t3\n");
 }
 
+TEST(CommandLine, KeepExtensionRenamesWithEachFilesOwnExtension) {
+    TemporaryFolder folder;
+    folder.addFile("b.png");
+    folder.addFile("a.JPG");
+    folder.addFolder("c.d");
+    const Result result = runCli({"--keep-extension", "--prefix", "x", "--apply", folder.path()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(folder.names(), (NameSet{"x0001.JPG", "x0002.png", "x0003"}));
+    EXPECT_EQ(folder.contentOf("x0002.png"), "b.png");
+}
+
 TEST(CommandLine, ApplySaysWhatItDidUnlessQuiet) {
     TemporaryFolder folder;
     folder.addFile("b");

@@ -77,33 +77,5 @@ TEST(Listing, UnreadableTargetsFailWithTheirPathAndCode) {
     EXPECT_EQ(names.error().code, std::errc::no_such_file_or_directory);
 }
 
-TEST(Plan, ListingFailureIsReportedOncePerComputationAndGivesAnEmptyPlan) {
-    TemporaryFolder folder;
-    Settings settings;
-    settings.targetDir = folder.pathOf("gone");
-    PosixFileSystem fileSystem;
-    RecordingReporter reporter;
-
-    EXPECT_TRUE(originalRenamedPairs(settings, fileSystem, reporter).empty());
-    EXPECT_EQ(reporter.reports.size(), 1U);
-    EXPECT_TRUE(originalRenamedPairs(settings, fileSystem, reporter).empty());
-    EXPECT_EQ(reporter.reports.size(), 2U);
-}
-
-TEST(Plan, PairsTheFolderInOrderAndReportsNothingForAnEmptyFolder) {
-    TemporaryFolder folder;
-    Settings settings;
-    settings.targetDir = folder.path();
-    PosixFileSystem fileSystem;
-    RecordingReporter reporter;
-    EXPECT_TRUE(originalRenamedPairs(settings, fileSystem, reporter).empty());
-
-    folder.addFile("b.jpg");
-    folder.addFile("a.jpg");
-    const auto pairs = originalRenamedPairs(settings, fileSystem, reporter);
-    EXPECT_EQ(pairs, (std::vector<OriginalRenamedPair>{{"a.jpg", "0001"}, {"b.jpg", "0002"}}));
-    EXPECT_TRUE(reporter.reports.empty());
-}
-
 } // namespace
 } // namespace brindleaf

@@ -34,11 +34,9 @@ TEST_P(WorkedPlan, NamesEachPositionAsTheTableSays) {
     settings.digits = c.digits;
     settings.prefix = c.prefix;
     settings.postfix = c.postfix;
-    const auto pairs = pairNames(c.listed, NameFormat(settings));
-    ASSERT_EQ(pairs.size(), c.expected.size());
-    for (std::size_t i = 0; i < pairs.size(); ++i) {
-        EXPECT_EQ(pairs[i].original, c.listed[i]);
-        EXPECT_EQ(pairs[i].renamed, c.expected[i]);
+    const NameFormat format(settings);
+    for (std::size_t i = 0; i < c.expected.size(); ++i) {
+        EXPECT_EQ(format.renamedAt(i), c.expected[i]);
     }
 }
 
@@ -80,7 +78,7 @@ TEST(NameFormat, HugeWidthIsReportedTooLongWithoutBuildingTheName) {
     EXPECT_EQ(format.problemAt(0, 255), NameProblem::TooLong);
 
     const Names names = {"a", "b"};
-    const auto unusable = findUnusableName(names, format, 255);
+    const auto unusable = findUnusableName(names, {}, format, 255);
     ASSERT_TRUE(unusable);
     EXPECT_EQ(unusable->position, 0U);
     EXPECT_EQ(unusable->original, "a");
@@ -97,7 +95,7 @@ TEST(NameFormat, TemporarySuffixCountsAgainstTheNameLimit) {
     EXPECT_EQ(format.problemAt(1, 255), NameProblem::TooLong);
 
     const Names names = {"first", "second", "third"};
-    const auto unusable = findUnusableName(names, format, 255);
+    const auto unusable = findUnusableName(names, {}, format, 255);
     ASSERT_TRUE(unusable);
     EXPECT_EQ(unusable->position, 1U);
     EXPECT_EQ(unusable->original, "second");
@@ -116,17 +114,41 @@ TEST(NameFormat, SlashOrNulInPrefixOrPostfixMakesEveryNameUnusable) {
     }
 }
 
-TEST(OriginalRenamedPair, EqualityAndHashCoverBothNames) {
-    const OriginalRenamedPair a{"x", "0001"};
-    const OriginalRenamedPair b{"x", "0001"};
-    const OriginalRenamedPair c{"x", "0002"};
-    const OriginalRenamedPair d{"0001", "x"};
-    EXPECT_EQ(a, b);
-    EXPECT_NE(a, c);
-    EXPECT_NE(a, d);
-    const OriginalRenamedPairHash hash;
-    EXPECT_EQ(hash(a), hash(b));
-    EXPECT_NE(hash(a), hash(d));
+// Each file keeps its own extension after the postfix; folders and dot-files keep none.
+TEST(NameFormat, KeptExtensionsFollowThePostfix) {
+    struct Case {
+        const char* name;
+        bool isFolder;
+        const char* renamed;
+    };
+    Settings settings;
+    settings.postfix = "_x";
+    settings.isKeepExtensionsOn = true;
+    const NameFormat format(settings);
+    for (const Case& c :
+         {Case{"a.png", false, "0001_x.png"}, Case{"archive.tar.gz", false, "0001_x.gz"},
+          Case{".bashrc", false, "0001_x"}, Case{".config.json", false, "0001_x.json"},
+          Case{"photos.2024", true, "0001_x"}, Case{"notes.draft one", false, "0001_x"},
+          Case{"x.abcdefghij", false, "0001_x.abcdefghij"}, Case{"x.abcdefghijk", false, "0001_x"},
+          Case{"trailing.", false, "0001_x"},
+          Case{"\xE5\x86\x99.\xEF\xBD\x8A\xEF\xBD\x90\xEF\xBD\x87", false,
+               "0001_x.\xEF\xBD\x8A\xEF\xBD\x90\xEF\xBD\x87"}}) {
+        EXPECT_EQ(format.renamedFor(0, c.name, c.isFolder), c.renamed) << c.name;
+    }
+    settings.isKeepExtensionsOn = false;
+    EXPECT_EQ(NameFormat(settings).renamedFor(0, "a.png", false), "0001_x");
+}
+
+// A kept extension counts against the name limit, so the check looks at every entry.
+TEST(NameFormat, KeptExtensionCanMakeOneNameTooLong) {
+    Settings settings;
+    settings.prefix = std::string(240, 'p');
+    settings.isKeepExtensionsOn = true;
+    const Names names = {"a", "b.jpeg", "c"};
+    const auto unusable = findUnusableName(names, {}, NameFormat(settings), 255);
+    ASSERT_TRUE(unusable);
+    EXPECT_EQ(unusable->original, "b.jpeg");
+    EXPECT_EQ(unusable->problem, NameProblem::TooLong);
 }
 
 } // namespace

@@ -244,9 +244,10 @@ TEST(Ordering, EqualKeysKeepListingOrderInBothDirections) {
 // would get: ties in listing order, as the run will number them.
 TEST(Ordering, ReorderingMatchesAFreshListingAfterAnyToggles) {
     const Names listing = {"a_1", "c", "a 1", "a1", "b 2", "b2", "a  1", "b_2"};
-    ListedNames listed{listing, {}};
-    for (std::size_t i = 0; i < listing.size(); ++i) {
+    ListedNames listed{listing, {}, {}};
+    for (std::uint32_t i = 0; i < listing.size(); ++i) {
         listed.listingPositions.push_back(i);
+        listed.folders.push_back(i % 2);
     }
     for (const unsigned toggles : {0U, 5U, 15U, 2U, 9U, 6U, 0U, 12U, 3U}) {
         Settings settings;
@@ -260,6 +261,7 @@ TEST(Ordering, ReorderingMatchesAFreshListingAfterAnyToggles) {
         EXPECT_EQ(listed.names, fresh) << "toggles " << toggles;
         for (std::size_t i = 0; i < fresh.size(); ++i) {
             EXPECT_EQ(listing[listed.listingPositions[i]], listed.names[i]);
+            EXPECT_EQ(listed.folders[i], listed.listingPositions[i] % 2);
         }
     }
 }

@@ -106,16 +106,16 @@ private slots:
         }
         QStringList order;
         QWidget* widget = child<QPushButton>(view, "openButton");
-        for (int step = 0; step < 11; ++step) {
+        for (int step = 0; step < 13; ++step) {
             order.append(widget->objectName());
             do {
                 widget = widget->nextInFocusChain();
             } while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisible());
         }
-        QCOMPARE(order,
-                 (QStringList{"openButton", "startIndexField", "digitsField", "prefixField",
-                              "postfixField", "natSortToggle", "spaceRemoveToggle",
-                              "spaceReplaceToggle", "reverseToggle", "previewList", "doButton"}));
+        QCOMPARE(order, (QStringList{"openButton", "startIndexField", "digitsField", "prefixField",
+                                     "postfixField", "natSortToggle", "spaceRemoveToggle",
+                                     "spaceReplaceToggle", "reverseToggle", "keepExtensionsToggle",
+                                     "previewList", "doButton", "undoButton"}));
     }
 
     // Mnemonics reach the fields, Ctrl+O the chooser, and Enter presses a focused button.
@@ -192,6 +192,16 @@ private slots:
         QTest::keyClicks(child<QLineEdit>(view, "prefixField"), QStringLiteral("p"));
         QCOMPARE(rows(view), (QStringList{row("file9", "p0001"), row("file10", "p0002"),
                                           row("file1", "p0003")}));
+    }
+
+    void keptExtensionsShowInThePreview() {
+        TemporaryFolder folder;
+        folder.addFile("a.JPG");
+        folder.addFolder("b.d");
+        ContentView view;
+        view.setTargetDir(localUrl(folder.path()));
+        child<QCheckBox>(view, "keepExtensionsToggle")->click();
+        QCOMPARE(rows(view), (QStringList{row("a.JPG", "0001.JPG"), row("b.d", "0002")}));
     }
 
     void previewFollowsTheFolderWithoutAnyInput() {
