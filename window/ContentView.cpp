@@ -5,6 +5,7 @@
 #include "engine/NameFormat.hpp"
 #include "engine/Ordering.hpp"
 #include "engine/Plan.hpp"
+#include "engine/Summary.hpp"
 #include "engine/Undo.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "platform/ui/Alerts.hpp"
@@ -100,6 +101,10 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
     problemLabel_->setStyleSheet(QStringLiteral("QLabel { color: #c0392b; }"));
     problemLabel_->hide();
     layout->addWidget(problemLabel_);
+    summaryLabel_ = new QLabel(this);
+    summaryLabel_->setObjectName(QStringLiteral("summaryLabel"));
+    summaryLabel_->setTextFormat(Qt::PlainText);
+    layout->addWidget(summaryLabel_, 0, Qt::AlignHCenter);
     statusLabel_ = new QLabel(this);
     statusLabel_->setObjectName(QStringLiteral("statusLabel"));
     statusLabel_->setTextFormat(Qt::PlainText);
@@ -267,6 +272,33 @@ void ContentView::showNewNames() {
     // The order of the names does not depend on how they are named: only new names change.
     preview_->setFormat(NameFormat(settings_));
     showPlanProblem();
+    showSummary();
+}
+
+void ContentView::showSummary() {
+    if (settings_.targetDir.empty()) {
+        summaryLabel_->clear();
+        return;
+    }
+    const std::size_t changes = extensionChanges(summary_, NameFormat(settings_));
+    const auto count = [](std::size_t number) {
+        return static_cast<int>(std::min<std::size_t>(number, INT_MAX));
+    };
+    QStringList parts{tr("%n entries", nullptr, count(summary_.entries))};
+    if (changes > 0) {
+        parts.append(tr("%n change extension", nullptr, count(changes)));
+    }
+    if (summary_.folders > 0) {
+        parts.append(tr("%n folders", nullptr, count(summary_.folders)));
+    }
+    if (summary_.hidden > 0) {
+        parts.append(tr("%n hidden", nullptr, count(summary_.hidden)));
+    }
+    summaryLabel_->setText(parts.join(QStringLiteral(" · ")));
+    // A change of extension is easy to miss and hard to want: it is shown as a warning.
+    summaryLabel_->setProperty("warns", changes > 0);
+    summaryLabel_->setStyleSheet(changes > 0 ? QStringLiteral("QLabel { color: #b9770e; }")
+                                             : QString());
 }
 
 void ContentView::writeToggle(bool Settings::*field, bool on) {
@@ -538,6 +570,7 @@ void ContentView::reorder() {
 void ContentView::relist() {
     // The old listing goes first: a huge folder is not held twice while it is read again.
     preview_->setListing({});
+    summary_ = {};
     previewList_->setFolderShown(false);
     preview_->setFormat(NameFormat(settings_));
     std::expected<ListedNames, Error> listed;
@@ -548,12 +581,15 @@ void ContentView::relist() {
     readFolderState();
     if (!listed) {
         showPlanProblem();
+        showSummary();
         AlertReporter(this).report(listed.error());
         return;
     }
+    summary_ = summarize(*listed);
     preview_->setListing(std::move(*listed));
     previewList_->setFolderShown(!settings_.targetDir.empty());
     showPlanProblem();
+    showSummary();
 }
 
 } // namespace brindleaf

@@ -3,6 +3,7 @@
 #include "engine/Journals.hpp"
 #include "engine/NameFormat.hpp"
 #include "engine/Settings.hpp"
+#include "engine/Summary.hpp"
 #include "platform/FileSystem.hpp"
 
 #include <QFileSystemWatcher>
@@ -87,6 +88,7 @@ private:
     void writeTargetDir(std::string path);
     void showSettings();
     void showNewNames();
+    void showSummary();
     void showTitle();
     void watchTargetDir();
     void unwatchTargetDir();
@@ -105,6 +107,7 @@ private:
     std::unique_ptr<FileSystem> fileSystem_;
     Journals journals_;
     LastRun lastRun_;
+    ListingSummary summary_;
     RunProgress* activeRun_ = nullptr;
     PreviewModel* preview_;
     QFileSystemWatcher watcher_;
@@ -123,6 +126,7 @@ private:
     QPushButton* doButton_ = nullptr;
     QPushButton* undoButton_ = nullptr;
     QLabel* problemLabel_ = nullptr;
+    QLabel* summaryLabel_ = nullptr;
     PreviewListView* previewList_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     // The longest name the shown folder's file system holds.

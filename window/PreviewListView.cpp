@@ -2,16 +2,42 @@
 
 #include "window/PreviewRowDelegate.hpp"
 
+#include <QHeaderView>
 #include <QPainter>
+#include <QStandardItemModel>
 
 namespace brindleaf {
 
-PreviewListView::PreviewListView(QWidget* parent) : QListView(parent) {
-    setItemDelegate(new PreviewRowDelegate(this));
+PreviewListView::PreviewListView(QWidget* parent)
+    : QListView(parent), columns_(new QHeaderView(Qt::Horizontal, this)) {
+    auto* titles = new QStandardItemModel(0, 2, this);
+    titles->setHorizontalHeaderLabels({tr("Current name"), tr("New name")});
+    columns_->setObjectName(QStringLiteral("previewColumns"));
+    columns_->setModel(titles);
+    columns_->setStretchLastSection(true);
+    columns_->setSectionsClickable(false);
+    columns_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(columns_, &QHeaderView::sectionResized, this, [this] { viewport()->update(); });
+    connect(columns_, &QHeaderView::sectionHandleDoubleClicked, this,
+            [this] { columnsResizedByUser_ = false; });
+    connect(columns_, &QHeaderView::sectionPressed, this, [this] { columnsResizedByUser_ = true; });
+    setViewportMargins(0, columns_->sizeHint().height(), 0, 0);
+    setItemDelegate(new PreviewRowDelegate(columns_, this));
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Every row has the same height: the view never has to measure a million rows.
     setUniformItemSizes(true);
+}
+
+void PreviewListView::resizeEvent(QResizeEvent* event) {
+    QListView::resizeEvent(event);
+    const QRect area = viewport()->geometry();
+    columns_->setGeometry(area.left(), area.top() - columns_->sizeHint().height(), area.width(),
+                          columns_->sizeHint().height());
+    // Old and new names share the width until the user moves the line between them.
+    if (!columnsResizedByUser_) {
+        columns_->resizeSection(0, area.width() / 2);
+    }
 }
 
 void PreviewListView::paintEvent(QPaintEvent* event) {

@@ -2,6 +2,8 @@
 
 #include <QListView>
 
+class QHeaderView;
+
 namespace brindleaf {
 
 // The preview list. Its rows all have one height and never move when their text changes,
@@ -17,13 +19,18 @@ public:
     // than where a folder comes from.
     void setFolderShown(bool shown);
 
+    [[nodiscard]] QHeaderView* columns() const { return columns_; }
+
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles) override;
 
 private:
+    QHeaderView* columns_;
     bool folderShown_ = false;
+    bool columnsResizedByUser_ = false;
 };
 
 } // namespace brindleaf

@@ -9,12 +9,13 @@ namespace brindleaf {
 
 namespace {
 
-// What a row shows: both names, decoded as file names are, joined by "\t\t->\t\t".
+QString decoded(std::string_view bytes) {
+    return QFile::decodeName(
+        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+// What a row reads as: both names joined by "\t\t->\t\t".
 QString rowText(std::string_view original, std::string_view renamed) {
-    const auto decoded = [](std::string_view bytes) {
-        return QFile::decodeName(
-            QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    };
     return decoded(original) + QStringLiteral("\t\t->\t\t") + decoded(renamed);
 }
 
@@ -47,13 +48,26 @@ int PreviewModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant PreviewModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole) {
+    if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
     const auto position = static_cast<std::size_t>(index.row());
     const std::string& name = listing_.names[position];
-    const bool isFolder = position < listing_.folders.size() && listing_.folders[position] != 0;
-    return rowText(name, format_.renamedFor(position, name, isFolder).value_or(std::string{}));
+    const auto renamed = [&] {
+        return format_.renamedFor(position, name, isFolder(position)).value_or(std::string{});
+    };
+    switch (role) {
+    case Qt::DisplayRole:
+        return rowText(name, renamed());
+    case OriginalRole:
+        return decoded(name);
+    case RenamedRole:
+        return decoded(renamed());
+    case IsFolderRole:
+        return isFolder(position);
+    default:
+        return {};
+    }
 }
 
 } // namespace brindleaf

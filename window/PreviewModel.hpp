@@ -17,6 +17,14 @@ class PreviewModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
+    // Beside the display text, which stays "original\t\t->\t\trenamed" for assistive
+    // technology, the parts a delegate lays out in columns.
+    enum Role {
+        OriginalRole = Qt::UserRole,
+        RenamedRole,
+        IsFolderRole,
+    };
+
     explicit PreviewModel(QObject* parent = nullptr);
 
     // The listing, already in preview order.
@@ -30,6 +38,10 @@ public:
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
 
 private:
+    [[nodiscard]] bool isFolder(std::size_t position) const {
+        return position < listing_.folders.size() && listing_.folders[position] != 0;
+    }
+
     ListedNames listing_;
     NameFormat format_;
 };

@@ -2,23 +2,26 @@
 
 #include <QStyledItemDelegate>
 
+class QHeaderView;
+
 namespace brindleaf {
 
-// Paints preview rows with narrow tab stops, so the tabs around the arrow leave a small gap
-// instead of pushing the new name out of view.
+// Paints a preview row in the two columns of the header above it: the current name, marked
+// when it is a folder (an icon) or hidden (greyed), and the new name. Row height comes from
+// the font, so descenders and underscores are never cut off.
 class PreviewRowDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    PreviewRowDelegate(const QHeaderView* columns, QObject* parent);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option,
                                  const QModelIndex& index) const override;
 
-    // The distance between two tab stops for a font: two spaces wide.
-    [[nodiscard]] static qreal tabStopDistance(const QFontMetrics& metrics);
+private:
+    const QHeaderView* columns_;
 };
 
 } // namespace brindleaf

@@ -101,6 +101,34 @@
         <source>Keep extensions</source>
         <translation>&amp;Endungen behalten</translation>
     </message>
+    <message numerus="yes">
+        <source>%n entries</source>
+        <translation>
+            <numerusform>%n Eintrag</numerusform>
+            <numerusform>%n Einträge</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n change extension</source>
+        <translation>
+            <numerusform>%n ändert die Endung</numerusform>
+            <numerusform>%n ändern die Endung</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders</source>
+        <translation>
+            <numerusform>%n Ordner</numerusform>
+            <numerusform>%n Ordner</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hidden</source>
+        <translation>
+            <numerusform>%n versteckt</numerusform>
+            <numerusform>%n versteckt</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -118,6 +146,14 @@
     <message>
         <source>This folder is empty</source>
         <translation>Dieser Ordner ist leer</translation>
+    </message>
+    <message>
+        <source>Current name</source>
+        <translation>Aktueller Name</translation>
+    </message>
+    <message>
+        <source>New name</source>
+        <translation>Neuer Name</translation>
     </message>
 </context>
 <context>

@@ -101,6 +101,34 @@
         <source>Keep extensions</source>
         <translation>&amp;Keep extensions</translation>
     </message>
+    <message numerus="yes">
+        <source>%n entries</source>
+        <translation>
+            <numerusform>%n entry</numerusform>
+            <numerusform>%n entries</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n change extension</source>
+        <translation>
+            <numerusform>%n changes extension</numerusform>
+            <numerusform>%n change extension</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders</source>
+        <translation>
+            <numerusform>%n folder</numerusform>
+            <numerusform>%n folders</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hidden</source>
+        <translation>
+            <numerusform>%n hidden</numerusform>
+            <numerusform>%n hidden</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -118,6 +146,14 @@
     <message>
         <source>This folder is empty</source>
         <translation>This folder is empty</translation>
+    </message>
+    <message>
+        <source>Current name</source>
+        <translation>Current name</translation>
+    </message>
+    <message>
+        <source>New name</source>
+        <translation>New name</translation>
     </message>
 </context>
 <context>

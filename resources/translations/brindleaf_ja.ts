@@ -99,6 +99,30 @@
         <source>Keep extensions</source>
         <translation>拡張子を残す(&amp;K)</translation>
     </message>
+    <message numerus="yes">
+        <source>%n entries</source>
+        <translation>
+            <numerusform>%n 個の項目</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n change extension</source>
+        <translation>
+            <numerusform>%n 個の拡張子が変わります</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders</source>
+        <translation>
+            <numerusform>%n 個のフォルダ</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hidden</source>
+        <translation>
+            <numerusform>%n 個の隠し項目</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -116,6 +140,14 @@
     <message>
         <source>This folder is empty</source>
         <translation>このフォルダは空です</translation>
+    </message>
+    <message>
+        <source>Current name</source>
+        <translation>現在の名前</translation>
+    </message>
+    <message>
+        <source>New name</source>
+        <translation>新しい名前</translation>
     </message>
 </context>
 <context>

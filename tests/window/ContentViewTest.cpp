@@ -194,14 +194,26 @@ private slots:
                                           row("file1", "p0003")}));
     }
 
-    void keptExtensionsShowInThePreview() {
+    // The summary counts what the preview holds and warns when extensions change.
+    void keptExtensionsShowInThePreviewAndTheSummary() {
         TemporaryFolder folder;
         folder.addFile("a.JPG");
+        folder.addFile("c.png");
+        folder.addFile(".hidden");
         folder.addFolder("b.d");
         ContentView view;
         view.setTargetDir(localUrl(folder.path()));
+        auto* summary = child<QLabel>(view, "summaryLabel");
+        QCOMPARE(summary->text(),
+                 QStringLiteral("4 entries · 2 change extension · 1 folder · 1 hidden"));
+        QVERIFY(summary->property("warns").toBool());
         child<QCheckBox>(view, "keepExtensionsToggle")->click();
-        QCOMPARE(rows(view), (QStringList{row("a.JPG", "0001.JPG"), row("b.d", "0002")}));
+        QCOMPARE(rows(view), (QStringList{row(".hidden", "0001"), row("a.JPG", "0002.JPG"),
+                                          row("b.d", "0003"), row("c.png", "0004.png")}));
+        QCOMPARE(summary->text(), QStringLiteral("4 entries · 1 folder · 1 hidden"));
+        QVERIFY(!summary->property("warns").toBool());
+        const QModelIndex folderRow = view.preview().index(2);
+        QVERIFY(folderRow.data(brindleaf::PreviewModel::IsFolderRole).toBool());
     }
 
     void previewFollowsTheFolderWithoutAnyInput() {
