@@ -18,6 +18,7 @@
 #include "window/PreviewListView.hpp"
 #include "window/PreviewModel.hpp"
 #include "window/RunProgress.hpp"
+#include "window/SettingBindings.hpp"
 #include "window/UndoMessages.hpp"
 
 #include <QCheckBox>
@@ -170,24 +171,17 @@ QBoxLayout* ContentView::createActionRow() {
 
 QLayout* ContentView::createFieldRow() {
     auto* row = new FlowLayout;
-    startIndexField_ =
-        addField(row, tr("StartIndex"), "startIndexField", &ContentView::setStartIndex);
-    digitsField_ = addField(row, tr("NumDigits"), "digitsField", &ContentView::setDigits);
-    prefixField_ = addField(row, tr("Prefix"), "prefixField", &ContentView::setPrefix);
-    postfixField_ = addField(row, tr("Postfix"), "postfixField", &ContentView::setPostfix);
+    for (std::size_t i = 0; i < textBindings.size(); ++i) {
+        fields_[i] = addField(row, textBindings[i]);
+    }
     return row;
 }
 
 QLayout* ContentView::createToggleRow() {
     auto* row = new FlowLayout;
-    natSortToggle_ = addToggle(row, tr("NatSort"), "natSortToggle", &ContentView::setNatSortOn);
-    spaceRemoveToggle_ = addToggle(row, tr("SortReplacingRemovingSpace"), "spaceRemoveToggle",
-                                   &ContentView::setCompareBySpaceRemoveOn);
-    spaceReplaceToggle_ = addToggle(row, tr("SortReplacingSpaceToUnderbar"), "spaceReplaceToggle",
-                                    &ContentView::setCompareBySpaceReplaceOn);
-    reverseToggle_ = addToggle(row, tr("Reverse"), "reverseToggle", &ContentView::setReverse);
-    keepExtensionsToggle_ = addToggle(row, tr("Keep extensions"), "keepExtensionsToggle",
-                                      &ContentView::setKeepExtensionsOn);
+    for (std::size_t i = 0; i < toggleBindings.size(); ++i) {
+        toggles_[i] = addToggle(row, toggleBindings[i]);
+    }
     return row;
 }
 
@@ -201,68 +195,46 @@ QListView* ContentView::createPreview() {
     return list;
 }
 
-QLineEdit* ContentView::addField(QLayout* row, const QString& key, const char* objectName,
-                                 void (ContentView::*write)(const QString&)) {
+QLineEdit* ContentView::addField(QLayout* row, const TextBinding& binding) {
+    const QString key = tr(binding.key);
     // A label and its field wrap as one.
     auto* pair = new QWidget(this);
     auto* pairLayout = new QHBoxLayout(pair);
     pairLayout->setContentsMargins(0, 0, 0, 0);
     auto* label = new QLabel(key, pair);
     auto* field = new QLineEdit(pair);
-    field->setObjectName(QString::fromLatin1(objectName));
+    field->setObjectName(QString::fromLatin1(binding.objectName));
     field->setPlaceholderText(withoutMnemonic(key));
     field->setAcceptDrops(false);
     label->setBuddy(field);
-    connect(field, &QLineEdit::textEdited, this, write);
+    connect(field, &QLineEdit::textEdited, this,
+            [this, &binding](const QString& text) { writeText(binding, text); });
     pairLayout->addWidget(label);
     pairLayout->addWidget(field);
     row->addWidget(pair);
     return field;
 }
 
-QCheckBox* ContentView::addToggle(QLayout* row, const QString& key, const char* objectName,
-                                  void (ContentView::*write)(bool)) {
-    auto* toggle = new QCheckBox(key, this);
-    toggle->setObjectName(QString::fromLatin1(objectName));
-    connect(toggle, &QCheckBox::toggled, this, write);
+QCheckBox* ContentView::addToggle(QLayout* row, const ToggleBinding& binding) {
+    auto* toggle = new QCheckBox(tr(binding.key), this);
+    toggle->setObjectName(QString::fromLatin1(binding.objectName));
+    connect(toggle, &QCheckBox::toggled, this,
+            [this, &binding](bool on) { writeToggle(binding, on); });
     row->addWidget(toggle);
     return toggle;
 }
 
-void ContentView::setStartIndex(const QString& text) {
-    writeText(&Settings::startIndex, text);
-}
-void ContentView::setDigits(const QString& text) {
-    writeText(&Settings::digits, text);
-}
-void ContentView::setPrefix(const QString& text) {
-    writeText(&Settings::prefix, text);
-}
-void ContentView::setPostfix(const QString& text) {
-    writeText(&Settings::postfix, text);
-}
-void ContentView::setNatSortOn(bool on) {
-    writeToggle(&Settings::isNatSortOn, on);
-}
-void ContentView::setCompareBySpaceRemoveOn(bool on) {
-    writeToggle(&Settings::isCompareBySpaceRemoveOn, on);
-}
-void ContentView::setCompareBySpaceReplaceOn(bool on) {
-    writeToggle(&Settings::isCompareBySpaceReplaceOn, on);
-}
-void ContentView::setReverse(bool on) {
-    writeToggle(&Settings::isReverse, on);
+QLineEdit* ContentView::fieldOf(std::string Settings::*field) const {
+    for (std::size_t i = 0; i < textBindings.size(); ++i) {
+        if (textBindings[i].field == field) {
+            return fields_[i];
+        }
+    }
+    return nullptr;
 }
 
-void ContentView::setKeepExtensionsOn(bool on) {
-    settings_.isKeepExtensionsOn = on;
-    showSettings();
-    showNewNames();
-    emit settingsChanged();
-}
-
-void ContentView::writeText(std::string Settings::*field, const QString& text) {
-    settings_.*field = text.toStdString();
+void ContentView::writeText(const TextBinding& binding, const QString& text) {
+    settings_.*binding.field = text.toStdString();
     showSettings();
     showNewNames();
     emit settingsChanged();
@@ -301,10 +273,14 @@ void ContentView::showSummary() {
                                              : QString());
 }
 
-void ContentView::writeToggle(bool Settings::*field, bool on) {
-    settings_.*field = on;
+void ContentView::writeToggle(const ToggleBinding& binding, bool on) {
+    settings_.*binding.field = on;
     showSettings();
-    reorder();
+    if (binding.effect == ToggleEffect::Reorders) {
+        reorder();
+    } else {
+        showNewNames();
+    }
     emit settingsChanged();
 }
 
@@ -498,7 +474,7 @@ void ContentView::showPlanProblem() {
     const ListedNames& listing = preview_->listing();
     const auto unusable = findUnusableName(listing.names, listing.folders, format, longest);
     QLineEdit* atFault = unusable ? fieldAtFault(unusable->problem) : nullptr;
-    for (QLineEdit* field : {startIndexField_, digitsField_, prefixField_, postfixField_}) {
+    for (QLineEdit* field : fields_) {
         field->setProperty("refused", field == atFault);
         field->setStyleSheet(field == atFault ? QStringLiteral("QLineEdit { border: 2px solid "
                                                                "#c0392b; }")
@@ -520,29 +496,27 @@ QLineEdit* ContentView::fieldAtFault(NameProblem problem) const {
         return text.find('/') != std::string::npos || text.find('\0') != std::string::npos;
     };
     if (problem != NameProblem::TooLong) {
-        return holdsForbidden(settings_.prefix) ? prefixField_ : postfixField_;
+        return fieldOf(holdsForbidden(settings_.prefix) ? &Settings::prefix : &Settings::postfix);
     }
     // The longest of the three parts of a name is the one to shorten.
     const std::uint64_t width = NameFormat(settings_).width();
     const std::size_t fixed = std::max(settings_.prefix.size(), settings_.postfix.size());
     if (width >= fixed) {
-        return digitsField_;
+        return fieldOf(&Settings::digits);
     }
-    return settings_.prefix.size() >= settings_.postfix.size() ? prefixField_ : postfixField_;
+    return fieldOf(settings_.prefix.size() >= settings_.postfix.size() ? &Settings::prefix
+                                                                       : &Settings::postfix);
 }
 
 void ContentView::showSettings() {
     targetDirLabel_->setText(decoded(settings_.targetDir));
     targetDirLabel_->setToolTip(targetDirLabel_->text());
-    showText(startIndexField_, settings_.startIndex);
-    showText(digitsField_, settings_.digits);
-    showText(prefixField_, settings_.prefix);
-    showText(postfixField_, settings_.postfix);
-    showToggle(natSortToggle_, settings_.isNatSortOn);
-    showToggle(spaceRemoveToggle_, settings_.isCompareBySpaceRemoveOn);
-    showToggle(spaceReplaceToggle_, settings_.isCompareBySpaceReplaceOn);
-    showToggle(reverseToggle_, settings_.isReverse);
-    showToggle(keepExtensionsToggle_, settings_.isKeepExtensionsOn);
+    for (std::size_t i = 0; i < textBindings.size(); ++i) {
+        showText(fields_[i], settings_.*textBindings[i].field);
+    }
+    for (std::size_t i = 0; i < toggleBindings.size(); ++i) {
+        showToggle(toggles_[i], settings_.*toggleBindings[i].field);
+    }
 }
 
 void ContentView::unwatchTargetDir() {

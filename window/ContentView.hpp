@@ -5,6 +5,7 @@
 #include "engine/Settings.hpp"
 #include "engine/Summary.hpp"
 #include "platform/FileSystem.hpp"
+#include "window/SettingBindings.hpp"
 
 #include <QFileSystemWatcher>
 #include <QTimer>
@@ -44,16 +45,6 @@ public:
     [[nodiscard]] const PreviewModel& preview() const { return *preview_; }
     [[nodiscard]] QSize sizeHint() const override;
 
-    void setStartIndex(const QString& text);
-    void setDigits(const QString& text);
-    void setPrefix(const QString& text);
-    void setPostfix(const QString& text);
-    void setNatSortOn(bool on);
-    void setCompareBySpaceRemoveOn(bool on);
-    void setCompareBySpaceReplaceOn(bool on);
-    void setReverse(bool on);
-    void setKeepExtensionsOn(bool on);
-
     // Writes the empty text, then the folder's own local path.
     void setTargetDir(const QUrl& folder);
     // Lets the user pick a folder; a cancel changes nothing.
@@ -78,13 +69,12 @@ private:
     QLayout* createToggleRow();
     QBoxLayout* createActionRow();
     QListView* createPreview();
-    QLineEdit* addField(QLayout* row, const QString& key, const char* objectName,
-                        void (ContentView::*write)(const QString&));
-    QCheckBox* addToggle(QLayout* row, const QString& key, const char* objectName,
-                         void (ContentView::*write)(bool));
+    QLineEdit* addField(QLayout* row, const TextBinding& binding);
+    QCheckBox* addToggle(QLayout* row, const ToggleBinding& binding);
+    [[nodiscard]] QLineEdit* fieldOf(std::string Settings::*field) const;
 
-    void writeText(std::string Settings::*field, const QString& text);
-    void writeToggle(bool Settings::*field, bool on);
+    void writeText(const TextBinding& binding, const QString& text);
+    void writeToggle(const ToggleBinding& binding, bool on);
     void writeTargetDir(std::string path);
     void showSettings();
     void showNewNames();
@@ -114,15 +104,8 @@ private:
     QTimer folderChangedTimer_;
 
     QLabel* targetDirLabel_ = nullptr;
-    QLineEdit* startIndexField_ = nullptr;
-    QLineEdit* digitsField_ = nullptr;
-    QLineEdit* prefixField_ = nullptr;
-    QLineEdit* postfixField_ = nullptr;
-    QCheckBox* natSortToggle_ = nullptr;
-    QCheckBox* spaceRemoveToggle_ = nullptr;
-    QCheckBox* spaceReplaceToggle_ = nullptr;
-    QCheckBox* reverseToggle_ = nullptr;
-    QCheckBox* keepExtensionsToggle_ = nullptr;
+    std::array<QLineEdit*, textBindings.size()> fields_{};
+    std::array<QCheckBox*, toggleBindings.size()> toggles_{};
     QPushButton* doButton_ = nullptr;
     QPushButton* undoButton_ = nullptr;
     QLabel* problemLabel_ = nullptr;

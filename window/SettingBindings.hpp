@@ -1,0 +1,55 @@
+#pragma once
+
+#include "engine/Settings.hpp"
+
+#include <QtGlobal>
+
+#include <array>
+#include <string>
+
+namespace brindleaf {
+
+// Each setting the window edits, once: its label key (translated in ContentView's
+// context), the object name of its widget, and the field of the settings record it writes.
+struct TextBinding {
+    const char* key;
+    const char* objectName;
+    std::string Settings::*field;
+};
+
+inline constexpr std::array textBindings{
+    TextBinding{QT_TRANSLATE_NOOP("brindleaf::ContentView", "StartIndex"), "startIndexField",
+                &Settings::startIndex},
+    TextBinding{QT_TRANSLATE_NOOP("brindleaf::ContentView", "NumDigits"), "digitsField",
+                &Settings::digits},
+    TextBinding{QT_TRANSLATE_NOOP("brindleaf::ContentView", "Prefix"), "prefixField",
+                &Settings::prefix},
+    TextBinding{QT_TRANSLATE_NOOP("brindleaf::ContentView", "Postfix"), "postfixField",
+                &Settings::postfix},
+};
+
+// Ordering toggles put the names in another order; the naming toggle only renames them.
+enum class ToggleEffect { Reorders, Renames };
+
+struct ToggleBinding {
+    const char* key;
+    const char* objectName;
+    bool Settings::*field;
+    ToggleEffect effect;
+};
+
+inline constexpr std::array toggleBindings{
+    ToggleBinding{QT_TRANSLATE_NOOP("brindleaf::ContentView", "NatSort"), "natSortToggle",
+                  &Settings::isNatSortOn, ToggleEffect::Reorders},
+    ToggleBinding{QT_TRANSLATE_NOOP("brindleaf::ContentView", "SortReplacingRemovingSpace"),
+                  "spaceRemoveToggle", &Settings::isCompareBySpaceRemoveOn, ToggleEffect::Reorders},
+    ToggleBinding{QT_TRANSLATE_NOOP("brindleaf::ContentView", "SortReplacingSpaceToUnderbar"),
+                  "spaceReplaceToggle", &Settings::isCompareBySpaceReplaceOn,
+                  ToggleEffect::Reorders},
+    ToggleBinding{QT_TRANSLATE_NOOP("brindleaf::ContentView", "Reverse"), "reverseToggle",
+                  &Settings::isReverse, ToggleEffect::Reorders},
+    ToggleBinding{QT_TRANSLATE_NOOP("brindleaf::ContentView", "Keep extensions"),
+                  "keepExtensionsToggle", &Settings::isKeepExtensionsOn, ToggleEffect::Renames},
+};
+
+} // namespace brindleaf
