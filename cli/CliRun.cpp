@@ -60,7 +60,7 @@ void writePair(std::FILE* out, const std::string& original, const std::string& r
         return;
     }
     write(out, shownName(original));
-    write(out, "\t\t->\t\t");
+    write(out, rowSeparator);
     write(out, shownName(renamed));
     write(out, "\n");
 }

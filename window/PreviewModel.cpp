@@ -1,5 +1,7 @@
 #include "window/PreviewModel.hpp"
 
+#include "engine/Plan.hpp"
+
 #include <QFile>
 
 #include <string_view>
@@ -16,7 +18,7 @@ QString decoded(std::string_view bytes) {
 
 // What a row reads as: both names joined by "\t\t->\t\t".
 QString rowText(std::string_view original, std::string_view renamed) {
-    return decoded(original) + QStringLiteral("\t\t->\t\t") + decoded(renamed);
+    return decoded(original) + QString::fromLatin1(rowSeparator) + decoded(renamed);
 }
 
 } // namespace

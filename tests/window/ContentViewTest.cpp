@@ -15,6 +15,7 @@
 #include <QListView>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QAbstractItemModelTester>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -181,6 +182,9 @@ private slots:
             folder.addFile(name);
         }
         ContentView view;
+        const QAbstractItemModelTester modelCheck(
+            child<QListView>(view, "previewList")->model(),
+            QAbstractItemModelTester::FailureReportingMode::QtTest);
         view.setTargetDir(localUrl(folder.path()));
         QCOMPARE(rows(view),
                  (QStringList{row("file1", "0001"), row("file9", "0002"), row("file10", "0003")}));
