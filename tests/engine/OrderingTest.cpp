@@ -119,27 +119,6 @@ INSTANTIATE_TEST_SUITE_P(
                      false,
                      {"Zoo", "zoo", "\xC3\xA9t\xC3\xA9"}}));
 
-TEST(Ordering, EmptyAndSingleListsComeBackUnchanged) {
-    Names empty;
-    sortFileNames(empty, Settings{});
-    EXPECT_TRUE(empty.empty());
-    Names one = {"only"};
-    sortFileNames(one, Settings{});
-    EXPECT_EQ(one, Names{"only"});
-}
-
-TEST(Ordering, PredicateMatchesTheSortAndRanksEqualKeysNeitherWay) {
-    Settings settings;
-    EXPECT_TRUE(fileNameComesBefore(settings, "img9", "img10"));
-    EXPECT_FALSE(fileNameComesBefore(settings, "img10", "img9"));
-    EXPECT_FALSE(fileNameComesBefore(settings, "a b", "ab"));
-    EXPECT_FALSE(fileNameComesBefore(settings, "ab", "a b"));
-    settings.isReverse = true;
-    EXPECT_TRUE(fileNameComesBefore(settings, "img10", "img9"));
-    EXPECT_FALSE(fileNameComesBefore(settings, "a b", "ab"));
-    EXPECT_FALSE(fileNameComesBefore(settings, "ab", "a b"));
-}
-
 // Random names built from the pieces that make comparisons hard.
 std::string randomName(std::mt19937& random) {
     static const std::vector<std::string> pieces = {
