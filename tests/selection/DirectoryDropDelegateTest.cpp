@@ -68,20 +68,6 @@ private slots:
         QCOMPARE(dropped.at(0).at(0).toUrl(), localUrl(folder.path()));
     }
 
-    void refusedDropChangesNothing() {
-        TemporaryFolder folder;
-        folder.addFile("plain");
-        QWidget target;
-        DirectoryDropDelegate delegate(&target);
-        QSignalSpy dropped(&delegate, &DirectoryDropDelegate::folderDropped);
-        const std::unique_ptr<QMimeData> data(urlData({localUrl(folder.pathOf("plain"))}));
-
-        QVERIFY(!brindleaf::testing::dropOn(&target, *data));
-        QVERIFY(!delegate.performDrop(data.get()));
-        QCoreApplication::processEvents();
-        QCOMPARE(dropped.count(), 0);
-    }
-
     void folderGoneBeforeDeliveryPrintsErrorAndDeliversNothing() {
         auto folder = std::make_unique<TemporaryFolder>();
         QWidget target;
