@@ -61,8 +61,7 @@ std::expected<FolderEntries, Error> listOpenedFolder(FileSystem& fileSystem, con
     return entries;
 }
 
-std::expected<ListedNames, Error> listNamesWithPositions(const Settings& settings,
-                                                         FileSystem& fileSystem) {
+std::expected<ListedNames, Error> listFileNames(const Settings& settings, FileSystem& fileSystem) {
     if (settings.targetDir.empty()) {
         return ListedNames{};
     }
@@ -82,22 +81,6 @@ std::expected<ListedNames, Error> listNamesWithPositions(const Settings& setting
     }
     reorderListedNames(listed, settings);
     return listed;
-}
-
-std::expected<std::vector<std::string>, Error> listFileNames(const Settings& settings,
-                                                             FileSystem& fileSystem) {
-    if (settings.targetDir.empty()) {
-        return std::vector<std::string>{};
-    }
-    auto folder = openTargetFolder(fileSystem, settings.targetDir);
-    if (!folder) {
-        return std::unexpected(folder.error());
-    }
-    auto entries = listOpenedFolder(fileSystem, *folder, settings);
-    if (!entries) {
-        return std::unexpected(entries.error());
-    }
-    return std::move(entries->names);
 }
 
 } // namespace brindleaf

@@ -15,7 +15,7 @@ namespace brindleaf {
 inline constexpr std::string_view finderMetadataName = ".DS_Store";
 
 // Opens the folder of `targetDir`, with "." and ".." components and doubled separators
-// resolved lexically, or says in words why it cannot be read.
+// resolved lexically, or why it cannot be read.
 std::expected<UniqueFd, Error> openTargetFolder(FileSystem& fileSystem,
                                                 const std::string& targetDir);
 
@@ -23,14 +23,9 @@ std::expected<UniqueFd, Error> openTargetFolder(FileSystem& fileSystem,
 std::expected<FolderEntries, Error> listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
                                                      const Settings& settings);
 
-// The ordered names of `targetDir`, each with its position in the folder's listing, for
-// reorderListedNames(); empty, without touching the file system, when no folder is chosen.
-std::expected<ListedNames, Error> listNamesWithPositions(const Settings& settings,
-                                                         FileSystem& fileSystem);
-
-// The ordered names of `targetDir`; empty, without touching the file system, when no
-// folder is chosen.
-std::expected<std::vector<std::string>, Error> listFileNames(const Settings& settings,
-                                                             FileSystem& fileSystem);
+// The ordered names of `targetDir`, each with its position in the folder's listing (for
+// reorderListedNames()) and whether it is a folder; empty, without touching the file
+// system, when no folder is chosen.
+std::expected<ListedNames, Error> listFileNames(const Settings& settings, FileSystem& fileSystem);
 
 } // namespace brindleaf

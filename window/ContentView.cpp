@@ -550,7 +550,7 @@ void ContentView::relist() {
     std::expected<ListedNames, Error> listed;
     {
         const BusyCursor busy;
-        listed = listNamesWithPositions(settings_, *fileSystem_);
+        listed = listFileNames(settings_, *fileSystem_);
     }
     readFolderState();
     if (!listed) {

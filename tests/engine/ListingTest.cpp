@@ -18,7 +18,7 @@ TEST(Listing, EmptyTargetDirListsNothingAndTouchesNothing) {
     FaultyFileSystem fileSystem;
     const auto names = listFileNames(Settings{}, fileSystem);
     ASSERT_TRUE(names);
-    EXPECT_TRUE(names->empty());
+    EXPECT_TRUE(names->names.empty());
     EXPECT_EQ(fileSystem.opens, 0U);
 }
 
@@ -36,7 +36,8 @@ TEST(Listing, DropsOnlyTheExactFinderFileAndListsOneLevel) {
     PosixFileSystem fileSystem;
     const auto names = listFileNames(settings, fileSystem);
     ASSERT_TRUE(names);
-    EXPECT_EQ(*names, (Names{".DS_Store2", ".ds_store", ".hidden", "b.txt", "sub"}));
+    EXPECT_EQ(names->names, (Names{".DS_Store2", ".ds_store", ".hidden", "b.txt", "sub"}));
+    EXPECT_EQ(names->folders, (std::vector<std::uint8_t>{0, 0, 0, 0, 1}));
 }
 
 TEST(Listing, PathsWithDotsOrDoubledSeparatorsListTheSameFolder) {
@@ -54,7 +55,7 @@ TEST(Listing, PathsWithDotsOrDoubledSeparatorsListTheSameFolder) {
         settings.targetDir = path;
         const auto names = listFileNames(settings, fileSystem);
         ASSERT_TRUE(names) << path << ": " << names.error().code.message();
-        EXPECT_EQ(*names, (Names{"one", "two"})) << path;
+        EXPECT_EQ(names->names, (Names{"one", "two"})) << path;
     }
 }
 
