@@ -472,7 +472,14 @@ void ContentView::showPlanProblem() {
     const std::size_t longest =
         std::min<std::size_t>(longestName_, NameFormat::longestBuildableName);
     const ListedNames& listing = preview_->listing();
-    const auto unusable = findUnusableName(listing.names, listing.folders, format, longest);
+    // With kept extensions the engine looks at every entry; on a keystroke, the longest
+    // extension the listing holds, at the last position, tells first whether any can fail.
+    const bool surelyFine = format.keepsExtensions() && !listing.names.empty() &&
+                            !format.problemAt(listing.names.size() - 1,
+                                              longest - std::min(longest, longestExtension()));
+    const auto unusable = surelyFine
+                              ? std::nullopt
+                              : findUnusableName(listing.names, listing.folders, format, longest);
     QLineEdit* atFault = unusable ? fieldAtFault(unusable->problem) : nullptr;
     for (QLineEdit* field : fields_) {
         field->setProperty("refused", field == atFault);
@@ -489,6 +496,14 @@ void ContentView::showPlanProblem() {
     problemLabel_->setText(ErrorMessages::nameProblem(
         unusable->problem, longest - NameFormat::temporarySuffix.size()));
     problemLabel_->show();
+}
+
+std::size_t ContentView::longestExtension() const {
+    std::size_t longest = 0;
+    for (const auto& [extension, files] : summary_.extensions) {
+        longest = std::max(longest, extension.size());
+    }
+    return longest;
 }
 
 QLineEdit* ContentView::fieldAtFault(NameProblem problem) const {

@@ -87,6 +87,7 @@ private:
     void readFolderState();
     void showPlanProblem();
     QLineEdit* fieldAtFault(NameProblem problem) const;
+    [[nodiscard]] std::size_t longestExtension() const;
     void offerToRestoreInterruptedRun();
     template <typename Run> void runWithProgress(Run run);
     void restoreOriginalNames();
