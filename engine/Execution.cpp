@@ -1,8 +1,8 @@
 #include "engine/Execution.hpp"
 
+#include "engine/BatchMoves.hpp"
 #include "engine/NameFormat.hpp"
 #include "engine/Plan.hpp"
-#include "engine/TwoPassMoves.hpp"
 
 #include <string>
 #include <vector>
@@ -68,9 +68,9 @@ RunOutcome renameInFolder(FileSystem& fileSystem, const UniqueFd& folder, const 
         return RunOutcome::NothingToRename;
     }
     const std::vector<std::string> finals = newNames(plan);
-    return reportMoves(moveInTwoPasses(fileSystem, folder, plan.names, finals,
-                                       NameFormat::temporarySuffix, observer),
-                       reporter);
+    return reportMoves(
+        moveBatch(fileSystem, folder, plan.names, finals, NameFormat::temporarySuffix, observer),
+        reporter);
 }
 
 RunOutcome renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
@@ -98,8 +98,8 @@ RunOutcome renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
             errorOf(ErrorKind::CannotWriteJournal, journal.error(), journals.folder().path()));
         return RunOutcome::Failed;
     }
-    const MovesResult result = moveInTwoPasses(fileSystem, opened.folder, plan.names, finals,
-                                               NameFormat::temporarySuffix, observer);
+    const MovesResult result = moveBatch(fileSystem, opened.folder, plan.names, finals,
+                                         NameFormat::temporarySuffix, observer);
     // Whatever happened, what the folder now holds must reach the disk before it is reported.
     const std::error_code flushed = fileSystem.flush(opened.folder);
     const RunOutcome outcome = reportMoves(result, reporter);

@@ -4,12 +4,13 @@
 
 namespace brindleaf {
 
-// Told of a run's progress before every move; it may stop the run.
+// Told of a run's progress, counted in entries that have their new names, before every
+// move; it may stop the run.
 class RunObserver {
 public:
     virtual ~RunObserver() = default;
     // False stops the run; every entry then goes back to where it was.
-    virtual bool proceed(std::size_t movesDone, std::size_t movesTotal) = 0;
+    virtual bool proceed(std::size_t entriesDone, std::size_t entriesTotal) = 0;
 };
 
 class ProceedAlways final : public RunObserver {

@@ -156,8 +156,8 @@ UndoReport carryOutUndo(FileSystem& fileSystem, const UniqueFd& folder, JournalF
         report.error = code;
         return report;
     }
-    const MovesResult result = moveInTwoPasses(fileSystem, folder, moves.sources,
-                                               moves.destinations, suffixes.back(), observer);
+    const MovesResult result =
+        moveBatch(fileSystem, folder, moves.sources, moves.destinations, suffixes.back(), observer);
     const std::error_code flushed = fileSystem.flush(folder);
     report.failure = result.failure;
     report.stranded = result.stranded;

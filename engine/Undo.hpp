@@ -1,8 +1,8 @@
 #pragma once
 
+#include "engine/BatchMoves.hpp"
 #include "engine/Journals.hpp"
 #include "engine/RunObserver.hpp"
-#include "engine/TwoPassMoves.hpp"
 #include "platform/FileSystem.hpp"
 
 #include <cstddef>

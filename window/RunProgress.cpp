@@ -24,15 +24,16 @@ RunProgress::RunProgress(QWidget* parent) : dialog_(parent) {
     dialog_.setAutoReset(false);
 }
 
-bool RunProgress::proceed(std::size_t movesDone, std::size_t movesTotal) {
+bool RunProgress::proceed(std::size_t entriesDone, std::size_t entriesTotal) {
     if (!sinceUpdate_.isValid() || sinceUpdate_.elapsed() >= updateEveryMilliseconds) {
         sinceUpdate_.restart();
         constexpr std::size_t largest = std::numeric_limits<int>::max();
-        dialog_.setMaximum(static_cast<int>(std::min(movesTotal, largest)));
-        dialog_.setValue(static_cast<int>(std::min(movesDone, largest)));
-        dialog_.setLabelText(QCoreApplication::translate("RunProgress", "Renaming… %1 of %2 moves")
-                                 .arg(movesDone)
-                                 .arg(movesTotal));
+        dialog_.setMaximum(static_cast<int>(std::min(entriesTotal, largest)));
+        dialog_.setValue(static_cast<int>(std::min(entriesDone, largest)));
+        dialog_.setLabelText(
+            QCoreApplication::translate("RunProgress", "Renaming… %1 of %2 entries")
+                .arg(entriesDone)
+                .arg(entriesTotal));
     }
     return !dialog_.wasCanceled() && !askedToQuit();
 }

@@ -15,7 +15,7 @@ namespace brindleaf {
 class RunProgress final : public RunObserver {
 public:
     explicit RunProgress(QWidget* parent);
-    bool proceed(std::size_t movesDone, std::size_t movesTotal) override;
+    bool proceed(std::size_t entriesDone, std::size_t entriesTotal) override;
 
     void requestStop() { stopRequested_ = true; }
     // A signal or a close asked the application to end once the run is over.

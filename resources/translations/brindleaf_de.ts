@@ -133,8 +133,8 @@
 <context>
     <name>RunProgress</name>
     <message>
-        <source>Renaming… %1 of %2 moves</source>
-        <translation>Umbenennen… %1 von %2 Schritten</translation>
+        <source>Renaming… %1 of %2 entries</source>
+        <translation>Umbenennen… %1 von %2 Einträgen</translation>
     </message>
 </context>
 <context>

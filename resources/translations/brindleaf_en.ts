@@ -133,8 +133,8 @@
 <context>
     <name>RunProgress</name>
     <message>
-        <source>Renaming… %1 of %2 moves</source>
-        <translation>Renaming… %1 of %2 moves</translation>
+        <source>Renaming… %1 of %2 entries</source>
+        <translation>Renaming… %1 of %2 entries</translation>
     </message>
 </context>
 <context>

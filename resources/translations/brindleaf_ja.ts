@@ -127,8 +127,8 @@
 <context>
     <name>RunProgress</name>
     <message>
-        <source>Renaming… %1 of %2 moves</source>
-        <translation>名前を変更中… %2 件中 %1 件</translation>
+        <source>Renaming… %1 of %2 entries</source>
+        <translation>名前を変更中… %2 個中 %1 個</translation>
     </message>
 </context>
 <context>

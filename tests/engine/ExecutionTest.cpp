@@ -44,12 +44,22 @@ protected:
     }
 };
 
-TEST_F(Execution, RenumbersAnAlreadyNumberedFolderInPlace) {
+TEST_F(Execution, AnAlreadyNumberedFolderNeedsNoMove) {
     addFiles({"0001", "0002", "0003"});
     EXPECT_EQ(run(), RunOutcome::Renamed);
     expectUntouched({"0001", "0002", "0003"});
-    EXPECT_EQ(fileSystem.moves, 6U);
+    EXPECT_EQ(fileSystem.moves, 0U);
     EXPECT_TRUE(reporter.reports.empty());
+}
+
+// Shifting every number by one frees each name just before it is taken: one move each.
+TEST_F(Execution, ShiftedNumbersMoveOnceEach) {
+    addFiles({"0001", "0002", "0003"});
+    settings.startIndex = "2";
+    EXPECT_EQ(run(), RunOutcome::Renamed);
+    EXPECT_EQ(fileSystem.moves, 3U);
+    EXPECT_EQ(folder.contentOf("0004"), "0003");
+    EXPECT_EQ(folder.contentOf("0002"), "0001");
 }
 
 TEST_F(Execution, SwapsNamesThroughTemporaryNames) {
@@ -117,68 +127,73 @@ TEST_F(Execution, RefusesUnusableNamesBeforeMovingAnything) {
     }
 }
 
-TEST_F(Execution, LeftoverTemporaryNameStopsTheRunAndRestoresEverything) {
-    // "0001___temp" is an entry of its own; the first pass needs its name for "a".
+TEST_F(Execution, AnEntryNamedLikeATemporaryNameIsRenamedLikeAnyOther) {
     addFiles({"a", "0001___temp"});
-    EXPECT_EQ(run(), RunOutcome::Failed);
-    ASSERT_EQ(reporter.reports.size(), 1U);
-    EXPECT_EQ(reporter.reports[0].code, std::errc::file_exists);
-    expectUntouched({"a", "0001___temp"});
+    EXPECT_EQ(run(), RunOutcome::Renamed);
+    EXPECT_EQ(folder.contentOf("0001"), "0001___temp");
+    EXPECT_EQ(folder.contentOf("0002"), "a");
 }
 
-// The k-th move fails, in the first pass (k <= 4) or the second (k > 4); the moves
-// already made must be taken back so every file has its own name again.
-class FailingMove : public Execution, public ::testing::WithParamInterface<std::size_t> {};
+// Reversed, "a" waits for "0001" to move on (moves 1, 2), and "0003" and "0002" trade
+// places through a temporary name (moves 3 to 5). Whichever move fails, the moves already
+// made are taken back so every file has its own name again.
+class FailingMove : public Execution, public ::testing::WithParamInterface<std::size_t> {
+protected:
+    void SetUp() override {
+        Execution::SetUp();
+        addFiles({"0001", "0002", "0003", "a"});
+        settings.isReverse = true;
+    }
+};
 
 TEST_P(FailingMove, RestoresEveryOriginalName) {
-    addFiles({"0002", "b", "c", "0001"});
     fileSystem.failingMoves = {GetParam()};
     EXPECT_EQ(run(), RunOutcome::Failed);
     ASSERT_EQ(reporter.reports.size(), 1U);
     EXPECT_EQ(reporter.reports[0].code, std::errc::io_error);
     EXPECT_EQ(reporter.reports[0].kind, ErrorKind::CannotRename);
     EXPECT_TRUE(reporter.reports[0].notRestored.empty());
-    expectUntouched({"0001", "0002", "b", "c"});
+    expectUntouched({"0001", "0002", "0003", "a"});
 }
 
-INSTANTIATE_TEST_SUITE_P(BothPasses, FailingMove, ::testing::Values(1, 2, 4, 5, 6, 8));
+INSTANTIATE_TEST_SUITE_P(EveryMove, FailingMove, ::testing::Values(1, 2, 3, 4, 5));
 
-TEST_F(Execution, NamesEveryEntryThatCouldNotBeRestored) {
-    addFiles({"a", "b", "c"});
-    // Moves 1-3: first pass; 4 and 5: second pass; 6 fails; then the undo of "b" (move 7)
-    // and of "a"'s first pass (move 10) fail too.
-    fileSystem.failingMoves = {6, 7, 10};
+TEST_F(FailingMove, NamesEveryEntryThatCouldNotBeRestored) {
+    // Move 5, "0002___temp" to "0002", fails; taking back "0002" to "0003" (move 6) fails
+    // too, which leaves "0003" no way back from its temporary name.
+    fileSystem.failingMoves = {5, 6};
     EXPECT_EQ(run(), RunOutcome::Failed);
     ASSERT_EQ(reporter.reports.size(), 1U);
-    EXPECT_EQ(reporter.reports[0].notRestored, (std::vector<std::string>{"b", "a"}));
-    EXPECT_EQ(reporter.reports[0].name, "c");
-    EXPECT_EQ(reporter.reports[0].newName, "0003");
-    EXPECT_EQ(folder.names(), (NameSet{"0001___temp", "0002", "c"}));
-    EXPECT_EQ(folder.contentOf("0002"), "b");
-    EXPECT_EQ(folder.contentOf("0001___temp"), "a");
+    EXPECT_EQ(reporter.reports[0].name, "0003");
+    EXPECT_EQ(reporter.reports[0].newName, "0002");
+    EXPECT_EQ(reporter.reports[0].notRestored, (std::vector<std::string>{"0002", "0003"}));
+    EXPECT_EQ(folder.names(), (NameSet{"0001", "0002___temp", "0003", "a"}));
+    EXPECT_EQ(folder.contentOf("0003"), "0002");
+    EXPECT_EQ(folder.contentOf("0002___temp"), "0003");
+    EXPECT_EQ(folder.contentOf("a"), "a");
 }
 
 class CancelAfter final : public RunObserver {
 public:
-    explicit CancelAfter(std::size_t moves) : moves_(moves) {}
+    explicit CancelAfter(std::size_t entries) : entries_(entries) {}
     bool proceed(std::size_t done, std::size_t total) override {
         lastTotal = total;
-        return done < moves_;
+        return done < entries_;
     }
     std::size_t lastTotal = 0;
 
 private:
-    std::size_t moves_;
+    std::size_t entries_;
 };
 
-TEST_F(Execution, CancelInEitherPassRestoresEverythingSilently) {
-    addFiles({"x", "y", "z"});
-    for (const std::size_t movesBeforeCancel : {0, 2, 3, 5}) {
-        CancelAfter observer(movesBeforeCancel);
+TEST_F(FailingMove, CancelAnywhereRestoresEverythingSilently) {
+    // Progress counts entries: "0001", "a", then "0002" and "0003" together.
+    for (const std::size_t entriesBeforeCancel : {0, 1, 2}) {
+        CancelAfter observer(entriesBeforeCancel);
         EXPECT_EQ(renameFiles(settings, fileSystem, journals, reporter, observer),
                   RunOutcome::Cancelled);
-        EXPECT_EQ(observer.lastTotal, 6U);
-        expectUntouched({"x", "y", "z"});
+        EXPECT_EQ(observer.lastTotal, 4U);
+        expectUntouched({"0001", "0002", "0003", "a"});
     }
     EXPECT_TRUE(reporter.reports.empty());
 }
@@ -201,7 +216,7 @@ TEST(ExecutionWithoutTheFlag, RenamesThroughPlaceholdersOrSaysWhatWasRefused) {
     const std::vector<Case> cases{
         {0, 0, RunOutcome::Renamed, {}},
         {EPERM, 0, RunOutcome::Failed, {}},
-        {EPERM, EBUSY, RunOutcome::Failed, {"0001___temp"}},
+        {EPERM, EBUSY, RunOutcome::Failed, {"0001"}},
     };
     for (const Case& test : cases) {
         testing::TemporaryFolder folder;

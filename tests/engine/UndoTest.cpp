@@ -86,10 +86,11 @@ protected:
         EXPECT_EQ(folder.contentOf("sub/inner"), "sub/inner");
     }
 
-    LastRunState lastRun() {
-        const auto opened = fileSystem.openFolder(folder.path());
-        return journals.lastRunOf(folder.path(), *fileSystem.identify(*opened)).state;
+    LastRunState lastRun(const std::string& path) {
+        const auto opened = fileSystem.openFolder(path);
+        return journals.lastRunOf(path, *fileSystem.identify(*opened)).state;
     }
+    LastRunState lastRun() { return lastRun(folder.path()); }
 
     std::string journalPath() {
         return journals.folder().path() + "/" + *journals.folder().names()->begin();
@@ -110,17 +111,30 @@ TEST_F(Undo, FinishedRunIsUndoneOnceAndOnlyOnce) {
     expectOriginals();
 }
 
-TEST_F(Undo, RunKilledInEitherPassIsRefusedThenUndone) {
-    // 7 entries: moves 1-7 go to temporary names, 8-14 to the new names.
-    for (const std::size_t dyingMove : {3, 8, 12}) {
+TEST_F(Undo, RunKilledAnywhereIsRefusedThenUndone) {
+    // Reversed, "a" waits for "0001" to move on (moves 1, 2), and "0003" and "0002" trade
+    // places through a temporary name (moves 3 to 5).
+    for (const std::size_t dyingMove : {2, 4, 5}) {
         SCOPED_TRACE(dyingMove);
-        ASSERT_TRUE(testing::renameKilledAtMove(settings, journals.folder(), dyingMove));
+        TemporaryFolder other;
+        for (const char* name : {"0001", "0002", "0003", "a"}) {
+            other.addFile(name);
+        }
+        Settings reversed;
+        reversed.targetDir = other.path();
+        reversed.isReverse = true;
+        ASSERT_TRUE(testing::renameKilledAtMove(reversed, journals.folder(), dyingMove));
 
-        EXPECT_EQ(lastRun(), LastRunState::Interrupted);
+        EXPECT_EQ(lastRun(other.path()), LastRunState::Interrupted);
         // The names that run left are not the user's own names to number.
-        EXPECT_EQ(run(), RunOutcome::LastRunInterrupted);
-        EXPECT_EQ(undo().outcome, UndoOutcome::Restored);
-        expectOriginals();
+        EXPECT_EQ(renameFiles(reversed, fileSystem, journals, reporter, proceed),
+                  RunOutcome::LastRunInterrupted);
+        EXPECT_EQ(undoLastRun(fileSystem, other.path(), journals, proceed).outcome,
+                  UndoOutcome::Restored);
+        EXPECT_EQ(other.names(), (NameSet{"0001", "0002", "0003", "a"}));
+        for (const std::string& name : other.names()) {
+            EXPECT_EQ(other.contentOf(name), name);
+        }
     }
 }
 

@@ -401,7 +401,7 @@ private slots:
         brindleaf::Settings settings;
         settings.targetDir = folder.path();
         const brindleaf::JournalFolder journals(brindleaf::JournalFolder::defaultPath());
-        QVERIFY(brindleaf::testing::renameKilledAtMove(settings, journals, 5));
+        QVERIFY(brindleaf::testing::renameKilledAtMove(settings, journals, 2));
         QVERIFY(folder.names() != originals);
 
         ContentView view;
@@ -430,7 +430,7 @@ private slots:
                 originals.insert(name);
             }
             ContentView view(
-                std::make_unique<brindleaf::testing::SlowFileSystem>(std::chrono::milliseconds(2)));
+                std::make_unique<brindleaf::testing::SlowFileSystem>(std::chrono::milliseconds(4)));
             view.show();
             view.setTargetDir(localUrl(folder.path()));
             bool stopped = false;
@@ -546,7 +546,7 @@ private slots:
             originals.insert(name);
         }
         ContentView view(std::make_unique<brindleaf::testing::SlowFileSystem>(
-            std::chrono::milliseconds(2), 450));
+            std::chrono::milliseconds(4), 200));
         view.show();
         view.setTargetDir(localUrl(folder.path()));
         bool progressShownWithAlert = true;

@@ -39,13 +39,16 @@ struct MovesResult {
     std::vector<std::string> placeholdersLeft;
 };
 
-// Moves every sources[i] to destinations[i] inside the folder: first each to
-// destinations[i] + temporarySuffix, then each on to its destination, so a destination may
-// be another source's name. Nothing is ever replaced. On the first failing move, or when
-// the observer stops the run, the moves made are taken back, last first.
-MovesResult moveInTwoPasses(FileSystem& fileSystem, const UniqueFd& folder,
-                            std::span<const std::string> sources,
-                            std::span<const std::string> destinations,
-                            std::string_view temporarySuffix, RunObserver& observer);
+// Moves every sources[i] to destinations[i] inside the folder, never replacing anything. A
+// move waits until its destination has been vacated, so most entries move once, straight
+// to their new names; an entry whose source is already its destination does not move. Only
+// a cycle of names (a swap, a reversed numbering) sends one of its entries through
+// destinations[i] + temporarySuffix, and so does a move the file system refuses because a
+// name is taken in another case or form. On the first failing move, or when the observer
+// stops the run, the moves made are taken back, last first. Progress counts entries.
+MovesResult moveBatch(FileSystem& fileSystem, const UniqueFd& folder,
+                      std::span<const std::string> sources,
+                      std::span<const std::string> destinations, std::string_view temporarySuffix,
+                      RunObserver& observer);
 
 } // namespace brindleaf
