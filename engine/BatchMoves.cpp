@@ -1,7 +1,8 @@
 #include "engine/BatchMoves.hpp"
 
+#include <cstdint>
+#include <functional>
 #include <limits>
-#include <unordered_map>
 
 namespace brindleaf {
 
@@ -9,11 +10,50 @@ namespace {
 
 constexpr std::size_t none = std::numeric_limits<std::size_t>::max();
 
-// One move made, enough to take it back.
+// Which entry a name is the source of, from one flat table: a million names are indexed
+// without a node per name.
+class SourceIndex {
+public:
+    explicit SourceIndex(std::span<const std::string> sources) : sources_(sources) {
+        std::size_t capacity = 16;
+        while (capacity < 2 * sources.size()) {
+            capacity *= 2;
+        }
+        slots_.assign(capacity, empty);
+        mask_ = capacity - 1;
+        for (std::size_t i = 0; i < sources.size(); ++i) {
+            std::size_t slot = std::hash<std::string_view>{}(sources[i]) & mask_;
+            while (slots_[slot] != empty) {
+                slot = (slot + 1) & mask_;
+            }
+            slots_[slot] = static_cast<std::uint32_t>(i);
+        }
+    }
+
+    [[nodiscard]] std::size_t find(std::string_view name) const {
+        for (std::size_t slot = std::hash<std::string_view>{}(name)&mask_; slots_[slot] != empty;
+             slot = (slot + 1) & mask_) {
+            if (sources_[slots_[slot]] == name) {
+                return slots_[slot];
+            }
+        }
+        return none;
+    }
+
+private:
+    static constexpr std::uint32_t empty = std::numeric_limits<std::uint32_t>::max();
+    std::span<const std::string> sources_;
+    std::vector<std::uint32_t> slots_;
+    std::size_t mask_ = 0;
+};
+
+// Where a move took an entry: straight home, to its temporary name, or on from there.
+enum class Leg : std::uint8_t { Home, ToTemporary, FromTemporary };
+
+// One move made, enough to take it back without keeping its names.
 struct MadeMove {
     std::size_t entry;
-    std::string from;
-    std::string to;
+    Leg leg;
 };
 
 // The moves of one batch in an order where every name is free when it is taken, and the
@@ -27,20 +67,14 @@ public:
           done_(sources.size(), false) {
         // Each destination is at most one entry's source, and each source at most one
         // entry's destination: the entries form chains and cycles.
-        std::unordered_map<std::string_view, std::size_t> entryNamed;
-        entryNamed.reserve(sources.size());
-        for (std::size_t i = 0; i < sources.size(); ++i) {
-            entryNamed.emplace(sources[i], i);
-        }
+        const SourceIndex entryNamed(sources);
         for (std::size_t i = 0; i < sources.size(); ++i) {
             if (sources[i] == destinations[i]) {
                 done_[i] = true;
                 ++entriesDone_;
                 continue;
             }
-            if (const auto holder = entryNamed.find(destinations[i]); holder != entryNamed.end()) {
-                waitsFor_[i] = holder->second;
-            }
+            waitsFor_[i] = entryNamed.find(destinations[i]);
         }
     }
 
@@ -55,7 +89,7 @@ public:
         // Moves the file system refused for a name the plan believed free end last, when
         // every other name has been vacated.
         for (const std::size_t entry : deferred_) {
-            if (auto stop = step(entry, temporaryName(entry), destinations_[entry], observer)) {
+            if (auto stop = step(entry, Leg::FromTemporary, observer)) {
                 return takeBack(std::move(*stop));
             }
             ++entriesDone_;
@@ -83,7 +117,7 @@ private:
         }
         const bool cycle = next == first;
         if (cycle) {
-            if (auto stop = step(first, sources_[first], temporaryName(first), observer)) {
+            if (auto stop = step(first, Leg::ToTemporary, observer)) {
                 return stop;
             }
         }
@@ -93,7 +127,7 @@ private:
             }
         }
         if (cycle) {
-            if (auto stop = step(first, temporaryName(first), destinations_[first], observer)) {
+            if (auto stop = step(first, Leg::FromTemporary, observer)) {
                 return stop;
             }
             finish(first);
@@ -107,15 +141,15 @@ private:
         if (!observer.proceed(entriesDone_, sources_.size())) {
             return Stop{MovesResult::Kind::Cancelled, std::nullopt};
         }
-        const MoveResult result = attempt(entry, sources_[entry], destinations_[entry]);
+        const MoveResult result = attempt(entry, Leg::Home);
         if (!result) {
             finish(entry);
             return std::nullopt;
         }
         if (result.error != std::errc::file_exists) {
-            return failed(entry, sources_[entry], destinations_[entry], result);
+            return failed(entry, Leg::Home, result);
         }
-        if (auto stop = step(entry, sources_[entry], temporaryName(entry), observer)) {
+        if (auto stop = step(entry, Leg::ToTemporary, observer)) {
             return stop;
         }
         done_[entry] = true;
@@ -123,22 +157,21 @@ private:
         return std::nullopt;
     }
 
-    std::optional<Stop> step(std::size_t entry, const std::string& from, const std::string& to,
-                             RunObserver& observer) {
+    std::optional<Stop> step(std::size_t entry, Leg leg, RunObserver& observer) {
         if (!observer.proceed(entriesDone_, sources_.size())) {
             return Stop{MovesResult::Kind::Cancelled, std::nullopt};
         }
-        const MoveResult result = attempt(entry, from, to);
+        const MoveResult result = attempt(entry, leg);
         if (result) {
-            return failed(entry, from, to, result);
+            return failed(entry, leg, result);
         }
         return std::nullopt;
     }
 
-    Stop failed(std::size_t entry, const std::string& from, const std::string& to,
-                const MoveResult& result) const {
-        return {MovesResult::Kind::Failed, FailedMove{from, to, result.error, result.failedStep,
-                                                      sources_[entry], destinations_[entry]}};
+    Stop failed(std::size_t entry, Leg leg, const MoveResult& result) const {
+        return {MovesResult::Kind::Failed,
+                FailedMove{from(entry, leg), to(entry, leg), result.error, result.failedStep,
+                           sources_[entry], destinations_[entry]}};
     }
 
     void finish(std::size_t entry) {
@@ -146,20 +179,30 @@ private:
         ++entriesDone_;
     }
 
-    // One move, recorded when made; a placeholder it could not clean up is noted.
-    MoveResult attempt(std::size_t entry, const std::string& from, const std::string& to) {
-        MoveResult result = fileSystem_.move(folder_, from, to);
-        if (result.placeholderLeft) {
-            placeholdersLeft_.push_back(to);
-        }
-        if (!result) {
-            made_.push_back({entry, from, to});
-        }
-        return result;
-    }
-
     std::string temporaryName(std::size_t entry) const {
         return destinations_[entry] + std::string(temporarySuffix_);
+    }
+
+    std::string from(std::size_t entry, Leg leg) const {
+        return leg == Leg::FromTemporary ? temporaryName(entry) : sources_[entry];
+    }
+
+    std::string to(std::size_t entry, Leg leg) const {
+        return leg == Leg::ToTemporary ? temporaryName(entry) : destinations_[entry];
+    }
+
+    // One move, recorded when made; a placeholder it could not clean up is noted.
+    MoveResult attempt(std::size_t entry, Leg leg) {
+        MoveResult result = leg == Leg::Home
+                                ? fileSystem_.move(folder_, sources_[entry], destinations_[entry])
+                                : fileSystem_.move(folder_, from(entry, leg), to(entry, leg));
+        if (result.placeholderLeft) {
+            placeholdersLeft_.push_back(to(entry, leg));
+        }
+        if (!result) {
+            made_.push_back({entry, leg});
+        }
+        return result;
     }
 
     MovesResult takeBack(Stop stop) {
@@ -178,12 +221,14 @@ private:
             if (strandedEntry[made.entry]) {
                 continue;
             }
-            const MoveResult back = fileSystem_.move(folder_, made.to, made.from);
+            const std::string movedFrom = from(made.entry, made.leg);
+            const std::string movedTo = to(made.entry, made.leg);
+            const MoveResult back = fileSystem_.move(folder_, movedTo, movedFrom);
             if (back.placeholderLeft) {
-                placeholdersLeft_.push_back(made.from);
+                placeholdersLeft_.push_back(movedFrom);
             }
             if (back) {
-                stranded.push_back({sources_[made.entry], made.to});
+                stranded.push_back({sources_[made.entry], movedTo});
                 strandedEntry[made.entry] = true;
             }
         }
