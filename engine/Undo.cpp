@@ -59,10 +59,18 @@ private:
     std::unordered_map<std::string_view, std::uint64_t> inodeByName_;
 };
 
-// Every name a run, or an earlier undo of it, can have left an entry under.
+// Every name the run, or an earlier undo of it, can have left an entry under. A finished
+// run left each entry under its new name, and only there may it be looked for: where
+// entries are told by size and time alone, two of them can look alike.
 std::vector<std::string> placesOf(const JournalEntry& entry, const JournalHead& head) {
-    std::vector<std::string> places{entry.original, entry.renamed,
-                                    entry.renamed + std::string(NameFormat::temporarySuffix)};
+    if (head.state == RunState::Finished) {
+        return {entry.renamed};
+    }
+    std::vector<std::string> places{entry.original};
+    if (entry.renamed != entry.original) {
+        places.push_back(entry.renamed);
+    }
+    places.push_back(entry.renamed + std::string(NameFormat::temporarySuffix));
     for (const std::string& suffix : head.undoSuffixes) {
         places.push_back(entry.original + suffix);
     }
@@ -80,13 +88,19 @@ UndoMoves planUndo(const RunRecord& record, const CurrentEntries& current, UndoR
     std::vector<std::string> foundAt(record.entries.size());
     std::unordered_set<std::string_view> claimed;
     for (std::size_t i = 0; i < record.entries.size(); ++i) {
+        std::vector<std::string> matches;
         for (std::string& place : placesOf(record.entries[i], record.head)) {
             if (!claimed.contains(place) &&
                 current.holds(place, record.entries[i], record.head.startedNanoseconds)) {
-                foundAt[i] = std::move(place);
-                claimed.insert(foundAt[i]);
-                break;
+                matches.push_back(std::move(place));
             }
+        }
+        // An inode number names one entry; a size and time that two places share do not,
+        // and then the entry is left alone rather than guessed.
+        const bool certain = record.head.folder.inodesAreStable || matches.size() == 1;
+        if (!matches.empty() && certain) {
+            foundAt[i] = std::move(matches.front());
+            claimed.insert(foundAt[i]);
         }
     }
     // Names that stay taken: every current name, less those of entries that will move.

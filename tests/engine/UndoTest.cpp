@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
+
 #include <fstream>
 #include <thread>
 
@@ -186,6 +189,28 @@ TEST_F(Undo, FolderIsFlushedAfterTheLastMoveBeforeSuccess) {
     fileSystem.flushFails = true;
     EXPECT_EQ(run(), RunOutcome::Failed);
     EXPECT_EQ(lastRun(), LastRunState::Interrupted);
+}
+
+// FAT keeps times to two seconds: entries of one size and time look alike, and a finished
+// run is undone from where it left them, not guessed from their looks.
+TEST_F(Undo, WithoutStableInodesLookalikesOfAFinishedRunGoBackRightly) {
+    fileSystem.inodesAreStable = false;
+    TemporaryFolder other;
+    const timespec sameTime[2] = {{1'700'000'000, 0}, {1'700'000'000, 0}};
+    for (const char* name : {"0001", "0002", "0003"}) {
+        other.addFile(name);
+        ASSERT_EQ(::utimensat(AT_FDCWD, other.pathOf(name).c_str(), sameTime, 0), 0);
+    }
+    Settings reversed;
+    reversed.targetDir = other.path();
+    reversed.isReverse = true;
+    ASSERT_EQ(renameFiles(reversed, fileSystem, journals, reporter, proceed), RunOutcome::Renamed);
+    ASSERT_EQ(other.contentOf("0001"), "0003");
+    const UndoReport report = undoLastRun(fileSystem, other.path(), journals, proceed);
+    EXPECT_EQ(report.outcome, UndoOutcome::Restored);
+    for (const char* name : {"0001", "0002", "0003"}) {
+        EXPECT_EQ(other.contentOf(name), name);
+    }
 }
 
 TEST_F(Undo, WithoutStableInodesEntriesAreKnownBySizeAndTime) {
