@@ -81,8 +81,8 @@ std::string describeUndo(const UndoReport& report, const std::string& folder,
     case UndoOutcome::PartlyRestored:
         return "Gave " + entries(report.restored) + " in " + quoted(folder) +
                " their original names back. " + entries(report.leftAlone.size()) +
-               " changed by another program since the run, or whose name another entry now "
-               "holds, were left alone:" +
+               " changed by another program since the run, whose name another entry now "
+               "holds, or that cannot be told apart from another entry, were left alone:" +
                listOf(report.leftAlone) + stampNote(report);
     case UndoOutcome::Failed:
         if (report.failure) {

@@ -65,8 +65,9 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
     case UndoOutcome::PartlyRestored:
         text = tr("Gave %n entries their original names back.", nullptr, count(report.restored)) +
                QLatin1Char('\n') +
-               tr("These entries were changed by another program since the renaming, or their "
-                  "name is taken, and were left alone:") +
+               tr("These entries were changed by another program since the renaming, their "
+                  "name is taken, or they cannot be told apart from another entry, and were "
+                  "left alone:") +
                QLatin1Char('\n') + nameList(report.leftAlone);
         break;
     case UndoOutcome::Failed:

@@ -197,8 +197,8 @@
         </translation>
     </message>
     <message>
-        <source>These entries were changed by another program since the renaming, or their name is taken, and were left alone:</source>
-        <translation>Diese Einträge wurden seit der Umbenennung von einem anderen Programm geändert oder ihr Name ist vergeben; sie blieben unverändert:</translation>
+        <source>These entries were changed by another program since the renaming, their name is taken, or they cannot be told apart from another entry, and were left alone:</source>
+        <translation>Diese Einträge wurden seit der Umbenennung von einem anderen Programm geändert, ihr Name ist vergeben oder sie sind von einem anderen Eintrag nicht zu unterscheiden; sie blieben unverändert:</translation>
     </message>
     <message>
         <source>The undo was stopped.</source>

@@ -197,8 +197,8 @@
         </translation>
     </message>
     <message>
-        <source>These entries were changed by another program since the renaming, or their name is taken, and were left alone:</source>
-        <translation>These entries were changed by another program since the renaming, or their name is taken, and were left alone:</translation>
+        <source>These entries were changed by another program since the renaming, their name is taken, or they cannot be told apart from another entry, and were left alone:</source>
+        <translation>These entries were changed by another program since the renaming, their name is taken, or they cannot be told apart from another entry, and were left alone:</translation>
     </message>
     <message>
         <source>The undo was stopped.</source>

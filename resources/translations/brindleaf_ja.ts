@@ -189,8 +189,8 @@
         </translation>
     </message>
     <message>
-        <source>These entries were changed by another program since the renaming, or their name is taken, and were left alone:</source>
-        <translation>次の項目は名前の変更後に別のプログラムによって変更されたか、名前が使われているため、そのままにしました:</translation>
+        <source>These entries were changed by another program since the renaming, their name is taken, or they cannot be told apart from another entry, and were left alone:</source>
+        <translation>次の項目は名前の変更後に別のプログラムによって変更されたか、名前が使われているか、他の項目と区別できないため、そのままにしました:</translation>
     </message>
     <message>
         <source>The undo was stopped.</source>
