@@ -5,8 +5,11 @@
 #include <fcntl.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
+#include <numeric>
+#include <random>
 #include <stdexcept>
 #include <vector>
 
@@ -34,14 +37,20 @@ std::string BenchFolder::realisticName(std::size_t i) {
     }
 }
 
-BenchFolder::BenchFolder(const std::string& base, std::size_t count) {
+BenchFolder::BenchFolder(const std::string& base, std::size_t count, bool shuffled) {
     std::string pattern = base + "/brindleaf-bench-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot create a folder under " + base);
     }
     path_ = pattern;
     const UniqueFd folder(::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    for (std::size_t i = 0; i < count; ++i) {
+    std::vector<std::size_t> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    if (shuffled) {
+        std::mt19937 random(20261206);
+        std::ranges::shuffle(order, random);
+    }
+    for (const std::size_t i : order) {
         const UniqueFd file(::openat(folder.get(), realisticName(i).c_str(),
                                      O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644));
         if (!file.valid()) {

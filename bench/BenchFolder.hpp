@@ -9,7 +9,9 @@ namespace brindleaf::bench {
 // created under `base` and removed with everything in it at the end.
 class BenchFolder {
 public:
-    BenchFolder(const std::string& base, std::size_t count);
+    // `shuffled`: the files are created in a random (but repeatable) order, as people's
+    // folders fill, rather than in the order of their names.
+    BenchFolder(const std::string& base, std::size_t count, bool shuffled = false);
     ~BenchFolder();
     BenchFolder(const BenchFolder&) = delete;
     BenchFolder& operator=(const BenchFolder&) = delete;

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks: every engine stage beside its raw system-call baseline on
-# folders of 10,000 to 1,000,000 entries, then the window driven offscreen over 1,000,000.
+# folders of 10,000 to 1,000,000 entries, the window driven offscreen over 1,000,000, and
+# brindleaf-cli beside mmv and perl rename on fresh folders of the same shuffled names.
 #   bench.sh [FOLDER]   folders are made under FOLDER (default /dev/shm, a tmpfs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 folder="${1:-/dev/shm}"
-scripts/install-deps.sh
-scripts/build.sh -DBRINDLEAF_BUILD_BENCH=ON -- brindleaf-bench brindleaf-window-bench
+scripts/install-deps.sh bench
+scripts/build.sh -DBRINDLEAF_BUILD_BENCH=ON -- brindleaf-bench brindleaf-window-bench \
+    brindleaf-peer-bench brindleaf-cli
 echo "Machine: $(nproc) cores, $(free -g | awk '/^Mem:/ {print $2}') GiB, $(uname -sr)"
 build/bench/brindleaf-bench "$folder"
 QT_QPA_PLATFORM=offscreen build/bench/brindleaf-window-bench "$folder" 1000000 2>/dev/null
+build/bench/brindleaf-peer-bench build/cli/brindleaf-cli "$folder" 10000 100000 1000000

@@ -2,6 +2,7 @@
 # Installs the Debian packages that Brindleaf needs and that are not there yet.
 #   install-deps.sh        what building and testing need
 #   install-deps.sh run    and what showing the window on a desktop needs
+#   install-deps.sh bench  and the peers the benchmark compares with (mmv, perl rename)
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,9 @@ packages=(
 )
 if [ "${1:-}" = run ]; then
     packages+=(libqt6svg6 qt6-qpa-plugins)
+fi
+if [ "${1:-}" = bench ]; then
+    packages+=(mmv rename)
 fi
 
 missing=()
