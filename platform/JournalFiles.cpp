@@ -1,5 +1,7 @@
 #include "platform/JournalFiles.hpp"
 
+#include "platform/SystemError.hpp"
+
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
@@ -20,10 +22,6 @@ namespace {
 constexpr std::string_view journalEnding = ".journal";
 constexpr std::size_t bufferLimit = std::size_t{1} << 20;
 
-std::error_code lastError() {
-    return {errno, std::generic_category()};
-}
-
 std::error_code writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -36,15 +34,6 @@ std::error_code writeAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return {};
-}
-
-std::error_code flushToDisk(int fd) {
-#if defined(__APPLE__)
-    if (::fcntl(fd, F_FULLFSYNC) == 0) {
-        return {};
-    }
-#endif
-    return ::fsync(fd) == 0 ? std::error_code{} : lastError();
 }
 
 // A name that sorts after every journal begun before it.

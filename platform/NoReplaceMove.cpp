@@ -1,5 +1,7 @@
 #include "platform/NoReplaceMove.hpp"
 
+#include "platform/SystemError.hpp"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,10 +12,6 @@
 namespace brindleaf {
 
 namespace {
-
-std::error_code lastError() {
-    return {errno, std::generic_category()};
-}
 
 bool flagUnsupported(int error) {
 #if defined(__APPLE__)

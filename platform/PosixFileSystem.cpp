@@ -1,5 +1,7 @@
 #include "platform/PosixFileSystem.hpp"
 
+#include "platform/SystemError.hpp"
+
 #include "platform/NoReplaceMove.hpp"
 
 #include <dirent.h>
@@ -23,10 +25,6 @@
 namespace brindleaf {
 
 namespace {
-
-std::error_code lastError() {
-    return {errno, std::generic_category()};
-}
 
 struct DirCloser {
     void operator()(DIR* dir) const noexcept { ::closedir(dir); }
@@ -130,13 +128,7 @@ MoveResult PosixFileSystem::move(const UniqueFd& folder, const std::string& from
 }
 
 std::error_code PosixFileSystem::flush(const UniqueFd& folder) {
-#if defined(__APPLE__)
-    // fsync() on macOS leaves the data in the drive's cache.
-    if (::fcntl(folder.get(), F_FULLFSYNC) == 0) {
-        return {};
-    }
-#endif
-    return ::fsync(folder.get()) == 0 ? std::error_code{} : lastError();
+    return flushToDisk(folder.get());
 }
 
 std::expected<FolderIdentity, std::error_code> PosixFileSystem::identify(const UniqueFd& folder) {
