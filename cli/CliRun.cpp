@@ -90,14 +90,9 @@ int preview(const CommandLine& line, FileSystem& fileSystem, const Journals& jou
     return std::fflush(out) == 0 ? exitSuccess : exitFailure;
 }
 
-std::string entries(std::size_t count) {
-    return std::to_string(count) + (count == 1 ? " entry" : " entries");
-}
-
 int apply(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
           StreamReporter& reporter) {
     const Settings& settings = line.settings;
-    const std::string folder = shownName(settings.targetDir);
     const auto opened = planFolder(fileSystem, settings);
     if (!opened) {
         reporter.report(opened.error());
@@ -108,13 +103,14 @@ int apply(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
         renameJournalled(fileSystem, *opened, settings.targetDir, journals, reporter, observer)) {
     case RunOutcome::NothingToRename:
         if (!line.quiet) {
-            reporter.say("Nothing to rename in \"" + folder + "\": it is empty.");
+            reporter.say("Nothing to rename in " + quotedName(settings.targetDir) +
+                         ": it is empty.");
         }
         return exitSuccess;
     case RunOutcome::Renamed:
         if (!line.quiet) {
-            reporter.say("Renamed " + entries(opened->plan.names.size()) + " in \"" + folder +
-                         "\".");
+            reporter.say("Renamed " + entryCount(opened->plan.names.size()) + " in " +
+                         quotedName(settings.targetDir) + ".");
         }
         return exitSuccess;
     case RunOutcome::Cancelled:

@@ -6,10 +6,6 @@ namespace brindleaf::cli {
 
 namespace {
 
-std::string quoted(const std::string& name) {
-    return "\"" + shownName(name) + "\"";
-}
-
 std::string problemWords(const Error& error) {
     switch (error.problem) {
     case NameProblem::ContainsSlash:
@@ -46,23 +42,14 @@ std::string stepWords(const Error& error) {
 }
 
 std::string restoredWords(const Error& error) {
-    std::string text;
-    if (error.notRestored.empty()) {
-        text = " Every entry is back under its original name.";
-    } else {
-        text = " " + std::to_string(error.notRestored.size()) +
-               (error.notRestored.size() == 1 ? " entry" : " entries") +
-               " could not be given the original name back yet; 'brindleaf-cli --undo' can try "
-               "again:";
-        for (const std::string& name : error.notRestored) {
-            text += "\n  " + quoted(name);
-        }
-    }
-    for (const std::string& placeholder : error.placeholdersLeft) {
-        text += "\nAn empty placeholder could not be removed and was left behind: " +
-                quoted(placeholder) + ".";
-    }
-    return text;
+    const std::string restored =
+        error.notRestored.empty()
+            ? " Every entry is back under its original name."
+            : " " + entryCount(error.notRestored.size()) +
+                  " could not be given the original name back yet; 'brindleaf-cli --undo' can "
+                  "try again:" +
+                  nameLines(error.notRestored);
+    return restored + placeholderLines(error.placeholdersLeft);
 }
 
 } // namespace
@@ -70,20 +57,20 @@ std::string restoredWords(const Error& error) {
 std::string describeError(const Error& error) {
     switch (error.kind) {
     case ErrorKind::CannotReadFolder:
-        return "Cannot read folder " + quoted(error.path) + ": " + error.code.message();
+        return "Cannot read folder " + quotedName(error.path) + ": " + error.code.message();
     case ErrorKind::UnusableName:
-        return "Cannot rename " + quoted(error.name) + ": " + problemWords(error) +
+        return "Cannot rename " + quotedName(error.name) + ": " + problemWords(error) +
                ". Nothing was renamed.";
     case ErrorKind::CannotRename:
-        return "Cannot rename " + quoted(error.name) + " to " + quoted(error.newName) + ": " +
-               stepWords(error) + "." + restoredWords(error);
+        return "Cannot rename " + quotedName(error.name) + " to " + quotedName(error.newName) +
+               ": " + stepWords(error) + "." + restoredWords(error);
     case ErrorKind::StoppedUnfinished:
         return "The renaming was stopped." + restoredWords(error);
     case ErrorKind::CannotWriteJournal:
-        return "Cannot write the run's journal in " + quoted(error.path) + ": " +
+        return "Cannot write the run's journal in " + quotedName(error.path) + ": " +
                error.code.message() + ". Nothing was renamed.";
     case ErrorKind::CannotFlush:
-        return "Cannot flush the folder " + quoted(error.path) +
+        return "Cannot flush the folder " + quotedName(error.path) +
                " to disk: " + error.code.message() + ".";
     case ErrorKind::CannotMarkJournal:
         return "The entries were renamed, but the journal could not be marked finished: " +

@@ -103,4 +103,29 @@ std::string shownName(std::string_view name) {
     return out + "'";
 }
 
+std::string quotedName(std::string_view name) {
+    return "\"" + shownName(name) + "\"";
+}
+
+std::string nameLines(std::span<const std::string> names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += "\n  " + quotedName(name);
+    }
+    return text;
+}
+
+std::string entryCount(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " entry" : " entries");
+}
+
+std::string placeholderLines(std::span<const std::string> placeholders) {
+    std::string text;
+    for (const std::string& placeholder : placeholders) {
+        text += "\nAn empty placeholder could not be removed and was left behind: " +
+                quotedName(placeholder) + ".";
+    }
+    return text;
+}
+
 } // namespace brindleaf::cli

@@ -6,14 +6,6 @@ namespace brindleaf::cli {
 
 namespace {
 
-std::string quoted(const std::string& name) {
-    return "\"" + shownName(name) + "\"";
-}
-
-std::string entries(std::size_t count) {
-    return std::to_string(count) + (count == 1 ? " entry" : " entries");
-}
-
 std::string problemWord(JournalProblem problem) {
     switch (problem) {
     case JournalProblem::Unreadable:
@@ -28,30 +20,18 @@ std::string problemWord(JournalProblem problem) {
     return "is corrupt";
 }
 
-std::string listOf(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) {
-        text += "\n  " + quoted(name);
-    }
-    return text;
-}
-
 std::string strandedList(const UndoReport& report) {
-    std::string left;
-    for (const std::string& placeholder : report.placeholdersLeft) {
-        left += "\nAn empty placeholder could not be removed and was left behind: " +
-                quoted(placeholder) + ".";
-    }
-    if (report.stranded.empty()) {
-        return " Every entry is back where the undo found it." + left;
-    }
-    std::string text = " " + entries(report.stranded.size()) +
-                       " could not be given the original name back yet; 'brindleaf-cli --undo' "
-                       "can try again:";
+    std::vector<std::string> originals;
     for (const Stranded& entry : report.stranded) {
-        text += "\n  " + quoted(entry.original);
+        originals.push_back(entry.original);
     }
-    return text + left;
+    const std::string restored = originals.empty()
+                                     ? " Every entry is back where the undo found it."
+                                     : " " + entryCount(originals.size()) +
+                                           " could not be given the original name back yet; "
+                                           "'brindleaf-cli --undo' can try again:" +
+                                           nameLines(originals);
+    return restored + placeholderLines(report.placeholdersLeft);
 }
 
 std::string stampNote(const UndoReport& report) {
@@ -66,28 +46,28 @@ std::string describeUndo(const UndoReport& report, const std::string& folder,
                          const std::string& journalFolder) {
     switch (report.outcome) {
     case UndoOutcome::NothingToUndo:
-        return "Nothing to undo in " + quoted(folder) + ".";
+        return "Nothing to undo in " + quotedName(folder) + ".";
     case UndoOutcome::FolderUnreadable:
-        return "Cannot read folder " + quoted(folder) + ": " + report.error.message();
+        return "Cannot read folder " + quotedName(folder) + ": " + report.error.message();
     case UndoOutcome::InProgress:
         return describeUnfinishedRun(LastRunState::InProgress, folder);
     case UndoOutcome::JournalDamaged:
-        return "The journal of the last run in " + quoted(folder) + " " +
-               problemWord(report.problem) + " (in " + quoted(journalFolder) +
+        return "The journal of the last run in " + quotedName(folder) + " " +
+               problemWord(report.problem) + " (in " + quotedName(journalFolder) +
                "). Nothing was moved.";
     case UndoOutcome::Restored:
-        return "Gave " + entries(report.restored) + " in " + quoted(folder) +
+        return "Gave " + entryCount(report.restored) + " in " + quotedName(folder) +
                " their original names back." + stampNote(report);
     case UndoOutcome::PartlyRestored:
-        return "Gave " + entries(report.restored) + " in " + quoted(folder) +
-               " their original names back. " + entries(report.leftAlone.size()) +
+        return "Gave " + entryCount(report.restored) + " in " + quotedName(folder) +
+               " their original names back. " + entryCount(report.leftAlone.size()) +
                " changed by another program since the run, whose name another entry now "
                "holds, or that cannot be told apart from another entry, were left alone:" +
-               listOf(report.leftAlone) + stampNote(report);
+               nameLines(report.leftAlone) + stampNote(report);
     case UndoOutcome::Failed:
         if (report.failure) {
-            return "Cannot rename " + quoted(report.failure->entrySource) + " to " +
-                   quoted(report.failure->entryDestination) + ": " +
+            return "Cannot rename " + quotedName(report.failure->entrySource) + " to " +
+                   quotedName(report.failure->entryDestination) + ": " +
                    report.failure->code.message() + "." + strandedList(report);
         }
         return "Cannot finish the undo: " + report.error.message() + "." + strandedList(report);
@@ -99,10 +79,10 @@ std::string describeUndo(const UndoReport& report, const std::string& folder,
 
 std::string describeUnfinishedRun(LastRunState state, const std::string& folder) {
     if (state == LastRunState::InProgress) {
-        return "Another run is renaming the entries of " + quoted(folder) +
+        return "Another run is renaming the entries of " + quotedName(folder) +
                " now. Nothing was changed.";
     }
-    return "The last run in " + quoted(folder) +
+    return "The last run in " + quotedName(folder) +
            " did not finish, so some entries may still bear temporary names. Run "
            "'brindleaf-cli --undo " +
            shownName(folder) + "' to give them their original names back. Nothing was changed.";
