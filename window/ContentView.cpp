@@ -1,5 +1,7 @@
 #include "window/ContentView.hpp"
 
+#include "window/NameText.hpp"
+
 #include "engine/Execution.hpp"
 #include "engine/Listing.hpp"
 #include "engine/NameFormat.hpp"
@@ -43,10 +45,6 @@ namespace {
 
 // Other programs often change a folder in bursts; one relisting covers a burst.
 constexpr int folderChangeSettleMilliseconds = 50;
-
-QString decoded(const std::string& bytes) {
-    return QFile::decodeName(QByteArray::fromStdString(bytes));
-}
 
 class BusyCursor {
 public:
@@ -253,18 +251,15 @@ void ContentView::showSummary() {
         return;
     }
     const std::size_t changes = extensionChanges(summary_, NameFormat(settings_));
-    const auto count = [](std::size_t number) {
-        return static_cast<int>(std::min<std::size_t>(number, INT_MAX));
-    };
-    QStringList parts{tr("%n entries", nullptr, count(summary_.entries))};
+    QStringList parts{tr("%n entries", nullptr, countForText(summary_.entries))};
     if (changes > 0) {
-        parts.append(tr("%n change extension", nullptr, count(changes)));
+        parts.append(tr("%n change extension", nullptr, countForText(changes)));
     }
     if (summary_.folders > 0) {
-        parts.append(tr("%n folders", nullptr, count(summary_.folders)));
+        parts.append(tr("%n folders", nullptr, countForText(summary_.folders)));
     }
     if (summary_.hidden > 0) {
-        parts.append(tr("%n hidden", nullptr, count(summary_.hidden)));
+        parts.append(tr("%n hidden", nullptr, countForText(summary_.hidden)));
     }
     summaryLabel_->setText(parts.join(QStringLiteral(" · ")));
     // A change of extension is easy to miss and hard to want: it is shown as a warning.
@@ -357,7 +352,7 @@ void ContentView::renameFiles() {
             return;
         }
         changed = fingerprintOf(opened->plan.names) != shown;
-        renamedCount = static_cast<int>(std::min<std::size_t>(opened->plan.names.size(), INT_MAX));
+        renamedCount = countForText(opened->plan.names.size());
         if (!changed) {
             outcome = renameJournalled(*fileSystem_, *opened, settings_.targetDir, journals_,
                                        failures, progress);
@@ -524,7 +519,7 @@ QLineEdit* ContentView::fieldAtFault(NameProblem problem) const {
 }
 
 void ContentView::showSettings() {
-    targetDirLabel_->setText(decoded(settings_.targetDir));
+    targetDirLabel_->setText(decodedName(settings_.targetDir));
     targetDirLabel_->setToolTip(targetDirLabel_->text());
     for (std::size_t i = 0; i < textBindings.size(); ++i) {
         showText(fields_[i], settings_.*textBindings[i].field);
@@ -544,7 +539,7 @@ void ContentView::unwatchTargetDir() {
 void ContentView::watchTargetDir() {
     unwatchTargetDir();
     if (!settings_.targetDir.empty()) {
-        watcher_.addPath(decoded(settings_.targetDir));
+        watcher_.addPath(decodedName(settings_.targetDir));
     }
 }
 

@@ -1,15 +1,13 @@
 #include "window/ErrorMessages.hpp"
 
+#include "window/NameText.hpp"
+
 #include <QFile>
 #include <QStringList>
 
 namespace brindleaf {
 
 namespace {
-
-QString decoded(const std::string& bytes) {
-    return QFile::decodeName(QByteArray::fromStdString(bytes));
-}
 
 QString reasonOf(const std::error_code& code) {
     return QString::fromLocal8Bit(code.message());
@@ -35,18 +33,18 @@ QString ErrorMessages::describe(const Error& error) {
     QString text;
     switch (error.kind) {
     case ErrorKind::CannotReadFolder:
-        return tr("The folder “%1” cannot be read: %2").arg(decoded(error.path), reason);
+        return tr("The folder “%1” cannot be read: %2").arg(decodedName(error.path), reason);
     case ErrorKind::UnusableName:
         return tr("The new names cannot be given: %1 Nothing was renamed.")
             .arg(nameProblem(error.problem, error.longestNewName));
     case ErrorKind::CannotWriteJournal:
         return tr("The record of this renaming cannot be written in “%1”: %2. Nothing was "
                   "renamed.")
-            .arg(decoded(error.path), reason);
+            .arg(decodedName(error.path), reason);
     case ErrorKind::CannotFlush:
         return tr("The folder “%1” cannot be written to disk: %2. Its names may not survive a "
                   "power cut; Undo can still restore them.")
-            .arg(decoded(error.path), reason);
+            .arg(decodedName(error.path), reason);
     case ErrorKind::CannotMarkJournal:
         return tr("Every entry was renamed, but the record of the renaming cannot be completed: "
                   "%1.")
@@ -55,22 +53,22 @@ QString ErrorMessages::describe(const Error& error) {
         switch (error.step) {
         case MoveStep::Rename:
             text = tr("“%1” cannot be renamed to “%2”: %3.")
-                       .arg(decoded(error.name), decoded(error.newName), reason);
+                       .arg(decodedName(error.name), decodedName(error.newName), reason);
             break;
         case MoveStep::ClaimNewName:
             text = error.code == std::errc::file_exists
                        ? tr("“%1” cannot be renamed to “%2”: %3.")
-                             .arg(decoded(error.name), decoded(error.newName), reason)
+                             .arg(decodedName(error.name), decodedName(error.newName), reason)
                        : tr("“%1” cannot be renamed to “%2”: this file system cannot rename "
                             "without replacing, and it refused to hold the new name with an "
                             "empty placeholder (%3).")
-                             .arg(decoded(error.name), decoded(error.newName), reason);
+                             .arg(decodedName(error.name), decodedName(error.newName), reason);
             break;
         case MoveStep::RenameOntoClaim:
             text = tr("“%1” cannot be renamed to “%2”: this file system cannot rename without "
                       "replacing, and it refused to move the entry onto the empty placeholder "
                       "that held its new name (%3).")
-                       .arg(decoded(error.name), decoded(error.newName), reason);
+                       .arg(decodedName(error.name), decodedName(error.newName), reason);
             break;
         }
         break;
@@ -80,17 +78,28 @@ QString ErrorMessages::describe(const Error& error) {
     }
     if (error.notRestored.empty()) {
         text += QLatin1Char(' ') + tr("Every entry is back under its original name.");
-    } else {
-        text += QLatin1Char('\n') +
-                tr("These entries could not be given their names back yet; Undo can try again:");
-        for (const std::string& name : error.notRestored) {
-            text += QLatin1Char('\n') + QStringLiteral("“%1”").arg(decoded(name));
-        }
     }
-    for (const std::string& placeholder : error.placeholdersLeft) {
+    return text + notRestoredLines(error.notRestored) + placeholderLines(error.placeholdersLeft);
+}
+
+QString ErrorMessages::notRestoredLines(const std::vector<std::string>& originals) {
+    if (originals.empty()) {
+        return {};
+    }
+    QString text = QLatin1Char('\n') +
+                   tr("These entries could not be given their names back yet; Undo can try again:");
+    for (const std::string& name : originals) {
+        text += QLatin1Char('\n') + QStringLiteral("“%1”").arg(decodedName(name));
+    }
+    return text;
+}
+
+QString ErrorMessages::placeholderLines(const std::vector<std::string>& placeholders) {
+    QString text;
+    for (const std::string& placeholder : placeholders) {
         text += QLatin1Char('\n') +
                 tr("An empty placeholder could not be removed and was left behind: “%1”")
-                    .arg(decoded(placeholder));
+                    .arg(decodedName(placeholder));
     }
     return text;
 }

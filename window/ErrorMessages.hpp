@@ -5,6 +5,9 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <string>
+#include <vector>
+
 namespace brindleaf {
 
 // The window's words for an engine failure, in the user's language.
@@ -15,6 +18,10 @@ public:
     static QString describe(const Error& error);
     // Why the names cannot be given, in one sentence, for the hint shown while typing.
     static QString nameProblem(NameProblem problem, std::uint64_t longestNewName);
+    // The lines after a run or an undo that could not put everything back: the entries not
+    // yet restored, by their original names, and the placeholders left behind.
+    static QString notRestoredLines(const std::vector<std::string>& originals);
+    static QString placeholderLines(const std::vector<std::string>& placeholders);
 };
 
 } // namespace brindleaf

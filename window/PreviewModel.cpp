@@ -1,5 +1,7 @@
 #include "window/PreviewModel.hpp"
 
+#include "window/NameText.hpp"
+
 #include "engine/Plan.hpp"
 
 #include <QFile>
@@ -11,14 +13,9 @@ namespace brindleaf {
 
 namespace {
 
-QString decoded(std::string_view bytes) {
-    return QFile::decodeName(
-        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
 // What a row reads as: both names joined by "\t\t->\t\t".
 QString rowText(std::string_view original, std::string_view renamed) {
-    return decoded(original) + QString::fromLatin1(rowSeparator) + decoded(renamed);
+    return decodedName(original) + QString::fromLatin1(rowSeparator) + decodedName(renamed);
 }
 
 } // namespace
@@ -62,9 +59,9 @@ QVariant PreviewModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return rowText(name, renamed());
     case OriginalRole:
-        return decoded(name);
+        return decodedName(name);
     case RenamedRole:
-        return decoded(renamed());
+        return decodedName(renamed());
     case IsFolderRole:
         return isFolder(position);
     default:

@@ -1,32 +1,36 @@
 #include "window/UndoMessages.hpp"
 
+#include "window/ErrorMessages.hpp"
+#include "window/NameText.hpp"
+
 #include <QFile>
 
 namespace brindleaf {
 
 namespace {
 
-QString decoded(const std::string& bytes) {
-    return QFile::decodeName(QByteArray::fromStdString(bytes));
-}
-
-int count(std::size_t number) {
-    return static_cast<int>(std::min<std::size_t>(number, INT_MAX));
-}
-
 QString nameList(const std::vector<std::string>& names) {
     QStringList lines;
     for (const std::string& name : names) {
-        lines.append(QStringLiteral("“%1”").arg(decoded(name)));
+        lines.append(QStringLiteral("“%1”").arg(decodedName(name)));
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+std::vector<std::string> originalsOf(const std::vector<Stranded>& stranded) {
+    std::vector<std::string> originals;
+    originals.reserve(stranded.size());
+    for (const Stranded& entry : stranded) {
+        originals.push_back(entry.original);
+    }
+    return originals;
 }
 
 } // namespace
 
 QString UndoMessages::question(const QString& folder, std::size_t entries) {
     return tr("Give the %n entries of the last renaming in “%1” their original names back?",
-              nullptr, count(entries))
+              nullptr, countForText(entries))
         .arg(folder);
 }
 
@@ -60,10 +64,12 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
                   "was changed.");
         break;
     case UndoOutcome::Restored:
-        text = tr("Gave %n entries their original names back.", nullptr, count(report.restored));
+        text = tr("Gave %n entries their original names back.", nullptr,
+                  countForText(report.restored));
         break;
     case UndoOutcome::PartlyRestored:
-        text = tr("Gave %n entries their original names back.", nullptr, count(report.restored)) +
+        text = tr("Gave %n entries their original names back.", nullptr,
+                  countForText(report.restored)) +
                QLatin1Char('\n') +
                tr("These entries were changed by another program since the renaming, their "
                   "name is taken, or they cannot be told apart from another entry, and were "
@@ -79,19 +85,9 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
                              (report.failure ? report.failure->code : report.error).message()));
         if (report.stranded.empty()) {
             text += QLatin1Char(' ') + tr("Every entry is back where the undo found it.");
-        } else {
-            text += QLatin1Char('\n') +
-                    tr("These entries could not be given their names back yet; Undo can try "
-                       "again:");
-            for (const Stranded& entry : report.stranded) {
-                text += QLatin1Char('\n') + QStringLiteral("“%1”").arg(decoded(entry.original));
-            }
         }
-        for (const std::string& placeholder : report.placeholdersLeft) {
-            text += QLatin1Char('\n') +
-                    tr("An empty placeholder could not be removed and was left behind: “%1”")
-                        .arg(decoded(placeholder));
-        }
+        text += ErrorMessages::notRestoredLines(originalsOf(report.stranded)) +
+                ErrorMessages::placeholderLines(report.placeholdersLeft);
         break;
     }
     if (report.matchedByStamp && report.restored > 0) {

@@ -216,14 +216,6 @@
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
         <translation>Dieses Dateisystem behält keine Inode-Nummern, daher wurden die Einträge an Name, Größe und Änderungszeit erkannt.</translation>
     </message>
-    <message>
-        <source>An empty placeholder could not be removed and was left behind: “%1”</source>
-        <translation>Ein leerer Platzhalter konnte nicht entfernt werden und ist liegen geblieben: „%1“</translation>
-    </message>
-    <message>
-        <source>These entries could not be given their names back yet; Undo can try again:</source>
-        <translation>Diese Einträge haben ihre Namen noch nicht zurück; „Rückgängig“ kann es erneut versuchen:</translation>
-    </message>
 </context>
 <context>
     <name>ErrorMessages</name>

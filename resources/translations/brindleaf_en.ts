@@ -216,14 +216,6 @@
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
         <translation>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</translation>
     </message>
-    <message>
-        <source>An empty placeholder could not be removed and was left behind: “%1”</source>
-        <translation>An empty placeholder could not be removed and was left behind: “%1”</translation>
-    </message>
-    <message>
-        <source>These entries could not be given their names back yet; Undo can try again:</source>
-        <translation>These entries could not be given their names back yet; Undo can try again:</translation>
-    </message>
 </context>
 <context>
     <name>ErrorMessages</name>

@@ -208,14 +208,6 @@
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
         <translation>このファイルシステムは inode 番号を保持しないため、項目を名前・サイズ・更新日時で識別しました。</translation>
     </message>
-    <message>
-        <source>An empty placeholder could not be removed and was left behind: “%1”</source>
-        <translation>空のプレースホルダーを削除できず、残っています: 「%1」</translation>
-    </message>
-    <message>
-        <source>These entries could not be given their names back yet; Undo can try again:</source>
-        <translation>次の項目はまだ元の名前に戻せていません。「元に戻す」で再試行できます:</translation>
-    </message>
 </context>
 <context>
     <name>ErrorMessages</name>
