@@ -74,6 +74,16 @@ QString withoutMnemonic(const QString& text) {
     return QString(text).remove(mnemonic);
 }
 
+// Marks a widget as being in a state, or no longer. A new style sheet costs a polish of the
+// widget, so it is set only when the state changes, not on every keystroke.
+void showState(QWidget* widget, const char* state, bool on, const QString& styleWhenOn) {
+    if (widget->property(state).toBool() == on) {
+        return;
+    }
+    widget->setProperty(state, on);
+    widget->setStyleSheet(on ? styleWhenOn : QString());
+}
+
 QHBoxLayout* centredRow() {
     auto* row = new QHBoxLayout;
     row->addStretch();
@@ -263,9 +273,7 @@ void ContentView::showSummary() {
     }
     summaryLabel_->setText(parts.join(QStringLiteral(" · ")));
     // A change of extension is easy to miss and hard to want: it is shown as a warning.
-    summaryLabel_->setProperty("warns", changes > 0);
-    summaryLabel_->setStyleSheet(changes > 0 ? QStringLiteral("QLabel { color: #b9770e; }")
-                                             : QString());
+    showState(summaryLabel_, "warns", changes > 0, QStringLiteral("QLabel { color: #b9770e; }"));
 }
 
 void ContentView::writeToggle(const ToggleBinding& binding, bool on) {
@@ -477,10 +485,8 @@ void ContentView::showPlanProblem() {
                               : findUnusableName(listing.names, listing.folders, format, longest);
     QLineEdit* atFault = unusable ? fieldAtFault(unusable->problem) : nullptr;
     for (QLineEdit* field : fields_) {
-        field->setProperty("refused", field == atFault);
-        field->setStyleSheet(field == atFault ? QStringLiteral("QLineEdit { border: 2px solid "
-                                                               "#c0392b; }")
-                                              : QString());
+        showState(field, "refused", field == atFault,
+                  QStringLiteral("QLineEdit { border: 2px solid #c0392b; }"));
     }
     doButton_->setEnabled(!unusable);
     if (!unusable) {
