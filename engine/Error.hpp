@@ -4,7 +4,6 @@
 #include "platform/FileSystem.hpp"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>

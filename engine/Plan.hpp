@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/Error.hpp"
-#include "engine/FailureReporter.hpp"
 #include "engine/NameFormat.hpp"
 #include "engine/Settings.hpp"
 #include "platform/FileSystem.hpp"
@@ -12,6 +11,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace brindleaf {

@@ -19,8 +19,6 @@ public:
     // than where a folder comes from.
     void setFolderShown(bool shown);
 
-    [[nodiscard]] QHeaderView* columns() const { return columns_; }
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

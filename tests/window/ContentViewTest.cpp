@@ -1,8 +1,8 @@
 #include "window/ContentView.hpp"
 #include "engine/Listing.hpp"
+#include "support/FaultyFileSystem.hpp"
 #include "support/GuiHelpers.hpp"
 #include "support/KilledRun.hpp"
-#include "support/SlowFileSystem.hpp"
 #include "support/TemporaryFolder.hpp"
 #include "window/PreviewModel.hpp"
 #include "window/Translations.hpp"
@@ -429,8 +429,8 @@ private slots:
                 folder.addFile(name);
                 originals.insert(name);
             }
-            ContentView view(
-                std::make_unique<brindleaf::testing::SlowFileSystem>(std::chrono::milliseconds(4)));
+            ContentView view(std::make_unique<brindleaf::testing::FaultyFileSystem>(
+                std::chrono::milliseconds(4)));
             view.show();
             view.setTargetDir(localUrl(folder.path()));
             bool stopped = false;
@@ -545,8 +545,8 @@ private slots:
             folder.addFile(name);
             originals.insert(name);
         }
-        ContentView view(std::make_unique<brindleaf::testing::SlowFileSystem>(
-            std::chrono::milliseconds(4), 200));
+        ContentView view(std::make_unique<brindleaf::testing::FaultyFileSystem>(
+            std::chrono::milliseconds(4), std::set<std::size_t>{200}));
         view.show();
         view.setTargetDir(localUrl(folder.path()));
         bool progressShownWithAlert = true;
