@@ -21,10 +21,7 @@ std::string problemWord(JournalProblem problem) {
 }
 
 std::string strandedList(const UndoReport& report) {
-    std::vector<std::string> originals;
-    for (const Stranded& entry : report.stranded) {
-        originals.push_back(entry.original);
-    }
+    const std::vector<std::string> originals = originalsOf(report.stranded);
     const std::string restored = originals.empty()
                                      ? " Every entry is back where the undo found it."
                                      : " " + entryCount(originals.size()) +

@@ -250,6 +250,15 @@ private:
 
 } // namespace
 
+std::vector<std::string> originalsOf(const std::vector<Stranded>& stranded) {
+    std::vector<std::string> originals;
+    originals.reserve(stranded.size());
+    for (const Stranded& entry : stranded) {
+        originals.push_back(entry.original);
+    }
+    return originals;
+}
+
 MovesResult moveBatch(FileSystem& fileSystem, const UniqueFd& folder,
                       std::span<const std::string> sources,
                       std::span<const std::string> destinations, std::string_view temporarySuffix,

@@ -29,6 +29,9 @@ struct Stranded {
     std::string current;
 };
 
+// The original names of entries that could not be given them back.
+std::vector<std::string> originalsOf(const std::vector<Stranded>& stranded);
+
 struct MovesResult {
     enum class Kind { Done, Failed, Cancelled };
     Kind kind = Kind::Done;

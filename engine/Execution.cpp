@@ -11,15 +11,6 @@ namespace brindleaf {
 
 namespace {
 
-std::vector<std::string> originalsOf(const std::vector<Stranded>& stranded) {
-    std::vector<std::string> originals;
-    originals.reserve(stranded.size());
-    for (const Stranded& entry : stranded) {
-        originals.push_back(entry.original);
-    }
-    return originals;
-}
-
 Error errorOf(ErrorKind kind, std::error_code code, std::string path = {}) {
     Error error;
     error.kind = kind;

@@ -17,15 +17,6 @@ QString nameList(const std::vector<std::string>& names) {
     return lines.join(QLatin1Char('\n'));
 }
 
-std::vector<std::string> originalsOf(const std::vector<Stranded>& stranded) {
-    std::vector<std::string> originals;
-    originals.reserve(stranded.size());
-    for (const Stranded& entry : stranded) {
-        originals.push_back(entry.original);
-    }
-    return originals;
-}
-
 } // namespace
 
 QString UndoMessages::question(const QString& folder, std::size_t entries) {
