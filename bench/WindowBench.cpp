@@ -1,5 +1,6 @@
-// Drives the real window, offscreen, over a folder of many entries: how long a keystroke,
-// a toggle and a whole run take until the preview shows the result, and the peak memory.
+// Drives the real window, offscreen, over a folder of many entries: how long opening the
+// folder, a keystroke, a toggle and a whole run take until the preview shows the result,
+// the longest the event loop went unserved meanwhile, and the peak memory.
 //
 //   brindleaf-window-bench [FOLDER [N]]
 #include "bench/BenchFolder.hpp"
@@ -9,9 +10,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListView>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/resource.h>
 
@@ -26,6 +29,39 @@ void showNow(QListView* preview) {
     QCoreApplication::processEvents();
     preview->viewport()->repaint();
 }
+
+// Lets the window finish listing or ordering, serving events meanwhile, then paints.
+void showWhenLoaded(const ContentView& view, QListView* preview) {
+    while (view.isLoading()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    showNow(preview);
+}
+
+// The longest time the event loop went without serving a timer that asks to run every
+// millisecond: how long the window would have ignored input.
+class StallMeter {
+public:
+    StallMeter() {
+        ticks_.setInterval(1);
+        QObject::connect(&ticks_, &QTimer::timeout,
+                         [this] { longest_ = std::max(longest_, sinceLast_.restart()); });
+    }
+    template <typename Work> double longestStallDuring(Work&& work) {
+        longest_ = 0;
+        sinceLast_.start();
+        ticks_.start();
+        work();
+        longest_ = std::max(longest_, sinceLast_.elapsed());
+        ticks_.stop();
+        return static_cast<double>(longest_) / 1e3;
+    }
+
+private:
+    QTimer ticks_;
+    QElapsedTimer sinceLast_;
+    qint64 longest_ = 0;
+};
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -48,15 +84,20 @@ int run(const std::string& base, std::size_t entries) {
     auto* reverse = view.findChild<QCheckBox*>(QStringLiteral("reverseToggle"));
     showNow(preview);
 
-    const double open = secondsOf([&] {
-        view.setTargetDir(QUrl::fromLocalFile(QString::fromStdString(folder.path())));
-        showNow(preview);
+    StallMeter stalls;
+    double open = 0;
+    const double openStall = stalls.longestStallDuring([&] {
+        open = secondsOf([&] {
+            view.setTargetDir(QUrl::fromLocalFile(QString::fromStdString(folder.path())));
+            showWhenLoaded(view, preview);
+        });
     });
     if (view.preview().rowCount() != static_cast<int>(entries)) {
         std::fprintf(stderr, "preview shows %d rows\n", view.preview().rowCount());
         return 1;
     }
-    printRow(entries, "window: open folder, first paint", open);
+    printRow(entries, "window: open folder, first rows", open);
+    printRow(entries, "window: open folder, longest stall", openStall);
 
     std::vector<double> keystrokes;
     prefix->setFocus();
@@ -71,18 +112,23 @@ int run(const std::string& base, std::size_t entries) {
              *std::max_element(keystrokes.begin(), keystrokes.end()));
 
     std::vector<double> toggles;
+    std::vector<double> toggleStalls;
     for (int i = 0; i < 4; ++i) {
-        toggles.push_back(secondsOf([&] {
-            reverse->click();
-            showNow(preview);
+        toggleStalls.push_back(stalls.longestStallDuring([&] {
+            toggles.push_back(secondsOf([&] {
+                reverse->click();
+                showWhenLoaded(view, preview);
+            }));
         }));
     }
     printRow(entries, "window: toggle, slowest of 4",
              *std::max_element(toggles.begin(), toggles.end()));
+    printRow(entries, "window: toggle, longest stall of 4",
+             *std::max_element(toggleStalls.begin(), toggleStalls.end()));
 
     const double rename = secondsOf([&] {
         view.renameFiles();
-        showNow(preview);
+        showWhenLoaded(view, preview);
     });
     printRow(entries, "window: rename run, with progress", rename);
     printMemory(entries, "window: peak resident memory", peakKilobytes());

@@ -28,7 +28,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,13 +45,9 @@ namespace {
 // Other programs often change a folder in bursts; one relisting covers a burst.
 constexpr int folderChangeSettleMilliseconds = 50;
 
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
+// Up to this many rows stay on screen while the folder is listed or ordered again: a copy
+// of them costs a few milliseconds. A larger listing is let go rather than held twice.
+constexpr int rowsKeptWhileLoading = 100'000;
 
 void showText(QLineEdit* field, const std::string& text) {
     const QString value = QString::fromStdString(text);
@@ -97,6 +92,8 @@ ContentView::ContentView(QWidget* parent)
 
 ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent)
     : QWidget(parent), fileSystem_(std::move(fileSystem)),
+      loader_(*fileSystem_,
+              [this](PreviewLoader::Result loaded) { showLoaded(std::move(loaded)); }),
       journals_(JournalFolder(JournalFolder::defaultPath())), preview_(new PreviewModel(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(createFolderRow());
@@ -122,7 +119,8 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
 
     folderChangedTimer_.setSingleShot(true);
     folderChangedTimer_.setInterval(folderChangeSettleMilliseconds);
-    connect(&folderChangedTimer_, &QTimer::timeout, this, &ContentView::relist);
+    connect(&folderChangedTimer_, &QTimer::timeout, this, &ContentView::relistAfterChange);
+    connect(&loader_, &PreviewLoader::busyChanged, this, &ContentView::showLoading);
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, &folderChangedTimer_,
             qOverload<>(&QTimer::start));
     showSettings();
@@ -347,6 +345,7 @@ void ContentView::renameFiles() {
     if (settings_.targetDir.empty()) {
         return;
     }
+    loader_.finish();
     // Only the plan the preview showed may be carried out.
     const std::uint64_t shown = fingerprintOf(preview_->listing().names);
     DeferredAlerts failures;
@@ -428,6 +427,7 @@ template <typename Run> void ContentView::runWithProgress(Run run) {
     // their result. The run lists the folder afresh, so the preview's copy of the listing
     // is let go rather than held twice.
     unwatchTargetDir();
+    loader_.cancel();
     preview_->setListing({});
     statusLabel_->clear();
     bool quit = false;
@@ -464,8 +464,15 @@ void ContentView::readFolderState() {
             }
         }
     }
-    undoButton_->setEnabled(lastRun_.state == LastRunState::Finished ||
-                            lastRun_.state == LastRunState::Interrupted);
+    showActions();
+}
+
+// Nothing is renamed or undone while the preview is still being made.
+void ContentView::showActions() {
+    const bool idle = !loader_.isBusy();
+    doButton_->setEnabled(idle && namesUsable_);
+    undoButton_->setEnabled(idle && (lastRun_.state == LastRunState::Finished ||
+                                     lastRun_.state == LastRunState::Interrupted));
 }
 
 // The check the engine makes before the first move, made while the user types, so that a
@@ -488,7 +495,8 @@ void ContentView::showPlanProblem() {
         showState(field, "refused", field == atFault,
                   QStringLiteral("QLineEdit { border: 2px solid #c0392b; }"));
     }
-    doButton_->setEnabled(!unusable);
+    namesUsable_ = !unusable;
+    showActions();
     if (!unusable) {
         problemLabel_->clear();
         problemLabel_->hide();
@@ -551,10 +559,17 @@ void ContentView::watchTargetDir() {
 
 void ContentView::reorder() {
     // The watcher keeps the held listing current, so only its order needs computing again.
-    const BusyCursor busy;
-    ListedNames listed = preview_->takeListing();
-    reorderListedNames(listed, settings_);
-    preview_->setListing(std::move(listed));
+    loader_.reorder(settings_, listingToReorder());
+}
+
+ListedNames ContentView::listingToReorder() {
+    if (loader_.isBusy()) {
+        return {}; // the running job's names are ordered instead
+    }
+    if (preview_->rowCount() < rowsKeptWhileLoading) {
+        return preview_->listing();
+    }
+    return preview_->takeListing();
 }
 
 void ContentView::relist() {
@@ -562,24 +577,41 @@ void ContentView::relist() {
     preview_->setListing({});
     summary_ = {};
     previewList_->setFolderShown(false);
-    preview_->setFormat(NameFormat(settings_));
-    std::expected<ListedNames, Error> listed;
-    {
-        const BusyCursor busy;
-        listed = listFileNames(settings_, *fileSystem_);
+    readFolderState();
+    loader_.list(settings_);
+}
+
+void ContentView::relistAfterChange() {
+    if (preview_->rowCount() >= rowsKeptWhileLoading) {
+        preview_->setListing({});
     }
     readFolderState();
-    if (!listed) {
+    loader_.list(settings_);
+}
+
+void ContentView::showLoaded(PreviewLoader::Result loaded) {
+    if (!loaded) {
+        preview_->setListing({});
+        summary_ = {};
+        previewList_->setFolderShown(false);
         showPlanProblem();
         showSummary();
-        AlertReporter(this).report(listed.error());
+        AlertReporter(this).report(loaded.error());
         return;
     }
-    summary_ = summarize(*listed);
-    preview_->setListing(std::move(*listed));
+    if (loaded->summary) {
+        summary_ = std::move(*loaded->summary);
+    }
+    preview_->setFormat(NameFormat(settings_));
+    preview_->setListing(std::move(loaded->listing));
     previewList_->setFolderShown(!settings_.targetDir.empty());
     showPlanProblem();
     showSummary();
+}
+
+void ContentView::showLoading(bool loading) {
+    previewList_->setLoading(loading);
+    showActions();
 }
 
 } // namespace brindleaf

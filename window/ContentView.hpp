@@ -5,6 +5,7 @@
 #include "engine/Settings.hpp"
 #include "engine/Summary.hpp"
 #include "platform/FileSystem.hpp"
+#include "window/PreviewLoader.hpp"
 #include "window/SettingBindings.hpp"
 
 #include <QFileSystemWatcher>
@@ -44,6 +45,8 @@ public:
     [[nodiscard]] const Settings& settings() const { return settings_; }
     [[nodiscard]] const PreviewModel& preview() const { return *preview_; }
     [[nodiscard]] QSize sizeHint() const override;
+    // Whether the folder is being listed or ordered; the preview shows the result when done.
+    [[nodiscard]] bool isLoading() const { return loader_.isBusy(); }
 
     // Writes the empty text, then the folder's own local path.
     void setTargetDir(const QUrl& folder);
@@ -83,9 +86,14 @@ private:
     void watchTargetDir();
     void unwatchTargetDir();
     void relist();
+    void relistAfterChange();
     void reorder();
+    [[nodiscard]] ListedNames listingToReorder();
+    void showLoaded(PreviewLoader::Result loaded);
+    void showLoading(bool loading);
     void readFolderState();
     void showPlanProblem();
+    void showActions();
     QLineEdit* fieldAtFault(NameProblem problem) const;
     [[nodiscard]] std::size_t longestExtension() const;
     void offerToRestoreInterruptedRun();
@@ -96,6 +104,8 @@ private:
 
     Settings settings_;
     std::unique_ptr<FileSystem> fileSystem_;
+    // Declared after the file system, which its running job may still be reading.
+    PreviewLoader loader_;
     Journals journals_;
     LastRun lastRun_;
     ListingSummary summary_;
@@ -113,6 +123,7 @@ private:
     QLabel* summaryLabel_ = nullptr;
     PreviewListView* previewList_ = nullptr;
     QLabel* statusLabel_ = nullptr;
+    bool namesUsable_ = true;
     // The longest name the shown folder's file system holds.
     std::size_t longestName_ = 255;
 };

@@ -48,8 +48,27 @@ void PreviewListView::paintEvent(QPaintEvent* event) {
     // An empty preview says where a folder comes from.
     QPainter painter(viewport());
     painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
-    painter.drawText(viewport()->rect(), Qt::AlignCenter | Qt::TextWordWrap,
-                     folderShown_ ? tr("This folder is empty") : tr("Drop a folder here"));
+    painter.drawText(viewport()->rect(), Qt::AlignCenter | Qt::TextWordWrap, emptyHint());
+}
+
+QString PreviewListView::emptyHint() const {
+    if (loading_) {
+        return tr("Reading the folder…");
+    }
+    return folderShown_ ? tr("This folder is empty") : tr("Drop a folder here");
+}
+
+void PreviewListView::setLoading(bool loading) {
+    if (loading_ == loading) {
+        return;
+    }
+    loading_ = loading;
+    if (loading) {
+        viewport()->setCursor(Qt::BusyCursor);
+    } else {
+        viewport()->unsetCursor();
+    }
+    viewport()->update();
 }
 
 void PreviewListView::setFolderShown(bool shown) {

@@ -18,6 +18,8 @@ public:
     // Whether the rows are a folder's: an empty preview then says the folder is empty rather
     // than where a folder comes from.
     void setFolderShown(bool shown);
+    // While the rows are being made, an empty preview says so and the pointer shows it.
+    void setLoading(bool loading);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -26,8 +28,11 @@ protected:
                      const QList<int>& roles) override;
 
 private:
+    [[nodiscard]] QString emptyHint() const;
+
     QHeaderView* columns_;
     bool folderShown_ = false;
+    bool loading_ = false;
     bool columnsResizedByUser_ = false;
 };
 

@@ -148,6 +148,10 @@
         <translation>Dieser Ordner ist leer</translation>
     </message>
     <message>
+        <source>Reading the folder…</source>
+        <translation>Ordner wird gelesen…</translation>
+    </message>
+    <message>
         <source>Current name</source>
         <translation>Aktueller Name</translation>
     </message>

@@ -148,6 +148,10 @@
         <translation>This folder is empty</translation>
     </message>
     <message>
+        <source>Reading the folder…</source>
+        <translation>Reading the folder…</translation>
+    </message>
+    <message>
         <source>Current name</source>
         <translation>Current name</translation>
     </message>

@@ -142,6 +142,10 @@
         <translation>このフォルダは空です</translation>
     </message>
     <message>
+        <source>Reading the folder…</source>
+        <translation>フォルダーを読み込んでいます…</translation>
+    </message>
+    <message>
         <source>Current name</source>
         <translation>現在の名前</translation>
     </message>

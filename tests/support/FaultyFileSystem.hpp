@@ -2,6 +2,7 @@
 
 #include "support/ForwardingFileSystem.hpp"
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <set>
@@ -11,7 +12,8 @@ namespace brindleaf::testing {
 
 // The real file system, except that chosen moves (counted from 1, in the order they are
 // asked for) fail with EIO without touching anything, and that every move can be slowed
-// down so a run lasts long enough to be watched and stopped. Also counts what was asked.
+// down so a run lasts long enough to be watched and stopped; listings can be slowed too.
+// Also counts what was asked.
 class FaultyFileSystem final : public ForwardingFileSystem {
 public:
     FaultyFileSystem() = default;
@@ -19,12 +21,17 @@ public:
         : failingMoves(std::move(failing)), perMove_(perMove) {}
 
     std::set<std::size_t> failingMoves;
-    std::size_t opens = 0;
+    std::chrono::milliseconds perListing{0};
+    std::atomic<std::size_t> opens = 0;
     std::size_t moves = 0;
 
     std::expected<UniqueFd, std::error_code> openFolder(const std::string& path) override {
         ++opens;
         return ForwardingFileSystem::openFolder(path);
+    }
+    std::expected<FolderEntries, std::error_code> readEntries(const UniqueFd& folder) override {
+        std::this_thread::sleep_for(perListing);
+        return ForwardingFileSystem::readEntries(folder);
     }
     MoveResult move(const UniqueFd& folder, const std::string& from,
                     const std::string& to) override {

@@ -58,6 +58,16 @@ template <typename Widget> Widget* child(const ContentView& view, const char* na
     return widget;
 }
 
+// Waits until the preview shows what the folder and the toggles make of it.
+void settle(const ContentView& view) {
+    QVERIFY(QTest::qWaitFor([&] { return !view.isLoading(); }));
+}
+
+void showFolder(ContentView& view, const std::string& path) {
+    view.setTargetDir(localUrl(path));
+    settle(view);
+}
+
 void retype(QLineEdit* field, const QString& text) {
     field->setFocus();
     field->selectAll();
@@ -153,7 +163,7 @@ private slots:
         ContentView view;
         QVERIFY2(view.minimumSizeHint().width() < 480,
                  qPrintable(QString::number(view.minimumSizeHint().width())));
-        view.setTargetDir(localUrl(folder.pathOf("Trip to Kyoto")));
+        showFolder(view, folder.pathOf("Trip to Kyoto"));
         QVERIFY2(view.windowTitle().startsWith(QStringLiteral("Trip to Kyoto — ")),
                  qPrintable(view.windowTitle()));
     }
@@ -163,7 +173,7 @@ private slots:
         folder.addFile("b.jpg");
         folder.addFile("a.jpg");
         ContentView view;
-        view.setTargetDir(localUrl(folder.path()));
+        showFolder(view, folder.path());
         QCOMPARE(rows(view), (QStringList{row("a.jpg", "0001"), row("b.jpg", "0002")}));
 
         retype(child<QLineEdit>(view, "digitsField"), QStringLiteral("2"));
@@ -185,13 +195,15 @@ private slots:
         const QAbstractItemModelTester modelCheck(
             child<QListView>(view, "previewList")->model(),
             QAbstractItemModelTester::FailureReportingMode::QtTest);
-        view.setTargetDir(localUrl(folder.path()));
+        showFolder(view, folder.path());
         QCOMPARE(rows(view),
                  (QStringList{row("file1", "0001"), row("file9", "0002"), row("file10", "0003")}));
         child<QCheckBox>(view, "natSortToggle")->click();
+        settle(view);
         QCOMPARE(rows(view),
                  (QStringList{row("file1", "0001"), row("file10", "0002"), row("file9", "0003")}));
         child<QCheckBox>(view, "reverseToggle")->click();
+        settle(view);
         QVERIFY(view.settings().isReverse && !view.settings().isNatSortOn);
         QTest::keyClicks(child<QLineEdit>(view, "prefixField"), QStringLiteral("p"));
         QCOMPARE(rows(view), (QStringList{row("file9", "p0001"), row("file10", "p0002"),
@@ -206,7 +218,7 @@ private slots:
         folder.addFile(".hidden");
         folder.addFolder("b.d");
         ContentView view;
-        view.setTargetDir(localUrl(folder.path()));
+        showFolder(view, folder.path());
         auto* summary = child<QLabel>(view, "summaryLabel");
         QCOMPARE(summary->text(),
                  QStringLiteral("4 entries · 2 change extension · 1 folder · 1 hidden"));
@@ -224,7 +236,7 @@ private slots:
         TemporaryFolder folder;
         folder.addFile("b");
         ContentView view;
-        view.setTargetDir(localUrl(folder.path()));
+        showFolder(view, folder.path());
         QCOMPARE(rows(view), QStringList{row("b", "0001")});
 
         folder.addFile("a");
@@ -254,6 +266,7 @@ private slots:
 
         QVERIFY(dropOn(preview->viewport(), *dir));
         QTRY_COMPARE(view.settings().targetDir, folder.pathOf("dropped"));
+        settle(view);
         QCOMPARE(child<QLabel>(view, "targetDirLabel")->text(),
                  QString::fromStdString(folder.pathOf("dropped")));
         QCOMPARE(rows(view), QStringList{row("inside", "0001")});
@@ -272,6 +285,7 @@ private slots:
             const std::unique_ptr<QMimeData> data(urlData({localUrl(folder.pathOf(name))}));
             QVERIFY(dropOn(preview->viewport(), *data));
             QTRY_COMPARE(view.settings().targetDir, folder.pathOf(name));
+            settle(view);
             QCOMPARE(rows(view), QStringList{row(name, "0001")});
 
             view.setTargetDir({});
@@ -295,7 +309,7 @@ private slots:
         folder.addFile("b");
         folder.addFile("a");
         ContentView view;
-        view.setTargetDir(localUrl(folder.path()));
+        showFolder(view, folder.path());
         QTest::keyClicks(child<QLineEdit>(view, "postfixField"), QStringLiteral(".txt"));
 
         bool confirmWhileAsked = false;
@@ -316,6 +330,7 @@ private slots:
             qPrintable(details));
         QCOMPARE(folder.names(), (NameSet{"0001.txt", "0002.txt"}));
         QCOMPARE(folder.contentOf("0001.txt"), std::string("a"));
+        settle(view);
         QCOMPARE(rows(view),
                  (QStringList{row("0001.txt", "0001.txt"), row("0002.txt", "0002.txt")}));
         QCOMPARE(child<QLabel>(view, "statusLabel")->text(), QStringLiteral("Renamed 2 entries."));
@@ -333,7 +348,7 @@ private slots:
                 QTest::keyClick(question, Qt::Key_Escape);
             });
             child<QPushButton>(view, "doButton")->click();
-            view.setTargetDir(localUrl(folder.path()));
+            showFolder(view, folder.path());
             folder.addFile("a");
         }
         QVERIFY2(said[0].contains(QStringLiteral("No folder is chosen")), qPrintable(said[0]));
@@ -351,12 +366,12 @@ private slots:
         ContentView view;
         AlertCollector alerts;
 
-        view.setTargetDir(localUrl(folder.pathOf("plain")));
+        showFolder(view, folder.pathOf("plain"));
         QCOMPARE(alerts.texts.size(), 1);
         QVERIFY(alerts.texts[0].contains(QStringLiteral("Not a directory")));
         QCOMPARE(view.preview().rowCount(), 0);
 
-        view.setTargetDir(localUrl(folder.pathOf("doomed")));
+        showFolder(view, folder.pathOf("doomed"));
         QCOMPARE(view.preview().rowCount(), 1);
         std::filesystem::remove_all(folder.pathOf("doomed"));
         QTRY_COMPARE(alerts.texts.size(), 2);
@@ -371,11 +386,12 @@ private slots:
         ContentView view;
         view.show();
         QVERIFY(QTest::qWaitForWindowActive(&view));
-        view.setTargetDir(localUrl(folder.path()));
+        showFolder(view, folder.path());
         auto* undo = child<QPushButton>(view, "undoButton");
         QVERIFY(!undo->isEnabled());
         view.renameFiles();
         QCOMPARE(folder.names(), (NameSet{"0001", "0002"}));
+        settle(view);
         QVERIFY(undo->isEnabled());
 
         QString asked;
@@ -389,6 +405,7 @@ private slots:
         QCOMPARE(folder.contentOf("a"), std::string("a"));
         QCOMPARE(child<QLabel>(view, "statusLabel")->text(),
                  QStringLiteral("Gave 2 entries their original names back."));
+        settle(view);
         QVERIFY(!undo->isEnabled());
     }
 
@@ -410,7 +427,7 @@ private slots:
             asked = question->text();
             question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
         });
-        view.setTargetDir(localUrl(folder.path()));
+        showFolder(view, folder.path());
         QVERIFY2(asked.contains(QStringLiteral("did not finish")), qPrintable(asked));
         QCOMPARE(folder.names(), originals);
         QCOMPARE(folder.contentOf("y"), std::string("y"));
@@ -432,7 +449,7 @@ private slots:
             ContentView view(std::make_unique<brindleaf::testing::FaultyFileSystem>(
                 std::chrono::milliseconds(4)));
             view.show();
-            view.setTargetDir(localUrl(folder.path()));
+            showFolder(view, folder.path());
             bool stopped = false;
             whenModalShows<QProgressDialog>([&](QProgressDialog* progress) {
                 QTimer::singleShot(50, progress, [&, progress] {
@@ -455,9 +472,37 @@ private slots:
             QVERIFY(stopped);
             QCOMPARE(folder.names(), originals);
             QCOMPARE(folder.contentOf("photo 7.jpg"), std::string("photo 7.jpg"));
+            settle(view);
             QCOMPARE(view.preview().rowCount(), 300);
             QCOMPARE(view.isVisible(), stop == Stop::Cancel);
         }
+    }
+
+    // A slow folder never holds the window: nothing can be renamed until its rows show, and
+    // a newer folder or toggle takes the place of what was asked before.
+    void newerRequestsSupersedeASlowListing() {
+        TemporaryFolder folder;
+        folder.addFolder("slow");
+        folder.addFolder("fast");
+        for (const char* name : {"slow/a", "fast/b1", "fast/b2"}) {
+            folder.addFile(name);
+        }
+        auto slow = std::make_unique<brindleaf::testing::FaultyFileSystem>();
+        slow->perListing = std::chrono::milliseconds(200);
+        ContentView view(std::move(slow));
+        QStringList everShown;
+        connect(&view.preview(), &QAbstractItemModel::modelReset, this,
+                [&] { everShown.append(rows(view)); });
+        view.setTargetDir(localUrl(folder.pathOf("slow")));
+        QTest::qWait(50); // the slow listing is under way
+        QVERIFY(view.isLoading());
+        QVERIFY(!child<QPushButton>(view, "doButton")->isEnabled());
+        view.setTargetDir(localUrl(folder.pathOf("fast")));
+        child<QCheckBox>(view, "reverseToggle")->click();
+        settle(view);
+        QCOMPARE(rows(view), (QStringList{row("b2", "0001"), row("b1", "0002")}));
+        QVERIFY(!everShown.contains(row("a", "0001")));
+        QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
     }
 
     // Names that tie while spaces are ignored keep their listing order however the toggles
@@ -469,12 +514,13 @@ private slots:
             folder.addFile("photo " + std::to_string(i) + ".jpg");
         }
         ContentView view;
-        view.setTargetDir(localUrl(folder.path()));
+        showFolder(view, folder.path());
         child<QCheckBox>(view, "spaceRemoveToggle")->click();
         child<QCheckBox>(view, "spaceRemoveToggle")->click();
+        settle(view);
         const QStringList shown = rows(view);
         ContentView fresh;
-        fresh.setTargetDir(localUrl(folder.path()));
+        showFolder(fresh, folder.path());
         QCOMPARE(shown, rows(fresh));
 
         view.renameFiles();
@@ -488,7 +534,7 @@ private slots:
         folder.addFile("b");
         folder.addFile("a");
         ContentView view;
-        view.setTargetDir(localUrl(folder.path()));
+        showFolder(view, folder.path());
         QString askedAgain;
         whenModalShows<QMessageBox>([&](QMessageBox* question) {
             folder.addFile("0"); // lands before the watcher's settle time is over
@@ -501,6 +547,7 @@ private slots:
         child<QPushButton>(view, "doButton")->click();
         QVERIFY2(askedAgain.contains(QStringLiteral("changed")), qPrintable(askedAgain));
         QCOMPARE(folder.names(), (NameSet{"0", "a", "b"}));
+        settle(view);
         QCOMPARE(rows(view).size(), 3);
     }
 
@@ -510,7 +557,7 @@ private slots:
         TemporaryFolder folder;
         folder.addFile("a");
         ContentView view;
-        view.setTargetDir(localUrl(folder.path()));
+        showFolder(view, folder.path());
         auto* doButton = child<QPushButton>(view, "doButton");
         auto* problem = child<QLabel>(view, "problemLabel");
         struct Case {
@@ -548,7 +595,7 @@ private slots:
         ContentView view(std::make_unique<brindleaf::testing::FaultyFileSystem>(
             std::chrono::milliseconds(4), std::set<std::size_t>{200}));
         view.show();
-        view.setTargetDir(localUrl(folder.path()));
+        showFolder(view, folder.path());
         bool progressShownWithAlert = true;
         QString alertText;
         whenModalShows<QMessageBox>([&](QMessageBox* alert) {
@@ -582,7 +629,7 @@ private slots:
         QVERIFY2(buttons.contains(QStringLiteral("Abbrechen")), qPrintable(buttons.join(',')));
 
         AlertCollector alerts;
-        view.setTargetDir(localUrl(folder.pathOf("gone")));
+        showFolder(view, folder.pathOf("gone"));
         QCOMPARE(alerts.texts.size(), 1);
         QVERIFY2(alerts.texts[0].contains(QStringLiteral("kann nicht gelesen werden")),
                  qPrintable(alerts.texts[0]));

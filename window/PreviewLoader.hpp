@@ -1,0 +1,78 @@
+#pragma once
+
+#include "engine/Error.hpp"
+#include "engine/Ordering.hpp"
+#include "engine/Settings.hpp"
+#include "engine/Summary.hpp"
+#include "platform/FileSystem.hpp"
+
+#include <QFuture>
+#include <QObject>
+
+#include <cstdint>
+#include <expected>
+#include <functional>
+#include <optional>
+
+namespace brindleaf {
+
+// What the preview shows of a folder. A reordering leaves the summary as it was.
+struct LoadedPreview {
+    ListedNames listing;
+    std::optional<ListingSummary> summary;
+};
+
+// Lists and orders a folder away from the event loop, so that a folder of a million entries
+// never stalls the window. One job runs at a time. A request made while one runs waits, and
+// takes the place of any request that waited before it; a fresh listing makes the running
+// job's result stale, and a stale result is dropped. Only the newest result is delivered.
+class PreviewLoader : public QObject {
+    Q_OBJECT
+
+public:
+    using Result = std::expected<LoadedPreview, Error>;
+    using Delivery = std::function<void(Result)>;
+
+    // `fileSystem` must outlive the loader; `deliver` is called on the loader's thread.
+    PreviewLoader(FileSystem& fileSystem, Delivery deliver, QObject* parent = nullptr);
+    // Waits for a running job: it may still be reading the file system.
+    ~PreviewLoader() override;
+
+    // Lists the folder of `settings.targetDir` afresh, in the order `settings` chooses.
+    void list(const Settings& settings);
+    // Orders `held` for `settings`. While a job runs, `held` is dropped and the running job's
+    // result is ordered instead, before it is delivered.
+    void reorder(const Settings& settings, ListedNames held);
+    // Drops what runs and what waits, and waits until nothing reads the folder any more.
+    void cancel();
+    // Blocks until the newest request's result has been delivered.
+    void finish();
+
+    [[nodiscard]] bool isBusy() const { return running_.has_value(); }
+
+signals:
+    void busyChanged(bool busy);
+
+private:
+    enum class Step { List, Reorder };
+    struct Request {
+        Step step;
+        Settings settings;
+    };
+
+    void start(const Request& request, LoadedPreview held);
+    void completed(std::uint64_t job);
+    void setBusy(bool busy);
+
+    FileSystem& fileSystem_;
+    Delivery deliver_;
+    QFuture<Result> future_;
+    std::uint64_t jobs_ = 0;
+    // The job whose result is still to be handled, and whether a fresh listing made it stale.
+    std::optional<std::uint64_t> running_;
+    bool runningIsStale_ = false;
+    std::optional<Request> waiting_;
+    bool busy_ = false;
+};
+
+} // namespace brindleaf
