@@ -92,9 +92,10 @@ ContentView::ContentView(QWidget* parent)
 
 ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent)
     : QWidget(parent), fileSystem_(std::move(fileSystem)),
-      loader_(*fileSystem_,
+      journals_(JournalFolder(JournalFolder::defaultPath())),
+      loader_(*fileSystem_, journals_,
               [this](PreviewLoader::Result loaded) { showLoaded(std::move(loaded)); }),
-      journals_(JournalFolder(JournalFolder::defaultPath())), preview_(new PreviewModel(this)) {
+      preview_(new PreviewModel(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(createFolderRow());
     layout->addLayout(createFieldRow());
@@ -121,8 +122,7 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
     folderChangedTimer_.setInterval(folderChangeSettleMilliseconds);
     connect(&folderChangedTimer_, &QTimer::timeout, this, &ContentView::relistAfterChange);
     connect(&loader_, &PreviewLoader::busyChanged, this, &ContentView::showLoading);
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &folderChangedTimer_,
-            qOverload<>(&QTimer::start));
+    connect(&watcher_, &FolderWatcher::changed, &folderChangedTimer_, qOverload<>(&QTimer::start));
     showSettings();
     showTitle();
 }
@@ -289,12 +289,9 @@ void ContentView::writeTargetDir(std::string path) {
     settings_.targetDir = std::move(path);
     showSettings();
     showTitle();
-    watchTargetDir();
-    relist();
+    offerRestoreWhenLoaded_ = !settings_.targetDir.empty();
+    relist(watchTargetDir());
     emit settingsChanged();
-    if (lastRun_.state == LastRunState::Interrupted) {
-        offerToRestoreInterruptedRun();
-    }
 }
 
 void ContentView::showTitle() {
@@ -438,8 +435,7 @@ template <typename Run> void ContentView::runWithProgress(Run run) {
         activeRun_ = nullptr;
         quit = progress.askedToQuit();
     }
-    watchTargetDir();
-    relist();
+    relist(watchTargetDir());
     if (quit) {
         close();
     }
@@ -452,19 +448,6 @@ void ContentView::closeEvent(QCloseEvent* event) {
         return;
     }
     QWidget::closeEvent(event);
-}
-
-void ContentView::readFolderState() {
-    lastRun_ = {};
-    if (!settings_.targetDir.empty()) {
-        if (const auto folder = fileSystem_->openFolder(settings_.targetDir)) {
-            longestName_ = fileSystem_->longestName(*folder);
-            if (const auto identity = fileSystem_->identify(*folder)) {
-                lastRun_ = journals_.lastRunOf(settings_.targetDir, *identity);
-            }
-        }
-    }
-    showActions();
 }
 
 // Nothing is renamed or undone while the preview is still being made.
@@ -544,17 +527,14 @@ void ContentView::showSettings() {
 }
 
 void ContentView::unwatchTargetDir() {
-    if (const QStringList watched = watcher_.directories(); !watched.isEmpty()) {
-        watcher_.removePaths(watched);
-    }
+    watcher_.watch({});
     folderChangedTimer_.stop();
 }
 
-void ContentView::watchTargetDir() {
-    unwatchTargetDir();
-    if (!settings_.targetDir.empty()) {
-        watcher_.addPath(decodedName(settings_.targetDir));
-    }
+QFuture<void> ContentView::watchTargetDir() {
+    folderChangedTimer_.stop();
+    return watcher_.watch(settings_.targetDir.empty() ? QString()
+                                                      : decodedName(settings_.targetDir));
 }
 
 void ContentView::reorder() {
@@ -572,41 +552,48 @@ ListedNames ContentView::listingToReorder() {
     return preview_->takeListing();
 }
 
-void ContentView::relist() {
+void ContentView::relist(QFuture<void> watchSet) {
     // The old listing goes first: a huge folder is not held twice while it is read again.
     preview_->setListing({});
     summary_ = {};
     previewList_->setFolderShown(false);
-    readFolderState();
-    loader_.list(settings_);
+    lastRun_ = {};
+    // Listed once the watch is set: no change made after the listing goes unseen.
+    loader_.list(settings_, std::move(watchSet));
 }
 
 void ContentView::relistAfterChange() {
     if (preview_->rowCount() >= rowsKeptWhileLoading) {
         preview_->setListing({});
     }
-    readFolderState();
     loader_.list(settings_);
 }
 
 void ContentView::showLoaded(PreviewLoader::Result loaded) {
+    const bool offerRestore = std::exchange(offerRestoreWhenLoaded_, false);
     if (!loaded) {
         preview_->setListing({});
         summary_ = {};
+        lastRun_ = {};
         previewList_->setFolderShown(false);
         showPlanProblem();
         showSummary();
         AlertReporter(this).report(loaded.error());
         return;
     }
-    if (loaded->summary) {
-        summary_ = std::move(*loaded->summary);
+    if (loaded->facts) {
+        summary_ = std::move(loaded->facts->summary);
+        lastRun_ = std::move(loaded->facts->lastRun);
+        longestName_ = loaded->facts->longestName;
     }
     preview_->setFormat(NameFormat(settings_));
     preview_->setListing(std::move(loaded->listing));
     previewList_->setFolderShown(!settings_.targetDir.empty());
     showPlanProblem();
     showSummary();
+    if (offerRestore && lastRun_.state == LastRunState::Interrupted) {
+        offerToRestoreInterruptedRun();
+    }
 }
 
 void ContentView::showLoading(bool loading) {

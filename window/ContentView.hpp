@@ -5,10 +5,10 @@
 #include "engine/Settings.hpp"
 #include "engine/Summary.hpp"
 #include "platform/FileSystem.hpp"
+#include "window/FolderWatcher.hpp"
 #include "window/PreviewLoader.hpp"
 #include "window/SettingBindings.hpp"
 
-#include <QFileSystemWatcher>
 #include <QTimer>
 #include <QWidget>
 
@@ -83,15 +83,14 @@ private:
     void showNewNames();
     void showSummary();
     void showTitle();
-    void watchTargetDir();
+    QFuture<void> watchTargetDir();
     void unwatchTargetDir();
-    void relist();
+    void relist(QFuture<void> watchSet);
     void relistAfterChange();
     void reorder();
     [[nodiscard]] ListedNames listingToReorder();
     void showLoaded(PreviewLoader::Result loaded);
     void showLoading(bool loading);
-    void readFolderState();
     void showPlanProblem();
     void showActions();
     QLineEdit* fieldAtFault(NameProblem problem) const;
@@ -104,14 +103,14 @@ private:
 
     Settings settings_;
     std::unique_ptr<FileSystem> fileSystem_;
-    // Declared after the file system, which its running job may still be reading.
-    PreviewLoader loader_;
     Journals journals_;
+    // Declared after what its running job may still be reading.
+    PreviewLoader loader_;
     LastRun lastRun_;
     ListingSummary summary_;
     RunProgress* activeRun_ = nullptr;
     PreviewModel* preview_;
-    QFileSystemWatcher watcher_;
+    FolderWatcher watcher_;
     QTimer folderChangedTimer_;
 
     QLabel* targetDirLabel_ = nullptr;
@@ -124,6 +123,8 @@ private:
     PreviewListView* previewList_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     bool namesUsable_ = true;
+    // A folder just chosen whose last run was cut short is offered for restoring once.
+    bool offerRestoreWhenLoaded_ = false;
     // The longest name the shown folder's file system holds.
     std::size_t longestName_ = 255;
 };

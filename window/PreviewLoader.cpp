@@ -8,30 +8,55 @@
 
 namespace brindleaf {
 
-PreviewLoader::PreviewLoader(FileSystem& fileSystem, Delivery deliver, QObject* parent)
-    : QObject(parent), fileSystem_(fileSystem), deliver_(std::move(deliver)) {}
+namespace {
+
+// Read beside the listing, not on the window's thread: while the folder's watch is being
+// set, the kernel keeps the folder locked for as long as it takes to visit every entry.
+FolderFacts readFolderFacts(FileSystem& fileSystem, const Journals& journals,
+                            const ListedNames& listing, const std::string& targetDir) {
+    FolderFacts facts{summarize(listing), {}};
+    if (targetDir.empty()) {
+        return facts;
+    }
+    if (const auto folder = fileSystem.openFolder(targetDir)) {
+        facts.longestName = fileSystem.longestName(*folder);
+        if (const auto identity = fileSystem.identify(*folder)) {
+            facts.lastRun = journals.lastRunOf(targetDir, *identity);
+        }
+    }
+    return facts;
+}
+
+} // namespace
+
+PreviewLoader::PreviewLoader(FileSystem& fileSystem, const Journals& journals, Delivery deliver,
+                             QObject* parent)
+    : QObject(parent), fileSystem_(fileSystem), journals_(journals), deliver_(std::move(deliver)) {}
 
 PreviewLoader::~PreviewLoader() {
     future_.waitForFinished();
 }
 
-void PreviewLoader::list(const Settings& settings) {
+void PreviewLoader::list(const Settings& settings, QFuture<void> ready) {
     if (running_) {
         runningIsStale_ = true;
-        waiting_ = Request{Step::List, settings};
+        waiting_ = Request{Step::List, settings, std::move(ready)};
         return;
     }
-    start({Step::List, settings}, {});
+    start({Step::List, settings, std::move(ready)}, {});
 }
 
 void PreviewLoader::reorder(const Settings& settings, ListedNames held) {
     if (running_) {
         // A listing that waits is made with the newest settings anyway.
-        const Step step = waiting_ ? waiting_->step : Step::Reorder;
-        waiting_ = Request{step, settings};
+        if (waiting_) {
+            waiting_->settings = settings;
+        } else {
+            waiting_ = Request{Step::Reorder, settings, {}};
+        }
         return;
     }
-    start({Step::Reorder, settings}, {std::move(held), std::nullopt});
+    start({Step::Reorder, settings, {}}, {std::move(held), std::nullopt});
 }
 
 void PreviewLoader::cancel() {
@@ -54,23 +79,26 @@ void PreviewLoader::start(const Request& request, LoadedPreview held) {
     running_ = job;
     runningIsStale_ = false;
     setBusy(true);
-    future_ = QtConcurrent::run([this, job, request, held = std::move(held)]() mutable -> Result {
-        Result result = [&]() -> Result {
-            if (request.step == Step::Reorder) {
-                reorderListedNames(held.listing, request.settings);
-                return std::move(held);
-            }
-            auto listed = listFileNames(request.settings, fileSystem_);
-            if (!listed) {
-                return std::unexpected(listed.error());
-            }
-            ListingSummary summary = summarize(*listed);
-            return LoadedPreview{std::move(*listed), std::move(summary)};
-        }();
-        QMetaObject::invokeMethod(
-            this, [this, job] { completed(job); }, Qt::QueuedConnection);
-        return result;
-    });
+    future_ = QtConcurrent::run(
+        [this, job, request = request, held = std::move(held)]() mutable -> Result {
+            Result result = [&]() -> Result {
+                if (request.step == Step::Reorder) {
+                    reorderListedNames(held.listing, request.settings);
+                    return std::move(held);
+                }
+                request.ready.waitForFinished();
+                auto listed = listFileNames(request.settings, fileSystem_);
+                if (!listed) {
+                    return std::unexpected(listed.error());
+                }
+                FolderFacts facts =
+                    readFolderFacts(fileSystem_, journals_, *listed, request.settings.targetDir);
+                return LoadedPreview{std::move(*listed), std::move(facts)};
+            }();
+            QMetaObject::invokeMethod(
+                this, [this, job] { completed(job); }, Qt::QueuedConnection);
+            return result;
+        });
 }
 
 void PreviewLoader::completed(std::uint64_t job) {
@@ -85,7 +113,7 @@ void PreviewLoader::completed(std::uint64_t job) {
     if (waiting_) {
         const Request next = *std::exchange(waiting_, std::nullopt);
         if (next.step == Step::List || runningIsStale_ || !result) {
-            start({Step::List, next.settings}, {});
+            start({Step::List, next.settings, next.ready}, {});
         } else {
             start(next, std::move(*result));
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Error.hpp"
+#include "engine/Journals.hpp"
 #include "engine/Ordering.hpp"
 #include "engine/Settings.hpp"
 #include "engine/Summary.hpp"
@@ -16,10 +17,18 @@
 
 namespace brindleaf {
 
-// What the preview shows of a folder. A reordering leaves the summary as it was.
+// What a fresh listing learns of the folder besides its names.
+struct FolderFacts {
+    ListingSummary summary;
+    LastRun lastRun;
+    // The longest name the folder's file system holds.
+    std::size_t longestName = 255;
+};
+
+// What the preview shows of a folder. A reordering leaves the facts as they were.
 struct LoadedPreview {
     ListedNames listing;
-    std::optional<ListingSummary> summary;
+    std::optional<FolderFacts> facts;
 };
 
 // Lists and orders a folder away from the event loop, so that a folder of a million entries
@@ -33,13 +42,16 @@ public:
     using Result = std::expected<LoadedPreview, Error>;
     using Delivery = std::function<void(Result)>;
 
-    // `fileSystem` must outlive the loader; `deliver` is called on the loader's thread.
-    PreviewLoader(FileSystem& fileSystem, Delivery deliver, QObject* parent = nullptr);
+    // `fileSystem` and `journals` must outlive the loader; `deliver` is called on the
+    // loader's thread.
+    PreviewLoader(FileSystem& fileSystem, const Journals& journals, Delivery deliver,
+                  QObject* parent = nullptr);
     // Waits for a running job: it may still be reading the file system.
     ~PreviewLoader() override;
 
-    // Lists the folder of `settings.targetDir` afresh, in the order `settings` chooses.
-    void list(const Settings& settings);
+    // Lists the folder of `settings.targetDir` afresh, in the order `settings` chooses, once
+    // `ready` has finished.
+    void list(const Settings& settings, QFuture<void> ready = {});
     // Orders `held` for `settings`. While a job runs, `held` is dropped and the running job's
     // result is ordered instead, before it is delivered.
     void reorder(const Settings& settings, ListedNames held);
@@ -58,6 +70,7 @@ private:
     struct Request {
         Step step;
         Settings settings;
+        QFuture<void> ready;
     };
 
     void start(const Request& request, LoadedPreview held);
@@ -65,6 +78,7 @@ private:
     void setBusy(bool busy);
 
     FileSystem& fileSystem_;
+    const Journals& journals_;
     Delivery deliver_;
     QFuture<Result> future_;
     std::uint64_t jobs_ = 0;
