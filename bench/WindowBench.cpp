@@ -5,6 +5,7 @@
 //   brindleaf-window-bench [FOLDER [N]]
 #include "bench/BenchFolder.hpp"
 #include "bench/Report.hpp"
+#include "platform/HeapArenas.hpp"
 #include "window/ContentView.hpp"
 #include "window/PreviewModel.hpp"
 
@@ -125,6 +126,7 @@ int run(const std::string& base, std::size_t entries) {
              *std::max_element(toggles.begin(), toggles.end()));
     printRow(entries, "window: toggle, longest stall of 4",
              *std::max_element(toggleStalls.begin(), toggleStalls.end()));
+    printMemory(entries, "window: peak memory before the run", peakKilobytes());
 
     const double rename = secondsOf([&] {
         view.renameFiles();
@@ -142,6 +144,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    brindleaf::shareOneHeapAcrossThreads();
     QApplication application(argc, argv);
     const std::string base = argc > 1 ? argv[1] : "/dev/shm";
     const std::size_t entries = argc > 2 ? std::stoul(argv[2]) : 1'000'000;

@@ -27,6 +27,10 @@ PreviewListView::PreviewListView(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Every row has the same height: the view never has to measure a million rows.
     setUniformItemSizes(true);
+    // Laying out a million rows at once holds the event loop for tens of milliseconds; in
+    // batches, the first rows show at once and input is served between batches.
+    setLayoutMode(QListView::Batched);
+    setBatchSize(20'000);
 }
 
 void PreviewListView::resizeEvent(QResizeEvent* event) {

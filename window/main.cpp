@@ -1,3 +1,4 @@
+#include "platform/HeapArenas.hpp"
 #include "window/ContentView.hpp"
 #include "window/Translations.hpp"
 
@@ -5,6 +6,7 @@
 #include <QIcon>
 
 int main(int argc, char* argv[]) {
+    brindleaf::shareOneHeapAcrossThreads();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindleaf"));
     QApplication::setDesktopFileName(QStringLiteral("brindleaf"));
