@@ -73,13 +73,14 @@ std::vector<Keyed> precomputedKeys(const std::vector<std::string>& names,
     return keyed;
 }
 
-// The moves as plain renameat2 calls, one an entry in plan order: what any renamer must do
-// when no new name is another entry's current name, as in these runs.
-void rawMoves(const std::string& path, const std::vector<std::string>& from,
-              const std::vector<std::string>& to) {
+// The moves as plain renameat2 calls, one an entry, in the order the folder lists them as
+// the run takes them up: what any renamer must do when no new name is another entry's
+// current name, as in these runs.
+void rawMoves(const std::string& path, const FolderPlan& plan, const std::vector<std::string>& to) {
     const UniqueFd folder(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    for (std::size_t i = 0; i < from.size(); ++i) {
-        ::renameat2(folder.get(), from[i].c_str(), folder.get(), to[i].c_str(), RENAME_NOREPLACE);
+    for (const std::uint32_t i : plan.listingOrder) {
+        ::renameat2(folder.get(), plan.names[i].c_str(), folder.get(), to[i].c_str(),
+                    RENAME_NOREPLACE);
     }
 }
 
@@ -198,8 +199,7 @@ void benchExecution(std::size_t entries, Settings settings) {
             for (std::size_t i = 0; i < plan.names.size(); ++i) {
                 finals.push_back(plan.newNameAt(i));
             }
-            raw =
-                std::min(raw, secondsOf([&] { rawMoves(settings.targetDir, plan.names, finals); }));
+            raw = std::min(raw, secondsOf([&] { rawMoves(settings.targetDir, plan, finals); }));
         }
         {
             const OpenedPlan opened = freshPlan(fileSystem, nextSettings());

@@ -78,10 +78,11 @@ public:
         }
     }
 
-    MovesResult carryOut(RunObserver& observer) {
+    MovesResult carryOut(RunObserver& observer, std::span<const std::uint32_t> order) {
         for (std::size_t i = 0; i < sources_.size(); ++i) {
-            if (!done_[i]) {
-                if (auto stop = settleChainFrom(i, observer)) {
+            const std::size_t entry = order.empty() ? i : order[i];
+            if (!done_[entry]) {
+                if (auto stop = settleChainFrom(entry, observer)) {
                     return takeBack(std::move(*stop));
                 }
             }
@@ -262,8 +263,9 @@ std::vector<std::string> originalsOf(const std::vector<Stranded>& stranded) {
 MovesResult moveBatch(FileSystem& fileSystem, const UniqueFd& folder,
                       std::span<const std::string> sources,
                       std::span<const std::string> destinations, std::string_view temporarySuffix,
-                      RunObserver& observer) {
-    return BatchRun(fileSystem, folder, sources, destinations, temporarySuffix).carryOut(observer);
+                      RunObserver& observer, std::span<const std::uint32_t> order) {
+    return BatchRun(fileSystem, folder, sources, destinations, temporarySuffix)
+        .carryOut(observer, order);
 }
 
 } // namespace brindleaf

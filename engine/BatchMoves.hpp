@@ -3,6 +3,7 @@
 #include "engine/RunObserver.hpp"
 #include "platform/FileSystem.hpp"
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -49,9 +50,11 @@ struct MovesResult {
 // destinations[i] + temporarySuffix, and so does a move the file system refuses because a
 // name is taken in another case or form. On the first failing move, or when the observer
 // stops the run, the moves made are taken back, last first. Progress counts entries.
+// Entries are taken up in `order` (positions into sources), or in their own order when it is
+// empty; the moves an entry waits for still come first.
 MovesResult moveBatch(FileSystem& fileSystem, const UniqueFd& folder,
                       std::span<const std::string> sources,
                       std::span<const std::string> destinations, std::string_view temporarySuffix,
-                      RunObserver& observer);
+                      RunObserver& observer, std::span<const std::uint32_t> order = {});
 
 } // namespace brindleaf

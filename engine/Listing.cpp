@@ -52,13 +52,14 @@ std::expected<FolderEntries, Error> readListing(FileSystem& fileSystem, const Un
 
 } // namespace
 
-std::expected<FolderEntries, Error> listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
-                                                     const Settings& settings) {
+std::expected<OrderedEntries, Error>
+listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder, const Settings& settings) {
     auto entries = readListing(fileSystem, folder, settings);
-    if (entries) {
-        sortFolderEntries(*entries, settings);
+    if (!entries) {
+        return std::unexpected(entries.error());
     }
-    return entries;
+    std::vector<std::uint32_t> listingPositions = sortFolderEntries(*entries, settings);
+    return OrderedEntries{std::move(*entries), std::move(listingPositions)};
 }
 
 std::expected<ListedNames, Error> listFileNames(const Settings& settings, FileSystem& fileSystem) {

@@ -46,12 +46,21 @@ std::optional<UnusableName> findUnusableName(std::span<const std::string> names,
 
 std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
                                                   const Settings& settings) {
-    auto entries = listOpenedFolder(fileSystem, folder, settings);
-    if (!entries) {
-        return std::unexpected(entries.error());
+    auto listed = listOpenedFolder(fileSystem, folder, settings);
+    if (!listed) {
+        return std::unexpected(listed.error());
     }
-    FolderPlan plan{std::move(entries->names), NameFormat(settings), std::move(entries->inodes),
-                    std::move(entries->folders)};
+    FolderEntries& entries = listed->entries;
+    FolderPlan plan{std::move(entries.names),
+                    NameFormat(settings),
+                    std::move(entries.inodes),
+                    std::move(entries.folders),
+                    {}};
+    plan.listingOrder.resize(listed->listingPositions.size());
+    for (std::size_t position = 0; position < listed->listingPositions.size(); ++position) {
+        plan.listingOrder[listed->listingPositions[position]] =
+            static_cast<std::uint32_t>(position);
+    }
     const std::size_t longestName =
         std::min<std::size_t>(fileSystem.longestName(folder), NameFormat::longestBuildableName);
     if (const auto unusable =

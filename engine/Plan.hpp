@@ -41,6 +41,9 @@ struct FolderPlan {
     // entry by.
     std::vector<std::uint64_t> inodes;
     std::vector<std::uint8_t> folders;
+    // The entries' positions in the order the folder listed them: the order its file system
+    // renames them fastest.
+    std::vector<std::uint32_t> listingOrder;
 
     // The new name of the entry at `position`.
     [[nodiscard]] std::string newNameAt(std::size_t position) const {

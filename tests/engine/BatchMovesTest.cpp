@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <numeric>
 #include <random>
 #include <set>
 
@@ -95,9 +96,9 @@ std::size_t cyclesOf(const std::vector<std::string>& sources,
     return cycles;
 }
 
-// Random small plans over a few shared names: every entry ends under its destination, every
-// name is free when it is taken (the folder refuses otherwise), one move per entry that must
-// move, and one temporary name per cycle.
+// Random small plans over a few shared names, taken up in their own order or in a random one:
+// every entry ends under its destination, every name is free when it is taken (the folder
+// refuses otherwise), one move per entry that must move, and one temporary name per cycle.
 TEST(BatchMoves, EveryNameIsFreeWhenTakenAndEachCycleTakesOneTemporaryName) {
     std::mt19937 random(20261206);
     const std::vector<std::string> pool = {"n0", "n1", "n2", "n3", "n4", "n5", "n6", "n7"};
@@ -110,12 +111,19 @@ TEST(BatchMoves, EveryNameIsFreeWhenTakenAndEachCycleTakesOneTemporaryName) {
         std::ranges::shuffle(shuffled, random);
         std::vector<std::string> destinations(shuffled.begin(), shuffled.begin() + count);
 
+        std::vector<std::uint32_t> order;
+        if (round % 2 == 1) {
+            order.resize(count);
+            std::iota(order.begin(), order.end(), 0U);
+            std::ranges::shuffle(order, random);
+        }
+
         MemoryFolder folder;
         for (const std::string& source : sources) {
             folder.entries[source] = source;
         }
         const MovesResult result =
-            moveBatch(folder, UniqueFd{}, sources, destinations, "___temp", proceed);
+            moveBatch(folder, UniqueFd{}, sources, destinations, "___temp", proceed, order);
         ASSERT_EQ(result.kind, MovesResult::Kind::Done) << "round " << round;
         std::map<std::string, std::string> expected;
         std::size_t moving = 0;

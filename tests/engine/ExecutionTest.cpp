@@ -134,9 +134,10 @@ TEST_F(Execution, AnEntryNamedLikeATemporaryNameIsRenamedLikeAnyOther) {
     EXPECT_EQ(folder.contentOf("0002"), "a");
 }
 
-// Reversed, "a" waits for "0001" to move on (moves 1, 2), and "0003" and "0002" trade
-// places through a temporary name (moves 3 to 5). Whichever move fails, the moves already
-// made are taken back so every file has its own name again.
+// Reversed, taken up in the order the folder lists them: "0001" moves on to "0004" (move 1),
+// "0002" and "0003" trade places through a temporary name (moves 2 to 4), and "a" takes
+// "0001" (move 5). Whichever move fails, the moves already made are taken back so every file
+// has its own name again.
 class FailingMove : public Execution, public ::testing::WithParamInterface<std::size_t> {
 protected:
     void SetUp() override {
@@ -159,17 +160,17 @@ TEST_P(FailingMove, RestoresEveryOriginalName) {
 INSTANTIATE_TEST_SUITE_P(EveryMove, FailingMove, ::testing::Values(1, 2, 3, 4, 5));
 
 TEST_F(FailingMove, NamesEveryEntryThatCouldNotBeRestored) {
-    // Move 5, "0002___temp" to "0002", fails; taking back "0002" to "0003" (move 6) fails
-    // too, which leaves "0003" no way back from its temporary name.
-    fileSystem.failingMoves = {5, 6};
+    // Move 4, "0003___temp" to "0003", fails; taking back "0003" to "0002" (move 5) fails
+    // too, which leaves "0002" no way back from its temporary name.
+    fileSystem.failingMoves = {4, 5};
     EXPECT_EQ(run(), RunOutcome::Failed);
     ASSERT_EQ(reporter.reports.size(), 1U);
-    EXPECT_EQ(reporter.reports[0].name, "0003");
-    EXPECT_EQ(reporter.reports[0].newName, "0002");
-    EXPECT_EQ(reporter.reports[0].notRestored, (std::vector<std::string>{"0002", "0003"}));
-    EXPECT_EQ(folder.names(), (NameSet{"0001", "0002___temp", "0003", "a"}));
-    EXPECT_EQ(folder.contentOf("0003"), "0002");
-    EXPECT_EQ(folder.contentOf("0002___temp"), "0003");
+    EXPECT_EQ(reporter.reports[0].name, "0002");
+    EXPECT_EQ(reporter.reports[0].newName, "0003");
+    EXPECT_EQ(reporter.reports[0].notRestored, (std::vector<std::string>{"0003", "0002"}));
+    EXPECT_EQ(folder.names(), (NameSet{"0001", "0002", "0003___temp", "a"}));
+    EXPECT_EQ(folder.contentOf("0002"), "0003");
+    EXPECT_EQ(folder.contentOf("0003___temp"), "0002");
     EXPECT_EQ(folder.contentOf("a"), "a");
 }
 
@@ -187,7 +188,7 @@ private:
 };
 
 TEST_F(FailingMove, CancelAnywhereRestoresEverythingSilently) {
-    // Progress counts entries: "0001", "a", then "0002" and "0003" together.
+    // Progress counts entries: "0001", then "0002" and "0003" together, then "a".
     for (const std::size_t entriesBeforeCancel : {0, 1, 2}) {
         CancelAfter observer(entriesBeforeCancel);
         EXPECT_EQ(renameFiles(settings, fileSystem, journals, reporter, observer),
