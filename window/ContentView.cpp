@@ -302,9 +302,13 @@ void ContentView::showTitle() {
 }
 
 void ContentView::setTargetDir(const QUrl& folder) {
-    writeTargetDir({});
     // toLocalFile() decodes the URL's escapes once; the result is the folder's own path.
-    writeTargetDir(QFile::encodeName(folder.toLocalFile()).toStdString());
+    setTargetPath(QFile::encodeName(folder.toLocalFile()).toStdString());
+}
+
+void ContentView::setTargetPath(std::string path) {
+    writeTargetDir({});
+    writeTargetDir(std::move(path));
 }
 
 void ContentView::chooseTargetDir() {

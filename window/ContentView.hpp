@@ -50,6 +50,8 @@ public:
 
     // Writes the empty text, then the folder's own local path.
     void setTargetDir(const QUrl& folder);
+    // The same for a folder given as the bytes the file system knows it by.
+    void setTargetPath(std::string path);
     // Lets the user pick a folder; a cancel changes nothing.
     void chooseTargetDir();
     // Inverts `confirm`; while it is true, asks whether to rename and does so on OK.
