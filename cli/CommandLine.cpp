@@ -115,6 +115,7 @@ Gives every entry of FOLDER a numbered name: prefix, zero-padded number, postfix
 Without --apply, prints each current name beside its new name and changes nothing; a
 name holding control characters is shown quoted, as $'a\nb'.
 
+Options:
   --start TEXT         number of the first entry (default "1"; only its digits count)
   --digits TEXT        least number of digits, padded with zeros (default "4")
   --prefix TEXT        text before the number (default empty)
