@@ -3,19 +3,27 @@
 #   install-deps.sh        what building and testing need
 #   install-deps.sh run    and what showing the window on a desktop needs
 #   install-deps.sh bench  and the peers the benchmark compares with (mmv, perl rename)
+#   install-deps.sh screenshot  and what taking the window's screenshot needs
+#   install-deps.sh package     and what building the Debian package needs
 set -euo pipefail
 
 packages=(
     g++ cmake make pkg-config
     libicu-dev libgtest-dev
     qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools qt6-translations-l10n libgl-dev
-    fonts-dejavu-core
+    fonts-dejavu-core help2man desktop-file-utils appstream
 )
 if [ "${1:-}" = run ]; then
     packages+=(libqt6svg6 qt6-qpa-plugins)
 fi
 if [ "${1:-}" = bench ]; then
     packages+=(mmv rename)
+fi
+if [ "${1:-}" = screenshot ]; then
+    packages+=(libqt6svg6 qt6-qpa-plugins xvfb xauth xdotool imagemagick)
+fi
+if [ "${1:-}" = package ]; then
+    packages+=(dpkg-dev file)
 fi
 
 missing=()
