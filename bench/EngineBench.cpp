@@ -73,12 +73,12 @@ std::vector<Keyed> precomputedKeys(const std::vector<std::string>& names,
     return keyed;
 }
 
-// The moves as plain renameat2 calls, one an entry, in the order the folder lists them as
-// the run takes them up: what any renamer must do when no new name is another entry's
-// current name, as in these runs.
+// The moves as plain renameat2 calls, one an entry, in the order the run takes them up:
+// what any renamer must do when no new name is another entry's current name, as in these
+// runs.
 void rawMoves(const std::string& path, const FolderPlan& plan, const std::vector<std::string>& to) {
     const UniqueFd folder(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    for (const std::uint32_t i : plan.listingOrder) {
+    for (const std::uint32_t i : plan.moveOrder) {
         ::renameat2(folder.get(), plan.names[i].c_str(), folder.get(), to[i].c_str(),
                     RENAME_NOREPLACE);
     }

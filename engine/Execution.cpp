@@ -60,7 +60,7 @@ RunOutcome renameInFolder(FileSystem& fileSystem, const UniqueFd& folder, const 
     }
     const std::vector<std::string> finals = newNames(plan);
     return reportMoves(moveBatch(fileSystem, folder, plan.names, finals,
-                                 NameFormat::temporarySuffix, observer, plan.listingOrder),
+                                 NameFormat::temporarySuffix, observer, plan.moveOrder),
                        reporter);
 }
 
@@ -90,7 +90,7 @@ RunOutcome renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
         return RunOutcome::Failed;
     }
     const MovesResult result = moveBatch(fileSystem, opened.folder, plan.names, finals,
-                                         NameFormat::temporarySuffix, observer, plan.listingOrder);
+                                         NameFormat::temporarySuffix, observer, plan.moveOrder);
     // Whatever happened, what the folder now holds must reach the disk before it is reported.
     const std::error_code flushed = fileSystem.flush(opened.folder);
     const RunOutcome outcome = reportMoves(result, reporter);

@@ -52,14 +52,13 @@ std::expected<FolderEntries, Error> readListing(FileSystem& fileSystem, const Un
 
 } // namespace
 
-std::expected<OrderedEntries, Error>
-listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder, const Settings& settings) {
+std::expected<FolderEntries, Error> listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
+                                                     const Settings& settings) {
     auto entries = readListing(fileSystem, folder, settings);
-    if (!entries) {
-        return std::unexpected(entries.error());
+    if (entries) {
+        sortFolderEntries(*entries, settings);
     }
-    std::vector<std::uint32_t> listingPositions = sortFolderEntries(*entries, settings);
-    return OrderedEntries{std::move(*entries), std::move(listingPositions)};
+    return entries;
 }
 
 std::expected<ListedNames, Error> listFileNames(const Settings& settings, FileSystem& fileSystem) {

@@ -19,16 +19,9 @@ inline constexpr std::string_view finderMetadataName = ".DS_Store";
 std::expected<UniqueFd, Error> openTargetFolder(FileSystem& fileSystem,
                                                 const std::string& targetDir);
 
-// A folder's entries in the order the toggles chose, each beside its position in the
-// folder's own listing.
-struct OrderedEntries {
-    FolderEntries entries;
-    std::vector<std::uint32_t> listingPositions;
-};
-
 // The entries of an opened folder, ".DS_Store" dropped, in the order the toggles choose.
-std::expected<OrderedEntries, Error>
-listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder, const Settings& settings);
+std::expected<FolderEntries, Error> listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
+                                                     const Settings& settings);
 
 // The ordered names of `targetDir`, each with its position in the folder's listing (for
 // reorderListedNames()) and whether it is a folder; empty, without touching the file

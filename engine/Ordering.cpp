@@ -307,20 +307,14 @@ void sortFileNames(std::vector<std::string>& names, const Settings& settings) {
     placeInOrder(names, order);
 }
 
-std::vector<std::uint32_t> sortFolderEntries(FolderEntries& entries, const Settings& settings) {
+void sortFolderEntries(FolderEntries& entries, const Settings& settings) {
     if (entries.names.size() < 2) {
-        return std::vector<std::uint32_t>(entries.names.size(), 0);
+        return;
     }
     std::vector<KeyRef> order = sortedOrder(entries.names, settings, nullptr);
-    std::vector<std::uint32_t> listingPositions;
-    listingPositions.reserve(order.size());
-    for (const KeyRef& ref : order) {
-        listingPositions.push_back(ref.index);
-    }
     placeBeside(entries.inodes, order);
     placeBeside(entries.folders, order);
     placeInOrder(entries.names, order);
-    return listingPositions;
 }
 
 void reorderListedNames(ListedNames& listed, const Settings& settings) {

@@ -24,9 +24,8 @@ bool fileNameComesBefore(const Settings& settings, std::string_view first, std::
 // Stable sort by fileNameComesBefore, deriving each name's key once.
 void sortFileNames(std::vector<std::string>& names, const Settings& settings);
 
-// The same order, with each entry's inode number kept beside its name. Returns, for each
-// entry in its new place, its position in the listing.
-std::vector<std::uint32_t> sortFolderEntries(FolderEntries& entries, const Settings& settings);
+// The same order, with each entry's inode number kept beside its name.
+void sortFolderEntries(FolderEntries& entries, const Settings& settings);
 
 // Names in an order the toggles chose, each beside its position in the folder's listing and
 // whether it is a folder.

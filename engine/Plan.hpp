@@ -41,9 +41,10 @@ struct FolderPlan {
     // entry by.
     std::vector<std::uint64_t> inodes;
     std::vector<std::uint8_t> folders;
-    // The entries' positions in the order the folder listed them: the order its file system
-    // renames them fastest.
-    std::vector<std::uint32_t> listingOrder;
+    // The entries' positions in the order of their inode numbers, in which file systems
+    // rename fastest: their records of the entries lie near each other. Empty when no
+    // inode numbers are known.
+    std::vector<std::uint32_t> moveOrder;
 
     // The new name of the entry at `position`.
     [[nodiscard]] std::string newNameAt(std::size_t position) const {

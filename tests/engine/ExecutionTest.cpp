@@ -134,7 +134,7 @@ TEST_F(Execution, AnEntryNamedLikeATemporaryNameIsRenamedLikeAnyOther) {
     EXPECT_EQ(folder.contentOf("0002"), "a");
 }
 
-// Reversed, taken up in the order the folder lists them: "0001" moves on to "0004" (move 1),
+// Reversed, taken up in inode order, here name order: "0001" moves on to "0004" (move 1),
 // "0002" and "0003" trade places through a temporary name (moves 2 to 4), and "a" takes
 // "0001" (move 5). Whichever move fails, the moves already made are taken back so every file
 // has its own name again.
@@ -144,6 +144,7 @@ protected:
         Execution::SetUp();
         addFiles({"0001", "0002", "0003", "a"});
         settings.isReverse = true;
+        fileSystem.inodesRiseWithNames = true;
     }
 };
 
