@@ -11,7 +11,9 @@ namespace {
 constexpr std::size_t none = std::numeric_limits<std::size_t>::max();
 
 // Which entry a name is the source of, from one flat table: a million names are indexed
-// without a node per name.
+// without a node per name. Each slot keeps part of its name's hash beside the entry, so that
+// a probe reaches into a name only when that part matches: most names looked up are not
+// sources, and a name read from far away in memory costs more than its move's bookkeeping.
 class SourceIndex {
 public:
     explicit SourceIndex(std::span<const std::string> sources) : sources_(sources) {
@@ -22,28 +24,36 @@ public:
         slots_.assign(capacity, empty);
         mask_ = capacity - 1;
         for (std::size_t i = 0; i < sources.size(); ++i) {
-            std::size_t slot = std::hash<std::string_view>{}(sources[i]) & mask_;
+            const std::size_t hash = hashOf(sources[i]);
+            std::size_t slot = hash & mask_;
             while (slots_[slot] != empty) {
                 slot = (slot + 1) & mask_;
             }
-            slots_[slot] = static_cast<std::uint32_t>(i);
+            slots_[slot] = (tagOf(hash) << 32) | i;
         }
     }
 
     [[nodiscard]] std::size_t find(std::string_view name) const {
-        for (std::size_t slot = std::hash<std::string_view>{}(name)&mask_; slots_[slot] != empty;
-             slot = (slot + 1) & mask_) {
-            if (sources_[slots_[slot]] == name) {
-                return slots_[slot];
+        const std::size_t hash = hashOf(name);
+        for (std::size_t slot = hash & mask_; slots_[slot] != empty; slot = (slot + 1) & mask_) {
+            const std::uint64_t entry = slots_[slot];
+            if ((entry >> 32) == tagOf(hash) && sources_[entry & 0xFFFFFFFFU] == name) {
+                return entry & 0xFFFFFFFFU;
             }
         }
         return none;
     }
 
 private:
-    static constexpr std::uint32_t empty = std::numeric_limits<std::uint32_t>::max();
+    static std::size_t hashOf(std::string_view name) { return std::hash<std::string_view>{}(name); }
+    // The hash's high bits: the low ones chose the slot already.
+    static std::uint64_t tagOf(std::size_t hash) {
+        return static_cast<std::uint64_t>(hash) >> 32 & 0xFFFFFFFFU;
+    }
+
+    static constexpr std::uint64_t empty = std::numeric_limits<std::uint64_t>::max();
     std::span<const std::string> sources_;
-    std::vector<std::uint32_t> slots_;
+    std::vector<std::uint64_t> slots_;
     std::size_t mask_ = 0;
 };
 
@@ -108,7 +118,10 @@ private:
     // Settles `first` and every entry it waits for: the last in the line moves first. When
     // the line comes back to `first`, it is a cycle, broken by a temporary name.
     std::optional<Stop> settleChainFrom(std::size_t first, RunObserver& observer) {
-        std::vector<std::size_t> line{first};
+        // One line is kept for the whole batch: most entries move alone, and a vector for
+        // each of a million of them costs more than their moves' bookkeeping.
+        std::vector<std::size_t>& line = line_;
+        line.assign(1, first);
         std::size_t next = waitsFor_[first];
         // Distinct names make every line end or close; the bound guards against a plan that
         // breaks that promise.
@@ -244,6 +257,7 @@ private:
     std::vector<std::size_t> waitsFor_;
     std::vector<bool> done_;
     std::vector<std::size_t> deferred_;
+    std::vector<std::size_t> line_;
     std::vector<MadeMove> made_;
     std::vector<std::string> placeholdersLeft_;
     std::size_t entriesDone_ = 0;
