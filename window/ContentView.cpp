@@ -560,6 +560,7 @@ void ContentView::relist(QFuture<void> watchSet) {
     // The old listing goes first: a huge folder is not held twice while it is read again.
     preview_->setListing({});
     summary_ = {};
+    summaryLabel_->clear();
     previewList_->setFolderShown(false);
     lastRun_ = {};
     // Listed once the watch is set: no change made after the listing goes unseen.

@@ -493,10 +493,13 @@ private slots:
         QStringList everShown;
         connect(&view.preview(), &QAbstractItemModel::modelReset, this,
                 [&] { everShown.append(rows(view)); });
+        showFolder(view, folder.pathOf("fast"));
         view.setTargetDir(localUrl(folder.pathOf("slow")));
         QTest::qWait(50); // the slow listing is under way
         QVERIFY(view.isLoading());
         QVERIFY(!child<QPushButton>(view, "doButton")->isEnabled());
+        QCOMPARE(view.preview().rowCount(), 0);
+        QCOMPARE(child<QLabel>(view, "summaryLabel")->text(), QString());
         view.setTargetDir(localUrl(folder.pathOf("fast")));
         child<QCheckBox>(view, "reverseToggle")->click();
         settle(view);
