@@ -69,7 +69,12 @@ std::expected<ListedNames, Error> listFileNames(const Settings& settings, FileSy
     if (!folder) {
         return std::unexpected(folder.error());
     }
-    auto entries = readListing(fileSystem, *folder, settings);
+    return listOpenedFileNames(fileSystem, *folder, settings);
+}
+
+std::expected<ListedNames, Error>
+listOpenedFileNames(FileSystem& fileSystem, const UniqueFd& folder, const Settings& settings) {
+    auto entries = readListing(fileSystem, folder, settings);
     if (!entries) {
         return std::unexpected(entries.error());
     }

@@ -28,4 +28,8 @@ std::expected<FolderEntries, Error> listOpenedFolder(FileSystem& fileSystem, con
 // system, when no folder is chosen.
 std::expected<ListedNames, Error> listFileNames(const Settings& settings, FileSystem& fileSystem);
 
+// The same for the folder of `settings.targetDir`, opened already.
+std::expected<ListedNames, Error>
+listOpenedFileNames(FileSystem& fileSystem, const UniqueFd& folder, const Settings& settings);
+
 } // namespace brindleaf

@@ -10,21 +10,27 @@ namespace brindleaf {
 
 namespace {
 
-// Read beside the listing, not on the window's thread: while the folder's watch is being
-// set, the kernel keeps the folder locked for as long as it takes to visit every entry.
-FolderFacts readFolderFacts(FileSystem& fileSystem, const Journals& journals,
-                            const ListedNames& listing, const std::string& targetDir) {
-    FolderFacts facts{summarize(listing), {}};
-    if (targetDir.empty()) {
-        return facts;
+// The listing and what else the window shows of the folder, read through one descriptor and
+// off the window's thread: while the folder's watch is being set, the kernel keeps the
+// folder locked for as long as it takes to visit every entry.
+PreviewLoader::Result listWithFacts(FileSystem& fileSystem, const Journals& journals,
+                                    const Settings& settings) {
+    if (settings.targetDir.empty()) {
+        return LoadedPreview{{}, FolderFacts{}};
     }
-    if (const auto folder = fileSystem.openFolder(targetDir)) {
-        facts.longestName = fileSystem.longestName(*folder);
-        if (const auto identity = fileSystem.identify(*folder)) {
-            facts.lastRun = journals.lastRunOf(targetDir, *identity);
-        }
+    const auto folder = openTargetFolder(fileSystem, settings.targetDir);
+    if (!folder) {
+        return std::unexpected(folder.error());
     }
-    return facts;
+    auto listed = listOpenedFileNames(fileSystem, *folder, settings);
+    if (!listed) {
+        return std::unexpected(listed.error());
+    }
+    FolderFacts facts{summarize(*listed), {}, fileSystem.longestName(*folder)};
+    if (const auto identity = fileSystem.identify(*folder)) {
+        facts.lastRun = journals.lastRunOf(settings.targetDir, *identity);
+    }
+    return LoadedPreview{std::move(*listed), std::move(facts)};
 }
 
 } // namespace
@@ -63,8 +69,9 @@ void PreviewLoader::cancel() {
     waiting_.reset();
     future_.waitForFinished();
     future_ = {};
-    running_.reset();
-    setBusy(false);
+    if (std::exchange(running_, std::nullopt)) {
+        emit busyChanged(false);
+    }
 }
 
 void PreviewLoader::finish() {
@@ -74,31 +81,30 @@ void PreviewLoader::finish() {
     }
 }
 
-void PreviewLoader::start(const Request& request, LoadedPreview held) {
+void PreviewLoader::start(Request request, LoadedPreview held) {
+    const bool wasIdle = !running_;
     const std::uint64_t job = ++jobs_;
     running_ = job;
     runningIsStale_ = false;
-    setBusy(true);
+    if (wasIdle) {
+        emit busyChanged(true);
+    }
     future_ = QtConcurrent::run(
-        [this, job, request = request, held = std::move(held)]() mutable -> Result {
-            Result result = [&]() -> Result {
-                if (request.step == Step::Reorder) {
-                    reorderListedNames(held.listing, request.settings);
-                    return std::move(held);
-                }
-                request.ready.waitForFinished();
-                auto listed = listFileNames(request.settings, fileSystem_);
-                if (!listed) {
-                    return std::unexpected(listed.error());
-                }
-                FolderFacts facts =
-                    readFolderFacts(fileSystem_, journals_, *listed, request.settings.targetDir);
-                return LoadedPreview{std::move(*listed), std::move(facts)};
-            }();
+        [this, job, request = std::move(request), held = std::move(held)]() mutable {
+            Result result = carryOut(request, std::move(held));
             QMetaObject::invokeMethod(
                 this, [this, job] { completed(job); }, Qt::QueuedConnection);
             return result;
         });
+}
+
+PreviewLoader::Result PreviewLoader::carryOut(Request& request, LoadedPreview held) const {
+    if (request.step == Step::Reorder) {
+        reorderListedNames(held.listing, request.settings);
+        return held;
+    }
+    request.ready.waitForFinished();
+    return listWithFacts(fileSystem_, journals_, request.settings);
 }
 
 void PreviewLoader::completed(std::uint64_t job) {
@@ -109,25 +115,19 @@ void PreviewLoader::completed(std::uint64_t job) {
     Result result = future_.takeResult();
     // A future whose result was taken never reads as finished again.
     future_ = {};
-    running_.reset();
     if (waiting_) {
-        const Request next = *std::exchange(waiting_, std::nullopt);
+        Request next = *std::exchange(waiting_, std::nullopt);
         if (next.step == Step::List || runningIsStale_ || !result) {
-            start({Step::List, next.settings, next.ready}, {});
+            next.step = Step::List;
+            start(std::move(next), {});
         } else {
-            start(next, std::move(*result));
+            start(std::move(next), std::move(*result));
         }
         return;
     }
-    setBusy(false);
+    running_.reset();
+    emit busyChanged(false);
     deliver_(std::move(result));
-}
-
-void PreviewLoader::setBusy(bool busy) {
-    if (busy != busy_) {
-        busy_ = busy;
-        emit busyChanged(busy);
-    }
 }
 
 } // namespace brindleaf

@@ -73,20 +73,21 @@ private:
         QFuture<void> ready;
     };
 
-    void start(const Request& request, LoadedPreview held);
+    void start(Request request, LoadedPreview held);
+    // The job itself, on a worker thread.
+    [[nodiscard]] Result carryOut(Request& request, LoadedPreview held) const;
     void completed(std::uint64_t job);
-    void setBusy(bool busy);
 
     FileSystem& fileSystem_;
     const Journals& journals_;
     Delivery deliver_;
     QFuture<Result> future_;
     std::uint64_t jobs_ = 0;
-    // The job whose result is still to be handled, and whether a fresh listing made it stale.
+    // The job whose result is still to be handled, and whether a fresh listing made it stale;
+    // the loader is busy while there is one.
     std::optional<std::uint64_t> running_;
     bool runningIsStale_ = false;
     std::optional<Request> waiting_;
-    bool busy_ = false;
 };
 
 } // namespace brindleaf
