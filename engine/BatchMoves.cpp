@@ -118,15 +118,12 @@ private:
     // Settles `first` and every entry it waits for: the last in the line moves first. When
     // the line comes back to `first`, it is a cycle, broken by a temporary name.
     std::optional<Stop> settleChainFrom(std::size_t first, RunObserver& observer) {
-        // One line is kept for the whole batch: most entries move alone, and a vector for
-        // each of a million of them costs more than their moves' bookkeeping.
-        std::vector<std::size_t>& line = line_;
-        line.assign(1, first);
+        line_.assign(1, first);
         std::size_t next = waitsFor_[first];
         // Distinct names make every line end or close; the bound guards against a plan that
         // breaks that promise.
-        while (next != none && !done_[next] && next != first && line.size() <= sources_.size()) {
-            line.push_back(next);
+        while (next != none && !done_[next] && next != first && line_.size() <= sources_.size()) {
+            line_.push_back(next);
             next = waitsFor_[next];
         }
         const bool cycle = next == first;
@@ -135,8 +132,8 @@ private:
                 return stop;
             }
         }
-        for (std::size_t i = line.size(); i-- > (cycle ? 1 : 0);) {
-            if (auto stop = moveHome(line[i], observer)) {
+        for (std::size_t i = line_.size(); i-- > (cycle ? 1 : 0);) {
+            if (auto stop = moveHome(line_[i], observer)) {
                 return stop;
             }
         }
@@ -257,6 +254,8 @@ private:
     std::vector<std::size_t> waitsFor_;
     std::vector<bool> done_;
     std::vector<std::size_t> deferred_;
+    // The line being settled, kept for the whole batch: most entries move alone, and a
+    // vector for each of a million of them costs more than their moves' bookkeeping.
     std::vector<std::size_t> line_;
     std::vector<MadeMove> made_;
     std::vector<std::string> placeholdersLeft_;
