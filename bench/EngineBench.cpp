@@ -215,7 +215,8 @@ void benchExecution(std::size_t entries, Settings settings) {
             journalled = std::min(journalled, secondsOf([&] {
                                       if (renameJournalled(fileSystem, opened, settings.targetDir,
                                                            journals.journals(), reporter,
-                                                           proceed) != RunOutcome::Renamed) {
+                                                           proceed)
+                                              .outcome != RunOutcome::Renamed) {
                                           std::abort();
                                       }
                                   }));

@@ -66,7 +66,18 @@ void writePair(std::FILE* out, const std::string& original, const std::string& r
 }
 
 bool unfinished(LastRunState state) {
-    return state == LastRunState::Interrupted || state == LastRunState::InProgress;
+    return state == LastRunState::Interrupted || state == LastRunState::InProgress ||
+           state == LastRunState::Damaged;
+}
+
+std::string renamedWords(const RunReport& report, const std::string& folder) {
+    std::string text = "Renamed " + entryCount(report.moved) + " in " + quotedName(folder) + ".";
+    if (report.alreadyNamed > 0) {
+        text += " " + entryCount(report.alreadyNamed) +
+                (report.alreadyNamed == 1 ? " had its new name" : " had their new names") +
+                " already.";
+    }
+    return text;
 }
 
 int preview(const CommandLine& line, FileSystem& fileSystem, const Journals& journals,
@@ -99,33 +110,68 @@ int apply(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
         return exitFailure;
     }
     StopOnSignal observer;
-    switch (
-        renameJournalled(fileSystem, *opened, settings.targetDir, journals, reporter, observer)) {
+    const RunReport report =
+        renameJournalled(fileSystem, *opened, settings.targetDir, journals, reporter, observer);
+    switch (report.outcome) {
     case RunOutcome::NothingToRename:
         if (!line.quiet) {
             reporter.say("Nothing to rename in " + quotedName(settings.targetDir) +
                          ": it is empty.");
         }
         return exitSuccess;
+    case RunOutcome::AlreadyNamed:
+        if (!line.quiet) {
+            reporter.say("Nothing to rename: every entry of " + quotedName(settings.targetDir) +
+                         " already has its new name.");
+        }
+        return exitSuccess;
     case RunOutcome::Renamed:
         if (!line.quiet) {
-            reporter.say("Renamed " + entryCount(opened->plan.names.size()) + " in " +
-                         quotedName(settings.targetDir) + ".");
+            reporter.say(renamedWords(report, settings.targetDir));
         }
         return exitSuccess;
     case RunOutcome::Cancelled:
         reporter.say("Stopped by a signal. Every entry is back under its original name.");
         return exitBySignal + observer.signalReceived();
     case RunOutcome::LastRunInterrupted:
-        reporter.say(describeUnfinishedRun(LastRunState::Interrupted, settings.targetDir));
-        return exitFailure;
+    case RunOutcome::LastRunDamaged:
     case RunOutcome::AnotherRunGoing:
-        reporter.say(describeUnfinishedRun(LastRunState::InProgress, settings.targetDir));
+        reporter.say(describeUnfinishedRun(
+            lastRunState(fileSystem, *opened, settings.targetDir, journals), settings.targetDir));
         return exitFailure;
     case RunOutcome::Failed:
         return exitFailure;
     }
     return exitFailure;
+}
+
+// Every recorded run of the folder, newest first, marking those undo can still reach:
+// each not undone, up to the first that blocks undo.
+int history(const CommandLine& line, FileSystem& fileSystem, const Journals& journals,
+            std::FILE* out, StreamReporter& reporter) {
+    const std::string& folderPath = line.settings.targetDir;
+    const auto folder = fileSystem.openFolder(folderPath);
+    const auto identity = folder ? fileSystem.identify(*folder)
+                                 : std::unexpected(folder.error());
+    if (!identity) {
+        reporter.say("Cannot read folder " + quotedName(folderPath) + ": " +
+                     identity.error().message());
+        return exitFailure;
+    }
+    const std::vector<LastRun> runs = journals.historyOf(folderPath, *identity);
+    if (runs.empty()) {
+        reporter.say("No run of " + quotedName(folderPath) + " is recorded.");
+        return exitSuccess;
+    }
+    bool reachable = true;
+    for (const LastRun& run : runs) {
+        const bool blocks =
+            run.state == LastRunState::Damaged || run.state == LastRunState::InProgress;
+        reachable = reachable && !blocks;
+        const bool undoable = reachable && run.state != LastRunState::Undone;
+        write(out, describeRun(run, undoable) + "\n");
+    }
+    return std::fflush(out) == 0 ? exitSuccess : exitFailure;
 }
 
 int undo(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
@@ -167,6 +213,8 @@ int runCommandLine(std::span<const std::string_view> args, FileSystem& fileSyste
         return apply(*line, fileSystem, journals, reporter);
     case Request::Undo:
         return undo(*line, fileSystem, journals, reporter);
+    case Request::History:
+        return history(*line, fileSystem, journals, out, reporter);
     }
     return exitFailure;
 }

@@ -10,14 +10,47 @@ namespace {
 struct TextOption {
     std::string_view name;
     std::string Settings::*field;
+    // The window ignores what is not a digit as it is typed; a script's typo must not
+    // rename with other numbers than it meant.
+    bool digitsOnly = false;
 };
 
 constexpr std::array textOptions{
-    TextOption{"--start", &Settings::startIndex},
-    TextOption{"--digits", &Settings::digits},
+    TextOption{"--start", &Settings::startIndex, true},
+    TextOption{"--digits", &Settings::digits, true},
     TextOption{"--prefix", &Settings::prefix},
     TextOption{"--postfix", &Settings::postfix},
 };
+
+// Empty, as a field the window's user cleared, is allowed.
+bool allDigits(std::string_view text) {
+    return text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// Says which requests were asked for, so that two that exclude each other are refused.
+struct Asked {
+    bool apply = false;
+    bool undo = false;
+    bool history = false;
+    bool naming = false;
+};
+
+std::optional<std::string> conflictIn(const Asked& asked) {
+    const char* other = asked.undo ? "--undo" : asked.history ? "--history" : nullptr;
+    if (other == nullptr) {
+        return std::nullopt;
+    }
+    if (asked.undo && asked.history) {
+        return "--undo and --history cannot be combined";
+    }
+    if (asked.apply) {
+        return std::string(other) + " cannot be combined with --apply";
+    }
+    if (asked.naming) {
+        return std::string(other) + " takes no naming options: it works from the journal";
+    }
+    return std::nullopt;
+}
 
 struct ToggleOption {
     std::string_view name; // the "on" spelling; "--no-" + its tail turns it off
@@ -59,6 +92,7 @@ const TextOption* findTextOption(std::string_view name) {
 
 std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::string_view> args) {
     CommandLine line;
+    Asked asked;
     std::optional<std::string_view> folder;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -77,33 +111,49 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
         } else if (arg == "--version") {
             return CommandLine{Request::Version, {}, false, false};
         } else if (arg == "--apply") {
-            line.request = Request::Apply;
+            asked.apply = true;
         } else if (arg == "--undo") {
-            line.request = Request::Undo;
+            asked.undo = true;
+        } else if (arg == "--history") {
+            asked.history = true;
         } else if (arg == "--null" || arg == "-0") {
             line.nullSeparated = true;
         } else if (arg == "--quiet" || arg == "-q") {
             line.quiet = true;
         } else if (setToggle(arg, line.settings)) {
-            continue;
+            asked.naming = true;
         } else {
             const auto equals = arg.find('=');
             const TextOption* option = findTextOption(arg.substr(0, equals));
             if (option == nullptr) {
                 return std::unexpected("unknown option " + std::string(arg));
             }
+            std::string value;
             if (equals != std::string_view::npos) {
-                line.settings.*option->field = std::string(arg.substr(equals + 1));
+                value = std::string(arg.substr(equals + 1));
             } else if (i + 1 < args.size()) {
-                line.settings.*option->field = std::string(args[++i]);
+                value = std::string(args[++i]);
             } else {
                 return std::unexpected(std::string(arg) + " needs a value");
             }
+            if (option->digitsOnly && !allDigits(value)) {
+                return std::unexpected(std::string(option->name) + " takes digits only, not \"" +
+                                       value + "\"");
+            }
+            line.settings.*option->field = std::move(value);
+            asked.naming = true;
         }
+    }
+    if (const auto conflict = conflictIn(asked)) {
+        return std::unexpected(*conflict);
     }
     if (!folder || folder->empty()) {
         return std::unexpected("no folder given");
     }
+    line.request = asked.undo      ? Request::Undo
+                   : asked.history ? Request::History
+                   : asked.apply   ? Request::Apply
+                                   : Request::Preview;
     line.settings.targetDir = std::string(*folder);
     return line;
 }
@@ -116,8 +166,8 @@ Without --apply, prints each current name beside its new name and changes nothin
 name holding control characters is shown quoted, as $'a\nb'.
 
 Options:
-  --start TEXT         number of the first entry (default "1"; only its digits count)
-  --digits TEXT        least number of digits, padded with zeros (default "4")
+  --start NUMBER       number of the first entry, in digits (default 1)
+  --digits NUMBER      least number of digits, padded with zeros (default 4)
   --prefix TEXT        text before the number (default empty)
   --postfix TEXT       text after the number, such as ".jpg" (default empty)
   --natsort, --no-natsort
@@ -134,16 +184,24 @@ Options:
                        names like ".bashrc" keep none (default off)
   -0, --null           print the preview as original NUL renamed NUL, exact bytes
   --apply              rename the entries, then say what was done on standard error
-  --undo               give the entries of FOLDER's last run their original names
-                       back, whether that run finished or was interrupted
+  --undo               give the entries of FOLDER's newest run not yet undone their
+                       original names back, whether that run finished or was
+                       interrupted; each --undo walks back one more run
+  --history            list FOLDER's recorded runs, newest first: when, how many
+                       entries moved, and whether the run finished, was
+                       interrupted or was undone
   -q, --quiet          say nothing after a rename or undo that succeeded
   -h, --help           show this text
   --version            show the version
   --                   end of options
 
-Every run is journalled in $XDG_STATE_HOME/brindleaf (~/.local/state/brindleaf) before
-its first move; the last 20 runs are kept. Ctrl-C, SIGTERM or SIGHUP during a run puts every
-name back.
+--undo and --history take no naming options and no --apply.
+
+Every run that moves an entry is journalled in $XDG_STATE_HOME/brindleaf
+(~/.local/state/brindleaf) before its first move. Each folder keeps at least its last 20
+runs; beyond 1 GiB of journals in all, the oldest finished or undone runs go first. A run
+that did not finish is kept until it is undone. Ctrl-C, SIGTERM or SIGHUP during a run puts
+every name back.
 
 Exit status: 0 on success, 1 when listing, renaming or undoing fails, 2 on bad usage,
 128 + the signal's number when a signal stopped the run and every name was put back.

@@ -2,6 +2,8 @@
 
 #include "cli/ShownName.hpp"
 
+#include <ctime>
+
 namespace brindleaf::cli {
 
 namespace {
@@ -18,6 +20,32 @@ std::string problemWord(JournalProblem problem) {
         return "is corrupt";
     }
     return "is corrupt";
+}
+
+std::string reasonWords(LeftAloneReason reason) {
+    switch (reason) {
+    case LeftAloneReason::Missing:
+        return "not found under any name the run gave it";
+    case LeftAloneReason::Replaced:
+        return "another entry stands under its new name";
+    case LeftAloneReason::SizeChanged:
+        return "the entry under its new name differs in size from the one renamed";
+    case LeftAloneReason::TimeChanged:
+        return "the entry under its new name differs in modification time from the one renamed";
+    case LeftAloneReason::LooksAlike:
+        return "more than one entry looks like it";
+    case LeftAloneReason::NameTaken:
+        return "another entry holds its original name";
+    }
+    return "left alone";
+}
+
+std::string leftAloneLines(const UndoReport& report) {
+    std::string lines;
+    for (const LeftAlone& entry : report.leftAlone) {
+        lines += "\n  " + shownName(entry.original) + ": " + reasonWords(entry.reason);
+    }
+    return lines;
 }
 
 std::string strandedList(const UndoReport& report) {
@@ -37,7 +65,27 @@ std::string stampNote(const UndoReport& report) {
                                  : "";
 }
 
+std::string gaveBack(const UndoReport& report, const std::string& folder) {
+    std::string text = "Gave " + entryCount(report.restored) + " of the run of " +
+                       runTime(report.run.startedNanoseconds) + " in " + quotedName(folder) +
+                       " their original names back.";
+    if (report.alreadyOriginal > 0) {
+        text += " " + entryCount(report.alreadyOriginal) + " had them already.";
+    }
+    return text;
+}
+
 } // namespace
+
+std::string runTime(std::int64_t startedNanoseconds) {
+    const std::time_t seconds = static_cast<std::time_t>(startedNanoseconds / 1'000'000'000);
+    std::tm local{};
+    char text[32] = "an unknown time";
+    if (::localtime_r(&seconds, &local) != nullptr) {
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    }
+    return text;
+}
 
 std::string describeUndo(const UndoReport& report, const std::string& folder,
                          const std::string& journalFolder) {
@@ -49,18 +97,25 @@ std::string describeUndo(const UndoReport& report, const std::string& folder,
     case UndoOutcome::InProgress:
         return describeUnfinishedRun(LastRunState::InProgress, folder);
     case UndoOutcome::JournalDamaged:
-        return "The journal of the last run in " + quotedName(folder) + " " +
-               problemWord(report.problem) + " (in " + quotedName(journalFolder) +
+        return "The journal of the run of " + runTime(report.run.startedNanoseconds) + " in " +
+               quotedName(folder) + " " + problemWord(report.problem) + " (" +
+               quotedName(journalFolder + "/" + report.run.journalName) +
                "). Nothing was moved.";
     case UndoOutcome::Restored:
-        return "Gave " + entryCount(report.restored) + " in " + quotedName(folder) +
-               " their original names back." + stampNote(report);
+        return report.restored == 0
+                   ? "Every entry of the run of " + runTime(report.run.startedNanoseconds) +
+                         " in " + quotedName(folder) +
+                         " had its original name already; nothing was moved." + stampNote(report)
+                   : gaveBack(report, folder) + stampNote(report);
     case UndoOutcome::PartlyRestored:
-        return "Gave " + entryCount(report.restored) + " in " + quotedName(folder) +
-               " their original names back. " + entryCount(report.leftAlone.size()) +
-               " changed by another program since the run, whose name another entry now "
-               "holds, or that cannot be told apart from another entry, were left alone:" +
-               nameLines(report.leftAlone) + stampNote(report);
+        return gaveBack(report, folder) + " " + entryCount(report.leftAlone.size()) +
+               " were left alone; 'brindleaf-cli --undo' tries them again:" +
+               leftAloneLines(report) + stampNote(report);
+    case UndoOutcome::NoneRestored:
+        return "No entry of the run of " + runTime(report.run.startedNanoseconds) + " in " +
+               quotedName(folder) + " could be given its original name back, so nothing was "
+               "moved and the run can still be undone:" + leftAloneLines(report) +
+               stampNote(report);
     case UndoOutcome::Failed:
         if (report.failure) {
             return "Cannot rename " + quotedName(report.failure->entrySource) + " to " +
@@ -79,10 +134,39 @@ std::string describeUnfinishedRun(LastRunState state, const std::string& folder)
         return "Another run is renaming the entries of " + quotedName(folder) +
                " now. Nothing was changed.";
     }
+    if (state == LastRunState::Damaged) {
+        return "The journal of the last run in " + quotedName(folder) +
+               " is damaged, so whether that run finished cannot be told. Nothing was changed.";
+    }
     return "The last run in " + quotedName(folder) +
            " did not finish, so some entries may still bear temporary names. Run "
            "'brindleaf-cli --undo " +
            shownName(folder) + "' to give them their original names back. Nothing was changed.";
+}
+
+std::string describeRun(const LastRun& run, bool undoable) {
+    std::string state;
+    switch (run.state) {
+    case LastRunState::Finished:
+        state = "finished";
+        break;
+    case LastRunState::Interrupted:
+        state = "interrupted";
+        break;
+    case LastRunState::InProgress:
+        state = "in progress";
+        break;
+    case LastRunState::Undone:
+        state = "undone";
+        break;
+    case LastRunState::Damaged:
+        state = "damaged journal";
+        break;
+    case LastRunState::None:
+        break;
+    }
+    return runTime(run.startedNanoseconds) + "  " + entryCount(run.entryCount) + "  " + state +
+           (undoable ? "  (can be undone)" : "");
 }
 
 } // namespace brindleaf::cli

@@ -3,6 +3,7 @@
 #include "engine/Journals.hpp"
 #include "engine/Undo.hpp"
 
+#include <cstdint>
 #include <string>
 
 namespace brindleaf::cli {
@@ -10,6 +11,13 @@ namespace brindleaf::cli {
 // English for what an undo did; one line, or a line and the names it concerns.
 std::string describeUndo(const UndoReport& report, const std::string& folder,
                          const std::string& journalFolder);
+
+// A run's start as local time, "2026-12-07 14:03:05".
+std::string runTime(std::int64_t startedNanoseconds);
+
+// One line of a folder's history: when, how many entries, its state, and whether undo
+// can still reach it.
+std::string describeRun(const LastRun& run, bool undoable);
 
 // Why nothing is planned in a folder whose last run has not finished.
 std::string describeUnfinishedRun(LastRunState state, const std::string& folder);

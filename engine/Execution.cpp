@@ -28,6 +28,35 @@ std::vector<std::string> newNames(const FolderPlan& plan) {
     return names;
 }
 
+// The entries of a plan whose names change, with the order to move them in. An entry
+// that bears its new name already is neither journalled nor moved.
+struct ChangedEntries {
+    explicit ChangedEntries(const FolderPlan& plan) {
+        std::vector<std::uint32_t> positionOf(plan.names.size(), unchanged);
+        for (std::size_t i = 0; i < plan.names.size(); ++i) {
+            std::string renamed = plan.newNameAt(i);
+            if (renamed == plan.names[i]) {
+                continue;
+            }
+            positionOf[i] = static_cast<std::uint32_t>(sources.size());
+            sources.push_back(plan.names[i]);
+            destinations.push_back(std::move(renamed));
+            inodes.push_back(i < plan.inodes.size() ? plan.inodes[i] : 0);
+        }
+        for (const std::uint32_t position : plan.moveOrder) {
+            if (positionOf[position] != unchanged) {
+                order.push_back(positionOf[position]);
+            }
+        }
+    }
+
+    static constexpr std::uint32_t unchanged = ~std::uint32_t{0};
+    std::vector<std::string> sources;
+    std::vector<std::string> destinations;
+    std::vector<std::uint64_t> inodes;
+    std::vector<std::uint32_t> order;
+};
+
 // Reports a failed or half-undone batch of moves, and says how the run ended.
 RunOutcome reportMoves(const MovesResult& result, FailureReporter& reporter) {
     if (result.kind == MovesResult::Kind::Done) {
@@ -64,66 +93,77 @@ RunOutcome renameInFolder(FileSystem& fileSystem, const UniqueFd& folder, const 
                        reporter);
 }
 
-RunOutcome renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
-                            const std::string& folderPath, Journals& journals,
-                            FailureReporter& reporter, RunObserver& observer) {
+RunReport renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
+                           const std::string& folderPath, Journals& journals,
+                           FailureReporter& reporter, RunObserver& observer) {
     const FolderPlan& plan = opened.plan;
     if (plan.names.empty()) {
-        return RunOutcome::NothingToRename;
+        return {RunOutcome::NothingToRename};
     }
     if (const auto identity = fileSystem.identify(opened.folder)) {
         switch (journals.lastRunOf(folderPath, *identity).state) {
         case LastRunState::Interrupted:
-            return RunOutcome::LastRunInterrupted;
+            return {RunOutcome::LastRunInterrupted};
+        case LastRunState::Damaged:
+            return {RunOutcome::LastRunDamaged};
         case LastRunState::InProgress:
-            return RunOutcome::AnotherRunGoing;
+            return {RunOutcome::AnotherRunGoing};
         default:
             break;
         }
     }
-    const std::vector<std::string> finals = newNames(plan);
-    auto journal =
-        journals.record(fileSystem, opened.folder, folderPath, plan.names, finals, plan.inodes);
+    const ChangedEntries changed(plan);
+    RunReport report{RunOutcome::Renamed, changed.sources.size(),
+                     plan.names.size() - changed.sources.size()};
+    if (changed.sources.empty()) {
+        report.outcome = RunOutcome::AlreadyNamed;
+        return report;
+    }
+    auto journal = journals.record(fileSystem, opened.folder, folderPath, changed.sources,
+                                   changed.destinations, changed.inodes);
     if (!journal) {
         reporter.report(
             errorOf(ErrorKind::CannotWriteJournal, journal.error(), journals.folder().path()));
-        return RunOutcome::Failed;
+        report.outcome = RunOutcome::Failed;
+        return report;
     }
-    const MovesResult result = moveBatch(fileSystem, opened.folder, plan.names, finals,
-                                         NameFormat::temporarySuffix, observer, plan.moveOrder);
+    const MovesResult result =
+        moveBatch(fileSystem, opened.folder, changed.sources, changed.destinations,
+                  NameFormat::temporarySuffix, observer, changed.order);
     // Whatever happened, what the folder now holds must reach the disk before it is reported.
     const std::error_code flushed = fileSystem.flush(opened.folder);
-    const RunOutcome outcome = reportMoves(result, reporter);
+    report.outcome = reportMoves(result, reporter);
     if (flushed) {
         // The journal stays unfinished, so the run can still be undone after a power cut.
         reporter.report(errorOf(ErrorKind::CannotFlush, flushed, folderPath));
-        return RunOutcome::Failed;
+        report.outcome = RunOutcome::Failed;
+        return report;
     }
-    if (outcome == RunOutcome::Renamed) {
+    if (report.outcome == RunOutcome::Renamed) {
         if (const auto code = markJournal(*journal, RunState::Finished)) {
             reporter.report(errorOf(ErrorKind::CannotMarkJournal, code, folderPath));
         }
     } else if (result.stranded.empty()) {
         journals.forget(*journal);
     }
-    return outcome;
+    return report;
 }
 
-RunOutcome renameFiles(const Settings& settings, FileSystem& fileSystem, Journals& journals,
-                       FailureReporter& reporter, RunObserver& observer) {
+RunReport renameFiles(const Settings& settings, FileSystem& fileSystem, Journals& journals,
+                      FailureReporter& reporter, RunObserver& observer) {
     if (settings.targetDir.empty()) {
-        return RunOutcome::NothingToRename;
+        return {RunOutcome::NothingToRename};
     }
     const auto opened = planFolder(fileSystem, settings);
     if (!opened) {
         reporter.report(opened.error());
-        return RunOutcome::Failed;
+        return {RunOutcome::Failed};
     }
     return renameJournalled(fileSystem, *opened, settings.targetDir, journals, reporter, observer);
 }
 
-RunOutcome renameFiles(const Settings& settings, FileSystem& fileSystem, Journals& journals,
-                       FailureReporter& reporter) {
+RunReport renameFiles(const Settings& settings, FileSystem& fileSystem, Journals& journals,
+                      FailureReporter& reporter) {
     ProceedAlways proceedAlways;
     return renameFiles(settings, fileSystem, journals, reporter, proceedAlways);
 }

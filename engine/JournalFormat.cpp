@@ -9,9 +9,9 @@
 // A journal is text with every name written as its length, a colon and its bytes, so that
 // any byte a name may hold, newlines included, comes back exactly:
 //
-//   brindleaf-journal 1 <state>           (padded to a fixed length)
+//   brindleaf-journal 2 <state> <checksum of the line before it>   (padded to a fixed length)
 //   folder <length>:<path>
-//   device <device> inode <inode> stable-inodes <0|1> started <wall-clock ns>
+//   device <device> inode <inode> stable-inodes <0|1> started <wall-clock ns> volume <id>
 //   entries <count>
 //   <inode> <size> <mtime ns> <length>:<original> <length>:<renamed>     (count times)
 //
@@ -22,8 +22,13 @@ namespace brindleaf {
 
 namespace {
 
-constexpr std::string_view magic = "brindleaf-journal 1 ";
+constexpr std::string_view magic = "brindleaf-journal 2 ";
+// Journals written before the state line had a checksum of its own, and the volume.
+constexpr std::string_view magicWithoutStateSum = "brindleaf-journal 1 ";
 constexpr std::size_t stateLineLength = 64;
+// The state line ends in a space, eight hexadecimal digits and a newline.
+constexpr std::size_t stateSumLength = 10;
+constexpr std::size_t stateTextLength = stateLineLength - stateSumLength;
 
 constexpr std::uint64_t checksumStart = 0xcbf29ce484222325ULL;
 
@@ -33,6 +38,15 @@ std::uint64_t checksumOf(std::uint64_t sum, std::string_view bytes) {
         sum = (sum ^ static_cast<unsigned char>(byte)) * 0x100000001b3ULL;
     }
     return sum;
+}
+
+// The state line's own checksum: it is rewritten in place, apart from the rest.
+std::string stateSum(std::string_view text) {
+    const std::uint64_t sum = checksumOf(checksumStart, text);
+    char digits[16];
+    std::snprintf(digits, sizeof digits, " %08x\n",
+                  static_cast<unsigned>((sum >> 32) ^ (sum & 0xffffffffU)));
+    return digits;
 }
 
 std::string_view stateWord(RunState state) {
@@ -123,7 +137,7 @@ std::optional<RunState> readState(Reader& reader, std::vector<std::string>& undo
 }
 
 // The head's lines after the state line; the reader is left at the first entry.
-std::optional<JournalHead> readFolderLines(Reader& reader, JournalHead head) {
+std::optional<JournalHead> readFolderLines(Reader& reader, JournalHead head, bool withVolume) {
     const auto path = (reader.literal("folder ") ? reader.sized() : std::nullopt);
     if (!path || !reader.literal("\ndevice ")) {
         return std::nullopt;
@@ -134,11 +148,16 @@ std::optional<JournalHead> readFolderLines(Reader& reader, JournalHead head) {
     const auto stable =
         reader.literal(" stable-inodes ") ? reader.number<unsigned>() : std::nullopt;
     const auto started = reader.literal(" started ") ? reader.number<std::int64_t>() : std::nullopt;
+    std::optional<std::uint64_t> volume = 0;
+    if (withVolume) {
+        volume = reader.literal(" volume ") ? reader.number<std::uint64_t>() : std::nullopt;
+    }
     const auto count = reader.literal("\nentries ") ? reader.number<std::size_t>() : std::nullopt;
-    if (!device || !inode || !stable || !started || !count || !reader.literal("\n")) {
+    if (!device || !inode || !stable || !started || !volume || !count || !reader.literal("\n")) {
         return std::nullopt;
     }
     head.folder = {*device, *inode, *stable != 0};
+    head.folder.volume = *volume;
     head.startedNanoseconds = *started;
     head.entryCount = *count;
     return head;
@@ -163,26 +182,28 @@ std::string journalStateLine(RunState state, std::span<const std::string> undoSu
     const std::string start = std::string(magic) + std::string(stateWord(state));
     std::string suffixes;
     for (auto suffix = undoSuffixes.rbegin(); suffix != undoSuffixes.rend(); ++suffix) {
-        if (start.size() + suffixes.size() + suffix->size() + 1 >= stateLineLength) {
+        if (start.size() + suffixes.size() + suffix->size() + 1 > stateTextLength) {
             break;
         }
         suffixes.insert(0, " " + *suffix);
     }
     std::string line = start + suffixes;
-    line.resize(stateLineLength - 1, ' ');
-    return line + "\n";
+    line.resize(stateTextLength, ' ');
+    return line + stateSum(line);
 }
 
 JournalEncoder::JournalEncoder(JournalFile& file, const std::string& folderPath,
                                const FolderIdentity& folder, std::int64_t startedNanoseconds,
-                               std::size_t entryCount)
+                               std::size_t entryCount, RunState state,
+                               std::span<const std::string> undoSuffixes)
     : file_(file), checksum_(checksumStart) {
-    file_.append(journalStateLine(RunState::Running));
+    file_.append(journalStateLine(state, undoSuffixes));
     put("folder " + decimal(folderPath.size()) + ":");
     put(folderPath);
     put("\ndevice " + decimal(folder.device) + " inode " + decimal(folder.inode) +
         " stable-inodes " + (folder.inodesAreStable ? "1" : "0") + " started " +
-        std::to_string(startedNanoseconds) + "\nentries " + decimal(entryCount) + "\n");
+        std::to_string(startedNanoseconds) + " volume " + decimal(folder.volume) + "\nentries " +
+        decimal(entryCount) + "\n");
 }
 
 void JournalEncoder::add(std::string_view original, std::string_view renamed, std::uint64_t inode,
@@ -224,18 +245,22 @@ std::expected<JournalHead, JournalProblem> decodeJournalHead(std::string_view by
                                    ? JournalProblem::Truncated
                                    : JournalProblem::NotAJournal);
     }
-    Reader line(bytes.substr(0, stateLineLength));
-    if (!line.literal(magic) || bytes[stateLineLength - 1] != '\n') {
+    const std::string_view stateLine = bytes.substr(0, stateLineLength);
+    const bool summed = stateLine.starts_with(magic);
+    if ((!summed && !stateLine.starts_with(magicWithoutStateSum)) || !stateLine.ends_with('\n')) {
         return std::unexpected(JournalProblem::NotAJournal);
     }
     JournalHead head;
+    Reader line(stateLine.substr(magic.size(), (summed ? stateTextLength : stateLineLength - 1) -
+                                                   magic.size()));
     const auto state = readState(line, head.undoSuffixes);
-    if (!state) {
-        return std::unexpected(JournalProblem::Corrupt);
-    }
-    head.state = *state;
+    const bool sumHolds = !summed || stateSum(stateLine.substr(0, stateTextLength)) ==
+                                         stateLine.substr(stateTextLength);
+    // A damaged state still names its folder, which stays refused rather than forgotten.
+    head.stateDamaged = !state || !sumHolds;
+    head.state = state.value_or(RunState::Running);
     Reader rest(bytes.substr(stateLineLength));
-    const auto complete = readFolderLines(rest, std::move(head));
+    const auto complete = readFolderLines(rest, std::move(head), summed);
     if (!complete) {
         return std::unexpected(JournalProblem::Truncated);
     }
@@ -247,9 +272,12 @@ std::expected<RunRecord, JournalProblem> decodeJournal(std::string_view bytes) {
     if (!head) {
         return std::unexpected(head.error());
     }
+    if (head->stateDamaged) {
+        return std::unexpected(JournalProblem::Corrupt);
+    }
     const std::string_view body = bytes.substr(stateLineLength);
     Reader reader(body);
-    static_cast<void>(readFolderLines(reader, *head));
+    static_cast<void>(readFolderLines(reader, *head, bytes.starts_with(magic)));
     RunRecord record{std::move(*head), {}};
     // Never trust a count enough to reserve by it before the checksum has been seen.
     for (std::size_t i = 0; i < record.head.entryCount; ++i) {

@@ -32,6 +32,8 @@ struct JournalEntry {
 // What the first lines of a journal say, readable without the entries.
 struct JournalHead {
     RunState state = RunState::Running;
+    // The state line does not hold a known state, or fails its checksum.
+    bool stateDamaged = false;
     // The suffixes of the temporary names that undoing the run has used, oldest first.
     std::vector<std::string> undoSuffixes;
     std::string folderPath;
@@ -58,7 +60,9 @@ std::string journalStateLine(RunState state, std::span<const std::string> undoSu
 class JournalEncoder {
 public:
     JournalEncoder(JournalFile& file, const std::string& folderPath, const FolderIdentity& folder,
-                   std::int64_t startedNanoseconds, std::size_t entryCount);
+                   std::int64_t startedNanoseconds, std::size_t entryCount,
+                   RunState state = RunState::Running,
+                   std::span<const std::string> undoSuffixes = {});
     void add(std::string_view original, std::string_view renamed, std::uint64_t inode,
              const EntryStamp& stamp);
     void finish();

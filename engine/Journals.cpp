@@ -3,6 +3,8 @@
 #include <ctime>
 #include <filesystem>
 #include <thread>
+#include <unordered_map>
+#include <utility>
 
 namespace brindleaf {
 
@@ -72,18 +74,43 @@ stampAll(FileSystem& fileSystem, const UniqueFd& folder, std::span<const std::st
     return stamps;
 }
 
-// Where inode numbers last, the folder is known by them wherever it has moved since; a
-// folder born after the run began only reuses a freed number. Elsewhere only the path is left.
+// Where inode numbers last, the folder is known by them wherever it has moved since, and
+// when its disk comes back as another device, by its file system's identity or, without
+// one, its path. Elsewhere only the path is left. A folder born after the run began only
+// reuses a freed number or a path.
 bool sameFolder(const JournalHead& head, const std::string& folderPath,
                 const FolderIdentity& folder) {
+    if (folder.bornNanoseconds != 0 && folder.bornNanoseconds > head.startedNanoseconds) {
+        return false;
+    }
     if (!head.folder.inodesAreStable) {
         return head.folderPath == absolutePath(folderPath);
     }
-    return head.folder.device == folder.device && head.folder.inode == folder.inode &&
-           (folder.bornNanoseconds == 0 || folder.bornNanoseconds <= head.startedNanoseconds);
+    if (head.folder.inode != folder.inode) {
+        return false;
+    }
+    if (head.folder.device == folder.device) {
+        return true;
+    }
+    if (head.folder.volume != 0 && folder.volume != 0) {
+        return head.folder.volume == folder.volume;
+    }
+    return head.folderPath == absolutePath(folderPath);
+}
+
+// Journals that belong to one folder share this, whichever device its disk came back as.
+std::string folderKey(const JournalHead& head) {
+    if (!head.folder.inodesAreStable) {
+        return "p" + head.folderPath;
+    }
+    const std::uint64_t where = head.folder.volume != 0 ? head.folder.volume : head.folder.device;
+    return std::to_string(where) + ":" + std::to_string(head.folder.inode);
 }
 
 LastRunState stateOf(const JournalHead& head, bool inUse) {
+    if (head.stateDamaged) {
+        return LastRunState::Damaged;
+    }
     switch (head.state) {
     case RunState::Finished:
         return LastRunState::Finished;
@@ -96,30 +123,55 @@ LastRunState stateOf(const JournalHead& head, bool inUse) {
     return LastRunState::Interrupted;
 }
 
+bool ended(const JournalHead& head) {
+    return !head.stateDamaged &&
+           (head.state == RunState::Finished || head.state == RunState::Undone);
+}
+
 } // namespace
 
-LastRun Journals::lastRunOf(const std::string& folderPath, const FolderIdentity& folder) const {
+// Calls `visit` with each run of the folder, newest first, until it returns false. The
+// entries and their checksum are read only when a run is undone.
+template <typename Visit>
+void Journals::visitRunsOf(const std::string& folderPath, const FolderIdentity& folder,
+                           Visit visit) const {
     const auto names = folder_.names();
     if (!names) {
-        return {};
+        return;
     }
     for (const std::string& name : *names) {
         const auto bytes = folder_.read(name, journalHeadBytes);
-        if (!bytes) {
-            continue;
-        }
-        const auto head = decodeJournalHead(*bytes);
-        if (!head) {
-            // A journal whose folder cannot be read cannot be matched to one; it belongs
-            // to no folder rather than blocking every folder.
-            continue;
-        }
-        // The entries and their checksum are read only when the run is undone.
-        if (sameFolder(*head, folderPath, folder)) {
-            return {stateOf(*head, folder_.inUse(name)), name, head->entryCount};
+        const auto head = bytes ? decodeJournalHead(*bytes)
+                                : std::unexpected(JournalProblem::Unreadable);
+        // A journal whose folder cannot be read cannot be matched to one; it belongs
+        // to no folder rather than blocking every folder.
+        if (head && sameFolder(*head, folderPath, folder) &&
+            !visit(LastRun{stateOf(*head, folder_.inUse(name)), name, head->entryCount,
+                           head->startedNanoseconds})) {
+            return;
         }
     }
-    return {};
+}
+
+LastRun Journals::lastRunOf(const std::string& folderPath, const FolderIdentity& folder) const {
+    LastRun last;
+    visitRunsOf(folderPath, folder, [&](LastRun run) {
+        if (last.state == LastRunState::None || run.state != LastRunState::Undone) {
+            last = std::move(run);
+        }
+        return last.state == LastRunState::Undone;
+    });
+    return last;
+}
+
+std::vector<LastRun> Journals::historyOf(const std::string& folderPath,
+                                         const FolderIdentity& folder) const {
+    std::vector<LastRun> runs;
+    visitRunsOf(folderPath, folder, [&](LastRun run) {
+        runs.push_back(std::move(run));
+        return true;
+    });
+    return runs;
 }
 
 std::expected<JournalFile, std::error_code>
@@ -140,6 +192,8 @@ Journals::record(FileSystem& fileSystem, const UniqueFd& folder, const std::stri
         }
         stamps = std::move(*taken);
     }
+    // A journal cut short by a full disk must not keep the disk full for the next run.
+    folder_.removeAbandoned();
     auto journal = folder_.create();
     if (!journal) {
         return std::unexpected(journal.error());
@@ -151,9 +205,10 @@ Journals::record(FileSystem& fileSystem, const UniqueFd& folder, const std::stri
     }
     encoder.finish();
     if (const auto code = journal->commit()) {
+        journal->discard();
         return std::unexpected(code);
     }
-    prune();
+    prune(journal->name());
     return journal;
 }
 
@@ -169,23 +224,56 @@ std::expected<RunRecord, JournalProblem> Journals::load(const std::string& name)
     return decodeJournal(*bytes);
 }
 
-void Journals::prune() const {
-    folder_.removeAbandoned();
+std::error_code Journals::keepOnly(JournalFile& journal, const RunRecord& record,
+                                   std::span<const std::size_t> positions, RunState state,
+                                   std::span<const std::string> undoSuffixes) const {
+    auto replacement = journal.replacement();
+    if (!replacement) {
+        return replacement.error();
+    }
+    JournalEncoder encoder(*replacement, record.head.folderPath, record.head.folder,
+                           record.head.startedNanoseconds, positions.size(), state, undoSuffixes);
+    for (const std::size_t i : positions) {
+        const JournalEntry& entry = record.entries[i];
+        encoder.add(entry.original, entry.renamed, entry.inode, entry.stamp);
+    }
+    encoder.finish();
+    if (const auto code = replacement->commit()) {
+        replacement->discard();
+        return code;
+    }
+    journal = std::move(*replacement);
+    return {};
+}
+
+void Journals::prune(const std::string& newest) const {
     const auto names = folder_.names();
     if (!names) {
         return;
     }
-    for (std::size_t i = kept; i < names->size(); ++i) {
-        const std::string& name = (*names)[i];
+    std::unordered_map<std::string, std::size_t> runsSeen;
+    std::vector<std::pair<std::string, std::uint64_t>> removable; // newest first, with sizes
+    std::uint64_t total = 0;
+    for (const std::string& name : *names) {
         const auto bytes = folder_.read(name, journalHeadBytes);
-        const auto head =
-            bytes ? decodeJournalHead(*bytes) : std::unexpected(JournalProblem::Unreadable);
-        // A run that never finished keeps its journal until it is undone: without it, its
-        // names could not be found again.
-        const bool ended =
-            head && (head->state == RunState::Finished || head->state == RunState::Undone);
-        if (ended) {
+        const auto head = bytes ? decodeJournalHead(*bytes)
+                                : std::unexpected(JournalProblem::Unreadable);
+        const std::uint64_t size = folder_.sizeOf(name);
+        if (!head || !ended(*head) || name == newest) {
+            total += size;
+            continue;
+        }
+        if (++runsSeen[folderKey(*head)] > limits_.runsPerFolder) {
             static_cast<void>(folder_.remove(name));
+            continue;
+        }
+        total += size;
+        removable.emplace_back(name, size);
+    }
+    for (auto oldest = removable.rbegin(); oldest != removable.rend() && total > limits_.bytes;
+         ++oldest) {
+        if (!folder_.remove(oldest->first)) {
+            total -= oldest->second;
         }
     }
 }

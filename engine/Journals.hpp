@@ -8,41 +8,58 @@
 #include <expected>
 #include <span>
 #include <string>
+#include <vector>
 #include <system_error>
 
 namespace brindleaf {
 
-// What the journals say of the last run in a folder.
+// What the journals say of a folder's runs.
 enum class LastRunState {
     None,        // no run recorded, or only runs that were rolled back
     Finished,    // can be undone
     Interrupted, // stopped before it finished; its names must be restored before anything else
     InProgress,  // another process is renaming there now
     Undone,
+    Damaged,     // its journal's state cannot be read; nothing may move until it is dealt with
 };
 
+// One recorded run of a folder, as the head of its journal tells it.
 struct LastRun {
     LastRunState state = LastRunState::None;
     std::string journalName;
+    // The entries the run gave new names.
     std::size_t entryCount = 0;
+    std::int64_t startedNanoseconds = 0;
 };
 
 // The run journals: written before a run's first move, marked when it ends, read to undo it.
 class Journals {
 public:
-    // Runs kept for undo; older journals go once a new run is recorded.
-    static constexpr std::size_t kept = 20;
+    // Each folder keeps at least its last `runsPerFolder` runs, whatever other folders do;
+    // beyond `bytes` in all, the oldest finished or undone runs go first. A run that never
+    // finished is never removed: without its journal its names could not be found again.
+    struct Limits {
+        std::size_t runsPerFolder = 20;
+        std::uint64_t bytes = std::uint64_t{1} << 30;
+    };
 
     explicit Journals(JournalFolder folder) : folder_(std::move(folder)) {}
+    Journals(JournalFolder folder, Limits limits) : folder_(std::move(folder)), limits_(limits) {}
 
     [[nodiscard]] const JournalFolder& folder() const { return folder_; }
 
-    // The newest journal of the folder at `folderPath` or with the identity `folder`.
+    // The run that decides what may happen in the folder at `folderPath` or with the identity
+    // `folder`: the newest one not undone yet, which undo takes next; Undone when every
+    // recorded run is.
     [[nodiscard]] LastRun lastRunOf(const std::string& folderPath,
                                     const FolderIdentity& folder) const;
 
+    // Every recorded run of the folder, newest first.
+    [[nodiscard]] std::vector<LastRun> historyOf(const std::string& folderPath,
+                                                 const FolderIdentity& folder) const;
+
     // Writes the journal of a run about to begin and makes it durable; the returned file
-    // stays locked until the run has ended.
+    // stays locked until the run has ended. A journal that cannot be written is removed.
     [[nodiscard]] std::expected<JournalFile, std::error_code>
     record(FileSystem& fileSystem, const UniqueFd& folder, const std::string& folderPath,
            std::span<const std::string> originals, std::span<const std::string> renamed,
@@ -53,10 +70,19 @@ public:
 
     [[nodiscard]] std::expected<RunRecord, JournalProblem> load(const std::string& name) const;
 
+    // Replaces the journal with one of the same run that holds only the entries at
+    // `positions`, in the state `state`; `journal` then holds the new one.
+    std::error_code keepOnly(JournalFile& journal, const RunRecord& record,
+                             std::span<const std::size_t> positions, RunState state,
+                             std::span<const std::string> undoSuffixes) const;
+
 private:
-    void prune() const;
+    template <typename Visit> void visitRunsOf(const std::string& folderPath,
+                                               const FolderIdentity& folder, Visit visit) const;
+    void prune(const std::string& newest) const;
 
     JournalFolder folder_;
+    Limits limits_;
 };
 
 // Moves the journal to a new state and makes that durable.

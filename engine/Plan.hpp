@@ -32,6 +32,11 @@ std::optional<UnusableName> findUnusableName(std::span<const std::string> names,
                                              std::span<const std::uint8_t> folders,
                                              const NameFormat& format, std::size_t longestName);
 
+// Whether any entry's new name differs from its current one. Stops at the first that does,
+// which is nearly always the first entry.
+bool changesAnyName(std::span<const std::string> names, std::span<const std::uint8_t> folders,
+                    const NameFormat& format);
+
 // An opened folder's ordered names with the format that names them, checked: every new
 // name can be given.
 struct FolderPlan {

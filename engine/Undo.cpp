@@ -3,6 +3,8 @@
 #include "engine/Listing.hpp"
 #include "engine/NameFormat.hpp"
 
+#include <optional>
+#include <span>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -25,28 +27,35 @@ public:
 
     [[nodiscard]] bool contains(std::string_view name) const { return inodeByName_.contains(name); }
 
-    // Whether `name` is the recorded entry itself, not merely an entry of that name.
-    [[nodiscard]] bool holds(const std::string& name, const JournalEntry& entry,
-                             std::int64_t runStarted) const {
+    // Whether `name` is the recorded entry itself, not merely an entry of that name; if not,
+    // why not.
+    [[nodiscard]] std::optional<LeftAloneReason>
+    mismatch(const std::string& name, const JournalEntry& entry, std::int64_t runStarted) const {
         const auto found = inodeByName_.find(name);
         if (found == inodeByName_.end()) {
-            return false;
+            return LeftAloneReason::Missing;
         }
         if (inodesAreStable_ && found->second != entry.inode) {
-            return false;
+            return LeftAloneReason::Replaced;
         }
         const auto stamp = fileSystem_.stamp(folder_, name);
         if (!stamp) {
-            return false;
+            return LeftAloneReason::Missing;
         }
         if (inodesAreStable_) {
             // A freed inode number can go to a newer entry at once; one born after the run
             // began is not the entry the run renamed. Edits change size and modification
             // time, so those do not count here.
-            return stamp->bornNanoseconds == 0 || stamp->bornNanoseconds <= runStarted;
+            const bool bornBefore = stamp->bornNanoseconds == 0 || stamp->bornNanoseconds <= runStarted;
+            return bornBefore ? std::nullopt : std::optional(LeftAloneReason::Replaced);
         }
-        return stamp->size == entry.stamp.size &&
-               stamp->modifiedNanoseconds == entry.stamp.modifiedNanoseconds;
+        if (stamp->size != entry.stamp.size) {
+            return LeftAloneReason::SizeChanged;
+        }
+        if (stamp->modifiedNanoseconds != entry.stamp.modifiedNanoseconds) {
+            return LeftAloneReason::TimeChanged;
+        }
+        return std::nullopt;
     }
 
     [[nodiscard]] const std::vector<std::string>& names() const { return entries_.names; }
@@ -80,36 +89,60 @@ std::vector<std::string> placesOf(const JournalEntry& entry, const JournalHead& 
 struct UndoMoves {
     std::vector<std::string> sources;
     std::vector<std::string> destinations;
+    // Positions in the journal of the entries left where they are.
+    std::vector<std::size_t> leftAlone;
 };
+
+// Where the entry is now, or why it cannot be told.
+struct Whereabouts {
+    std::string place;
+    LeftAloneReason reason = LeftAloneReason::Missing;
+};
+
+Whereabouts find(const JournalEntry& entry, const JournalHead& head, const CurrentEntries& current,
+                 const std::unordered_set<std::string_view>& claimed) {
+    std::vector<std::string> matches;
+    std::optional<LeftAloneReason> firstMismatch;
+    for (std::string& place : placesOf(entry, head)) {
+        if (claimed.contains(place)) {
+            continue;
+        }
+        const auto mismatch = current.mismatch(place, entry, head.startedNanoseconds);
+        if (!mismatch) {
+            matches.push_back(std::move(place));
+        } else if (!firstMismatch && *mismatch != LeftAloneReason::Missing) {
+            firstMismatch = mismatch;
+        }
+    }
+    if (matches.empty()) {
+        return {{}, firstMismatch.value_or(LeftAloneReason::Missing)};
+    }
+    // An inode number names one entry; a size and time that two places share do not,
+    // and then the entry is left alone rather than guessed.
+    if (!head.folder.inodesAreStable && matches.size() > 1) {
+        return {{}, LeftAloneReason::LooksAlike};
+    }
+    return {std::move(matches.front())};
+}
 
 // Finds each entry of the run and decides which can go home: those found, whose original
 // name is free or held by another entry that moves away.
 UndoMoves planUndo(const RunRecord& record, const CurrentEntries& current, UndoReport& report) {
-    std::vector<std::string> foundAt(record.entries.size());
+    std::vector<Whereabouts> found(record.entries.size());
     std::unordered_set<std::string_view> claimed;
     for (std::size_t i = 0; i < record.entries.size(); ++i) {
-        std::vector<std::string> matches;
-        for (std::string& place : placesOf(record.entries[i], record.head)) {
-            if (!claimed.contains(place) &&
-                current.holds(place, record.entries[i], record.head.startedNanoseconds)) {
-                matches.push_back(std::move(place));
-            }
-        }
-        // An inode number names one entry; a size and time that two places share do not,
-        // and then the entry is left alone rather than guessed.
-        const bool certain = record.head.folder.inodesAreStable || matches.size() == 1;
-        if (!matches.empty() && certain) {
-            foundAt[i] = std::move(matches.front());
-            claimed.insert(foundAt[i]);
+        found[i] = find(record.entries[i], record.head, current, claimed);
+        if (!found[i].place.empty()) {
+            claimed.insert(found[i].place);
         }
     }
     // Names that stay taken: every current name, less those of entries that will move.
     std::unordered_set<std::string_view> taken(current.names().begin(), current.names().end());
     std::vector<bool> moves(record.entries.size(), false);
     for (std::size_t i = 0; i < record.entries.size(); ++i) {
-        moves[i] = !foundAt[i].empty() && foundAt[i] != record.entries[i].original;
+        moves[i] = !found[i].place.empty() && found[i].place != record.entries[i].original;
         if (moves[i]) {
-            taken.erase(foundAt[i]);
+            taken.erase(found[i].place);
         }
     }
     // An entry whose original name stays taken cannot go home, and so keeps its own
@@ -119,7 +152,8 @@ UndoMoves planUndo(const RunRecord& record, const CurrentEntries& current, UndoR
         for (std::size_t i = 0; i < record.entries.size(); ++i) {
             if (moves[i] && taken.contains(record.entries[i].original)) {
                 moves[i] = false;
-                taken.insert(foundAt[i]);
+                found[i].reason = LeftAloneReason::NameTaken;
+                taken.insert(found[i].place);
                 changed = true;
             }
         }
@@ -128,12 +162,13 @@ UndoMoves planUndo(const RunRecord& record, const CurrentEntries& current, UndoR
     for (std::size_t i = 0; i < record.entries.size(); ++i) {
         const JournalEntry& entry = record.entries[i];
         if (moves[i]) {
-            plan.sources.push_back(std::move(foundAt[i]));
+            plan.sources.push_back(std::move(found[i].place));
             plan.destinations.push_back(entry.original);
-        } else if (foundAt[i] == entry.original) {
-            ++report.restored;
+        } else if (found[i].place == entry.original) {
+            ++report.alreadyOriginal;
         } else {
-            report.leftAlone.push_back(entry.original);
+            plan.leftAlone.push_back(i);
+            report.leftAlone.push_back({entry.original, found[i].reason});
         }
     }
     return plan;
@@ -157,9 +192,23 @@ std::string freeSuffix(const UndoMoves& moves, const CurrentEntries& current) {
     }
 }
 
-UndoReport carryOutUndo(FileSystem& fileSystem, const UniqueFd& folder, JournalFile& journal,
-                        const RunRecord& record, const CurrentEntries& current,
-                        RunObserver& observer) {
+// Records what the undo achieved: a run whose every entry is back is undone; one with
+// entries left keeps only those, so a later undo tries exactly them; one that moved none
+// stays as it was, to be tried again once the cause is mended.
+std::error_code recordUndo(Journals& journals, JournalFile& journal, const RunRecord& record,
+                           const UndoMoves& moves, std::span<const std::string> suffixes) {
+    if (moves.leftAlone.empty()) {
+        return markJournal(journal, RunState::Undone);
+    }
+    if (moves.sources.empty()) {
+        return markJournal(journal, record.head.state, suffixes);
+    }
+    return journals.keepOnly(journal, record, moves.leftAlone, record.head.state, suffixes);
+}
+
+UndoReport carryOutUndo(FileSystem& fileSystem, const UniqueFd& folder, Journals& journals,
+                        JournalFile& journal, const RunRecord& record,
+                        const CurrentEntries& current, RunObserver& observer) {
     UndoReport report;
     report.matchedByStamp = !record.head.folder.inodesAreStable;
     const UndoMoves moves = planUndo(record, current, report);
@@ -186,13 +235,15 @@ UndoReport carryOutUndo(FileSystem& fileSystem, const UniqueFd& folder, JournalF
         }
         return report;
     }
-    report.restored += moves.sources.size();
-    if (const auto code = markJournal(journal, RunState::Undone)) {
+    report.restored = moves.sources.size();
+    if (const auto code = recordUndo(journals, journal, record, moves, suffixes)) {
         report.outcome = UndoOutcome::Failed;
         report.error = code;
         return report;
     }
-    report.outcome = report.leftAlone.empty() ? UndoOutcome::Restored : UndoOutcome::PartlyRestored;
+    report.outcome = report.leftAlone.empty() ? UndoOutcome::Restored
+                     : report.restored == 0 ? UndoOutcome::NoneRestored
+                                            : UndoOutcome::PartlyRestored;
     return report;
 }
 
@@ -225,6 +276,12 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
         return outcomeOnly(UndoOutcome::NothingToUndo);
     case LastRunState::InProgress:
         return outcomeOnly(UndoOutcome::InProgress);
+    case LastRunState::Damaged: {
+        UndoReport report = outcomeOnly(UndoOutcome::JournalDamaged);
+        report.problem = JournalProblem::Corrupt;
+        report.run = last;
+        return report;
+    }
     case LastRunState::Finished:
     case LastRunState::Interrupted:
         break;
@@ -240,6 +297,7 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
     if (!record) {
         UndoReport report = outcomeOnly(UndoOutcome::JournalDamaged);
         report.problem = record.error();
+        report.run = last;
         return report;
     }
     auto entries = fileSystem.readEntries(*folder);
@@ -248,7 +306,10 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
     }
     const CurrentEntries current(fileSystem, *folder, std::move(*entries),
                                  record->head.folder.inodesAreStable);
-    return carryOutUndo(fileSystem, *folder, *journal, *record, current, observer);
+    UndoReport report =
+        carryOutUndo(fileSystem, *folder, journals, *journal, *record, current, observer);
+    report.run = last;
+    return report;
 }
 
 } // namespace brindleaf

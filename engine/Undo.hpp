@@ -19,17 +19,39 @@ enum class UndoOutcome {
     JournalDamaged,   // the journal is truncated or corrupt; see `problem`; nothing moved
     Restored,         // every entry of the run has its original name again
     PartlyRestored,   // the others have; the entries in `leftAlone` were changed since
+    NoneRestored,     // no entry could be moved back (see `leftAlone`); the run stays as it was
     Failed,           // a move failed (`failure`); what the undo moved was taken back
     Cancelled,        // stopped; what the undo moved was taken back
 };
 
-// What undoing a folder's last run did, for a front end to put into words.
+// Why undo left an entry of the run where it is.
+enum class LeftAloneReason {
+    Missing,       // no entry holds any name the run or an undo can have left it under
+    Replaced,      // the entry there is another one: another inode, or born after the run
+    SizeChanged,   // the entry there differs in size from the one the run renamed
+    TimeChanged,   // the entry there differs in modification time from the one the run renamed
+    LooksAlike,    // more than one entry matches it by size and modification time
+    NameTaken,     // another entry that stays holds its original name
+};
+
+struct LeftAlone {
+    std::string original;
+    LeftAloneReason reason = LeftAloneReason::Missing;
+
+    bool operator==(const LeftAlone&) const = default;
+};
+
+// What undoing a folder's run did, for a front end to put into words.
 struct UndoReport {
     UndoOutcome outcome = UndoOutcome::NothingToUndo;
+    // Entries this undo moved back to their original names.
     std::size_t restored = 0;
-    // Original names of entries that another program has replaced, removed or renamed since
-    // the run, or whose original name another entry now holds. They were left alone.
-    std::vector<std::string> leftAlone;
+    // Entries of the run found under their original names already.
+    std::size_t alreadyOriginal = 0;
+    // Entries left where they are, and why; a later undo can try them again.
+    std::vector<LeftAlone> leftAlone;
+    // The run undone, or the one that could not be.
+    LastRun run;
     // The file system makes up inode numbers at mount time, so entries were recognised by
     // name, size and modification time instead.
     bool matchedByStamp = false;
@@ -41,10 +63,12 @@ struct UndoReport {
     std::vector<std::string> placeholdersLeft;
 };
 
-// Gives every entry of the folder's last run its original name back, wherever the run
-// left it: under its new name, its temporary name, or where an earlier undo left it.
-// Entries are recognised by identity, never by name alone; the moves are as safe as a
-// run's, and the journal records the undo so it cannot happen twice.
+// Gives every entry of the folder's newest run not yet undone its original name back,
+// wherever the run left it: under its new name, its temporary name, or where an earlier
+// undo left it. Entries are recognised by identity, never by name alone; the moves are as
+// safe as a run's. The journal records the undo so it cannot happen twice: a run whose
+// every entry is back is marked undone, and the next undo takes the run before it; one
+// that restored some keeps only the others; one that restored none stays as it was.
 UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Journals& journals,
                        RunObserver& observer);
 

@@ -28,6 +28,9 @@ struct FolderIdentity {
     bool inodesAreStable = true;
     // Tells the folder from a newer one given its freed inode number; 0 when unknown.
     std::int64_t bornNanoseconds = 0;
+    // The file system's own identity, derived from its UUID, which stays the same when its
+    // disk comes back as another device; 0 where the file system has none.
+    std::uint64_t volume = 0;
 };
 
 // What an entry keeps across a rename besides its inode number: size and modification

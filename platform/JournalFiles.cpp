@@ -2,6 +2,7 @@
 
 #include "platform/SystemError.hpp"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
@@ -20,11 +21,31 @@ namespace brindleaf {
 namespace {
 
 constexpr std::string_view journalEnding = ".journal";
+constexpr std::string_view partialEnding = ".partial";
+constexpr std::string_view setAsideEnding = ".set-aside";
 constexpr std::size_t bufferLimit = std::size_t{1} << 20;
 
-std::error_code writeAll(int fd, std::string_view bytes) {
+class JournalFolderCategory final : public std::error_category {
+public:
+    [[nodiscard]] const char* name() const noexcept override { return "journal folder"; }
+    [[nodiscard]] std::string message(int value) const override {
+        switch (static_cast<JournalFolderProblem>(value)) {
+        case JournalFolderProblem::IsALink:
+            return "it is a symbolic link";
+        case JournalFolderProblem::NotAFolder:
+            return "it is not a folder";
+        case JournalFolderProblem::OwnedByAnotherUser:
+            return "it belongs to another user";
+        case JournalFolderProblem::WritableByOthers:
+            return "other users may write to it";
+        }
+        return "it cannot be trusted";
+    }
+};
+
+std::error_code writeAll(JournalCalls& calls, int fd, std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t written = calls.write(fd, bytes.data(), bytes.size());
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
@@ -46,23 +67,112 @@ std::string freshJournalName() {
     return std::string(name) + std::string(journalEnding);
 }
 
-std::error_code createFolders(const std::string& path) {
+std::string partialNameOf(const std::string& name) {
+    return "." + name + std::string(partialEnding);
+}
+
+// The parents as the user's other programs would make them; the journal folder itself is
+// made for the user alone, and is the only one whose mode is ever chosen here.
+std::error_code createFolder(const std::string& path) {
     std::error_code code;
-    std::filesystem::create_directories(path, code);
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), code);
     if (code) {
         return code;
     }
-    // The journals name the user's files: keep them to the user.
-    ::chmod(path.c_str(), 0700);
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+        return lastError();
+    }
     return {};
+}
+
+std::error_code distrustOf(const struct stat& status) {
+    if (!S_ISDIR(status.st_mode)) {
+        return JournalFolderProblem::NotAFolder;
+    }
+    if (status.st_uid != ::geteuid()) {
+        return JournalFolderProblem::OwnedByAnotherUser;
+    }
+    if ((status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+        return JournalFolderProblem::WritableByOthers;
+    }
+    return {};
+}
+
+std::expected<UniqueFd, std::error_code> duplicate(const UniqueFd& fd) {
+    UniqueFd copy(::fcntl(fd.get(), F_DUPFD_CLOEXEC, 0));
+    if (!copy.valid()) {
+        return std::unexpected(lastError());
+    }
+    return copy;
+}
+
+// Every name in the folder, "." and ".." left out.
+std::expected<std::vector<std::string>, std::error_code> namesIn(const UniqueFd& folder) {
+    auto copy = duplicate(folder);
+    if (!copy) {
+        return std::unexpected(copy.error());
+    }
+    DIR* stream = ::fdopendir(copy->get());
+    if (stream == nullptr) {
+        return std::unexpected(lastError());
+    }
+    static_cast<void>(copy->release());
+    ::rewinddir(stream);
+    std::vector<std::string> names;
+    errno = 0;
+    while (const dirent* entry = ::readdir(stream)) {
+        const std::string_view name(entry->d_name);
+        if (name != "." && name != "..") {
+            names.emplace_back(name);
+        }
+    }
+    const int failure = errno;
+    ::closedir(stream);
+    if (failure != 0) {
+        return std::unexpected(std::error_code(failure, std::generic_category()));
+    }
+    return names;
 }
 
 } // namespace
 
-JournalFile::JournalFile(UniqueFd folder, UniqueFd file, std::string temporaryName,
-                         std::string name)
-    : folder_(std::move(folder)), file_(std::move(file)), temporaryName_(std::move(temporaryName)),
-      name_(std::move(name)) {}
+ssize_t JournalCalls::write(int fd, const void* bytes, std::size_t size) {
+    return ::write(fd, bytes, size);
+}
+
+ssize_t JournalCalls::writeAt(int fd, const void* bytes, std::size_t size, off_t offset) {
+    return ::pwrite(fd, bytes, size, offset);
+}
+
+int JournalCalls::flush(int fd) {
+    if (const auto code = flushToDisk(fd)) {
+        errno = code.value();
+        return -1;
+    }
+    return 0;
+}
+
+int JournalCalls::rename(int folder, const char* from, const char* to) {
+    return ::renameat(folder, from, folder, to);
+}
+
+int JournalCalls::lock(int fd, int operation) {
+    return ::flock(fd, operation);
+}
+
+const std::error_category& journalFolderCategory() {
+    static const JournalFolderCategory category;
+    return category;
+}
+
+std::error_code make_error_code(JournalFolderProblem problem) {
+    return {static_cast<int>(problem), journalFolderCategory()};
+}
+
+JournalFile::JournalFile(std::shared_ptr<JournalCalls> calls, UniqueFd folder, UniqueFd file,
+                         std::string temporaryName, std::string name)
+    : calls_(std::move(calls)), folder_(std::move(folder)), file_(std::move(file)),
+      temporaryName_(std::move(temporaryName)), name_(std::move(name)) {}
 
 void JournalFile::append(std::string_view bytes) {
     buffer_.append(bytes);
@@ -73,7 +183,7 @@ void JournalFile::append(std::string_view bytes) {
 
 std::error_code JournalFile::flushBuffer() {
     if (!failure_) {
-        failure_ = writeAll(file_.get(), buffer_);
+        failure_ = writeAll(*calls_, file_.get(), buffer_);
     }
     buffer_.clear();
     return failure_;
@@ -84,22 +194,55 @@ std::error_code JournalFile::commit() {
         return code;
     }
     buffer_.shrink_to_fit();
-    if (const auto code = flushToDisk(file_.get())) {
-        return code;
-    }
-    if (::renameat(folder_.get(), temporaryName_.c_str(), folder_.get(), name_.c_str()) != 0) {
+    if (calls_->flush(file_.get()) != 0) {
         return lastError();
     }
-    return flushToDisk(folder_.get());
+    if (calls_->rename(folder_.get(), temporaryName_.c_str(), name_.c_str()) != 0) {
+        return lastError();
+    }
+    temporaryName_ = name_;
+    if (calls_->flush(folder_.get()) != 0) {
+        return lastError();
+    }
+    return {};
+}
+
+void JournalFile::discard() {
+    if (folder_.valid()) {
+        ::unlinkat(folder_.get(), temporaryName_.c_str(), 0);
+    }
+    file_.reset();
 }
 
 std::error_code JournalFile::overwriteHead(std::string_view bytes) {
-    if (::pwrite(file_.get(), bytes.data(), bytes.size(), 0) !=
+    if (calls_->writeAt(file_.get(), bytes.data(), bytes.size(), 0) !=
         static_cast<ssize_t>(bytes.size())) {
         return errno != 0 ? lastError() : std::make_error_code(std::errc::io_error);
     }
-    return flushToDisk(file_.get());
+    if (calls_->flush(file_.get()) != 0) {
+        return lastError();
+    }
+    return {};
 }
+
+std::expected<JournalFile, std::error_code> JournalFile::replacement() const {
+    auto folder = duplicate(folder_);
+    if (!folder) {
+        return std::unexpected(folder.error());
+    }
+    std::string temporaryName = partialNameOf(name_);
+    ::unlinkat(folder->get(), temporaryName.c_str(), 0);
+    UniqueFd file(::openat(folder->get(), temporaryName.c_str(),
+                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!file.valid() || calls_->lock(file.get(), LOCK_EX) != 0) {
+        return std::unexpected(lastError());
+    }
+    return JournalFile(calls_, std::move(*folder), std::move(file), std::move(temporaryName),
+                       name_);
+}
+
+JournalFolder::JournalFolder(std::string path, std::shared_ptr<JournalCalls> calls)
+    : path_(std::move(path)), calls_(std::move(calls)) {}
 
 std::string JournalFolder::defaultPath() {
     if (const char* state = std::getenv("XDG_STATE_HOME"); state != nullptr && *state == '/') {
@@ -113,49 +256,100 @@ std::string JournalFolder::defaultPath() {
     return std::string(home) + "/.local/state/brindleaf";
 }
 
+std::expected<UniqueFd, std::error_code> JournalFolder::openTrusted() const {
+    UniqueFd folder(::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!folder.valid()) {
+        if (errno == ELOOP) {
+            return std::unexpected(make_error_code(JournalFolderProblem::IsALink));
+        }
+        if (errno == ENOTDIR) {
+            return std::unexpected(make_error_code(JournalFolderProblem::NotAFolder));
+        }
+        return std::unexpected(lastError());
+    }
+    struct stat status {};
+    if (::fstat(folder.get(), &status) != 0) {
+        return std::unexpected(lastError());
+    }
+    if (const auto distrust = distrustOf(status)) {
+        return std::unexpected(distrust);
+    }
+    return folder;
+}
+
+std::expected<UniqueFd, std::error_code>
+JournalFolder::openJournal(const UniqueFd& folder, const std::string& name, int access) const {
+    // Never blocks on a FIFO and never follows a link: either is refused by what fstat says.
+    UniqueFd file(::openat(folder.get(), name.c_str(), access | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!file.valid()) {
+        return std::unexpected(lastError());
+    }
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0) {
+        return std::unexpected(lastError());
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return std::unexpected(std::make_error_code(std::errc::invalid_argument));
+    }
+    if (status.st_uid != ::geteuid()) {
+        return std::unexpected(make_error_code(JournalFolderProblem::OwnedByAnotherUser));
+    }
+    return file;
+}
+
 std::expected<JournalFile, std::error_code> JournalFolder::create() const {
-    if (const auto code = createFolders(path_)) {
+    if (const auto code = createFolder(path_)) {
         return std::unexpected(code);
     }
-    UniqueFd folder(::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.valid()) {
-        return std::unexpected(lastError());
+    auto folder = openTrusted();
+    if (!folder) {
+        return std::unexpected(folder.error());
     }
     std::string name = freshJournalName();
-    std::string temporaryName = "." + name + ".partial";
-    UniqueFd file(::openat(folder.get(), temporaryName.c_str(),
-                           O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-    if (!file.valid() || ::flock(file.get(), LOCK_EX) != 0) {
+    std::string temporaryName = partialNameOf(name);
+    UniqueFd file(::openat(folder->get(), temporaryName.c_str(),
+                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!file.valid()) {
         return std::unexpected(lastError());
     }
-    return JournalFile(std::move(folder), std::move(file), std::move(temporaryName),
+    if (calls_->lock(file.get(), LOCK_EX) != 0) {
+        const std::error_code code = lastError();
+        ::unlinkat(folder->get(), temporaryName.c_str(), 0);
+        return std::unexpected(code);
+    }
+    return JournalFile(calls_, std::move(*folder), std::move(file), std::move(temporaryName),
                        std::move(name));
 }
 
 std::expected<JournalFile, std::error_code> JournalFolder::open(const std::string& name) const {
-    UniqueFd folder(::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.valid()) {
+    auto folder = openTrusted();
+    if (!folder) {
+        return std::unexpected(folder.error());
+    }
+    auto file = openJournal(*folder, name, O_RDWR);
+    if (!file) {
+        return std::unexpected(file.error());
+    }
+    if (calls_->lock(file->get(), LOCK_EX | LOCK_NB) != 0) {
         return std::unexpected(lastError());
     }
-    UniqueFd file(::openat(folder.get(), name.c_str(), O_RDWR | O_CLOEXEC));
-    if (!file.valid() || ::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
-        return std::unexpected(lastError());
-    }
-    return JournalFile(std::move(folder), std::move(file), name, name);
+    return JournalFile(calls_, std::move(*folder), std::move(*file), name, name);
 }
 
 std::expected<std::vector<std::string>, std::error_code> JournalFolder::names() const {
+    auto folder = openTrusted();
+    if (!folder) {
+        if (folder.error() == std::errc::no_such_file_or_directory) {
+            return std::vector<std::string>{};
+        }
+        return std::unexpected(folder.error());
+    }
+    auto all = namesIn(*folder);
+    if (!all) {
+        return std::unexpected(all.error());
+    }
     std::vector<std::string> names;
-    std::error_code code;
-    std::filesystem::directory_iterator entries(path_, code);
-    if (code == std::errc::no_such_file_or_directory) {
-        return names;
-    }
-    if (code) {
-        return std::unexpected(code);
-    }
-    for (const auto& entry : entries) {
-        std::string name = entry.path().filename().string();
+    for (std::string& name : *all) {
         if (!name.starts_with('.') && name.ends_with(journalEnding)) {
             names.push_back(std::move(name));
         }
@@ -166,18 +360,22 @@ std::expected<std::vector<std::string>, std::error_code> JournalFolder::names() 
 
 std::expected<std::string, std::error_code> JournalFolder::read(const std::string& name,
                                                                 std::size_t most) const {
-    const UniqueFd file(::open((path_ + "/" + name).c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.valid()) {
-        return std::unexpected(lastError());
+    auto folder = openTrusted();
+    if (!folder) {
+        return std::unexpected(folder.error());
+    }
+    const auto file = openJournal(*folder, name, O_RDONLY);
+    if (!file) {
+        return std::unexpected(file.error());
     }
     struct stat status {};
-    if (::fstat(file.get(), &status) != 0) {
+    if (::fstat(file->get(), &status) != 0) {
         return std::unexpected(lastError());
     }
     std::string bytes(std::min(most, static_cast<std::size_t>(status.st_size)), '\0');
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t got = ::read(file.get(), bytes.data() + done, bytes.size() - done);
+        const ssize_t got = ::read(file->get(), bytes.data() + done, bytes.size() - done);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -193,28 +391,61 @@ std::expected<std::string, std::error_code> JournalFolder::read(const std::strin
     return bytes;
 }
 
+std::uint64_t JournalFolder::sizeOf(const std::string& name) const {
+    struct stat status {};
+    if (::fstatat(AT_FDCWD, (path_ + "/" + name).c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        return 0;
+    }
+    return static_cast<std::uint64_t>(status.st_size);
+}
+
 bool JournalFolder::inUse(const std::string& name) const {
-    const UniqueFd file(::open((path_ + "/" + name).c_str(), O_RDONLY | O_CLOEXEC));
-    return file.valid() && ::flock(file.get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    const auto folder = openTrusted();
+    if (!folder) {
+        return false;
+    }
+    const auto file = openJournal(*folder, name, O_RDONLY);
+    return file && calls_->lock(file->get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
 }
 
 void JournalFolder::removeAbandoned() const {
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(path_, ignored)) {
-        const std::string name = entry.path().filename().string();
+    const auto folder = openTrusted();
+    const auto all = folder ? namesIn(*folder) : std::unexpected(folder.error());
+    if (!all) {
+        return;
+    }
+    for (const std::string& name : *all) {
         // A journal still being written is locked by its process; one that is not was
         // abandoned before it was complete, and before its run moved anything.
-        if (name.starts_with('.') && name.ends_with(".partial") && !inUse(name)) {
+        if (name.starts_with('.') && name.ends_with(partialEnding) && !inUse(name)) {
             static_cast<void>(remove(name));
         }
     }
 }
 
 std::error_code JournalFolder::remove(const std::string& name) const {
-    if (::unlink((path_ + "/" + name).c_str()) != 0) {
+    const auto folder = openTrusted();
+    if (!folder) {
+        return folder.error();
+    }
+    if (::unlinkat(folder->get(), name.c_str(), 0) != 0) {
         return lastError();
     }
     return {};
+}
+
+std::expected<std::string, std::error_code>
+JournalFolder::setAside(const std::string& name) const {
+    const auto folder = openTrusted();
+    if (!folder) {
+        return std::unexpected(folder.error());
+    }
+    const std::string aside = name + std::string(setAsideEnding);
+    if (::renameat(folder->get(), name.c_str(), folder->get(), aside.c_str()) != 0 ||
+        calls_->flush(folder->get()) != 0) {
+        return std::unexpected(lastError());
+    }
+    return aside;
 }
 
 } // namespace brindleaf

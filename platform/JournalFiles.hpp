@@ -2,14 +2,45 @@
 
 #include "platform/UniqueFd.hpp"
 
+#include <sys/types.h>
+
 #include <cstddef>
+#include <cstdint>
 #include <expected>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
 namespace brindleaf {
+
+// The system calls that write, flush, name and lock journals, each behind one virtual
+// function so that a test can make any of them fail as the system would. Each returns what
+// the system call returns, with errno set on failure.
+class JournalCalls {
+public:
+    virtual ~JournalCalls() = default;
+
+    virtual ssize_t write(int fd, const void* bytes, std::size_t size);
+    virtual ssize_t writeAt(int fd, const void* bytes, std::size_t size, off_t offset);
+    // Makes what was written through `fd`, a journal or the journal folder, survive a power cut.
+    virtual int flush(int fd);
+    virtual int rename(int folder, const char* from, const char* to);
+    virtual int lock(int fd, int operation);
+};
+
+// Why a journal folder is not trusted with the user's names: another user could plant a
+// journal there that names other entries, or read where the user's files are.
+enum class JournalFolderProblem {
+    IsALink = 1,
+    NotAFolder,
+    OwnedByAnotherUser,
+    WritableByOthers,
+};
+
+const std::error_category& journalFolderCategory();
+std::error_code make_error_code(JournalFolderProblem problem);
 
 // One journal file, held locked by this process for as long as the object lives: another
 // process that finds it locked knows its run is still going, and the lock goes with the
@@ -27,14 +58,23 @@ public:
     // flushes the folder, so the journal survives a power cut from here on.
     std::error_code commit();
 
+    // Removes a journal whose commit failed, so that no half-written file stays behind.
+    void discard();
+
     // Overwrites the first bytes of the file in place and flushes them.
     std::error_code overwriteHead(std::string_view bytes);
 
+    // Replaces the whole journal, under its own name, with what was appended since: written
+    // aside, flushed and renamed over it, so a power cut leaves the old one or the new one.
+    [[nodiscard]] std::expected<JournalFile, std::error_code> replacement() const;
+
 private:
     friend class JournalFolder;
-    JournalFile(UniqueFd folder, UniqueFd file, std::string temporaryName, std::string name);
+    JournalFile(std::shared_ptr<JournalCalls> calls, UniqueFd folder, UniqueFd file,
+                std::string temporaryName, std::string name);
     std::error_code flushBuffer();
 
+    std::shared_ptr<JournalCalls> calls_;
     UniqueFd folder_;
     UniqueFd file_;
     std::string temporaryName_;
@@ -44,10 +84,13 @@ private:
 };
 
 // The folder that holds the journals of past runs, one file each, named so that their
-// byte order is the order in which the runs began.
+// byte order is the order in which the runs began. It is used only while it is a real
+// folder of the user's that nobody else may write to, and only the user's regular files in
+// it are read.
 class JournalFolder {
 public:
-    explicit JournalFolder(std::string path) : path_(std::move(path)) {}
+    explicit JournalFolder(std::string path,
+                           std::shared_ptr<JournalCalls> calls = std::make_shared<JournalCalls>());
 
     // $XDG_STATE_HOME/brindleaf, or ~/.local/state/brindleaf without it.
     static std::string defaultPath();
@@ -68,13 +111,29 @@ public:
     [[nodiscard]] std::expected<std::string, std::error_code>
     read(const std::string& name, std::size_t most = static_cast<std::size_t>(-1)) const;
 
+    // How many bytes a journal takes.
+    [[nodiscard]] std::uint64_t sizeOf(const std::string& name) const;
+
     [[nodiscard]] bool inUse(const std::string& name) const;
     std::error_code remove(const std::string& name) const;
     // Removes journals whose writing was cut short.
     void removeAbandoned() const;
 
+    // Sets a journal aside under another name in the same folder, where no reading of
+    // journals looks; nothing is deleted.
+    [[nodiscard]] std::expected<std::string, std::error_code>
+    setAside(const std::string& name) const;
+
 private:
+    [[nodiscard]] std::expected<UniqueFd, std::error_code> openTrusted() const;
+    [[nodiscard]] std::expected<UniqueFd, std::error_code> openJournal(const UniqueFd& folder,
+                                                                     const std::string& name,
+                                                                     int access) const;
+
     std::string path_;
+    std::shared_ptr<JournalCalls> calls_;
 };
 
 } // namespace brindleaf
+
+template <> struct std::is_error_code_enum<brindleaf::JournalFolderProblem> : std::true_type {};

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <sys/stat.h>
+
+#include <ctime>
+
 namespace brindleaf {
 
 // The system calls a no-replace move makes, each behind one virtual function so that a test
@@ -18,8 +22,10 @@ public:
     // Creates `name` as an empty folder, failing with EEXIST when anything holds the name.
     virtual int createFolder(int folder, const char* name);
     virtual int remove(int folder, const char* name, bool isFolder);
-    // Sets `isFolder` for the entry itself; a link is not followed.
-    virtual int isFolder(int folder, const char* name, bool& isFolder);
+    // The status of the entry itself; a link is not followed.
+    virtual int status(int folder, const char* name, struct stat& status);
+    // Sets the access and modification times of the entry itself.
+    virtual int setTimes(int folder, const char* name, const timespec (&times)[2]);
 };
 
 } // namespace brindleaf

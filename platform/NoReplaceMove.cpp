@@ -25,21 +25,57 @@ MoveResult failed(MoveStep step) {
     return {lastError(), step, false};
 }
 
+// A rename onto a placeholder stamps the entry with the time of the move on some file
+// systems (fusefat): its dates are the user's, and undo recognises entries there by them.
+void keepTimes(MoveCalls& calls, int fd, const char* name, const struct stat& before) {
+#if defined(__APPLE__)
+    const timespec times[2] = {before.st_atimespec, before.st_mtimespec};
+#else
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+#endif
+    // The entry has its new name whatever happens here; a file system that refuses to set
+    // times did not change them either.
+    static_cast<void>(calls.setTimes(fd, name, times));
+}
+
+// fusefat refuses to move a folder onto the empty folder that claims its new name. A
+// folder can only ever replace an empty folder, so with the placeholder removed a plain
+// rename loses no file, whatever another program does meanwhile.
+MoveResult moveFolderPastRefusal(MoveCalls& calls, int fd, const char* from, const char* to) {
+    const std::error_code refusal = lastError();
+    if (calls.remove(fd, to, true) != 0) {
+        return {refusal, MoveStep::RenameOntoClaim, true};
+    }
+    if (calls.renameReplacing(fd, from, to) != 0) {
+        return failed(MoveStep::RenameOntoClaim);
+    }
+    return {};
+}
+
 MoveResult moveOntoClaim(MoveCalls& calls, int fd, const char* from, const char* to) {
-    bool isFolder = false;
-    if (calls.isFolder(fd, from, isFolder) != 0) {
+    struct stat before {};
+    if (calls.status(fd, from, before) != 0) {
         return failed(MoveStep::Rename);
     }
+    const bool isFolder = S_ISDIR(before.st_mode);
     const int claimed = isFolder ? calls.createFolder(fd, to) : calls.createFile(fd, to);
     if (claimed != 0) {
         return failed(MoveStep::ClaimNewName);
     }
-    if (calls.renameReplacing(fd, from, to) == 0) {
-        return {};
+    if (calls.renameReplacing(fd, from, to) != 0) {
+        if (isFolder && errno == EPERM) {
+            const MoveResult result = moveFolderPastRefusal(calls, fd, from, to);
+            if (!result) {
+                keepTimes(calls, fd, to, before);
+            }
+            return result;
+        }
+        MoveResult result = failed(MoveStep::RenameOntoClaim);
+        result.placeholderLeft = calls.remove(fd, to, isFolder) != 0;
+        return result;
     }
-    MoveResult result = failed(MoveStep::RenameOntoClaim);
-    result.placeholderLeft = calls.remove(fd, to, isFolder) != 0;
-    return result;
+    keepTimes(calls, fd, to, before);
+    return {};
 }
 
 } // namespace
@@ -73,13 +109,12 @@ int MoveCalls::remove(int folder, const char* name, bool isFolder) {
     return ::unlinkat(folder, name, isFolder ? AT_REMOVEDIR : 0);
 }
 
-int MoveCalls::isFolder(int folder, const char* name, bool& isFolder) {
-    struct stat status {};
-    if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
-        return -1;
-    }
-    isFolder = S_ISDIR(status.st_mode);
-    return 0;
+int MoveCalls::status(int folder, const char* name, struct stat& status) {
+    return ::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW);
+}
+
+int MoveCalls::setTimes(int folder, const char* name, const timespec (&times)[2]) {
+    return ::utimensat(folder, name, times, AT_SYMLINK_NOFOLLOW);
 }
 
 MoveResult moveNoReplace(MoveCalls& calls, int folderFd, const std::string& from,

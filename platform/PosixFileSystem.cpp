@@ -19,6 +19,7 @@
 #include <array>
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -61,6 +62,27 @@ bool inodesAreStable(int folderFd) {
     };
     const auto type = static_cast<unsigned long>(info.f_type);
     return std::ranges::find(madeUpAtMount, type) == madeUpAtMount.end();
+#endif
+}
+
+// The file system's identity as statfs gives it, where it derives from the file system's
+// UUID. Many file systems without one report their device number instead, which changes
+// when the disk comes back as another device: that is no identity.
+std::uint64_t volumeOf(int folderFd, std::uint64_t device) {
+#if defined(__APPLE__)
+    static_cast<void>(folderFd);
+    static_cast<void>(device);
+    return 0;
+#else
+    struct statfs info {};
+    if (::fstatfs(folderFd, &info) != 0) {
+        return 0;
+    }
+    std::uint32_t halves[2] = {};
+    static_assert(sizeof halves == sizeof info.f_fsid);
+    std::memcpy(halves, &info.f_fsid, sizeof halves);
+    const std::uint64_t volume = halves[0] | (std::uint64_t{halves[1]} << 32);
+    return volume == device || volume == (device & 0xffffffffU) ? 0 : volume;
 #endif
 }
 
@@ -137,9 +159,10 @@ std::expected<FolderIdentity, std::error_code> PosixFileSystem::identify(const U
         return std::unexpected(lastError());
     }
     const auto self = stamp(folder, ".");
-    return FolderIdentity{static_cast<std::uint64_t>(status.st_dev),
-                          static_cast<std::uint64_t>(status.st_ino), inodesAreStable(folder.get()),
-                          self ? self->bornNanoseconds : 0};
+    const auto device = static_cast<std::uint64_t>(status.st_dev);
+    return FolderIdentity{device, static_cast<std::uint64_t>(status.st_ino),
+                          inodesAreStable(folder.get()), self ? self->bornNanoseconds : 0,
+                          volumeOf(folder.get(), device)};
 }
 
 std::expected<EntryStamp, std::error_code> PosixFileSystem::stamp(const UniqueFd& folder,

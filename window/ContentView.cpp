@@ -269,6 +269,9 @@ void ContentView::showSummary() {
     if (summary_.hidden > 0) {
         parts.append(tr("%n hidden", nullptr, countForText(summary_.hidden)));
     }
+    if (summary_.entries > 0 && !changesNames_) {
+        parts.append(tr("every entry already has its new name"));
+    }
     summaryLabel_->setText(parts.join(QStringLiteral(" · ")));
     // A change of extension is easy to miss and hard to want: it is shown as a warning.
     showState(summaryLabel_, "warns", changes > 0, QStringLiteral("QLabel { color: #b9770e; }"));
@@ -350,9 +353,8 @@ void ContentView::renameFiles() {
     // Only the plan the preview showed may be carried out.
     const std::uint64_t shown = fingerprintOf(preview_->listing().names);
     DeferredAlerts failures;
-    RunOutcome outcome = RunOutcome::NothingToRename;
+    RunReport report;
     bool changed = false;
-    int renamedCount = 0;
     runWithProgress([&](RunProgress& progress) {
         const auto opened = planFolder(*fileSystem_, settings_);
         if (!opened) {
@@ -360,22 +362,46 @@ void ContentView::renameFiles() {
             return;
         }
         changed = fingerprintOf(opened->plan.names) != shown;
-        renamedCount = countForText(opened->plan.names.size());
         if (!changed) {
-            outcome = renameJournalled(*fileSystem_, *opened, settings_.targetDir, journals_,
-                                       failures, progress);
+            report = renameJournalled(*fileSystem_, *opened, settings_.targetDir, journals_,
+                                      failures, progress);
         }
     });
     failures.show(this);
-    if (outcome == RunOutcome::Renamed) {
-        statusLabel_->setText(tr("Renamed %n entries.", nullptr, renamedCount));
-    }
     if (changed) {
         askAgainAfterChange();
-    } else if (outcome == RunOutcome::LastRunInterrupted) {
+        return;
+    }
+    showRunOutcome(report);
+}
+
+void ContentView::showRunOutcome(const RunReport& report) {
+    switch (report.outcome) {
+    case RunOutcome::Renamed: {
+        QString text = tr("Renamed %n entries.", nullptr, countForText(report.moved));
+        if (report.alreadyNamed > 0) {
+            text += QLatin1Char(' ') + tr("%n had their new names already.", nullptr,
+                                          countForText(report.alreadyNamed));
+        }
+        statusLabel_->setText(text);
+        break;
+    }
+    case RunOutcome::AlreadyNamed:
+        statusLabel_->setText(tr("Every entry already has its new name; nothing was renamed."));
+        break;
+    case RunOutcome::LastRunInterrupted:
         offerToRestoreInterruptedRun();
-    } else if (outcome == RunOutcome::AnotherRunGoing) {
+        break;
+    case RunOutcome::LastRunDamaged:
+        showFailureAlert(this, UndoMessages::damagedJournal(targetDirLabel_->text()));
+        break;
+    case RunOutcome::AnotherRunGoing:
         showFailureAlert(this, UndoMessages::anotherRunGoing(targetDirLabel_->text()));
+        break;
+    case RunOutcome::NothingToRename:
+    case RunOutcome::Failed:
+    case RunOutcome::Cancelled:
+        break;
     }
 }
 
@@ -392,9 +418,8 @@ void ContentView::undoLastRun() {
     if (lastRun_.state != LastRunState::Finished && lastRun_.state != LastRunState::Interrupted) {
         return;
     }
-    if (askToProceed(this, tr("Confirmation"),
-                     UndoMessages::question(targetDirLabel_->text(), lastRun_.entryCount),
-                     tr("OK"))) {
+    if (askToProceed(this, tr("Undo Renaming"),
+                     UndoMessages::question(targetDirLabel_->text(), lastRun_), tr("Undo"))) {
         restoreOriginalNames();
     }
 }
@@ -457,7 +482,7 @@ void ContentView::closeEvent(QCloseEvent* event) {
 // Nothing is renamed or undone while the preview is still being made.
 void ContentView::showActions() {
     const bool idle = !loader_.isBusy();
-    doButton_->setEnabled(idle && namesUsable_);
+    doButton_->setEnabled(idle && namesUsable_ && changesNames_);
     undoButton_->setEnabled(idle && (lastRun_.state == LastRunState::Finished ||
                                      lastRun_.state == LastRunState::Interrupted));
 }
@@ -483,6 +508,7 @@ void ContentView::showPlanProblem() {
                   QStringLiteral("QLineEdit { border: 2px solid #c0392b; }"));
     }
     namesUsable_ = !unusable;
+    changesNames_ = changesAnyName(listing.names, listing.folders, format);
     showActions();
     if (!unusable) {
         problemLabel_->clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Execution.hpp"
 #include "engine/Journals.hpp"
 #include "engine/NameFormat.hpp"
 #include "engine/Settings.hpp"
@@ -101,6 +102,7 @@ private:
     template <typename Run> void runWithProgress(Run run);
     void restoreOriginalNames();
     void askAgainAfterChange();
+    void showRunOutcome(const RunReport& report);
     [[nodiscard]] QString confirmationDetails() const;
 
     Settings settings_;
@@ -125,6 +127,8 @@ private:
     PreviewListView* previewList_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     bool namesUsable_ = true;
+    // False while every entry already bears the name the settings would give it.
+    bool changesNames_ = true;
     // A folder just chosen whose last run was cut short is offered for restoring once.
     bool offerRestoreWhenLoaded_ = false;
     // The longest name the shown folder's file system holds.

@@ -2,6 +2,8 @@
 
 #include "window/NameText.hpp"
 
+#include "platform/JournalFiles.hpp"
+
 #include <QFile>
 #include <QStringList>
 
@@ -9,11 +11,24 @@ namespace brindleaf {
 
 namespace {
 
-QString reasonOf(const std::error_code& code) {
+} // namespace
+
+QString ErrorMessages::reasonOf(const std::error_code& code) {
+    if (code.category() != journalFolderCategory()) {
+        return QString::fromLocal8Bit(code.message());
+    }
+    switch (static_cast<JournalFolderProblem>(code.value())) {
+    case JournalFolderProblem::IsALink:
+        return tr("it is a symbolic link");
+    case JournalFolderProblem::NotAFolder:
+        return tr("it is not a folder");
+    case JournalFolderProblem::OwnedByAnotherUser:
+        return tr("it belongs to another user");
+    case JournalFolderProblem::WritableByOthers:
+        return tr("other users may write to it");
+    }
     return QString::fromLocal8Bit(code.message());
 }
-
-} // namespace
 
 QString ErrorMessages::nameProblem(NameProblem problem, std::uint64_t longestNewName) {
     switch (problem) {
@@ -47,7 +62,8 @@ QString ErrorMessages::describe(const Error& error) {
             .arg(decodedName(error.path), reason);
     case ErrorKind::CannotMarkJournal:
         return tr("Every entry was renamed, but the record of the renaming cannot be completed: "
-                  "%1.")
+                  "%1. The renaming stays recorded as unfinished: Undo gives the entries "
+                  "their original names back.")
             .arg(reason);
     case ErrorKind::CannotRename:
         switch (error.step) {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace brindleaf {
@@ -22,6 +23,8 @@ public:
     // yet restored, by their original names, and the placeholders left behind.
     static QString notRestoredLines(const std::vector<std::string>& originals);
     static QString placeholderLines(const std::vector<std::string>& placeholders);
+    // Why a system call failed, in the user's language where the reason is this program's.
+    static QString reasonOf(const std::error_code& code);
 };
 
 } // namespace brindleaf

@@ -3,25 +3,62 @@
 #include "window/ErrorMessages.hpp"
 #include "window/NameText.hpp"
 
+#include <QDateTime>
 #include <QFile>
+#include <QLocale>
+#include <QStringList>
 
 namespace brindleaf {
 
 namespace {
 
-QString nameList(const std::vector<std::string>& names) {
+QString reasonText(LeftAloneReason reason) {
+    switch (reason) {
+    case LeftAloneReason::Missing:
+        return UndoMessages::tr("not found under any name the renaming gave it");
+    case LeftAloneReason::Replaced:
+        return UndoMessages::tr("another entry stands under its new name");
+    case LeftAloneReason::SizeChanged:
+        return UndoMessages::tr("the entry under its new name differs in size");
+    case LeftAloneReason::TimeChanged:
+        return UndoMessages::tr("the entry under its new name differs in modification time");
+    case LeftAloneReason::LooksAlike:
+        return UndoMessages::tr("more than one entry looks like it");
+    case LeftAloneReason::NameTaken:
+        return UndoMessages::tr("another entry holds its original name");
+    }
+    return {};
+}
+
+QString leftAloneList(const std::vector<LeftAlone>& entries) {
     QStringList lines;
-    for (const std::string& name : names) {
-        lines.append(QStringLiteral("“%1”").arg(decodedName(name)));
+    for (const LeftAlone& entry : entries) {
+        lines.append(QStringLiteral("“%1”: %2").arg(decodedName(entry.original),
+                                                     reasonText(entry.reason)));
     }
     return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
 
-QString UndoMessages::question(const QString& folder, std::size_t entries) {
-    return tr("Give the %n entries of the last renaming in “%1” their original names back?",
-              nullptr, countForText(entries))
+QString UndoMessages::runTime(std::int64_t startedNanoseconds) {
+    const QDateTime started = QDateTime::fromMSecsSinceEpoch(startedNanoseconds / 1'000'000);
+    const QLocale locale;
+    if (started.date() == QDate::currentDate()) {
+        return tr("today %1").arg(locale.toString(started.time(), QLocale::ShortFormat));
+    }
+    return locale.toString(started, QLocale::ShortFormat);
+}
+
+QString UndoMessages::question(const QString& folder, const LastRun& run) {
+    return tr("Give the %n entries of the renaming of %2 in “%1” their original names back?",
+              nullptr, countForText(run.entryCount))
+        .arg(folder, runTime(run.startedNanoseconds));
+}
+
+QString UndoMessages::damagedJournal(const QString& folder) {
+    return tr("The record of the last renaming in “%1” is damaged, so whether it finished "
+              "cannot be told. Nothing was changed.")
         .arg(folder);
 }
 
@@ -55,17 +92,21 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
                   "was changed.");
         break;
     case UndoOutcome::Restored:
-        text = tr("Gave %n entries their original names back.", nullptr,
-                  countForText(report.restored));
+        text = report.restored == 0
+                   ? tr("Every entry of that renaming had its original name already.")
+                   : tr("Gave %n entries their original names back.", nullptr,
+                        countForText(report.restored));
         break;
     case UndoOutcome::PartlyRestored:
-        text = tr("Gave %n entries their original names back.", nullptr,
-                  countForText(report.restored)) +
+    case UndoOutcome::NoneRestored:
+        text = (report.restored == 0
+                    ? tr("No entry could be given its original name back, so nothing was "
+                         "changed; the renaming can still be undone.")
+                    : tr("Gave %n entries their original names back.", nullptr,
+                         countForText(report.restored))) +
                QLatin1Char('\n') +
-               tr("These entries were changed by another program since the renaming, their "
-                  "name is taken, or they cannot be told apart from another entry, and were "
-                  "left alone:") +
-               QLatin1Char('\n') + nameList(report.leftAlone);
+               tr("These entries were left alone; Undo tries them again:") + QLatin1Char('\n') +
+               leftAloneList(report.leftAlone);
         break;
     case UndoOutcome::Failed:
     case UndoOutcome::Cancelled:

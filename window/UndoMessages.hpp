@@ -12,7 +12,11 @@ class UndoMessages {
     Q_DECLARE_TR_FUNCTIONS(UndoMessages)
 
 public:
-    static QString question(const QString& folder, std::size_t entries);
+    // Asks to undo `run`, named by when it began and how many entries it renamed.
+    static QString question(const QString& folder, const LastRun& run);
+    // When a run began: "today 14:03", or the date and time.
+    static QString runTime(std::int64_t startedNanoseconds);
+    static QString damagedJournal(const QString& folder);
     static QString interruptedQuestion(const QString& folder);
     static QString anotherRunGoing(const QString& folder);
     // What the undo did. `succeeded` tells a plain success from one the user must read.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -53,7 +54,7 @@ TEST(CommandLine, PreviewShowsOneLineAnEntryAndNullGivesExactBytes) {
     for (const char* name : {"b.jpg", "caf\xE9", "a b.jpg", "x\ny", "t\t\t->\t\tu", "e\x1B[2Jf"}) {
         folder.addFile(name);
     }
-    const std::vector<std::string> settings{"--prefix", "img_", "--postfix=.jpg", "--start", "abc",
+    const std::vector<std::string> settings{"--prefix", "img_", "--postfix=.jpg", "--start", "0",
                                             "--digits", "3"};
     auto args = settings;
     args.push_back(folder.path());
@@ -99,35 +100,56 @@ TEST(CommandLine, KeepExtensionRenamesWithEachFilesOwnExtension) {
 
 TEST(CommandLine, ApplySaysWhatItDidUnlessQuiet) {
     TemporaryFolder folder;
-    folder.addFile("b");
-    folder.addFile("a");
-    const Result result = runCli({"--apply", "--postfix", ".txt", folder.path()});
+    folder.addFile("0001");
+    folder.addFile("0002");
+    folder.addFile("x");
+    const Result result = runCli({"--apply", folder.path()});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "brindleaf-cli: Renamed 2 entries in \"" + folder.path() + "\".\n");
-    EXPECT_EQ(folder.names(), (NameSet{"0001.txt", "0002.txt"}));
-    EXPECT_EQ(folder.contentOf("0001.txt"), "a");
-    const Result quiet = runCli({"-q", "--apply", folder.path()});
+    EXPECT_EQ(result.err, "brindleaf-cli: Renamed 1 entry in \"" + folder.path() +
+                              "\". 2 entries had their new names already.\n");
+    EXPECT_EQ(folder.contentOf("0003"), "x");
+    const Result quiet = runCli({"-q", "--apply", "--postfix", ".txt", folder.path()});
     EXPECT_EQ(quiet.status, 0) << quiet.err;
     EXPECT_EQ(quiet.err, "");
-    EXPECT_EQ(folder.names(), (NameSet{"0001", "0002"}));
+    EXPECT_EQ(folder.names(), (NameSet{"0001.txt", "0002.txt", "0003.txt"}));
 }
 
-TEST(CommandLine, UndoGivesTheLastRunsNamesBackOnce) {
+// A run that changes nothing is no run, and each undo takes back one more run, so the
+// names the folder had before its first run are always within reach.
+TEST(CommandLine, RepeatedRunMovesNothingAndUndoWalksBackRunByRun) {
     TemporaryFolder folder;
     TemporaryFolder state;
-    folder.addFile("b");
-    folder.addFile("a");
-    ASSERT_EQ(runCli({"--apply", folder.path()}, state).status, 0);
-    const Result undone = runCli({"--undo", folder.path()}, state);
-    EXPECT_EQ(undone.status, 0) << undone.err;
-    EXPECT_EQ(undone.err, "brindleaf-cli: Gave 2 entries in \"" + folder.path() +
-                              "\" their original names back.\n");
-    EXPECT_EQ(folder.names(), (NameSet{"a", "b"}));
-    EXPECT_EQ(folder.contentOf("a"), "a");
-    const Result again = runCli({"--undo", folder.path()}, state);
-    EXPECT_EQ(again.status, 1);
-    EXPECT_TRUE(again.err.starts_with("brindleaf-cli: Nothing to undo")) << again.err;
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {
+        folder.addFile(name);
+    }
+    const auto cli = [&](std::vector<std::string> args) {
+        args.push_back(folder.path());
+        return runCli(args, state);
+    };
+    ASSERT_EQ(cli({"--apply", "--prefix", "p_"}).status, 0);
+    const Result repeated = cli({"--apply", "--prefix", "p_"});
+    EXPECT_EQ(repeated.status, 0);
+    EXPECT_EQ(repeated.err, "brindleaf-cli: Nothing to rename: every entry of \"" +
+                                folder.path() + "\" already has its new name.\n");
+    ASSERT_EQ(cli({"--apply", "--prefix", "q_"}).status, 0);
+
+    const Result history = cli({"--history"});
+    EXPECT_EQ(history.status, 0);
+    EXPECT_NE(history.out.find("3 entries  finished  (can be undone)\n"), std::string::npos);
+    EXPECT_EQ(std::ranges::count(history.out, '\n'), 2) << history.out;
+
+    const Result first = cli({"--undo"});
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_TRUE(first.err.starts_with("brindleaf-cli: Gave 3 entries of the run of ")) << first.err;
+    EXPECT_EQ(folder.names(), (NameSet{"p_0001", "p_0002", "p_0003"}));
+    EXPECT_EQ(cli({"--undo"}).status, 0);
+    EXPECT_EQ(folder.names(), (NameSet{"a.jpg", "b.jpg", "c.jpg"}));
+    EXPECT_EQ(folder.contentOf("a.jpg"), "a.jpg");
+    const Result none = cli({"--undo"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.err.starts_with("brindleaf-cli: Nothing to undo")) << none.err;
+    EXPECT_EQ(cli({"--history"}).out.find("can be undone"), std::string::npos);
 }
 
 TEST(CommandLine, FailuresExitOneWithAMessage) {
@@ -149,25 +171,41 @@ TEST(CommandLine, FailuresExitOneWithAMessage) {
 // What the file system refused is said in plain words, and no temporary name shows.
 TEST(CommandLine, RefusedRenameSaysWhichStepFailed) {
     TemporaryFolder folder;
-    folder.addFolder("album");
+    folder.addFile("a");
     auto calls = std::make_unique<testing::ScriptedMoveCalls>();
     calls->refuseFlag = true;
-    calls->refuseRenameOntoFolder = EPERM;
+    calls->refuseRenameOntoFile = EPERM;
     const Result result = runCli({"--apply", folder.path()}, TemporaryFolder(),
                                  std::make_unique<PosixFileSystem>(std::move(calls)));
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "brindleaf-cli: Cannot rename \"album\" to \"0001\": this file system "
+    EXPECT_EQ(result.err, "brindleaf-cli: Cannot rename \"a\" to \"0001\": this file system "
                           "cannot rename without replacing, and it refused to move the entry onto "
                           "the empty placeholder that held its new name (Operation not "
                           "permitted). Every entry is back under its original name.\n");
-    EXPECT_EQ(folder.names(), NameSet{"album"});
+    EXPECT_EQ(folder.names(), NameSet{"a"});
 }
 
-TEST(CommandLine, BadUsageExitsTwoHelpAndVersionExitZero) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {}, {"--bogus", "x"}, {"--prefix"}, {"a", "b"}, {""}}) {
+// A typo in a script must not rename with other numbers, nor undo when it meant to rename.
+TEST(CommandLine, BadUsageExitsTwoNamingTheOptionHelpAndVersionExitZero) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
+        {{}, "no folder"},
+        {{"--bogus", "x"}, "--bogus"},
+        {{"--prefix"}, "--prefix"},
+        {{"a", "b"}, "more than one folder"},
+        {{""}, "no folder"},
+        {{"--start", "abc", "x"}, "--start"},
+        {{"--start=5x", "x"}, "--start"},
+        {{"--digits", "four", "x"}, "--digits"},
+        {{"--apply", "--undo", "x"}, "--undo"},
+        {{"--history", "--apply", "x"}, "--history"},
+        {{"--undo", "--history", "x"}, "--history"},
+        {{"--undo", "--prefix", "p", "x"}, "--undo"},
+        {{"--history", "--no-natsort", "x"}, "--history"},
+    };
+    for (const auto& [args, named] : cases) {
         const Result result = runCli(args);
-        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.status, 2) << named;
+        EXPECT_NE(result.err.find(named), std::string::npos) << result.err;
         EXPECT_NE(result.err.find("Usage: brindleaf-cli"), std::string::npos);
     }
     for (const char* help : {"--help", "-h"}) {

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <map>
 
 namespace brindleaf {
@@ -33,7 +36,7 @@ protected:
         }
     }
 
-    RunOutcome run() { return renameFiles(settings, fileSystem, journals, reporter); }
+    RunOutcome run() { return renameFiles(settings, fileSystem, journals, reporter).outcome; }
 
     // Every file still bears, and holds, its own original name.
     void expectUntouched(const NameSet& originals) {
@@ -44,12 +47,22 @@ protected:
     }
 };
 
-TEST_F(Execution, AnAlreadyNumberedFolderNeedsNoMove) {
+// A run that changes no name is no run: nothing to journal, so nothing for undo to take.
+TEST_F(Execution, AnAlreadyNumberedFolderNeedsNoMoveAndNoJournal) {
     addFiles({"0001", "0002", "0003"});
-    EXPECT_EQ(run(), RunOutcome::Renamed);
+    EXPECT_EQ(run(), RunOutcome::AlreadyNamed);
     expectUntouched({"0001", "0002", "0003"});
     EXPECT_EQ(fileSystem.moves, 0U);
     EXPECT_TRUE(reporter.reports.empty());
+    EXPECT_TRUE(journals.folder().names()->empty());
+
+    folder.addFile("x");
+    const RunReport report = renameFiles(settings, fileSystem, journals, reporter);
+    EXPECT_EQ(report.outcome, RunOutcome::Renamed);
+    EXPECT_EQ(report.moved, 1U);
+    EXPECT_EQ(report.alreadyNamed, 3U);
+    EXPECT_EQ(journals.folder().read(journals.folder().names()->front())->find("1:0001"),
+              std::string::npos);
 }
 
 // Shifting every number by one frees each name just before it is taken: one move each.
@@ -192,7 +205,7 @@ TEST_F(FailingMove, CancelAnywhereRestoresEverythingSilently) {
     // Progress counts entries: "0001", then "0002" and "0003" together, then "a".
     for (const std::size_t entriesBeforeCancel : {0, 1, 2}) {
         CancelAfter observer(entriesBeforeCancel);
-        EXPECT_EQ(renameFiles(settings, fileSystem, journals, reporter, observer),
+        EXPECT_EQ(renameFiles(settings, fileSystem, journals, reporter, observer).outcome,
                   RunOutcome::Cancelled);
         EXPECT_EQ(observer.lastTotal, 4U);
         expectUntouched({"0001", "0002", "0003", "a"});
@@ -207,8 +220,9 @@ namespace brindleaf {
 namespace {
 
 // FAT and exFAT through FUSE refuse the no-replace flag, so every move goes through a
-// placeholder; fusefat also refuses to move a folder onto a placeholder folder.
-TEST(ExecutionWithoutTheFlag, RenamesThroughPlaceholdersOrSaysWhatWasRefused) {
+// placeholder; fusefat also refuses to move a folder onto a placeholder folder, and stamps
+// what it renames with the time of the move.
+TEST(ExecutionWithoutTheFlag, RenamesThroughPlaceholdersKeepingDatesOrSaysWhatWasRefused) {
     struct Case {
         int folderRefusal;
         int removalRefusal;
@@ -217,17 +231,21 @@ TEST(ExecutionWithoutTheFlag, RenamesThroughPlaceholdersOrSaysWhatWasRefused) {
     };
     const std::vector<Case> cases{
         {0, 0, RunOutcome::Renamed, {}},
-        {EPERM, 0, RunOutcome::Failed, {}},
+        {EPERM, 0, RunOutcome::Renamed, {}},
         {EPERM, EBUSY, RunOutcome::Failed, {"0001"}},
+        {EIO, 0, RunOutcome::Failed, {}},
     };
+    const timespec photoTaken[2] = {{1'600'000'000, 0}, {1'500'000'000, 0}};
     for (const Case& test : cases) {
         testing::TemporaryFolder folder;
         testing::TemporaryFolder state;
         folder.addFolder("album");
         folder.addFile("album/inside");
         folder.addFile("b.jpg");
+        ASSERT_EQ(::utimensat(AT_FDCWD, folder.pathOf("b.jpg").c_str(), photoTaken, 0), 0);
         auto calls = std::make_unique<testing::ScriptedMoveCalls>();
         calls->refuseFlag = true;
+        calls->stampMoveTime = true;
         calls->refuseRenameOntoFolder = test.folderRefusal;
         calls->refuseRemove = test.removalRefusal;
         PosixFileSystem fileSystem(std::move(calls));
@@ -236,11 +254,15 @@ TEST(ExecutionWithoutTheFlag, RenamesThroughPlaceholdersOrSaysWhatWasRefused) {
         Settings settings;
         settings.targetDir = folder.path();
 
-        EXPECT_EQ(renameFiles(settings, fileSystem, journals, reporter), test.outcome);
+        EXPECT_EQ(renameFiles(settings, fileSystem, journals, reporter).outcome, test.outcome);
         if (test.outcome == RunOutcome::Renamed) {
             EXPECT_EQ(folder.names(), (std::set<std::string>{"0001", "0002"}));
             EXPECT_EQ(folder.contentOf("0001/inside"), "album/inside");
             EXPECT_TRUE(reporter.reports.empty());
+            struct stat moved {};
+            ASSERT_EQ(::stat(folder.pathOf("0002").c_str(), &moved), 0);
+            EXPECT_EQ(moved.st_mtim.tv_sec, photoTaken[1].tv_sec);
+            EXPECT_EQ(moved.st_atim.tv_sec, photoTaken[0].tv_sec);
             continue;
         }
         ASSERT_EQ(reporter.reports.size(), 1U);

@@ -76,7 +76,7 @@ protected:
         folder.addFile("sub/inner");
     }
 
-    RunOutcome run() { return renameFiles(settings, fileSystem, journals, reporter, proceed); }
+    RunOutcome run() { return renameFiles(settings, fileSystem, journals, reporter, proceed).outcome; }
     UndoReport undo() { return undoLastRun(fileSystem, folder.path(), journals, proceed); }
 
     void expectOriginals() {
@@ -130,7 +130,7 @@ TEST_F(Undo, RunKilledAnywhereIsRefusedThenUndone) {
 
         EXPECT_EQ(lastRun(other.path()), LastRunState::Interrupted);
         // The names that run left are not the user's own names to number.
-        EXPECT_EQ(renameFiles(reversed, fileSystem, journals, reporter, proceed),
+        EXPECT_EQ(renameFiles(reversed, fileSystem, journals, reporter, proceed).outcome,
                   RunOutcome::LastRunInterrupted);
         EXPECT_EQ(undoLastRun(fileSystem, other.path(), journals, proceed).outcome,
                   UndoOutcome::Restored);
@@ -151,7 +151,7 @@ TEST_F(Undo, EntryReplacedSinceTheRunIsLeftAloneAndListed) {
 
     const UndoReport report = undo();
     EXPECT_EQ(report.outcome, UndoOutcome::PartlyRestored);
-    EXPECT_EQ(report.leftAlone, std::vector<std::string>{"b"});
+    EXPECT_EQ(report.leftAlone, (std::vector<LeftAlone>{{"b", LeftAloneReason::Replaced}}));
     EXPECT_EQ(folder.contentOf("0004"), "0004");
     EXPECT_EQ(folder.contentOf("line\nbreak"), "line\nbreak");
     EXPECT_FALSE(folder.names().contains("b"));
@@ -204,7 +204,7 @@ TEST_F(Undo, WithoutStableInodesLookalikesOfAFinishedRunGoBackRightly) {
     Settings reversed;
     reversed.targetDir = other.path();
     reversed.isReverse = true;
-    ASSERT_EQ(renameFiles(reversed, fileSystem, journals, reporter, proceed), RunOutcome::Renamed);
+    ASSERT_EQ(renameFiles(reversed, fileSystem, journals, reporter, proceed).outcome, RunOutcome::Renamed);
     ASSERT_EQ(other.contentOf("0001"), "0003");
     const UndoReport report = undoLastRun(fileSystem, other.path(), journals, proceed);
     EXPECT_EQ(report.outcome, UndoOutcome::Restored);

@@ -75,26 +75,6 @@ INSTANTIATE_TEST_SUITE_P(FlagAndPlaceholder, NoReplaceMoveTest, ::testing::Bool(
                              return std::string(info.param ? "flagRefused" : "kernelFlag");
                          });
 
-// Where the rename onto the placeholder is refused, as fusefat refuses it for folders, the
-// placeholder goes again; where even that fails, the result says it was left behind.
-TEST(PlaceholderMove, RefusedRenameRemovesThePlaceholderOrSaysItIsLeft) {
-    for (const bool removalRefused : {false, true}) {
-        TemporaryFolder folder;
-        folder.addFolder("dir");
-        ScriptedMoveCalls calls;
-        calls.refuseFlag = true;
-        calls.refuseRenameOntoFolder = EPERM;
-        calls.refuseRemove = removalRefused ? EBUSY : 0;
-        const UniqueFd fd(*PosixFileSystem{}.openFolder(folder.path()));
-
-        const MoveResult result = moveNoReplace(calls, fd.get(), "dir", "0001");
-        EXPECT_EQ(result.error, std::errc::operation_not_permitted);
-        EXPECT_EQ(result.failedStep, MoveStep::RenameOntoClaim);
-        EXPECT_EQ(result.placeholderLeft, removalRefused);
-        EXPECT_EQ(folder.names(), (removalRefused ? NameSet{"dir", "0001"} : NameSet{"dir"}));
-    }
-}
-
 TEST(PlaceholderMove, RefusedClaimMovesNothing) {
     TemporaryFolder folder;
     folder.addFile("a");

@@ -2,6 +2,9 @@
 
 #include "platform/MoveCalls.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cerrno>
 
 namespace brindleaf::testing {
@@ -16,15 +19,29 @@ public:
     int refuseRenameOntoFile = 0;
     int refuseRenameOntoFolder = 0;
     int refuseRemove = 0;
+    // Stamps an entry renamed onto a placeholder with the time of the move, as fusefat does.
+    bool stampMoveTime = false;
 
     int renameNoReplace(int folder, const char* from, const char* to) override {
         return refuseFlag ? fail(EINVAL) : MoveCalls::renameNoReplace(folder, from, to);
     }
     int renameReplacing(int folder, const char* from, const char* to) override {
-        bool folderMoves = false;
-        MoveCalls::isFolder(folder, from, folderMoves);
-        const int refusal = folderMoves ? refuseRenameOntoFolder : refuseRenameOntoFile;
-        return refusal != 0 ? fail(refusal) : MoveCalls::renameReplacing(folder, from, to);
+        struct stat moving {};
+        struct stat target {};
+        MoveCalls::status(folder, from, moving);
+        // Refused only onto an entry that exists, as fusefat refuses a folder onto a folder.
+        if (MoveCalls::status(folder, to, target) != 0) {
+            return MoveCalls::renameReplacing(folder, from, to);
+        }
+        const int refusal = S_ISDIR(moving.st_mode) ? refuseRenameOntoFolder : refuseRenameOntoFile;
+        if (refusal != 0) {
+            return fail(refusal);
+        }
+        const int renamed = MoveCalls::renameReplacing(folder, from, to);
+        if (renamed == 0 && stampMoveTime) {
+            ::utimensat(folder, to, nullptr, AT_SYMLINK_NOFOLLOW);
+        }
+        return renamed;
     }
     int createFile(int folder, const char* name) override {
         return refuseClaim != 0 ? fail(refuseClaim) : MoveCalls::createFile(folder, name);
