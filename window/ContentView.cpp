@@ -419,7 +419,8 @@ void ContentView::undoLastRun() {
         return;
     }
     if (askToProceed(this, tr("Undo Renaming"),
-                     UndoMessages::question(targetDirLabel_->text(), lastRun_), tr("Undo"))) {
+                     UndoMessages::question(targetDirLabel_->text(), lastRun_),
+                     tr("Undo", "accepts the undo confirmation"))) {
         restoreOriginalNames();
     }
 }
@@ -508,7 +509,8 @@ void ContentView::showPlanProblem() {
                   QStringLiteral("QLineEdit { border: 2px solid #c0392b; }"));
     }
     namesUsable_ = !unusable;
-    changesNames_ = changesAnyName(listing.names, listing.folders, format);
+    // An empty folder still asks, to say that nothing will be renamed.
+    changesNames_ = listing.names.empty() || changesAnyName(listing.names, listing.folders, format);
     showActions();
     if (!unusable) {
         problemLabel_->clear();

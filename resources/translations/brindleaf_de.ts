@@ -129,6 +129,30 @@
             <numerusform>%n versteckt</numerusform>
         </translation>
     </message>
+    <message>
+        <source>every entry already has its new name</source>
+        <translation>jeder Eintrag hat schon seinen neuen Namen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n had their new names already.</source>
+        <translation>
+            <numerusform>%n hatte seinen neuen Namen schon.</numerusform>
+            <numerusform>%n hatten ihre neuen Namen schon.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Every entry already has its new name; nothing was renamed.</source>
+        <translation>Jeder Eintrag hat schon seinen neuen Namen; nichts wurde umbenannt.</translation>
+    </message>
+    <message>
+        <source>Undo Renaming</source>
+        <translation>Umbenennung rückgängig machen</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <comment>accepts the undo confirmation</comment>
+        <translation>Rückgängig machen</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -162,13 +186,6 @@
 </context>
 <context>
     <name>UndoMessages</name>
-    <message numerus="yes">
-        <source>Give the %n entries of the last renaming in “%1” their original names back?</source>
-        <translation>
-            <numerusform>Dem Eintrag der letzten Umbenennung in „%1“ seinen ursprünglichen Namen zurückgeben?</numerusform>
-            <numerusform>Den %n Einträgen der letzten Umbenennung in „%1“ ihre ursprünglichen Namen zurückgeben?</numerusform>
-        </translation>
-    </message>
     <message>
         <source>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</source>
         <translation>Die letzte Umbenennung in „%1“ wurde nicht abgeschlossen; einige Einträge tragen womöglich noch vorläufige Namen. Jetzt allen Einträgen ihre ursprünglichen Namen zurückgeben?</translation>
@@ -201,10 +218,6 @@
         </translation>
     </message>
     <message>
-        <source>These entries were changed by another program since the renaming, their name is taken, or they cannot be told apart from another entry, and were left alone:</source>
-        <translation>Diese Einträge wurden seit der Umbenennung von einem anderen Programm geändert, ihr Name ist vergeben oder sie sind von einem anderen Eintrag nicht zu unterscheiden; sie blieben unverändert:</translation>
-    </message>
-    <message>
         <source>The undo was stopped.</source>
         <translation>Das Rückgängigmachen wurde abgebrochen.</translation>
     </message>
@@ -219,6 +232,57 @@
     <message>
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
         <translation>Dieses Dateisystem behält keine Inode-Nummern, daher wurden die Einträge an Name, Größe und Änderungszeit erkannt.</translation>
+    </message>
+    <message>
+        <source>not found under any name the renaming gave it</source>
+        <translation>unter keinem Namen zu finden, den die Umbenennung ihm gab</translation>
+    </message>
+    <message>
+        <source>another entry stands under its new name</source>
+        <translation>unter seinem neuen Namen steht ein anderer Eintrag</translation>
+    </message>
+    <message>
+        <source>the entry under its new name differs in size</source>
+        <translation>der Eintrag unter seinem neuen Namen hat eine andere Größe</translation>
+    </message>
+    <message>
+        <source>the entry under its new name differs in modification time</source>
+        <translation>der Eintrag unter seinem neuen Namen hat eine andere Änderungszeit</translation>
+    </message>
+    <message>
+        <source>more than one entry looks like it</source>
+        <translation>mehr als ein Eintrag sieht ihm gleich</translation>
+    </message>
+    <message>
+        <source>another entry holds its original name</source>
+        <translation>ein anderer Eintrag trägt seinen ursprünglichen Namen</translation>
+    </message>
+    <message>
+        <source>today %1</source>
+        <translation>heute %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Give the %n entries of the renaming of %2 in “%1” their original names back?</source>
+        <translation>
+            <numerusform>Dem Eintrag der Umbenennung von %2 in „%1“ seinen ursprünglichen Namen zurückgeben?</numerusform>
+            <numerusform>Den %n Einträgen der Umbenennung von %2 in „%1“ ihre ursprünglichen Namen zurückgeben?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told. Nothing was changed.</source>
+        <translation>Das Protokoll der letzten Umbenennung in „%1“ ist beschädigt, daher lässt sich nicht sagen, ob sie abgeschlossen wurde. Nichts wurde geändert.</translation>
+    </message>
+    <message>
+        <source>Every entry of that renaming had its original name already.</source>
+        <translation>Jeder Eintrag dieser Umbenennung hatte seinen ursprünglichen Namen schon.</translation>
+    </message>
+    <message>
+        <source>No entry could be given its original name back, so nothing was changed; the renaming can still be undone.</source>
+        <translation>Keinem Eintrag konnte sein ursprünglicher Name zurückgegeben werden; nichts wurde geändert, und die Umbenennung lässt sich weiterhin rückgängig machen.</translation>
+    </message>
+    <message>
+        <source>These entries were left alone; Undo tries them again:</source>
+        <translation>Diese Einträge blieben, wie sie sind; „Rückgängig“ versucht es erneut:</translation>
     </message>
 </context>
 <context>
@@ -252,10 +316,6 @@
         <translation>Der Ordner „%1“ kann nicht auf die Festplatte geschrieben werden: %2. Seine Namen überstehen womöglich keinen Stromausfall; „Rückgängig“ kann sie weiterhin wiederherstellen.</translation>
     </message>
     <message>
-        <source>Every entry was renamed, but the record of the renaming cannot be completed: %1.</source>
-        <translation>Alle Einträge wurden umbenannt, aber das Protokoll der Umbenennung kann nicht abgeschlossen werden: %1.</translation>
-    </message>
-    <message>
         <source>“%1” cannot be renamed to “%2”: %3.</source>
         <translation>„%1“ kann nicht in „%2“ umbenannt werden: %3.</translation>
     </message>
@@ -282,6 +342,26 @@
     <message>
         <source>An empty placeholder could not be removed and was left behind: “%1”</source>
         <translation>Ein leerer Platzhalter konnte nicht entfernt werden und ist liegen geblieben: „%1“</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>er ist ein symbolischer Link</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>er ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation>er gehört einem anderen Benutzer</translation>
+    </message>
+    <message>
+        <source>other users may write to it</source>
+        <translation>andere Benutzer dürfen hineinschreiben</translation>
+    </message>
+    <message>
+        <source>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
+        <translation>Alle Einträge wurden umbenannt, aber das Protokoll der Umbenennung kann nicht abgeschlossen werden: %1. Die Umbenennung bleibt als unvollständig verzeichnet: „Rückgängig“ gibt den Einträgen ihre ursprünglichen Namen zurück.</translation>
     </message>
 </context>
 </TS>

@@ -129,6 +129,30 @@
             <numerusform>%n hidden</numerusform>
         </translation>
     </message>
+    <message>
+        <source>every entry already has its new name</source>
+        <translation>every entry already has its new name</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n had their new names already.</source>
+        <translation>
+            <numerusform>%n had its new name already.</numerusform>
+            <numerusform>%n had their new names already.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Every entry already has its new name; nothing was renamed.</source>
+        <translation>Every entry already has its new name; nothing was renamed.</translation>
+    </message>
+    <message>
+        <source>Undo Renaming</source>
+        <translation>Undo Renaming</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <comment>accepts the undo confirmation</comment>
+        <translation>Undo</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -162,13 +186,6 @@
 </context>
 <context>
     <name>UndoMessages</name>
-    <message numerus="yes">
-        <source>Give the %n entries of the last renaming in “%1” their original names back?</source>
-        <translation>
-            <numerusform>Give the entry of the last renaming in “%1” its original name back?</numerusform>
-            <numerusform>Give the %n entries of the last renaming in “%1” their original names back?</numerusform>
-        </translation>
-    </message>
     <message>
         <source>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</source>
         <translation>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</translation>
@@ -201,10 +218,6 @@
         </translation>
     </message>
     <message>
-        <source>These entries were changed by another program since the renaming, their name is taken, or they cannot be told apart from another entry, and were left alone:</source>
-        <translation>These entries were changed by another program since the renaming, their name is taken, or they cannot be told apart from another entry, and were left alone:</translation>
-    </message>
-    <message>
         <source>The undo was stopped.</source>
         <translation>The undo was stopped.</translation>
     </message>
@@ -219,6 +232,57 @@
     <message>
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
         <translation>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</translation>
+    </message>
+    <message>
+        <source>not found under any name the renaming gave it</source>
+        <translation>not found under any name the renaming gave it</translation>
+    </message>
+    <message>
+        <source>another entry stands under its new name</source>
+        <translation>another entry stands under its new name</translation>
+    </message>
+    <message>
+        <source>the entry under its new name differs in size</source>
+        <translation>the entry under its new name differs in size</translation>
+    </message>
+    <message>
+        <source>the entry under its new name differs in modification time</source>
+        <translation>the entry under its new name differs in modification time</translation>
+    </message>
+    <message>
+        <source>more than one entry looks like it</source>
+        <translation>more than one entry looks like it</translation>
+    </message>
+    <message>
+        <source>another entry holds its original name</source>
+        <translation>another entry holds its original name</translation>
+    </message>
+    <message>
+        <source>today %1</source>
+        <translation>today %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Give the %n entries of the renaming of %2 in “%1” their original names back?</source>
+        <translation>
+            <numerusform>Give the entry of the renaming of %2 in “%1” its original name back?</numerusform>
+            <numerusform>Give the %n entries of the renaming of %2 in “%1” their original names back?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told. Nothing was changed.</source>
+        <translation>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>Every entry of that renaming had its original name already.</source>
+        <translation>Every entry of that renaming had its original name already.</translation>
+    </message>
+    <message>
+        <source>No entry could be given its original name back, so nothing was changed; the renaming can still be undone.</source>
+        <translation>No entry could be given its original name back, so nothing was changed; the renaming can still be undone.</translation>
+    </message>
+    <message>
+        <source>These entries were left alone; Undo tries them again:</source>
+        <translation>These entries were left alone; Undo tries them again:</translation>
     </message>
 </context>
 <context>
@@ -252,10 +316,6 @@
         <translation>The folder “%1” cannot be written to disk: %2. Its names may not survive a power cut; Undo can still restore them.</translation>
     </message>
     <message>
-        <source>Every entry was renamed, but the record of the renaming cannot be completed: %1.</source>
-        <translation>Every entry was renamed, but the record of the renaming cannot be completed: %1.</translation>
-    </message>
-    <message>
         <source>“%1” cannot be renamed to “%2”: %3.</source>
         <translation>“%1” cannot be renamed to “%2”: %3.</translation>
     </message>
@@ -282,6 +342,26 @@
     <message>
         <source>An empty placeholder could not be removed and was left behind: “%1”</source>
         <translation>An empty placeholder could not be removed and was left behind: “%1”</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>it is a symbolic link</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>it is not a folder</translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation>it belongs to another user</translation>
+    </message>
+    <message>
+        <source>other users may write to it</source>
+        <translation>other users may write to it</translation>
+    </message>
+    <message>
+        <source>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
+        <translation>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</translation>
     </message>
 </context>
 </TS>

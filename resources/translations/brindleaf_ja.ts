@@ -123,6 +123,29 @@
             <numerusform>%n 個の隠し項目</numerusform>
         </translation>
     </message>
+    <message>
+        <source>every entry already has its new name</source>
+        <translation>すべての項目がすでに新しい名前です</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n had their new names already.</source>
+        <translation>
+            <numerusform>%n 個の項目はすでに新しい名前でした。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Every entry already has its new name; nothing was renamed.</source>
+        <translation>すべての項目がすでに新しい名前のため、何も変更しませんでした。</translation>
+    </message>
+    <message>
+        <source>Undo Renaming</source>
+        <translation>名前の変更を元に戻す</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <comment>accepts the undo confirmation</comment>
+        <translation>元に戻す</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -156,12 +179,6 @@
 </context>
 <context>
     <name>UndoMessages</name>
-    <message numerus="yes">
-        <source>Give the %n entries of the last renaming in “%1” their original names back?</source>
-        <translation>
-            <numerusform>「%1」の前回の名前変更の %n 個の項目を元の名前に戻しますか?</numerusform>
-        </translation>
-    </message>
     <message>
         <source>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</source>
         <translation>「%1」の前回の名前変更は完了していないため、一時的な名前のままの項目があるかもしれません。今すべての項目を元の名前に戻しますか?</translation>
@@ -193,10 +210,6 @@
         </translation>
     </message>
     <message>
-        <source>These entries were changed by another program since the renaming, their name is taken, or they cannot be told apart from another entry, and were left alone:</source>
-        <translation>次の項目は名前の変更後に別のプログラムによって変更されたか、名前が使われているか、他の項目と区別できないため、そのままにしました:</translation>
-    </message>
-    <message>
         <source>The undo was stopped.</source>
         <translation>元に戻す操作を中止しました。</translation>
     </message>
@@ -211,6 +224,56 @@
     <message>
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
         <translation>このファイルシステムは inode 番号を保持しないため、項目を名前・サイズ・更新日時で識別しました。</translation>
+    </message>
+    <message>
+        <source>not found under any name the renaming gave it</source>
+        <translation>名前の変更で付いたどの名前にも見つかりません</translation>
+    </message>
+    <message>
+        <source>another entry stands under its new name</source>
+        <translation>新しい名前には別の項目があります</translation>
+    </message>
+    <message>
+        <source>the entry under its new name differs in size</source>
+        <translation>新しい名前の項目はサイズが違います</translation>
+    </message>
+    <message>
+        <source>the entry under its new name differs in modification time</source>
+        <translation>新しい名前の項目は更新日時が違います</translation>
+    </message>
+    <message>
+        <source>more than one entry looks like it</source>
+        <translation>同じように見える項目が複数あります</translation>
+    </message>
+    <message>
+        <source>another entry holds its original name</source>
+        <translation>元の名前は別の項目が使っています</translation>
+    </message>
+    <message>
+        <source>today %1</source>
+        <translation>今日 %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Give the %n entries of the renaming of %2 in “%1” their original names back?</source>
+        <translation>
+            <numerusform>「%1」で %2 に名前を変更した %n 個の項目を元の名前に戻しますか？</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told. Nothing was changed.</source>
+        <translation>「%1」の最後の名前の変更の記録が壊れているため、完了したかどうか分かりません。何も変更していません。</translation>
+    </message>
+    <message>
+        <source>Every entry of that renaming had its original name already.</source>
+        <translation>その名前の変更の項目はすべてすでに元の名前でした。</translation>
+    </message>
+    <message>
+        <source>No entry could be given its original name back, so nothing was changed; the renaming can still be undone.</source>
+        <translation>元の名前に戻せる項目がなかったため、何も変更していません。この名前の変更はまだ元に戻せます。</translation>
+    </message>
+    <message>
+        <source>These entries were left alone; Undo tries them again:</source>
+        <translation>次の項目はそのままにしました。元に戻すともう一度試します:</translation>
     </message>
 </context>
 <context>
@@ -244,10 +307,6 @@
         <translation>フォルダ「%1」をディスクに書き込めません: %2。停電時に名前が失われる可能性があります。「元に戻す」で復元できます。</translation>
     </message>
     <message>
-        <source>Every entry was renamed, but the record of the renaming cannot be completed: %1.</source>
-        <translation>すべての項目の名前を変更しましたが、名前変更の記録を完了できません: %1。</translation>
-    </message>
-    <message>
         <source>“%1” cannot be renamed to “%2”: %3.</source>
         <translation>「%1」を「%2」に変更できません: %3。</translation>
     </message>
@@ -274,6 +333,26 @@
     <message>
         <source>An empty placeholder could not be removed and was left behind: “%1”</source>
         <translation>空のプレースホルダーを削除できず、残っています: 「%1」</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>シンボリックリンクです</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>フォルダではありません</translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation>ほかのユーザーのものです</translation>
+    </message>
+    <message>
+        <source>other users may write to it</source>
+        <translation>ほかのユーザーが書き込めます</translation>
+    </message>
+    <message>
+        <source>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
+        <translation>すべての項目の名前を変更しましたが、名前変更の記録を完了できません: %1。この名前の変更は未完了として記録されたままです。元に戻すと項目は元の名前に戻ります。</translation>
     </message>
 </context>
 </TS>

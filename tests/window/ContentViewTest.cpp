@@ -379,6 +379,8 @@ private slots:
         QCOMPARE(view.preview().rowCount(), 0);
     }
 
+    // After a rename, renaming again would change nothing and is disabled; Ctrl+Z in a
+    // field undoes the typing, elsewhere it asks to undo the run, in words of undoing.
     void undoGivesTheLastRunsNamesBackAfterAsking() {
         TemporaryFolder folder;
         folder.addFile("b");
@@ -393,14 +395,32 @@ private slots:
         QCOMPARE(folder.names(), (NameSet{"0001", "0002"}));
         settle(view);
         QVERIFY(undo->isEnabled());
+        QVERIFY(!child<QPushButton>(view, "doButton")->isEnabled());
+        QVERIFY(child<QLabel>(view, "summaryLabel")->text().contains(QStringLiteral("already")));
 
+        auto* prefix = child<QLineEdit>(view, "prefixField");
+        prefix->setFocus();
+        QTest::keyClicks(prefix, QStringLiteral("p"));
+        QTest::keySequence(prefix, QKeySequence::Undo);
+        QCOMPARE(prefix->text(), QString());
+        QCOMPARE(folder.names(), (NameSet{"0001", "0002"}));
+
+        QString title;
         QString asked;
+        QString accept;
         whenModalShows<QMessageBox>([&](QMessageBox* question) {
+            title = question->windowTitle();
             asked = question->text();
-            question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+            auto* proceed = question->findChild<QPushButton*>(QStringLiteral("proceedButton"));
+            accept = proceed->text();
+            proceed->click();
         });
+        child<QWidget>(view, "previewList")->setFocus();
         QTest::keySequence(&view, QKeySequence::Undo);
-        QVERIFY2(asked.contains(QStringLiteral("2 entries")), qPrintable(asked));
+        QCOMPARE(title, QStringLiteral("Undo Renaming"));
+        QCOMPARE(accept, QStringLiteral("Undo"));
+        QVERIFY2(asked.contains(QStringLiteral("2 entries of the renaming of today")),
+                 qPrintable(asked));
         QCOMPARE(folder.names(), (NameSet{"a", "b"}));
         QCOMPARE(folder.contentOf("a"), std::string("a"));
         QCOMPARE(child<QLabel>(view, "statusLabel")->text(),
