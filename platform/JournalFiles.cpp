@@ -259,11 +259,11 @@ std::string JournalFolder::defaultPath() {
 std::expected<UniqueFd, std::error_code> JournalFolder::openTrusted() const {
     UniqueFd folder(::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!folder.valid()) {
-        if (errno == ELOOP) {
-            return std::unexpected(make_error_code(JournalFolderProblem::IsALink));
-        }
-        if (errno == ENOTDIR) {
-            return std::unexpected(make_error_code(JournalFolderProblem::NotAFolder));
+        struct stat link {};
+        if ((errno == ELOOP || errno == ENOTDIR) && ::lstat(path_.c_str(), &link) == 0) {
+            return std::unexpected(make_error_code(S_ISLNK(link.st_mode)
+                                                       ? JournalFolderProblem::IsALink
+                                                       : JournalFolderProblem::NotAFolder));
         }
         return std::unexpected(lastError());
     }

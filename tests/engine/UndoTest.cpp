@@ -1,6 +1,6 @@
 #include "engine/Undo.hpp"
 #include "engine/Execution.hpp"
-#include "support/ForwardingFileSystem.hpp"
+#include "support/DoubleFileSystem.hpp"
 #include "support/KilledRun.hpp"
 #include "support/RecordingReporter.hpp"
 #include "support/TemporaryFolder.hpp"
@@ -17,44 +17,10 @@
 namespace brindleaf {
 namespace {
 
-using testing::ForwardingFileSystem;
+using testing::DoubleFileSystem;
 using testing::RecordingReporter;
 using testing::TemporaryFolder;
 using NameSet = std::set<std::string>;
-
-// The real file system, except that it can pretend that inode numbers are made up afresh
-// at mount time, as on FAT and exFAT, and that the folder cannot be flushed; it notes the
-// moves and flushes asked of it.
-class DoubleFileSystem final : public ForwardingFileSystem {
-public:
-    bool inodesAreStable = true;
-    std::uint64_t inodeShift = 0;
-    bool flushFails = false;
-    std::vector<std::string> calls;
-
-    MoveResult move(const UniqueFd& folder, const std::string& from,
-                    const std::string& to) override {
-        calls.push_back("move");
-        return ForwardingFileSystem::move(folder, from, to);
-    }
-    std::error_code flush(const UniqueFd& folder) override {
-        calls.push_back("flush");
-        return flushFails ? std::make_error_code(std::errc::io_error)
-                          : ForwardingFileSystem::flush(folder);
-    }
-    std::expected<FolderIdentity, std::error_code> identify(const UniqueFd& folder) override {
-        auto identity = ForwardingFileSystem::identify(folder);
-        identity->inodesAreStable = inodesAreStable;
-        return identity;
-    }
-    std::expected<FolderEntries, std::error_code> readEntries(const UniqueFd& folder) override {
-        auto entries = ForwardingFileSystem::readEntries(folder);
-        for (std::uint64_t& inode : entries->inodes) {
-            inode += inodeShift;
-        }
-        return entries;
-    }
-};
 
 class Undo : public ::testing::Test {
 protected:

@@ -4,31 +4,36 @@
 
 namespace brindleaf::testing {
 
-// The real file system, for test doubles to override one operation at a time.
+// The real file system, or another double, for test doubles to override one operation at
+// a time.
 class ForwardingFileSystem : public FileSystem {
 public:
+    explicit ForwardingFileSystem(FileSystem* inner = nullptr)
+        : inner_(inner != nullptr ? *inner : real_) {}
+
     std::expected<UniqueFd, std::error_code> openFolder(const std::string& path) override {
-        return real_.openFolder(path);
+        return inner_.openFolder(path);
     }
     std::expected<FolderEntries, std::error_code> readEntries(const UniqueFd& folder) override {
-        return real_.readEntries(folder);
+        return inner_.readEntries(folder);
     }
     MoveResult move(const UniqueFd& folder, const std::string& from,
                     const std::string& to) override {
-        return real_.move(folder, from, to);
+        return inner_.move(folder, from, to);
     }
-    std::error_code flush(const UniqueFd& folder) override { return real_.flush(folder); }
+    std::error_code flush(const UniqueFd& folder) override { return inner_.flush(folder); }
     std::expected<FolderIdentity, std::error_code> identify(const UniqueFd& folder) override {
-        return real_.identify(folder);
+        return inner_.identify(folder);
     }
     std::expected<EntryStamp, std::error_code> stamp(const UniqueFd& folder,
                                                      const std::string& name) override {
-        return real_.stamp(folder, name);
+        return inner_.stamp(folder, name);
     }
-    std::size_t longestName(const UniqueFd& folder) override { return real_.longestName(folder); }
+    std::size_t longestName(const UniqueFd& folder) override { return inner_.longestName(folder); }
 
 private:
     PosixFileSystem real_;
+    FileSystem& inner_;
 };
 
 } // namespace brindleaf::testing

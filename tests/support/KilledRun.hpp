@@ -11,12 +11,13 @@ namespace brindleaf::testing {
 
 // Renames the folder of `settings` in a child process that dies on move `dyingMove`, as a
 // crash, SIGKILL or a power cut would end it: no rollback, no flush, no journal mark. True
-// when the child died there.
+// when the child died there. The run sees the folder through `seenThrough`, or as it is.
 inline bool renameKilledAtMove(const Settings& settings, const JournalFolder& journalFolder,
-                               std::size_t dyingMove) {
+                               std::size_t dyingMove, FileSystem* seenThrough = nullptr) {
     class DyingFileSystem final : public ForwardingFileSystem {
     public:
-        explicit DyingFileSystem(std::size_t dyingMove) : dyingMove_(dyingMove) {}
+        DyingFileSystem(std::size_t dyingMove, FileSystem* inner)
+            : ForwardingFileSystem(inner), dyingMove_(dyingMove) {}
         MoveResult move(const UniqueFd& folder, const std::string& from,
                         const std::string& to) override {
             if (++moves_ == dyingMove_) {
@@ -32,7 +33,7 @@ inline bool renameKilledAtMove(const Settings& settings, const JournalFolder& jo
 
     const pid_t child = ::fork();
     if (child == 0) {
-        DyingFileSystem fileSystem(dyingMove);
+        DyingFileSystem fileSystem(dyingMove, seenThrough);
         Journals journals(journalFolder);
         RecordingReporter reporter;
         renameFiles(settings, fileSystem, journals, reporter);
