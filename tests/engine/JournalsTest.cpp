@@ -87,8 +87,11 @@ TEST_F(JournalsTest, JournalThatCannotBeWrittenMovesNothingAndLeavesNothing) {
         EXPECT_TRUE(journalFiles().empty());
         reporter.reports.clear();
     }
+    // Nor does one cut short by a crash, once its process is gone.
+    std::ofstream(journals.folder().path() + "/.1-1.journal.partial") << "brindleaf";
     calls->failing = Call::None;
     EXPECT_EQ(run().outcome, RunOutcome::Renamed);
+    EXPECT_EQ(journalFiles().size(), 1U);
 }
 
 // A run whose journal cannot be marked finished stays undoable, as an interrupted one.

@@ -123,6 +123,41 @@ TEST_F(Undo, EntryReplacedSinceTheRunIsLeftAloneAndListed) {
     EXPECT_FALSE(folder.names().contains("b"));
 }
 
+// An undo that could move no entry back leaves the run to be tried again once the cause is
+// mended; one that moved some keeps only the rest to try.
+TEST_F(Undo, EntriesLeftAloneCanBeTriedAgain) {
+    TemporaryFolder other;
+    other.addFile("a");
+    other.addFile("b");
+    Settings numbered;
+    numbered.targetDir = other.path();
+    ASSERT_EQ(renameFiles(numbered, fileSystem, journals, reporter, proceed).outcome,
+              RunOutcome::Renamed);
+    std::ofstream(other.pathOf("a")) << "blocks a";
+    std::ofstream(other.pathOf("b")) << "blocks b";
+    const auto undoOther = [&] { return undoLastRun(fileSystem, other.path(), journals, proceed); };
+
+    const UndoReport none = undoOther();
+    EXPECT_EQ(none.outcome, UndoOutcome::NoneRestored);
+    EXPECT_EQ(none.restored, 0U);
+    EXPECT_EQ(none.leftAlone, (std::vector<LeftAlone>{{"a", LeftAloneReason::NameTaken},
+                                                      {"b", LeftAloneReason::NameTaken}}));
+    EXPECT_EQ(lastRun(other.path()), LastRunState::Finished);
+
+    std::filesystem::remove(other.pathOf("a"));
+    const UndoReport some = undoOther();
+    EXPECT_EQ(some.outcome, UndoOutcome::PartlyRestored);
+    EXPECT_EQ(some.restored, 1U);
+    EXPECT_EQ(other.contentOf("a"), "a");
+
+    std::filesystem::remove(other.pathOf("b"));
+    const UndoReport rest = undoOther();
+    EXPECT_EQ(rest.outcome, UndoOutcome::Restored);
+    EXPECT_EQ(rest.restored, 1U);
+    EXPECT_EQ(other.names(), (NameSet{"a", "b"}));
+    EXPECT_EQ(other.contentOf("b"), "b");
+}
+
 TEST_F(Undo, DamagedJournalIsRefusedAndNothingMoves) {
     ASSERT_EQ(run(), RunOutcome::Renamed);
     const NameSet renamed = folder.names();
