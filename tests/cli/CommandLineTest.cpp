@@ -1,5 +1,6 @@
 #include "cli/CliRun.hpp"
 #include "platform/PosixFileSystem.hpp"
+#include "support/KilledRun.hpp"
 #include "support/ScriptedMoveCalls.hpp"
 #include "support/TemporaryFolder.hpp"
 
@@ -150,6 +151,26 @@ TEST(CommandLine, RepeatedRunMovesNothingAndUndoWalksBackRunByRun) {
     EXPECT_EQ(none.status, 1);
     EXPECT_TRUE(none.err.starts_with("brindleaf-cli: Nothing to undo")) << none.err;
     EXPECT_EQ(cli({"--history"}).out.find("can be undone"), std::string::npos);
+}
+
+// The names an interrupted run left are not the user's own names to number.
+TEST(CommandLine, InterruptedFolderIsNotPreviewedUntilUndone) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    for (const char* name : {"0001", "0002", "a"}) {
+        folder.addFile(name);
+    }
+    Settings settings;
+    settings.targetDir = folder.path();
+    settings.isReverse = true;
+    ASSERT_TRUE(testing::renameKilledAtMove(settings, JournalFolder(state.pathOf("journals")), 2));
+    const Result refused = runCli({folder.path()}, state);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(refused.err.find("did not finish"), std::string::npos) << refused.err;
+    EXPECT_EQ(runCli({"--undo", folder.path()}, state).status, 0);
+    EXPECT_EQ(folder.names(), (NameSet{"0001", "0002", "a"}));
+    EXPECT_EQ(runCli({folder.path()}, state).status, 0);
 }
 
 TEST(CommandLine, FailuresExitOneWithAMessage) {
