@@ -24,6 +24,8 @@ public:
     virtual int remove(int folder, const char* name, bool isFolder);
     // The status of the entry itself; a link is not followed.
     virtual int status(int folder, const char* name, struct stat& status);
+    // Sets `isEmpty` for the folder `name`: whether it holds no entry at all.
+    virtual int folderIsEmpty(int folder, const char* name, bool& isEmpty);
     // Sets the access and modification times of the entry itself.
     virtual int setTimes(int folder, const char* name, const timespec (&times)[2]);
 };

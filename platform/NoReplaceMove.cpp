@@ -2,12 +2,14 @@
 
 #include "platform/SystemError.hpp"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <string_view>
 
 namespace brindleaf {
 
@@ -40,11 +42,18 @@ void keepTimes(MoveCalls& calls, int fd, const char* name, const struct stat& be
 
 // fusefat refuses to move a folder onto the empty folder that claims its new name. A
 // folder can only ever replace an empty folder, so with the placeholder removed a plain
-// rename loses no file, whatever another program does meanwhile.
+// rename replaces no file, whatever another program does meanwhile. But fusefat's plain
+// rename of a folder orphans what the folder holds (fsck.fat reclaims it), so only an
+// empty folder is moved that way; any other stays where it is, and the move fails.
 MoveResult moveFolderPastRefusal(MoveCalls& calls, int fd, const char* from, const char* to) {
     const std::error_code refusal = lastError();
+    bool isEmpty = false;
+    const bool movable = calls.folderIsEmpty(fd, from, isEmpty) == 0 && isEmpty;
     if (calls.remove(fd, to, true) != 0) {
         return {refusal, MoveStep::RenameOntoClaim, true};
+    }
+    if (!movable) {
+        return {refusal, MoveStep::RenameOntoClaim, false};
     }
     if (calls.renameReplacing(fd, from, to) != 0) {
         return failed(MoveStep::RenameOntoClaim);
@@ -111,6 +120,28 @@ int MoveCalls::remove(int folder, const char* name, bool isFolder) {
 
 int MoveCalls::status(int folder, const char* name, struct stat& status) {
     return ::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW);
+}
+
+int MoveCalls::folderIsEmpty(int folder, const char* name, bool& isEmpty) {
+    const int fd = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    DIR* stream = ::fdopendir(fd);
+    if (stream == nullptr) {
+        ::close(fd);
+        return -1;
+    }
+    isEmpty = true;
+    while (const dirent* entry = ::readdir(stream)) {
+        const std::string_view entryName(entry->d_name);
+        if (entryName != "." && entryName != "..") {
+            isEmpty = false;
+            break;
+        }
+    }
+    ::closedir(stream);
+    return 0;
 }
 
 int MoveCalls::setTimes(int folder, const char* name, const timespec (&times)[2]) {
