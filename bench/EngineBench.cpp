@@ -214,8 +214,7 @@ void benchExecution(std::size_t entries, Settings settings) {
             const OpenedPlan opened = freshPlan(fileSystem, nextSettings());
             journalled = std::min(journalled, secondsOf([&] {
                                       if (renameJournalled(fileSystem, opened, settings.targetDir,
-                                                           journals.journals(), reporter,
-                                                           proceed)
+                                                           journals.journals(), reporter, proceed)
                                               .outcome != RunOutcome::Renamed) {
                                           std::abort();
                                       }

@@ -151,8 +151,7 @@ int history(const CommandLine& line, FileSystem& fileSystem, const Journals& jou
             std::FILE* out, StreamReporter& reporter) {
     const std::string& folderPath = line.settings.targetDir;
     const auto folder = fileSystem.openFolder(folderPath);
-    const auto identity = folder ? fileSystem.identify(*folder)
-                                 : std::unexpected(folder.error());
+    const auto identity = folder ? fileSystem.identify(*folder) : std::unexpected(folder.error());
     if (!identity) {
         reporter.say("Cannot read folder " + quotedName(folderPath) + ": " +
                      identity.error().message());

@@ -74,8 +74,10 @@ std::string describeError(const Error& error) {
                " to disk: " + error.code.message() + ".";
     case ErrorKind::CannotMarkJournal:
         return "The entries were renamed, but the journal could not be marked finished: " +
-               error.code.message() + ". The run stays recorded as unfinished: 'brindleaf-cli "
-               "--undo " + shownName(error.path) + "' gives the entries their original names back.";
+               error.code.message() +
+               ". The run stays recorded as unfinished: 'brindleaf-cli "
+               "--undo " +
+               shownName(error.path) + "' gives the entries their original names back.";
     }
     return error.code.message();
 }

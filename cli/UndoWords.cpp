@@ -99,8 +99,7 @@ std::string describeUndo(const UndoReport& report, const std::string& folder,
     case UndoOutcome::JournalDamaged:
         return "The journal of the run of " + runTime(report.run.startedNanoseconds) + " in " +
                quotedName(folder) + " " + problemWord(report.problem) + " (" +
-               quotedName(journalFolder + "/" + report.run.journalName) +
-               "). Nothing was moved.";
+               quotedName(journalFolder + "/" + report.run.journalName) + "). Nothing was moved.";
     case UndoOutcome::Restored:
         return report.restored == 0
                    ? "Every entry of the run of " + runTime(report.run.startedNanoseconds) +
@@ -113,9 +112,10 @@ std::string describeUndo(const UndoReport& report, const std::string& folder,
                leftAloneLines(report) + stampNote(report);
     case UndoOutcome::NoneRestored:
         return "No entry of the run of " + runTime(report.run.startedNanoseconds) + " in " +
-               quotedName(folder) + " could be given its original name back, so nothing was "
-               "moved and the run can still be undone:" + leftAloneLines(report) +
-               stampNote(report);
+               quotedName(folder) +
+               " could be given its original name back, so nothing was "
+               "moved and the run can still be undone:" +
+               leftAloneLines(report) + stampNote(report);
     case UndoOutcome::Failed:
         if (report.failure) {
             return "Cannot rename " + quotedName(report.failure->entrySource) + " to " +

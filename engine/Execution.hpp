@@ -44,8 +44,8 @@ RunOutcome renameInFolder(FileSystem& fileSystem, const UniqueFd& folder, const 
 // every name back leaves no journal behind. Only the entries whose names change are
 // journalled and moved.
 RunReport renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
-                            const std::string& folderPath, Journals& journals,
-                            FailureReporter& reporter, RunObserver& observer);
+                           const std::string& folderPath, Journals& journals,
+                           FailureReporter& reporter, RunObserver& observer);
 
 // Renames every entry of the folder from a fresh listing, as renameJournalled() does.
 // Failures go to `reporter`, one per run.

@@ -251,8 +251,8 @@ std::expected<JournalHead, JournalProblem> decodeJournalHead(std::string_view by
         return std::unexpected(JournalProblem::NotAJournal);
     }
     JournalHead head;
-    Reader line(stateLine.substr(magic.size(), (summed ? stateTextLength : stateLineLength - 1) -
-                                                   magic.size()));
+    Reader line(stateLine.substr(magic.size(),
+                                 (summed ? stateTextLength : stateLineLength - 1) - magic.size()));
     const auto state = readState(line, head.undoSuffixes);
     const bool sumHolds = !summed || stateSum(stateLine.substr(0, stateTextLength)) ==
                                          stateLine.substr(stateTextLength);

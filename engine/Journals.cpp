@@ -141,8 +141,8 @@ void Journals::visitRunsOf(const std::string& folderPath, const FolderIdentity& 
     }
     for (const std::string& name : *names) {
         const auto bytes = folder_.read(name, journalHeadBytes);
-        const auto head = bytes ? decodeJournalHead(*bytes)
-                                : std::unexpected(JournalProblem::Unreadable);
+        const auto head =
+            bytes ? decodeJournalHead(*bytes) : std::unexpected(JournalProblem::Unreadable);
         // A journal whose folder cannot be read cannot be matched to one; it belongs
         // to no folder rather than blocking every folder.
         if (head && sameFolder(*head, folderPath, folder) &&
@@ -256,8 +256,8 @@ void Journals::prune(const std::string& newest) const {
     std::uint64_t total = 0;
     for (const std::string& name : *names) {
         const auto bytes = folder_.read(name, journalHeadBytes);
-        const auto head = bytes ? decodeJournalHead(*bytes)
-                                : std::unexpected(JournalProblem::Unreadable);
+        const auto head =
+            bytes ? decodeJournalHead(*bytes) : std::unexpected(JournalProblem::Unreadable);
         const std::uint64_t size = folder_.sizeOf(name);
         if (!head || !ended(*head) || name == newest) {
             total += size;

@@ -8,8 +8,8 @@
 #include <expected>
 #include <span>
 #include <string>
-#include <vector>
 #include <system_error>
+#include <vector>
 
 namespace brindleaf {
 
@@ -20,7 +20,7 @@ enum class LastRunState {
     Interrupted, // stopped before it finished; its names must be restored before anything else
     InProgress,  // another process is renaming there now
     Undone,
-    Damaged,     // its journal's state cannot be read; nothing may move until it is dealt with
+    Damaged, // its journal's state cannot be read; nothing may move until it is dealt with
 };
 
 // One recorded run of a folder, as the head of its journal tells it.
@@ -77,8 +77,9 @@ public:
                              std::span<const std::string> undoSuffixes) const;
 
 private:
-    template <typename Visit> void visitRunsOf(const std::string& folderPath,
-                                               const FolderIdentity& folder, Visit visit) const;
+    template <typename Visit>
+    void visitRunsOf(const std::string& folderPath, const FolderIdentity& folder,
+                     Visit visit) const;
     void prune(const std::string& newest) const;
 
     JournalFolder folder_;

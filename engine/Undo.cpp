@@ -46,7 +46,8 @@ public:
             // A freed inode number can go to a newer entry at once; one born after the run
             // began is not the entry the run renamed. Edits change size and modification
             // time, so those do not count here.
-            const bool bornBefore = stamp->bornNanoseconds == 0 || stamp->bornNanoseconds <= runStarted;
+            const bool bornBefore =
+                stamp->bornNanoseconds == 0 || stamp->bornNanoseconds <= runStarted;
             return bornBefore ? std::nullopt : std::optional(LeftAloneReason::Replaced);
         }
         if (stamp->size != entry.stamp.size) {
@@ -242,8 +243,8 @@ UndoReport carryOutUndo(FileSystem& fileSystem, const UniqueFd& folder, Journals
         return report;
     }
     report.outcome = report.leftAlone.empty() ? UndoOutcome::Restored
-                     : report.restored == 0 ? UndoOutcome::NoneRestored
-                                            : UndoOutcome::PartlyRestored;
+                     : report.restored == 0   ? UndoOutcome::NoneRestored
+                                              : UndoOutcome::PartlyRestored;
     return report;
 }
 

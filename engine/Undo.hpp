@@ -26,12 +26,12 @@ enum class UndoOutcome {
 
 // Why undo left an entry of the run where it is.
 enum class LeftAloneReason {
-    Missing,       // no entry holds any name the run or an undo can have left it under
-    Replaced,      // the entry there is another one: another inode, or born after the run
-    SizeChanged,   // the entry there differs in size from the one the run renamed
-    TimeChanged,   // the entry there differs in modification time from the one the run renamed
-    LooksAlike,    // more than one entry matches it by size and modification time
-    NameTaken,     // another entry that stays holds its original name
+    Missing,     // no entry holds any name the run or an undo can have left it under
+    Replaced,    // the entry there is another one: another inode, or born after the run
+    SizeChanged, // the entry there differs in size from the one the run renamed
+    TimeChanged, // the entry there differs in modification time from the one the run renamed
+    LooksAlike,  // more than one entry matches it by size and modification time
+    NameTaken,   // another entry that stays holds its original name
 };
 
 struct LeftAlone {

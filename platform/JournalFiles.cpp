@@ -280,7 +280,8 @@ std::expected<UniqueFd, std::error_code> JournalFolder::openTrusted() const {
 std::expected<UniqueFd, std::error_code>
 JournalFolder::openJournal(const UniqueFd& folder, const std::string& name, int access) const {
     // Never blocks on a FIFO and never follows a link: either is refused by what fstat says.
-    UniqueFd file(::openat(folder.get(), name.c_str(), access | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    UniqueFd file(
+        ::openat(folder.get(), name.c_str(), access | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (!file.valid()) {
         return std::unexpected(lastError());
     }
@@ -434,8 +435,7 @@ std::error_code JournalFolder::remove(const std::string& name) const {
     return {};
 }
 
-std::expected<std::string, std::error_code>
-JournalFolder::setAside(const std::string& name) const {
+std::expected<std::string, std::error_code> JournalFolder::setAside(const std::string& name) const {
     const auto folder = openTrusted();
     if (!folder) {
         return std::unexpected(folder.error());

@@ -126,9 +126,8 @@ public:
 
 private:
     [[nodiscard]] std::expected<UniqueFd, std::error_code> openTrusted() const;
-    [[nodiscard]] std::expected<UniqueFd, std::error_code> openJournal(const UniqueFd& folder,
-                                                                     const std::string& name,
-                                                                     int access) const;
+    [[nodiscard]] std::expected<UniqueFd, std::error_code>
+    openJournal(const UniqueFd& folder, const std::string& name, int access) const;
 
     std::string path_;
     std::shared_ptr<JournalCalls> calls_;

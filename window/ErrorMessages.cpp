@@ -9,9 +9,7 @@
 
 namespace brindleaf {
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 QString ErrorMessages::reasonOf(const std::error_code& code) {
     if (code.category() != journalFolderCategory()) {

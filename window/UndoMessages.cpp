@@ -33,8 +33,8 @@ QString reasonText(LeftAloneReason reason) {
 QString leftAloneList(const std::vector<LeftAlone>& entries) {
     QStringList lines;
     for (const LeftAlone& entry : entries) {
-        lines.append(QStringLiteral("“%1”: %2").arg(decodedName(entry.original),
-                                                     reasonText(entry.reason)));
+        lines.append(
+            QStringLiteral("“%1”: %2").arg(decodedName(entry.original), reasonText(entry.reason)));
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -104,9 +104,8 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
                          "changed; the renaming can still be undone.")
                     : tr("Gave %n entries their original names back.", nullptr,
                          countForText(report.restored))) +
-               QLatin1Char('\n') +
-               tr("These entries were left alone; Undo tries them again:") + QLatin1Char('\n') +
-               leftAloneList(report.leftAlone);
+               QLatin1Char('\n') + tr("These entries were left alone; Undo tries them again:") +
+               QLatin1Char('\n') + leftAloneList(report.leftAlone);
         break;
     case UndoOutcome::Failed:
     case UndoOutcome::Cancelled:

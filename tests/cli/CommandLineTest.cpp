@@ -131,8 +131,8 @@ TEST(CommandLine, RepeatedRunMovesNothingAndUndoWalksBackRunByRun) {
     ASSERT_EQ(cli({"--apply", "--prefix", "p_"}).status, 0);
     const Result repeated = cli({"--apply", "--prefix", "p_"});
     EXPECT_EQ(repeated.status, 0);
-    EXPECT_EQ(repeated.err, "brindleaf-cli: Nothing to rename: every entry of \"" +
-                                folder.path() + "\" already has its new name.\n");
+    EXPECT_EQ(repeated.err, "brindleaf-cli: Nothing to rename: every entry of \"" + folder.path() +
+                                "\" already has its new name.\n");
     ASSERT_EQ(cli({"--apply", "--prefix", "q_"}).status, 0);
 
     const Result history = cli({"--history"});

@@ -263,8 +263,7 @@ TEST(ExecutionWithoutTheFlag, RenamesThroughPlaceholdersKeepingDatesOrSaysWhatWa
         EXPECT_EQ(renameFiles(settings, fileSystem, journals, reporter).outcome, test.outcome);
         if (test.outcome == RunOutcome::Renamed) {
             EXPECT_EQ(folder.names(), (std::set<std::string>{"0001", "0002"}));
-            EXPECT_EQ(std::filesystem::exists(folder.pathOf("0001/inside")),
-                      test.albumHoldsAFile);
+            EXPECT_EQ(std::filesystem::exists(folder.pathOf("0001/inside")), test.albumHoldsAFile);
             EXPECT_TRUE(reporter.reports.empty());
             struct stat moved {};
             ASSERT_EQ(::stat(folder.pathOf("0002").c_str(), &moved), 0);

@@ -69,8 +69,8 @@ TEST_F(JournalsTest, JournalAndItsFolderReachTheDiskBeforeTheFirstMove) {
     ASSERT_EQ(run().outcome, RunOutcome::Renamed);
     const auto firstMove = std::ranges::find(fileSystem.calls, "move");
     const std::vector<std::string> beforeMoves(fileSystem.calls.begin(), firstMove);
-    EXPECT_EQ(beforeMoves, (std::vector<std::string>{"flush journal", "name journal",
-                                                     "flush journal folder"}));
+    EXPECT_EQ(beforeMoves,
+              (std::vector<std::string>{"flush journal", "name journal", "flush journal folder"}));
 }
 
 // A journal that cannot be written moves nothing and leaves nothing behind to fill the
@@ -166,15 +166,19 @@ TEST_F(JournalsTest, UntrustedJournalFolderIsRefusedAndLeftAsItIs) {
     TemporaryFolder elsewhere;
     const std::string journalFolder = journals.folder().path();
     const auto chmodded = [&](mode_t mode) {
-        return [=] { return ::mkdir(journalFolder.c_str(), mode) == 0 &&
-                            ::chmod(journalFolder.c_str(), mode) == 0; };
+        return [=] {
+            return ::mkdir(journalFolder.c_str(), mode) == 0 &&
+                   ::chmod(journalFolder.c_str(), mode) == 0;
+        };
     };
     const std::vector<std::pair<std::function<bool()>, JournalFolderProblem>> cases{
         {chmodded(0777), JournalFolderProblem::WritableByOthers},
         {[&] { return ::symlink(elsewhere.path().c_str(), journalFolder.c_str()) == 0; },
          JournalFolderProblem::IsALink},
-        {[&] { return ::mkdir(journalFolder.c_str(), 0700) == 0 &&
-                      ::chown(journalFolder.c_str(), 65534, 65534) == 0; },
+        {[&] {
+             return ::mkdir(journalFolder.c_str(), 0700) == 0 &&
+                    ::chown(journalFolder.c_str(), 65534, 65534) == 0;
+         },
          JournalFolderProblem::OwnedByAnotherUser},
     };
     for (const auto& [make, problem] : cases) {

@@ -42,7 +42,9 @@ protected:
         folder.addFile("sub/inner");
     }
 
-    RunOutcome run() { return renameFiles(settings, fileSystem, journals, reporter, proceed).outcome; }
+    RunOutcome run() {
+        return renameFiles(settings, fileSystem, journals, reporter, proceed).outcome;
+    }
     UndoReport undo() { return undoLastRun(fileSystem, folder.path(), journals, proceed); }
 
     void expectOriginals() {
@@ -135,7 +137,9 @@ TEST_F(Undo, EntriesLeftAloneCanBeTriedAgain) {
               RunOutcome::Renamed);
     std::ofstream(other.pathOf("a")) << "blocks a";
     std::ofstream(other.pathOf("b")) << "blocks b";
-    const auto undoOther = [&] { return undoLastRun(fileSystem, other.path(), journals, proceed); };
+    const auto undoOther = [&] {
+        return undoLastRun(fileSystem, other.path(), journals, proceed);
+    };
 
     const UndoReport none = undoOther();
     EXPECT_EQ(none.outcome, UndoOutcome::NoneRestored);
@@ -205,7 +209,8 @@ TEST_F(Undo, WithoutStableInodesLookalikesOfAFinishedRunGoBackRightly) {
     Settings reversed;
     reversed.targetDir = other.path();
     reversed.isReverse = true;
-    ASSERT_EQ(renameFiles(reversed, fileSystem, journals, reporter, proceed).outcome, RunOutcome::Renamed);
+    ASSERT_EQ(renameFiles(reversed, fileSystem, journals, reporter, proceed).outcome,
+              RunOutcome::Renamed);
     ASSERT_EQ(other.contentOf("0001"), "0003");
     const UndoReport report = undoLastRun(fileSystem, other.path(), journals, proceed);
     EXPECT_EQ(report.outcome, UndoOutcome::Restored);
