@@ -483,7 +483,7 @@ void ContentView::closeEvent(QCloseEvent* event) {
 // Nothing is renamed or undone while the preview is still being made.
 void ContentView::showActions() {
     const bool idle = !loader_.isBusy();
-    doButton_->setEnabled(idle && namesUsable_ && changesNames_);
+    doButton_->setEnabled(idle && namesUsable_ && changesNames_ && !lastRunUnfinished());
     undoButton_->setEnabled(idle && (lastRun_.state == LastRunState::Finished ||
                                      lastRun_.state == LastRunState::Interrupted));
 }
@@ -512,6 +512,14 @@ void ContentView::showPlanProblem() {
     // An empty folder still asks, to say that nothing will be renamed.
     changesNames_ = listing.names.empty() || changesAnyName(listing.names, listing.folders, format);
     showActions();
+    if (lastRunUnfinished()) {
+        // The names shown are not the user's own until the run is dealt with.
+        problemLabel_->setText(lastRun_.state == LastRunState::Damaged
+                                   ? UndoMessages::damagedJournal(targetDirLabel_->text())
+                                   : UndoMessages::namesLeftByInterruptedRun());
+        problemLabel_->show();
+        return;
+    }
     if (!unusable) {
         problemLabel_->clear();
         problemLabel_->hide();
@@ -520,6 +528,11 @@ void ContentView::showPlanProblem() {
     problemLabel_->setText(ErrorMessages::nameProblem(
         unusable->problem, longest - NameFormat::temporarySuffix.size()));
     problemLabel_->show();
+}
+
+bool ContentView::lastRunUnfinished() const {
+    return lastRun_.state == LastRunState::Interrupted || lastRun_.state == LastRunState::Damaged ||
+           lastRun_.state == LastRunState::InProgress;
 }
 
 std::size_t ContentView::longestExtension() const {

@@ -103,6 +103,9 @@ private:
     void restoreOriginalNames();
     void askAgainAfterChange();
     void showRunOutcome(const RunReport& report);
+    // The folder's last run did not finish, or cannot be told to have: nothing is renamed
+    // until it is dealt with.
+    [[nodiscard]] bool lastRunUnfinished() const;
     [[nodiscard]] QString confirmationDetails() const;
 
     Settings settings_;

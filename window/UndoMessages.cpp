@@ -56,6 +56,12 @@ QString UndoMessages::question(const QString& folder, const LastRun& run) {
         .arg(folder, runTime(run.startedNanoseconds));
 }
 
+QString UndoMessages::namesLeftByInterruptedRun() {
+    return tr("These are the names the interrupted renaming left, some of them temporary. "
+              "Undo gives the entries their original names back; nothing can be renamed until "
+              "then.");
+}
+
 QString UndoMessages::damagedJournal(const QString& folder) {
     return tr("The record of the last renaming in “%1” is damaged, so whether it finished "
               "cannot be told. Nothing was changed.")

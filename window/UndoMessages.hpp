@@ -17,6 +17,7 @@ public:
     // When a run began: "today 14:03", or the date and time.
     static QString runTime(std::int64_t startedNanoseconds);
     static QString damagedJournal(const QString& folder);
+    static QString namesLeftByInterruptedRun();
     static QString interruptedQuestion(const QString& folder);
     static QString anotherRunGoing(const QString& folder);
     // What the undo did. `succeeded` tells a plain success from one the user must read.

@@ -445,13 +445,23 @@ private slots:
         QString asked;
         whenModalShows<QMessageBox>([&](QMessageBox* question) {
             asked = question->text();
-            question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+            question->reject();
         });
         showFolder(view, folder.path());
         QVERIFY2(asked.contains(QStringLiteral("did not finish")), qPrintable(asked));
+        // Not now: the names shown are the interrupted run's, and nothing renames them.
+        QVERIFY(!child<QPushButton>(view, "doButton")->isEnabled());
+        QVERIFY(child<QLabel>(view, "problemLabel")->text().contains(QStringLiteral("interrupted")));
+
+        whenModalShows<QMessageBox>([&](QMessageBox* question) {
+            question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+        });
+        child<QPushButton>(view, "undoButton")->click();
         QCOMPARE(folder.names(), originals);
         QCOMPARE(folder.contentOf("y"), std::string("y"));
+        settle(view);
         QCOMPARE(rows(view).size(), 3);
+        QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
     }
 
     // Cancel, a close, or SIGTERM at logout during a run: every name goes back first, and
