@@ -5,6 +5,7 @@
 #include "cli/ShownName.hpp"
 #include "cli/UndoWords.hpp"
 #include "engine/Execution.hpp"
+#include "engine/Forget.hpp"
 #include "engine/Plan.hpp"
 #include "engine/Undo.hpp"
 #include "platform/InterruptSignals.hpp"
@@ -173,6 +174,14 @@ int history(const CommandLine& line, FileSystem& fileSystem, const Journals& jou
     return std::fflush(out) == 0 ? exitSuccess : exitFailure;
 }
 
+int forget(const CommandLine& line, FileSystem& fileSystem, const Journals& journals,
+           StreamReporter& reporter) {
+    const ForgetReport report =
+        forgetDamagedRun(fileSystem, line.settings.targetDir, journals, true);
+    reporter.say(describeForget(report, line.settings.targetDir, journals.folder().path()));
+    return report.outcome == ForgetOutcome::SetAside ? exitSuccess : exitFailure;
+}
+
 int undo(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
          StreamReporter& reporter) {
     StopOnSignal observer;
@@ -214,6 +223,8 @@ int runCommandLine(std::span<const std::string_view> args, FileSystem& fileSyste
         return undo(*line, fileSystem, journals, reporter);
     case Request::History:
         return history(*line, fileSystem, journals, out, reporter);
+    case Request::Forget:
+        return forget(*line, fileSystem, journals, reporter);
     }
     return exitFailure;
 }

@@ -32,16 +32,20 @@ struct Asked {
     bool apply = false;
     bool undo = false;
     bool history = false;
+    bool forget = false;
     bool naming = false;
 };
 
 std::optional<std::string> conflictIn(const Asked& asked) {
-    const char* other = asked.undo ? "--undo" : asked.history ? "--history" : nullptr;
+    const char* other = asked.undo      ? "--undo"
+                        : asked.history ? "--history"
+                        : asked.forget  ? "--forget"
+                                        : nullptr;
     if (other == nullptr) {
         return std::nullopt;
     }
-    if (asked.undo && asked.history) {
-        return "--undo and --history cannot be combined";
+    if (int{asked.undo} + int{asked.history} + int{asked.forget} > 1) {
+        return "--undo, --history and --forget cannot be combined";
     }
     if (asked.apply) {
         return std::string(other) + " cannot be combined with --apply";
@@ -116,6 +120,8 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
             asked.undo = true;
         } else if (arg == "--history") {
             asked.history = true;
+        } else if (arg == "--forget") {
+            asked.forget = true;
         } else if (arg == "--null" || arg == "-0") {
             line.nullSeparated = true;
         } else if (arg == "--quiet" || arg == "-q") {
@@ -152,6 +158,7 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
     }
     line.request = asked.undo      ? Request::Undo
                    : asked.history ? Request::History
+                   : asked.forget  ? Request::Forget
                    : asked.apply   ? Request::Apply
                                    : Request::Preview;
     line.settings.targetDir = std::string(*folder);
@@ -190,12 +197,17 @@ Options:
   --history            list FOLDER's recorded runs, newest first: when, how many
                        entries moved, and whether the run finished, was
                        interrupted or was undone
+  --forget             set aside the journal of FOLDER's last run when it cannot be
+                       read (truncated, corrupt), so the folder can be renamed again;
+                       first lists the entries it names that are still under a new
+                       or temporary name. The journal is renamed, never deleted, and
+                       no entry moves
   -q, --quiet          say nothing after a rename or undo that succeeded
   -h, --help           show this text
   --version            show the version
   --                   end of options
 
---undo and --history take no naming options and no --apply.
+--undo, --history and --forget take no naming options and no --apply.
 
 Every run that moves an entry is journalled in $XDG_STATE_HOME/brindleaf
 (~/.local/state/brindleaf) before its first move. Each folder keeps at least its last 20

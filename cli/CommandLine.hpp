@@ -9,7 +9,7 @@
 
 namespace brindleaf::cli {
 
-enum class Request { Preview, Apply, Undo, History, Help, Version };
+enum class Request { Preview, Apply, Undo, History, Forget, Help, Version };
 
 struct CommandLine {
     Request request = Request::Preview;

@@ -75,7 +75,58 @@ std::string gaveBack(const UndoReport& report, const std::string& folder) {
     return text;
 }
 
+std::string forgetHint(const std::string& folder) {
+    return "'brindleaf-cli --forget " + shownName(folder) +
+           "' lists the entries it names that are still under a new or temporary name, and "
+           "sets it aside so the folder can be renamed again.";
+}
+
+std::string strandedLines(const std::vector<StrandedEntry>& stranded) {
+    std::string lines;
+    for (const StrandedEntry& entry : stranded) {
+        lines += "\n  " + shownName(entry.original) + " is now " +
+                 (entry.temporary ? "under a temporary name, " : "") + quotedName(entry.current);
+    }
+    return lines;
+}
+
 } // namespace
+
+std::string describeForget(const ForgetReport& report, const std::string& folder,
+                           const std::string& journalFolder) {
+    switch (report.outcome) {
+    case ForgetOutcome::NothingToForget:
+        return "No run of " + quotedName(folder) + " waits to be undone; nothing to set aside.";
+    case ForgetOutcome::JournalIntact:
+        return "The journal of the last run in " + quotedName(folder) +
+               " can be read, so it is not set aside: 'brindleaf-cli --undo " + shownName(folder) +
+               "' gives its entries their original names back.";
+    case ForgetOutcome::InProgress:
+        return describeUnfinishedRun(LastRunState::InProgress, folder);
+    case ForgetOutcome::FolderUnreadable:
+        return "Cannot read folder " + quotedName(folder) + ": " + report.error.message();
+    case ForgetOutcome::Examined:
+    case ForgetOutcome::SetAside:
+    case ForgetOutcome::Failed:
+        break;
+    }
+    std::string text = "The journal of the run of " + runTime(report.run.startedNanoseconds) +
+                       " in " + quotedName(folder) + " " + problemWord(report.problem) +
+                       ". It names " + entryCount(report.entriesNamed) + ", of which " +
+                       std::to_string(report.entriesRead) + " can be read; of those, " +
+                       std::to_string(report.stranded.size()) +
+                       (report.stranded.size() == 1 ? " is" : " are") +
+                       " still under a new or temporary name" +
+                       (report.stranded.empty() ? "." : ":") + strandedLines(report.stranded);
+    if (report.outcome == ForgetOutcome::Failed) {
+        return text + "\nCannot set it aside: " + report.error.message() + ".";
+    }
+    if (report.outcome == ForgetOutcome::SetAside) {
+        text += "\nSet it aside as " + quotedName(journalFolder + "/" + report.setAsideAs) +
+                ". Nothing was moved; every entry keeps the name it has now.";
+    }
+    return text;
+}
 
 std::string runTime(std::int64_t startedNanoseconds) {
     const std::time_t seconds = static_cast<std::time_t>(startedNanoseconds / 1'000'000'000);
@@ -99,7 +150,8 @@ std::string describeUndo(const UndoReport& report, const std::string& folder,
     case UndoOutcome::JournalDamaged:
         return "The journal of the run of " + runTime(report.run.startedNanoseconds) + " in " +
                quotedName(folder) + " " + problemWord(report.problem) + " (" +
-               quotedName(journalFolder + "/" + report.run.journalName) + "). Nothing was moved.";
+               quotedName(journalFolder + "/" + report.run.journalName) + "). Nothing was moved. " +
+               forgetHint(folder);
     case UndoOutcome::Restored:
         return report.restored == 0
                    ? "Every entry of the run of " + runTime(report.run.startedNanoseconds) +
@@ -136,7 +188,8 @@ std::string describeUnfinishedRun(LastRunState state, const std::string& folder)
     }
     if (state == LastRunState::Damaged) {
         return "The journal of the last run in " + quotedName(folder) +
-               " is damaged, so whether that run finished cannot be told. Nothing was changed.";
+               " is damaged, so whether that run finished cannot be told. Nothing was changed. " +
+               forgetHint(folder);
     }
     return "The last run in " + quotedName(folder) +
            " did not finish, so some entries may still bear temporary names. Run "

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Forget.hpp"
 #include "engine/Journals.hpp"
 #include "engine/Undo.hpp"
 
@@ -11,6 +12,10 @@ namespace brindleaf::cli {
 // English for what an undo did; one line, or a line and the names it concerns.
 std::string describeUndo(const UndoReport& report, const std::string& folder,
                          const std::string& journalFolder);
+
+// What setting a damaged journal aside found and did.
+std::string describeForget(const ForgetReport& report, const std::string& folder,
+                           const std::string& journalFolder);
 
 // A run's start as local time, "2026-12-07 14:03:05".
 std::string runTime(std::int64_t startedNanoseconds);

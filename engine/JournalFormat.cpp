@@ -299,4 +299,22 @@ std::expected<RunRecord, JournalProblem> decodeJournal(std::string_view bytes) {
     return record;
 }
 
+std::vector<JournalEntry> readableEntries(std::string_view bytes) {
+    std::vector<JournalEntry> entries;
+    const auto head = decodeJournalHead(bytes);
+    if (!head) {
+        return entries;
+    }
+    Reader reader(bytes.substr(stateLineLength));
+    static_cast<void>(readFolderLines(reader, *head, bytes.starts_with(magic)));
+    for (std::size_t i = 0; i < head->entryCount; ++i) {
+        auto entry = readEntry(reader);
+        if (!entry) {
+            break;
+        }
+        entries.push_back(std::move(*entry));
+    }
+    return entries;
+}
+
 } // namespace brindleaf

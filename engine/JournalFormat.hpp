@@ -81,6 +81,10 @@ std::expected<JournalHead, JournalProblem> decodeJournalHead(std::string_view by
 // The whole journal, checked against its checksum.
 std::expected<RunRecord, JournalProblem> decodeJournal(std::string_view bytes);
 
+// The entries a damaged journal still holds, up to the first that cannot be read; its
+// checksum is not asked for. Only to tell the user what a journal set aside named.
+std::vector<JournalEntry> readableEntries(std::string_view bytes);
+
 // Enough of a journal's start to hold its head whatever the folder's path.
 inline constexpr std::size_t journalHeadBytes = 8192;
 
