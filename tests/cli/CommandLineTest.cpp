@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -170,6 +171,37 @@ TEST(CommandLine, InterruptedFolderIsNotPreviewedUntilUndone) {
     EXPECT_NE(refused.err.find("did not finish"), std::string::npos) << refused.err;
     EXPECT_EQ(runCli({"--undo", folder.path()}, state).status, 0);
     EXPECT_EQ(folder.names(), (NameSet{"0001", "0002", "a"}));
+    EXPECT_EQ(runCli({folder.path()}, state).status, 0);
+}
+
+// A journal cut short would keep its folder refused for good; --forget sets it aside, and
+// only a journal that undo cannot read.
+TEST(CommandLine, ForgetSetsADamagedJournalAsideAndMovesNothing) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    for (const char* name : {"0001", "0002", "a"}) {
+        folder.addFile(name);
+    }
+    Settings settings;
+    settings.targetDir = folder.path();
+    settings.isReverse = true;
+    const JournalFolder journals(state.pathOf("journals"));
+    ASSERT_TRUE(testing::renameKilledAtMove(settings, journals, 2));
+    const Result intact = runCli({"--forget", folder.path()}, state);
+    EXPECT_EQ(intact.status, 1);
+    EXPECT_NE(intact.err.find("can be read"), std::string::npos) << intact.err;
+
+    const std::string journal = journals.path() + "/" + journals.names()->front();
+    std::filesystem::resize_file(journal, std::filesystem::file_size(journal) - 20);
+    const Result undo = runCli({"--undo", folder.path()}, state);
+    EXPECT_EQ(undo.status, 1);
+    EXPECT_NE(undo.err.find("--forget"), std::string::npos) << undo.err;
+    const NameSet halfway = folder.names();
+    const Result forget = runCli({"--forget", folder.path()}, state);
+    EXPECT_EQ(forget.status, 0) << forget.err;
+    EXPECT_NE(forget.err.find("0001 is now \"0003\""), std::string::npos) << forget.err;
+    EXPECT_EQ(folder.names(), halfway);
+    EXPECT_TRUE(std::filesystem::exists(journal + ".set-aside"));
     EXPECT_EQ(runCli({folder.path()}, state).status, 0);
 }
 
