@@ -3,6 +3,7 @@
 #include "window/NameText.hpp"
 
 #include "engine/Execution.hpp"
+#include "engine/Forget.hpp"
 #include "engine/Listing.hpp"
 #include "engine/NameFormat.hpp"
 #include "engine/Ordering.hpp"
@@ -393,7 +394,7 @@ void ContentView::showRunOutcome(const RunReport& report) {
         offerToRestoreInterruptedRun();
         break;
     case RunOutcome::LastRunDamaged:
-        showFailureAlert(this, UndoMessages::damagedJournal(targetDirLabel_->text()));
+        offerToSetAsideDamagedRecord();
         break;
     case RunOutcome::AnotherRunGoing:
         showFailureAlert(this, UndoMessages::anotherRunGoing(targetDirLabel_->text()));
@@ -415,6 +416,10 @@ void ContentView::askAgainAfterChange() {
 }
 
 void ContentView::undoLastRun() {
+    if (lastRun_.state == LastRunState::Damaged) {
+        offerToSetAsideDamagedRecord();
+        return;
+    }
     if (lastRun_.state != LastRunState::Finished && lastRun_.state != LastRunState::Interrupted) {
         return;
     }
@@ -438,6 +443,10 @@ void ContentView::restoreOriginalNames() {
     runWithProgress([&](RunProgress& progress) {
         report = brindleaf::undoLastRun(*fileSystem_, settings_.targetDir, journals_, progress);
     });
+    if (report.outcome == UndoOutcome::JournalDamaged) {
+        offerToSetAsideDamagedRecord();
+        return;
+    }
     bool succeeded = false;
     const QString words = UndoMessages::outcome(report, succeeded);
     if (succeeded) {
@@ -445,6 +454,31 @@ void ContentView::restoreOriginalNames() {
     } else {
         showFailureAlert(this, words);
     }
+}
+
+// A record that cannot be read would keep the folder refused for good. It is set aside,
+// never deleted, once the user has seen which entries it still names away from their
+// original names; no entry moves.
+void ContentView::offerToSetAsideDamagedRecord() {
+    const ForgetReport examined =
+        forgetDamagedRun(*fileSystem_, settings_.targetDir, journals_, false);
+    if (examined.outcome != ForgetOutcome::Examined) {
+        return;
+    }
+    if (!askToProceed(this, tr("Damaged Record"),
+                      UndoMessages::damagedRecordQuestion(targetDirLabel_->text(), examined),
+                      tr("Set the record aside"), tr("Cancel"),
+                      UndoMessages::strandedEntries(examined))) {
+        return;
+    }
+    const ForgetReport setAside =
+        forgetDamagedRun(*fileSystem_, settings_.targetDir, journals_, true);
+    if (setAside.outcome == ForgetOutcome::SetAside) {
+        statusLabel_->setText(tr("The damaged record was set aside; no entry was moved."));
+    } else {
+        showFailureAlert(this, ErrorMessages::reasonOf(setAside.error));
+    }
+    relist(watchTargetDir());
 }
 
 // Runs moves with progress shown; afterwards the preview shows the folder as it now is, and
@@ -485,7 +519,8 @@ void ContentView::showActions() {
     const bool idle = !loader_.isBusy();
     doButton_->setEnabled(idle && namesUsable_ && changesNames_ && !lastRunUnfinished());
     undoButton_->setEnabled(idle && (lastRun_.state == LastRunState::Finished ||
-                                     lastRun_.state == LastRunState::Interrupted));
+                                     lastRun_.state == LastRunState::Interrupted ||
+                                     lastRun_.state == LastRunState::Damaged));
 }
 
 // The check the engine makes before the first move, made while the user types, so that a
@@ -639,6 +674,8 @@ void ContentView::showLoaded(PreviewLoader::Result loaded) {
     showSummary();
     if (offerRestore && lastRun_.state == LastRunState::Interrupted) {
         offerToRestoreInterruptedRun();
+    } else if (offerRestore && lastRun_.state == LastRunState::Damaged) {
+        offerToSetAsideDamagedRecord();
     }
 }
 

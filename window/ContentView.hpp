@@ -99,6 +99,7 @@ private:
     QLineEdit* fieldAtFault(NameProblem problem) const;
     [[nodiscard]] std::size_t longestExtension() const;
     void offerToRestoreInterruptedRun();
+    void offerToSetAsideDamagedRecord();
     template <typename Run> void runWithProgress(Run run);
     void restoreOriginalNames();
     void askAgainAfterChange();

@@ -62,6 +62,32 @@ QString UndoMessages::namesLeftByInterruptedRun() {
               "then.");
 }
 
+QString UndoMessages::damagedRecordQuestion(const QString& folder, const ForgetReport& examined) {
+    return tr("The record of the renaming of %1 in “%2” cannot be read, so it cannot be "
+              "undone. It names %3 entries, of which %4 can be read; %n of those are still "
+              "under a new or temporary name. Set the record aside, so the folder can be "
+              "renamed again? No entry is moved, and the record is kept.",
+              nullptr, countForText(examined.stranded.size()))
+        .arg(runTime(examined.run.startedNanoseconds), folder)
+        .arg(examined.entriesNamed)
+        .arg(examined.entriesRead);
+}
+
+QString UndoMessages::strandedEntries(const ForgetReport& examined) {
+    // A dialog holds a screenful; the rest are counted.
+    constexpr std::size_t shown = 20;
+    QStringList lines;
+    for (std::size_t i = 0; i < std::min(shown, examined.stranded.size()); ++i) {
+        const StrandedEntry& entry = examined.stranded[i];
+        lines.append(
+            tr("“%1” is now “%2”").arg(decodedName(entry.original), decodedName(entry.current)));
+    }
+    if (examined.stranded.size() > shown) {
+        lines.append(tr("and %n more", nullptr, countForText(examined.stranded.size() - shown)));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 QString UndoMessages::damagedJournal(const QString& folder) {
     return tr("The record of the last renaming in “%1” is damaged, so whether it finished "
               "cannot be told. Nothing was changed.")

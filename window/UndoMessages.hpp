@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Forget.hpp"
 #include "engine/Undo.hpp"
 
 #include <QCoreApplication>
@@ -18,6 +19,10 @@ public:
     static QString runTime(std::int64_t startedNanoseconds);
     static QString damagedJournal(const QString& folder);
     static QString namesLeftByInterruptedRun();
+    // Asks to set a damaged record aside, saying what was found in it.
+    static QString damagedRecordQuestion(const QString& folder, const ForgetReport& examined);
+    // The entries the record still names that are away from their original names.
+    static QString strandedEntries(const ForgetReport& examined);
     static QString interruptedQuestion(const QString& folder);
     static QString anotherRunGoing(const QString& folder);
     // What the undo did. `succeeded` tells a plain success from one the user must read.

@@ -153,6 +153,22 @@
         <comment>accepts the undo confirmation</comment>
         <translation>Rückgängig machen</translation>
     </message>
+    <message>
+        <source>Damaged Record</source>
+        <translation>Beschädigtes Protokoll</translation>
+    </message>
+    <message>
+        <source>Set the record aside</source>
+        <translation>Protokoll beiseitelegen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>The damaged record was set aside; no entry was moved.</source>
+        <translation>Das beschädigte Protokoll wurde beiseitegelegt; kein Eintrag wurde verschoben.</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -283,6 +299,28 @@
     <message>
         <source>These entries were left alone; Undo tries them again:</source>
         <translation>Diese Einträge blieben, wie sie sind; „Rückgängig“ versucht es erneut:</translation>
+    </message>
+    <message>
+        <source>These are the names the interrupted renaming left, some of them temporary. Undo gives the entries their original names back; nothing can be renamed until then.</source>
+        <translation>Das sind die Namen, die die unterbrochene Umbenennung hinterlassen hat, manche davon vorläufig. „Rückgängig“ gibt den Einträgen ihre ursprünglichen Namen zurück; bis dahin kann nichts umbenannt werden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %3 entries, of which %4 can be read; %n of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
+        <translation>
+            <numerusform>Das Protokoll der Umbenennung von %1 in „%2“ kann nicht gelesen und daher nicht rückgängig gemacht werden. Es nennt %3 Einträge, von denen %4 lesbar sind; davon trägt %n noch einen neuen oder vorläufigen Namen. Das Protokoll beiseitelegen, damit der Ordner wieder umbenannt werden kann? Kein Eintrag wird verschoben, und das Protokoll bleibt erhalten.</numerusform>
+            <numerusform>Das Protokoll der Umbenennung von %1 in „%2“ kann nicht gelesen und daher nicht rückgängig gemacht werden. Es nennt %3 Einträge, von denen %4 lesbar sind; davon tragen %n noch einen neuen oder vorläufigen Namen. Das Protokoll beiseitelegen, damit der Ordner wieder umbenannt werden kann? Kein Eintrag wird verschoben, und das Protokoll bleibt erhalten.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>“%1” is now “%2”</source>
+        <translation>„%1“ heißt jetzt „%2“</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>und %n weiterer</numerusform>
+            <numerusform>und %n weitere</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -153,6 +153,22 @@
         <comment>accepts the undo confirmation</comment>
         <translation>Undo</translation>
     </message>
+    <message>
+        <source>Damaged Record</source>
+        <translation>Damaged Record</translation>
+    </message>
+    <message>
+        <source>Set the record aside</source>
+        <translation>Set the record aside</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>The damaged record was set aside; no entry was moved.</source>
+        <translation>The damaged record was set aside; no entry was moved.</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -283,6 +299,28 @@
     <message>
         <source>These entries were left alone; Undo tries them again:</source>
         <translation>These entries were left alone; Undo tries them again:</translation>
+    </message>
+    <message>
+        <source>These are the names the interrupted renaming left, some of them temporary. Undo gives the entries their original names back; nothing can be renamed until then.</source>
+        <translation>These are the names the interrupted renaming left, some of them temporary. Undo gives the entries their original names back; nothing can be renamed until then.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %3 entries, of which %4 can be read; %n of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
+        <translation>
+            <numerusform>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %3 entries, of which %4 can be read; %n of those is still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</numerusform>
+            <numerusform>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %3 entries, of which %4 can be read; %n of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>“%1” is now “%2”</source>
+        <translation>“%1” is now “%2”</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>and %n more</numerusform>
+            <numerusform>and %n more</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -146,6 +146,22 @@
         <comment>accepts the undo confirmation</comment>
         <translation>元に戻す</translation>
     </message>
+    <message>
+        <source>Damaged Record</source>
+        <translation>壊れた記録</translation>
+    </message>
+    <message>
+        <source>Set the record aside</source>
+        <translation>記録を脇に置く</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>The damaged record was set aside; no entry was moved.</source>
+        <translation>壊れた記録を脇に置きました。項目は移動していません。</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -274,6 +290,26 @@
     <message>
         <source>These entries were left alone; Undo tries them again:</source>
         <translation>次の項目はそのままにしました。元に戻すともう一度試します:</translation>
+    </message>
+    <message>
+        <source>These are the names the interrupted renaming left, some of them temporary. Undo gives the entries their original names back; nothing can be renamed until then.</source>
+        <translation>これは中断された名前の変更が残した名前で、一時的な名前も含まれます。元に戻すと項目は元の名前に戻ります。それまでは名前を変更できません。</translation>
+    </message>
+    <message numerus="yes">
+        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %3 entries, of which %4 can be read; %n of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
+        <translation>
+            <numerusform>「%2」で %1 に行った名前の変更の記録が読めないため、元に戻せません。記録には %3 個の項目があり、%4 個を読めました。そのうち %n 個はまだ新しい名前か一時的な名前のままです。フォルダの名前をまた変更できるよう、記録を脇に置きますか？項目は移動せず、記録は残ります。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>“%1” is now “%2”</source>
+        <translation>「%1」は今「%2」です</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>ほか %n 個</numerusform>
+        </translation>
     </message>
 </context>
 <context>

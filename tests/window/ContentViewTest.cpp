@@ -21,6 +21,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 using brindleaf::ContentView;
@@ -451,7 +452,8 @@ private slots:
         QVERIFY2(asked.contains(QStringLiteral("did not finish")), qPrintable(asked));
         // Not now: the names shown are the interrupted run's, and nothing renames them.
         QVERIFY(!child<QPushButton>(view, "doButton")->isEnabled());
-        QVERIFY(child<QLabel>(view, "problemLabel")->text().contains(QStringLiteral("interrupted")));
+        QVERIFY(
+            child<QLabel>(view, "problemLabel")->text().contains(QStringLiteral("interrupted")));
 
         whenModalShows<QMessageBox>([&](QMessageBox* question) {
             question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
@@ -461,6 +463,40 @@ private slots:
         QCOMPARE(folder.contentOf("y"), std::string("y"));
         settle(view);
         QCOMPARE(rows(view).size(), 3);
+        QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
+    }
+
+    // A record that cannot be read is offered to be set aside, and nothing moves.
+    void damagedRecordIsOfferedToBeSetAside() {
+        TemporaryFolder folder;
+        folder.addFile("a");
+        folder.addFile("b");
+        brindleaf::Settings settings;
+        settings.targetDir = folder.path();
+        const brindleaf::JournalFolder journals(brindleaf::JournalFolder::defaultPath());
+        QVERIFY(brindleaf::testing::renameKilledAtMove(settings, journals, 2));
+        const std::string journal = journals.path() + "/" + journals.names()->front();
+        std::filesystem::resize_file(journal, std::filesystem::file_size(journal) - 1);
+        {
+            std::fstream state(journal, std::ios::in | std::ios::out | std::ios::binary);
+            state.seekp(40);
+            state.put('X');
+        }
+
+        ContentView view;
+        QString asked;
+        QString details;
+        whenModalShows<QMessageBox>([&](QMessageBox* question) {
+            asked = question->text();
+            details = question->informativeText();
+            question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+        });
+        showFolder(view, folder.path());
+        QVERIFY2(asked.contains(QStringLiteral("cannot be read")), qPrintable(asked));
+        QVERIFY2(details.contains(QStringLiteral("“a” is now “0001”")), qPrintable(details));
+        QVERIFY(std::filesystem::exists(journal + ".set-aside"));
+        QCOMPARE(folder.names(), (NameSet{"0001", "b"}));
+        settle(view);
         QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
     }
 
