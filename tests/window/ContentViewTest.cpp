@@ -493,9 +493,11 @@ private slots:
         });
         showFolder(view, folder.path());
         QVERIFY2(asked.contains(QStringLiteral("cannot be read")), qPrintable(asked));
-        QVERIFY2(details.contains(QStringLiteral("“a” is now “0001”")), qPrintable(details));
+        // Which of the two moved first follows their inode numbers.
+        QVERIFY2(details.contains(QStringLiteral("” is now “000")), qPrintable(details));
         QVERIFY(std::filesystem::exists(journal + ".set-aside"));
-        QCOMPARE(folder.names(), (NameSet{"0001", "b"}));
+        const NameSet halfway = folder.names();
+        QVERIFY(halfway == (NameSet{"0001", "b"}) || halfway == (NameSet{"a", "0002"}));
         settle(view);
         QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
     }
