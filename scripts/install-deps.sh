@@ -10,7 +10,8 @@ set -euo pipefail
 packages=(
     g++ cmake make pkg-config
     libicu-dev libgtest-dev
-    qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools qt6-translations-l10n libgl-dev
+    qt6-base-dev qt6-base-private-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
+    qt6-translations-l10n libgl-dev
     fonts-dejavu-core help2man desktop-file-utils appstream
 )
 if [ "${1:-}" = run ]; then

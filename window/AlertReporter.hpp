@@ -25,6 +25,7 @@ private:
 class DeferredAlerts final : public FailureReporter {
 public:
     void report(const Error& error) override { failures_.push_back(error); }
+    [[nodiscard]] bool empty() const { return failures_.empty(); }
     void show(QWidget* parent) {
         AlertReporter alerts(parent);
         for (const Error& failure : failures_) {

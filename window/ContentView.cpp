@@ -33,11 +33,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
 
 namespace brindleaf {
 
@@ -85,6 +90,34 @@ QHBoxLayout* centredRow() {
     row->addStretch();
     return row;
 }
+
+// Disables the window's own widgets while it lives, and enables again those it disabled.
+class WidgetsDisabled {
+public:
+    explicit WidgetsDisabled(QWidget* window) {
+        for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!child->isWindow() && child->isEnabled()) {
+                child->setEnabled(false);
+                disabled_.emplace_back(child);
+            }
+        }
+    }
+    ~WidgetsDisabled() {
+        for (const QPointer<QWidget>& child : disabled_) {
+            if (child) {
+                child->setEnabled(true);
+            }
+        }
+    }
+    WidgetsDisabled(const WidgetsDisabled&) = delete;
+    WidgetsDisabled& operator=(const WidgetsDisabled&) = delete;
+
+private:
+    std::vector<QPointer<QWidget>> disabled_;
+};
+
+// The exit status of a program stopped by a signal, as shells expect it.
+constexpr int exitBySignal = 128;
 
 } // namespace
 
@@ -168,7 +201,7 @@ QBoxLayout* ContentView::createActionRow() {
     row->addWidget(undoButton_);
     auto* undoShortcut = new QShortcut(QKeySequence::Undo, this);
     connect(undoShortcut, &QShortcut::activated, this, [this] {
-        if (undoButton_->isEnabled()) {
+        if (activeRun_ == nullptr && undoButton_->isEnabled()) {
             undoLastRun();
         }
     });
@@ -316,6 +349,9 @@ void ContentView::setTargetPath(std::string path) {
 }
 
 void ContentView::chooseTargetDir() {
+    if (activeRun_ != nullptr) {
+        return;
+    }
     if (const std::optional<QUrl> folder = chooseFolder(this)) {
         setTargetDir(*folder);
     }
@@ -356,7 +392,7 @@ void ContentView::renameFiles() {
     DeferredAlerts failures;
     RunReport report;
     bool changed = false;
-    runWithProgress([&](RunProgress& progress) {
+    const RunEnd end = runWithProgress([&](RunProgress& progress) {
         const auto opened = planFolder(*fileSystem_, settings_);
         if (!opened) {
             failures.report(opened.error());
@@ -368,6 +404,10 @@ void ContentView::renameFiles() {
                                       failures, progress);
         }
     });
+    if (end.quit) {
+        quitAfterRun(end, failures.empty());
+        return;
+    }
     failures.show(this);
     if (changed) {
         askAgainAfterChange();
@@ -440,9 +480,13 @@ void ContentView::offerToRestoreInterruptedRun() {
 
 void ContentView::restoreOriginalNames() {
     UndoReport report;
-    runWithProgress([&](RunProgress& progress) {
+    const RunEnd end = runWithProgress([&](RunProgress& progress) {
         report = brindleaf::undoLastRun(*fileSystem_, settings_.targetDir, journals_, progress);
     });
+    if (end.quit) {
+        quitAfterRun(end, report.stranded.empty());
+        return;
+    }
     if (report.outcome == UndoOutcome::JournalDamaged) {
         offerToSetAsideDamagedRecord();
         return;
@@ -481,9 +525,11 @@ void ContentView::offerToSetAsideDamagedRecord() {
     relist(watchTargetDir());
 }
 
-// Runs moves with progress shown; afterwards the preview shows the folder as it now is, and
-// a close or signal that came during the run is carried out.
-template <typename Run> void ContentView::runWithProgress(Run run) {
+// Runs moves with progress shown; afterwards the preview shows the folder as it now is,
+// unless a close or a signal came during the run, which the caller then carries out. The
+// progress dialog blocks no window: the window system drops a close request for a window
+// that a modal dialog blocks, so the window's own widgets are disabled instead.
+template <typename Run> ContentView::RunEnd ContentView::runWithProgress(Run run) {
     // The run's own moves would each notify the watcher; the listing after the run shows
     // their result. The run lists the folder afresh, so the preview's copy of the listing
     // is let go rather than held twice.
@@ -491,27 +537,43 @@ template <typename Run> void ContentView::runWithProgress(Run run) {
     loader_.cancel();
     preview_->setListing({});
     statusLabel_->clear();
-    bool quit = false;
+    RunEnd end;
     {
+        const WidgetsDisabled disabled(this);
         RunProgress progress(this);
         activeRun_ = &progress;
         run(progress);
         activeRun_ = nullptr;
-        quit = progress.askedToQuit();
+        end = {progress.askedToQuit(), progress.signalReceived()};
     }
-    relist(watchTargetDir());
-    if (quit) {
-        close();
+    if (!end.quit) {
+        relist(watchTargetDir());
     }
+    showActions();
+    return end;
+}
+
+void ContentView::quitAfterRun(const RunEnd& end, bool everyNameBack) {
+    if (end.signal != 0) {
+        std::fprintf(stderr, "brindleaf: stopped by signal %d (%s) during a run; %s\n", end.signal,
+                     ::strsignal(end.signal),
+                     everyNameBack ? "every entry is back under the name it had before the run"
+                                   : "some entries could not be given their names back; "
+                                     "'brindleaf-cli --undo FOLDER' tries again");
+    }
+    exitCode_ = end.signal != 0 ? exitBySignal + end.signal : 0;
+    close();
 }
 
 void ContentView::closeEvent(QCloseEvent* event) {
     if (activeRun_ != nullptr) {
+        // Stopped at the next move and rolled back; the window closes once that is done.
         activeRun_->requestStop();
         event->ignore();
         return;
     }
     QWidget::closeEvent(event);
+    emit quitRequested(exitCode_);
 }
 
 // Nothing is renamed or undone while the preview is still being made.

@@ -64,6 +64,9 @@ public:
 
 signals:
     void settingsChanged();
+    // The window closed, and the program ends with `exitCode`: 0, or 128 + the number of
+    // the signal that stopped a run, once it was rolled back.
+    void quitRequested(int exitCode);
 
 protected:
     // While names are moving, a close first puts every name back, then closes.
@@ -100,7 +103,13 @@ private:
     [[nodiscard]] std::size_t longestExtension() const;
     void offerToRestoreInterruptedRun();
     void offerToSetAsideDamagedRecord();
-    template <typename Run> void runWithProgress(Run run);
+    // How a run under the progress dialog ended, beside what the run itself reports.
+    struct RunEnd {
+        bool quit = false; // a close or a signal asked the program to end
+        int signal = 0;
+    };
+    template <typename Run> RunEnd runWithProgress(Run run);
+    void quitAfterRun(const RunEnd& end, bool everyNameBack);
     void restoreOriginalNames();
     void askAgainAfterChange();
     void showRunOutcome(const RunReport& report);
@@ -130,6 +139,7 @@ private:
     QLabel* summaryLabel_ = nullptr;
     PreviewListView* previewList_ = nullptr;
     QLabel* statusLabel_ = nullptr;
+    int exitCode_ = 0;
     bool namesUsable_ = true;
     // False while every entry already bears the name the settings would give it.
     bool changesNames_ = true;

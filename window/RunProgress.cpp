@@ -18,7 +18,9 @@ constexpr int updateEveryMilliseconds = 100;
 
 RunProgress::RunProgress(QWidget* parent) : dialog_(parent) {
     dialog_.setObjectName(QStringLiteral("renameProgress"));
-    dialog_.setWindowModality(Qt::WindowModal);
+    // Modal, it would block the window, and the window system would drop a close request
+    // for it; the window disables its own widgets instead.
+    dialog_.setWindowModality(Qt::NonModal);
     dialog_.setMinimumDuration(showAfterMilliseconds);
     dialog_.setAutoClose(false);
     dialog_.setAutoReset(false);
@@ -34,6 +36,9 @@ bool RunProgress::proceed(std::size_t entriesDone, std::size_t entriesTotal) {
             QCoreApplication::translate("RunProgress", "Renaming… %1 of %2 entries")
                 .arg(entriesDone)
                 .arg(entriesTotal));
+        // A modeless dialog leaves the event loop to its caller: painting, Cancel and close
+        // requests are served here.
+        QCoreApplication::processEvents();
     }
     return !dialog_.wasCanceled() && !askedToQuit();
 }

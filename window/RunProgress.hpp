@@ -22,6 +22,8 @@ public:
     [[nodiscard]] bool askedToQuit() const {
         return stopRequested_ || interrupts_.signalReceived() != 0;
     }
+    // The signal that stopped the run, or 0.
+    [[nodiscard]] int signalReceived() const { return interrupts_.signalReceived(); }
 
 private:
     InterruptGuard interrupts_;

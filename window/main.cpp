@@ -31,6 +31,10 @@ int main(int argc, char* argv[]) {
     brindleaf::installTranslations(application);
 
     brindleaf::ContentView window;
+    // The window says with which status the program ends, after a run stopped by a signal.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&window, &brindleaf::ContentView::quitRequested, &application,
+                     &QCoreApplication::exit, Qt::QueuedConnection);
     window.show();
     if (startup.folder) {
         window.setTargetPath(*startup.folder);

@@ -12,13 +12,27 @@
 
 namespace brindleaf::testing {
 
-// Answers the next modal dialog of type `Dialog` as soon as it is shown, from the event
-// loop that the dialog itself runs.
-template <typename Dialog> void whenModalShows(std::function<void(Dialog*)> answer) {
+// The modal dialog of type `Dialog`, or else a visible one that blocks nothing.
+template <typename Dialog> Dialog* shownDialog() {
+    if (auto* modal = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+        return modal;
+    }
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<Dialog*>(window);
+            dialog != nullptr && dialog->isVisible()) {
+            return dialog;
+        }
+    }
+    return nullptr;
+}
+
+// Answers the next dialog of type `Dialog` as soon as it is shown, from the event loop
+// that the dialog itself runs, or that the run behind it serves.
+template <typename Dialog> void whenShown(std::function<void(Dialog*)> answer) {
     auto* poll = new QTimer;
     poll->setInterval(5);
     QObject::connect(poll, &QTimer::timeout, [poll, answer = std::move(answer)] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+        if (auto* dialog = shownDialog<Dialog>()) {
             poll->stop();
             poll->deleteLater();
             answer(dialog);

@@ -14,8 +14,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <qpa/qwindowsysteminterface.h>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,7 +31,7 @@ using brindleaf::testing::AlertCollector;
 using brindleaf::testing::dropOn;
 using brindleaf::testing::TemporaryFolder;
 using brindleaf::testing::urlData;
-using brindleaf::testing::whenModalShows;
+using brindleaf::testing::whenShown;
 using NameSet = std::set<std::string>;
 
 namespace {
@@ -139,7 +141,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(view, "prefixField"));
 
         bool chooserShown = false;
-        whenModalShows<QFileDialog>([&](QFileDialog* chooser) {
+        whenShown<QFileDialog>([&](QFileDialog* chooser) {
             chooserShown = true;
             chooser->reject();
         });
@@ -147,7 +149,7 @@ private slots:
         QVERIFY(chooserShown);
 
         bool asked = false;
-        whenModalShows<QMessageBox>([&](QMessageBox* question) {
+        whenShown<QMessageBox>([&](QMessageBox* question) {
             asked = true;
             QTest::keyClick(question, Qt::Key_Escape);
         });
@@ -290,7 +292,7 @@ private slots:
             QCOMPARE(rows(view), QStringList{row(name, "0001")});
 
             view.setTargetDir({});
-            whenModalShows<QFileDialog>([&](QFileDialog* chooser) {
+            whenShown<QFileDialog>([&](QFileDialog* chooser) {
                 // Accepting with nothing selected chooses the shown folder; selecting by
                 // name instead races the dialog's background listing.
                 chooser->setDirectory(QString::fromStdString(folder.pathOf(name)));
@@ -300,7 +302,7 @@ private slots:
             QCOMPARE(view.settings().targetDir, folder.pathOf(name));
         }
         // A cancelled chooser keeps the folder.
-        whenModalShows<QFileDialog>([](QFileDialog* chooser) { chooser->reject(); });
+        whenShown<QFileDialog>([](QFileDialog* chooser) { chooser->reject(); });
         child<QPushButton>(view, "openButton")->click();
         QCOMPARE(view.settings().targetDir, folder.pathOf("100% done"));
     }
@@ -315,7 +317,7 @@ private slots:
 
         bool confirmWhileAsked = false;
         QString details;
-        whenModalShows<QMessageBox>([&](QMessageBox* question) {
+        whenShown<QMessageBox>([&](QMessageBox* question) {
             confirmWhileAsked = view.settings().confirm;
             QCOMPARE(question->windowTitle(), QStringLiteral("Confirm Renaming"));
             QVERIFY(question->text().startsWith(QStringLiteral("<b>")));
@@ -344,7 +346,7 @@ private slots:
         ContentView view;
         QStringList said;
         for (int round = 0; round < 3; ++round) {
-            whenModalShows<QMessageBox>([&](QMessageBox* question) {
+            whenShown<QMessageBox>([&](QMessageBox* question) {
                 said.append(question->informativeText());
                 QTest::keyClick(question, Qt::Key_Escape);
             });
@@ -409,7 +411,7 @@ private slots:
         QString title;
         QString asked;
         QString accept;
-        whenModalShows<QMessageBox>([&](QMessageBox* question) {
+        whenShown<QMessageBox>([&](QMessageBox* question) {
             title = question->windowTitle();
             asked = question->text();
             auto* proceed = question->findChild<QPushButton*>(QStringLiteral("proceedButton"));
@@ -444,7 +446,7 @@ private slots:
 
         ContentView view;
         QString asked;
-        whenModalShows<QMessageBox>([&](QMessageBox* question) {
+        whenShown<QMessageBox>([&](QMessageBox* question) {
             asked = question->text();
             question->reject();
         });
@@ -455,7 +457,7 @@ private slots:
         QVERIFY(
             child<QLabel>(view, "problemLabel")->text().contains(QStringLiteral("interrupted")));
 
-        whenModalShows<QMessageBox>([&](QMessageBox* question) {
+        whenShown<QMessageBox>([&](QMessageBox* question) {
             question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
         });
         child<QPushButton>(view, "undoButton")->click();
@@ -486,7 +488,7 @@ private slots:
         ContentView view;
         QString asked;
         QString details;
-        whenModalShows<QMessageBox>([&](QMessageBox* question) {
+        whenShown<QMessageBox>([&](QMessageBox* question) {
             asked = question->text();
             details = question->informativeText();
             question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
@@ -502,8 +504,9 @@ private slots:
         QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
     }
 
-    // Cancel, a close, or SIGTERM at logout during a run: every name goes back first, and
-    // only then does the window close, when it was asked to.
+    // Cancel, the window system's close request (the title bar's button, Alt+F4), or SIGTERM
+    // at logout during a run: every name goes back first, and only then does the window
+    // close, when it was asked to, ending the program as the command line would.
     void stoppingALongRunRestoresEveryName() {
         enum class Stop { Cancel, Close, Signal };
         for (const Stop stop : {Stop::Cancel, Stop::Close, Stop::Signal}) {
@@ -516,10 +519,12 @@ private slots:
             }
             ContentView view(std::make_unique<brindleaf::testing::FaultyFileSystem>(
                 std::chrono::milliseconds(4)));
+            QSignalSpy quits(&view, &ContentView::quitRequested);
             view.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
             showFolder(view, folder.path());
             bool stopped = false;
-            whenModalShows<QProgressDialog>([&](QProgressDialog* progress) {
+            whenShown<QProgressDialog>([&](QProgressDialog* progress) {
                 QTimer::singleShot(50, progress, [&, progress] {
                     QVERIFY(progress->value() > 0);
                     stopped = true;
@@ -528,7 +533,8 @@ private slots:
                         progress->cancel();
                         break;
                     case Stop::Close:
-                        view.close();
+                        QWindowSystemInterface::handleCloseEvent<
+                            QWindowSystemInterface::SynchronousDelivery>(view.windowHandle());
                         break;
                     case Stop::Signal:
                         ::raise(SIGTERM);
@@ -540,9 +546,15 @@ private slots:
             QVERIFY(stopped);
             QCOMPARE(folder.names(), originals);
             QCOMPARE(folder.contentOf("photo 7.jpg"), std::string("photo 7.jpg"));
-            settle(view);
-            QCOMPARE(view.preview().rowCount(), 300);
+            if (stop == Stop::Cancel) {
+                settle(view);
+                QCOMPARE(view.preview().rowCount(), 300);
+            }
             QCOMPARE(view.isVisible(), stop == Stop::Cancel);
+            const QList<QVariant> exitCodes =
+                stop == Stop::Cancel ? QList<QVariant>{}
+                                     : QList<QVariant>{stop == Stop::Signal ? 128 + SIGTERM : 0};
+            QCOMPARE(quits.size() == 1 ? quits.front() : QList<QVariant>{}, exitCodes);
         }
     }
 
@@ -607,10 +619,10 @@ private slots:
         ContentView view;
         showFolder(view, folder.path());
         QString askedAgain;
-        whenModalShows<QMessageBox>([&](QMessageBox* question) {
+        whenShown<QMessageBox>([&](QMessageBox* question) {
             folder.addFile("0"); // lands before the watcher's settle time is over
             question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
-            whenModalShows<QMessageBox>([&](QMessageBox* again) {
+            whenShown<QMessageBox>([&](QMessageBox* again) {
                 askedAgain = again->text();
                 QTest::keyClick(again, Qt::Key_Escape);
             });
@@ -669,7 +681,7 @@ private slots:
         showFolder(view, folder.path());
         bool progressShownWithAlert = true;
         QString alertText;
-        whenModalShows<QMessageBox>([&](QMessageBox* alert) {
+        whenShown<QMessageBox>([&](QMessageBox* alert) {
             const auto* progress = view.findChild<QProgressDialog*>();
             progressShownWithAlert = progress != nullptr && progress->isVisible();
             alertText = alert->text();
@@ -690,7 +702,7 @@ private slots:
         ContentView view;
         QCOMPARE(child<QPushButton>(view, "doButton")->text(), QStringLiteral("&Umbenennen…"));
         QStringList buttons;
-        whenModalShows<QMessageBox>([&](QMessageBox* question) {
+        whenShown<QMessageBox>([&](QMessageBox* question) {
             for (const QAbstractButton* button : question->buttons()) {
                 buttons.append(button->text());
             }
