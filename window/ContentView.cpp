@@ -23,6 +23,7 @@
 #include "window/RunProgress.hpp"
 #include "window/SettingBindings.hpp"
 #include "window/UndoMessages.hpp"
+#include "window/WindowGoneFilter.hpp"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -157,6 +158,8 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
     connect(&folderChangedTimer_, &QTimer::timeout, this, &ContentView::relistAfterChange);
     connect(&loader_, &PreviewLoader::busyChanged, this, &ContentView::showLoading);
     connect(&watcher_, &FolderWatcher::changed, &folderChangedTimer_, qOverload<>(&QTimer::start));
+    connect(new WindowGoneFilter(this), &WindowGoneFilter::windowGone, this,
+            &ContentView::leaveWithoutWindow);
     showSettings();
     showTitle();
 }
@@ -471,7 +474,7 @@ void ContentView::undoLastRun() {
 }
 
 void ContentView::offerToRestoreInterruptedRun() {
-    if (askToProceed(this, tr("Confirmation"),
+    if (askToProceed(this, tr("Undo Renaming"),
                      UndoMessages::interruptedQuestion(targetDirLabel_->text()),
                      tr("Restore the original names"), tr("Not now"))) {
         restoreOriginalNames();
@@ -562,6 +565,15 @@ void ContentView::quitAfterRun(const RunEnd& end, bool everyNameBack) {
                                      "'brindleaf-cli --undo FOLDER' tries again");
     }
     exitCode_ = end.signal != 0 ? exitBySignal + end.signal : 0;
+    close();
+}
+
+void ContentView::leaveWithoutWindow() {
+    std::fputs(activeRun_ != nullptr
+                   ? "brindleaf: the window was destroyed during a run; stopping it\n"
+                   : "brindleaf: the window was destroyed\n",
+               stderr);
+    // A run stops at its next move and is rolled back; then, or now, the program ends.
     close();
 }
 

@@ -103,6 +103,7 @@ private:
     [[nodiscard]] std::size_t longestExtension() const;
     void offerToRestoreInterruptedRun();
     void offerToSetAsideDamagedRecord();
+    void leaveWithoutWindow();
     // How a run under the progress dialog ended, beside what the run itself reports.
     struct RunEnd {
         bool quit = false; // a close or a signal asked the program to end
