@@ -1,8 +1,9 @@
 #include "engine/Journals.hpp"
 
+#include "engine/TwoHalves.hpp"
+
 #include <ctime>
 #include <filesystem>
-#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -52,24 +53,14 @@ std::error_code stampRange(FileSystem& fileSystem, const UniqueFd& folder,
 std::expected<std::vector<EntryStamp>, std::error_code>
 stampAll(FileSystem& fileSystem, const UniqueFd& folder, std::span<const std::string> names) {
     std::vector<EntryStamp> stamps(names.size());
-    const bool split =
-        names.size() >= entriesWorthASecondThread && std::thread::hardware_concurrency() > 1;
-    const std::size_t middle = split ? names.size() / 2 : names.size();
-    std::error_code upperFailure;
-    std::thread worker;
-    if (split) {
-        worker = std::thread([&] {
-            upperFailure = stampRange(fileSystem, folder, names.subspan(middle),
-                                      std::span(stamps).subspan(middle));
-        });
-    }
-    const std::error_code lowerFailure =
-        stampRange(fileSystem, folder, names.first(middle), std::span(stamps).first(middle));
-    if (worker.joinable()) {
-        worker.join();
-    }
-    if (lowerFailure || upperFailure) {
-        return std::unexpected(lowerFailure ? lowerFailure : upperFailure);
+    std::error_code failures[2];
+    inTwoHalves(names.size(), entriesWorthASecondThread, [&](std::size_t begin, std::size_t end) {
+        failures[begin == 0 ? 0 : 1] =
+            stampRange(fileSystem, folder, names.subspan(begin, end - begin),
+                       std::span(stamps).subspan(begin, end - begin));
+    });
+    if (failures[0] || failures[1]) {
+        return std::unexpected(failures[0] ? failures[0] : failures[1]);
     }
     return stamps;
 }

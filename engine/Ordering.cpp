@@ -1,10 +1,11 @@
 #include "engine/Ordering.hpp"
 
+#include "engine/TwoHalves.hpp"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <system_error>
-#include <thread>
 
 namespace brindleaf {
 
@@ -219,31 +220,21 @@ SortedRun sortRun(const std::vector<std::string>& names, std::size_t first, std:
 // Below this many names a second thread costs more than it saves.
 constexpr std::size_t namesWorthASecondThread = 50'000;
 
-// Sorts the two halves at once, one on a second thread, then merges them.
-std::vector<KeyRef> sortInHalves(const std::vector<std::string>& names, const Settings& settings,
-                                 const std::uint32_t* listingPositions) {
-    const std::size_t middle = names.size() / 2;
-    SortedRun upper;
-    std::thread worker(
-        [&] { upper = sortRun(names, middle, names.size(), settings, listingPositions); });
-    const SortedRun lower = sortRun(names, 0, middle, settings, listingPositions);
-    worker.join();
-    std::vector<KeyRef> merged(names.size());
-    std::merge(lower.refs.begin(), lower.refs.end(), upper.refs.begin(), upper.refs.end(),
-               merged.begin(), KeyOrder(settings.isReverse, listingPositions));
-    return merged;
-}
-
+// Sorts the two halves at once, then merges them.
 std::vector<KeyRef> sortedOrder(const std::vector<std::string>& names, const Settings& settings,
                                 const std::uint32_t* listingPositions) {
-    if (names.size() >= namesWorthASecondThread && std::thread::hardware_concurrency() > 1) {
-        try {
-            return sortInHalves(names, settings, listingPositions);
-        } catch (const std::system_error&) {
-            // No thread to be had: sort on this one.
-        }
+    SortedRun halves[2];
+    const std::size_t middle = inTwoHalves(
+        names.size(), namesWorthASecondThread, [&](std::size_t begin, std::size_t end) {
+            halves[begin == 0 ? 0 : 1] = sortRun(names, begin, end, settings, listingPositions);
+        });
+    if (middle == names.size()) {
+        return std::move(halves[0].refs);
     }
-    return sortRun(names, 0, names.size(), settings, listingPositions).refs;
+    std::vector<KeyRef> merged(names.size());
+    std::merge(halves[0].refs.begin(), halves[0].refs.end(), halves[1].refs.begin(),
+               halves[1].refs.end(), merged.begin(), KeyOrder(settings.isReverse, listingPositions));
+    return merged;
 }
 
 // Moves each name to its sorted place, following the permutation's cycles, so no second
