@@ -41,6 +41,9 @@ private:
     InterruptGuard guard_;
 };
 
+// Between an entry's current and new name in the preview, one line an entry.
+constexpr std::string_view rowSeparator = "\t\t->\t\t";
+
 void write(std::FILE* out, std::string_view bytes) {
     std::fwrite(bytes.data(), 1, bytes.size(), out);
 }

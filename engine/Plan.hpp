@@ -16,9 +16,6 @@
 
 namespace brindleaf {
 
-// Between an entry's current and new name when a plan is shown as text, one row an entry.
-inline constexpr std::string_view rowSeparator = "\t\t->\t\t";
-
 // The first entry of a plan that cannot receive its new name.
 struct UnusableName {
     std::size_t position;

@@ -19,7 +19,6 @@ struct Settings {
     // Each file keeps its own extension after the postfix.
     bool isKeepExtensionsOn = false;
     std::string targetDir;
-    bool confirm = false;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/FailureReporter.hpp"
-#include "platform/ui/Alerts.hpp"
+#include "window/Alerts.hpp"
 #include "window/ErrorMessages.hpp"
 
 #include <vector>

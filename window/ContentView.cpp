@@ -11,7 +11,7 @@
 #include "engine/Summary.hpp"
 #include "engine/Undo.hpp"
 #include "platform/PosixFileSystem.hpp"
-#include "platform/ui/Alerts.hpp"
+#include "window/Alerts.hpp"
 #include "selection/DirectoryDropDelegate.hpp"
 #include "selection/FolderChooser.hpp"
 #include "window/AlertReporter.hpp"
@@ -280,7 +280,6 @@ void ContentView::writeText(const TextBinding& binding, const QString& text) {
     settings_.*binding.field = text.toStdString();
     showSettings();
     showNewNames();
-    emit settingsChanged();
 }
 
 void ContentView::showNewNames() {
@@ -322,7 +321,6 @@ void ContentView::writeToggle(const ToggleBinding& binding, bool on) {
     } else {
         showNewNames();
     }
-    emit settingsChanged();
 }
 
 void ContentView::writeTargetDir(std::string path) {
@@ -331,7 +329,6 @@ void ContentView::writeTargetDir(std::string path) {
     showTitle();
     offerRestoreWhenLoaded_ = !settings_.targetDir.empty();
     relist(watchTargetDir());
-    emit settingsChanged();
 }
 
 void ContentView::showTitle() {
@@ -372,17 +369,15 @@ QString ContentView::confirmationDetails() const {
 }
 
 void ContentView::toggleConfirm() {
-    settings_.confirm = !settings_.confirm;
-    emit settingsChanged();
-    if (!settings_.confirm) {
+    confirm_ = !confirm_;
+    if (!confirm_) {
         return;
     }
     if (askToProceed(this, tr("Confirmation"), tr("ProceedRenaming"), tr("OK"), {},
                      confirmationDetails())) {
         renameFiles();
     }
-    settings_.confirm = false;
-    emit settingsChanged();
+    confirm_ = false;
 }
 
 void ContentView::renameFiles() {

@@ -55,6 +55,8 @@ public:
     void setTargetPath(std::string path);
     // Lets the user pick a folder; a cancel changes nothing.
     void chooseTargetDir();
+    // Whether the window is asking to confirm a rename.
+    [[nodiscard]] bool isConfirming() const { return confirm_; }
     // Inverts `confirm`; while it is true, asks whether to rename and does so on OK.
     void toggleConfirm();
     // Renames the folder's entries from a fresh listing, with progress for long runs.
@@ -63,7 +65,6 @@ public:
     void undoLastRun();
 
 signals:
-    void settingsChanged();
     // The window closed, and the program ends with `exitCode`: 0, or 128 + the number of
     // the signal that stopped a run, once it was rolled back.
     void quitRequested(int exitCode);
@@ -141,6 +142,7 @@ private:
     PreviewListView* previewList_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     int exitCode_ = 0;
+    bool confirm_ = false;
     bool namesUsable_ = true;
     // False while every entry already bears the name the settings would give it.
     bool changesNames_ = true;

@@ -15,7 +15,7 @@ namespace {
 
 // What a row reads as: both names joined by "\t\t->\t\t".
 QString rowText(std::string_view original, std::string_view renamed) {
-    return decodedName(original) + QString::fromLatin1(rowSeparator) + decodedName(renamed);
+    return decodedName(original) + QStringLiteral("\t\t->\t\t") + decodedName(renamed);
 }
 
 } // namespace

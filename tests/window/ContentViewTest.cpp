@@ -318,7 +318,7 @@ private slots:
         bool confirmWhileAsked = false;
         QString details;
         whenShown<QMessageBox>([&](QMessageBox* question) {
-            confirmWhileAsked = view.settings().confirm;
+            confirmWhileAsked = view.isConfirming();
             QCOMPARE(question->windowTitle(), QStringLiteral("Confirm Renaming"));
             QVERIFY(question->text().startsWith(QStringLiteral("<b>")));
             details = question->informativeText();
@@ -326,7 +326,7 @@ private slots:
         });
         child<QPushButton>(view, "doButton")->click();
         QVERIFY(confirmWhileAsked);
-        QVERIFY(!view.settings().confirm);
+        QVERIFY(!view.isConfirming());
         QVERIFY2(
             details.contains(
                 QStringLiteral("2 entries in “%1”").arg(QString::fromStdString(folder.path()))),
@@ -357,7 +357,7 @@ private slots:
         QVERIFY2(said[0].contains(QStringLiteral("No folder is chosen")), qPrintable(said[0]));
         QVERIFY2(said[1].contains(QStringLiteral("is empty, so nothing will be renamed")),
                  qPrintable(said[1]));
-        QVERIFY(!view.settings().confirm);
+        QVERIFY(!view.isConfirming());
         QCOMPARE(folder.names(), NameSet{"a"});
     }
 

@@ -1,4 +1,4 @@
-#include "platform/ui/Alerts.hpp"
+#include "window/Alerts.hpp"
 
 #include <QCoreApplication>
 #include <QMessageBox>
