@@ -73,6 +73,16 @@ NameFormat::NameFormat(const Settings& settings)
     }
 }
 
+NamePart NameFormat::partAtFault(NameProblem problem) const {
+    if (problem != NameProblem::TooLong) {
+        return problemOfFixedText(prefix_) ? NamePart::Prefix : NamePart::Postfix;
+    }
+    if (width_ >= std::max(prefix_.size(), postfix_.size())) {
+        return NamePart::Number;
+    }
+    return prefix_.size() >= postfix_.size() ? NamePart::Prefix : NamePart::Postfix;
+}
+
 std::uint64_t NameFormat::lengthAt(std::uint64_t position) const {
     const std::uint64_t numberLength = std::max(width_, decimalLength(numberAt(position)));
     return prefix_.size() + numberLength + postfix_.size();

@@ -17,6 +17,9 @@ enum class NameProblem {
     TooLong,       // longer, with the temporary suffix, than the folder's file system allows
 };
 
+// The part of a new name that the settings give, as the fields that hold them.
+enum class NamePart { Prefix, Number, Postfix };
+
 // How the entry at a position of the ordered listing is named: prefix, the number
 // start + position padded with zeros to the width, postfix. Built once from the settings;
 // the name of any position is then computed on its own, without building the others.
@@ -58,6 +61,10 @@ public:
     [[nodiscard]] std::optional<NameProblem> problemFor(std::uint64_t position,
                                                         std::string_view name, bool isFolder,
                                                         std::size_t longestName) const;
+
+    // The part to change to mend `problem`: the text that holds the forbidden byte, or the
+    // longest of the three parts of a name that is too long.
+    [[nodiscard]] NamePart partAtFault(NameProblem problem) const;
 
     // The extension the entry keeps: none unless extensions are kept, none for a folder.
     [[nodiscard]] std::string_view keptExtension(std::string_view name, bool isFolder) const;

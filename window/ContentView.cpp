@@ -11,10 +11,10 @@
 #include "engine/Summary.hpp"
 #include "engine/Undo.hpp"
 #include "platform/PosixFileSystem.hpp"
-#include "window/Alerts.hpp"
 #include "selection/DirectoryDropDelegate.hpp"
 #include "selection/FolderChooser.hpp"
 #include "window/AlertReporter.hpp"
+#include "window/Alerts.hpp"
 #include "window/ErrorMessages.hpp"
 #include "window/FlowLayout.hpp"
 #include "window/PathLabel.hpp"
@@ -294,7 +294,7 @@ void ContentView::showSummary() {
         summaryLabel_->clear();
         return;
     }
-    const std::size_t changes = extensionChanges(summary_, NameFormat(settings_));
+    const std::size_t changes = extensionChanges(summary_, preview_->format());
     QStringList parts{tr("%n entries", nullptr, countForText(summary_.entries))};
     if (changes > 0) {
         parts.append(tr("%n change extension", nullptr, countForText(changes)));
@@ -595,7 +595,7 @@ void ContentView::showActions() {
 // The check the engine makes before the first move, made while the user types, so that a
 // plan that would be refused never looks fine until after OK.
 void ContentView::showPlanProblem() {
-    const NameFormat format(settings_);
+    const NameFormat& format = preview_->format();
     const std::size_t longest =
         std::min<std::size_t>(longestName_, NameFormat::longestBuildableName);
     const ListedNames& listing = preview_->listing();
@@ -648,20 +648,15 @@ std::size_t ContentView::longestExtension() const {
 }
 
 QLineEdit* ContentView::fieldAtFault(NameProblem problem) const {
-    const auto holdsForbidden = [](const std::string& text) {
-        return text.find('/') != std::string::npos || text.find('\0') != std::string::npos;
-    };
-    if (problem != NameProblem::TooLong) {
-        return fieldOf(holdsForbidden(settings_.prefix) ? &Settings::prefix : &Settings::postfix);
-    }
-    // The longest of the three parts of a name is the one to shorten.
-    const std::uint64_t width = NameFormat(settings_).width();
-    const std::size_t fixed = std::max(settings_.prefix.size(), settings_.postfix.size());
-    if (width >= fixed) {
+    switch (preview_->format().partAtFault(problem)) {
+    case NamePart::Prefix:
+        return fieldOf(&Settings::prefix);
+    case NamePart::Number:
         return fieldOf(&Settings::digits);
+    case NamePart::Postfix:
+        return fieldOf(&Settings::postfix);
     }
-    return fieldOf(settings_.prefix.size() >= settings_.postfix.size() ? &Settings::prefix
-                                                                       : &Settings::postfix);
+    return nullptr;
 }
 
 void ContentView::showSettings() {
@@ -736,7 +731,6 @@ void ContentView::showLoaded(PreviewLoader::Result loaded) {
         lastRun_ = std::move(loaded->facts->lastRun);
         longestName_ = loaded->facts->longestName;
     }
-    preview_->setFormat(NameFormat(settings_));
     preview_->setListing(std::move(loaded->listing));
     previewList_->setFolderShown(!settings_.targetDir.empty());
     showPlanProblem();

@@ -30,6 +30,7 @@ public:
     // The listing, already in preview order.
     void setListing(ListedNames listing);
     void setFormat(const NameFormat& format);
+    [[nodiscard]] const NameFormat& format() const { return format_; }
     // Hands the listing over and leaves the preview empty.
     [[nodiscard]] ListedNames takeListing();
     [[nodiscard]] const ListedNames& listing() const { return listing_; }
