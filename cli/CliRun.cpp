@@ -19,10 +19,11 @@ constexpr int exitFailure = 1;
 constexpr int exitUsage = 2;
 constexpr int exitBySignal = 128;
 
-class StreamReporter final : public FailureReporter {
+// Puts what happened into English on standard error, one line a message.
+class StreamReporter {
 public:
     explicit StreamReporter(std::FILE* stream) : stream_(stream) {}
-    void report(const Error& error) override { say(describeError(error)); }
+    void report(const Error& error) { say(describeError(error)); }
     void say(const std::string& text) {
         std::fprintf(stream_, "brindleaf-cli: %s\n", text.c_str());
     }
@@ -115,7 +116,10 @@ int apply(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
     }
     StopOnSignal observer;
     const RunReport report =
-        renameJournalled(fileSystem, *opened, settings.targetDir, journals, reporter, observer);
+        renameJournalled(fileSystem, *opened, settings.targetDir, journals, observer);
+    for (const Error& failure : report.failures) {
+        reporter.report(failure);
+    }
     switch (report.outcome) {
     case RunOutcome::NothingToRename:
         if (!line.quiet) {

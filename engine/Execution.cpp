@@ -57,8 +57,14 @@ struct ChangedEntries {
     std::vector<std::uint32_t> order;
 };
 
+RunReport outcomeOnly(RunOutcome outcome) {
+    RunReport report;
+    report.outcome = outcome;
+    return report;
+}
+
 // Reports a failed or half-undone batch of moves, and says how the run ended.
-RunOutcome reportMoves(const MovesResult& result, FailureReporter& reporter) {
+RunOutcome reportMoves(const MovesResult& result, std::vector<Error>& failures) {
     if (result.kind == MovesResult::Kind::Done) {
         return RunOutcome::Renamed;
     }
@@ -76,45 +82,48 @@ RunOutcome reportMoves(const MovesResult& result, FailureReporter& reporter) {
     }
     error.notRestored = originalsOf(result.stranded);
     error.placeholdersLeft = result.placeholdersLeft;
-    reporter.report(error);
+    failures.push_back(std::move(error));
     return RunOutcome::Failed;
 }
 
 } // namespace
 
-RunOutcome renameInFolder(FileSystem& fileSystem, const UniqueFd& folder, const FolderPlan& plan,
-                          FailureReporter& reporter, RunObserver& observer) {
+RunReport renameInFolder(FileSystem& fileSystem, const UniqueFd& folder, const FolderPlan& plan,
+                         RunObserver& observer) {
+    RunReport report;
     if (plan.names.empty()) {
-        return RunOutcome::NothingToRename;
+        return report;
     }
     const std::vector<std::string> finals = newNames(plan);
-    return reportMoves(moveBatch(fileSystem, folder, plan.names, finals,
-                                 NameFormat::temporarySuffix, observer, plan.moveOrder),
-                       reporter);
+    report.outcome = reportMoves(moveBatch(fileSystem, folder, plan.names, finals,
+                                           NameFormat::temporarySuffix, observer, plan.moveOrder),
+                                 report.failures);
+    return report;
 }
 
 RunReport renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
                            const std::string& folderPath, Journals& journals,
-                           FailureReporter& reporter, RunObserver& observer) {
+                           RunObserver& observer) {
     const FolderPlan& plan = opened.plan;
     if (plan.names.empty()) {
-        return {RunOutcome::NothingToRename};
+        return outcomeOnly(RunOutcome::NothingToRename);
     }
     if (const auto identity = fileSystem.identify(opened.folder)) {
         switch (journals.lastRunOf(folderPath, *identity).state) {
         case LastRunState::Interrupted:
-            return {RunOutcome::LastRunInterrupted};
+            return outcomeOnly(RunOutcome::LastRunInterrupted);
         case LastRunState::Damaged:
-            return {RunOutcome::LastRunDamaged};
+            return outcomeOnly(RunOutcome::LastRunDamaged);
         case LastRunState::InProgress:
-            return {RunOutcome::AnotherRunGoing};
+            return outcomeOnly(RunOutcome::AnotherRunGoing);
         default:
             break;
         }
     }
     const ChangedEntries changed(plan);
-    RunReport report{RunOutcome::Renamed, changed.sources.size(),
-                     plan.names.size() - changed.sources.size()};
+    RunReport report = outcomeOnly(RunOutcome::Renamed);
+    report.moved = changed.sources.size();
+    report.alreadyNamed = plan.names.size() - changed.sources.size();
     if (changed.sources.empty()) {
         report.outcome = RunOutcome::AlreadyNamed;
         return report;
@@ -122,7 +131,7 @@ RunReport renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
     auto journal = journals.record(fileSystem, opened.folder, folderPath, changed.sources,
                                    changed.destinations, changed.inodes);
     if (!journal) {
-        reporter.report(
+        report.failures.push_back(
             errorOf(ErrorKind::CannotWriteJournal, journal.error(), journals.folder().path()));
         report.outcome = RunOutcome::Failed;
         return report;
@@ -132,16 +141,16 @@ RunReport renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
                   NameFormat::temporarySuffix, observer, changed.order);
     // Whatever happened, what the folder now holds must reach the disk before it is reported.
     const std::error_code flushed = fileSystem.flush(opened.folder);
-    report.outcome = reportMoves(result, reporter);
+    report.outcome = reportMoves(result, report.failures);
     if (flushed) {
         // The journal stays unfinished, so the run can still be undone after a power cut.
-        reporter.report(errorOf(ErrorKind::CannotFlush, flushed, folderPath));
+        report.failures.push_back(errorOf(ErrorKind::CannotFlush, flushed, folderPath));
         report.outcome = RunOutcome::Failed;
         return report;
     }
     if (report.outcome == RunOutcome::Renamed) {
         if (const auto code = markJournal(*journal, RunState::Finished)) {
-            reporter.report(errorOf(ErrorKind::CannotMarkJournal, code, folderPath));
+            report.failures.push_back(errorOf(ErrorKind::CannotMarkJournal, code, folderPath));
         }
     } else if (result.stranded.empty()) {
         journals.forget(*journal);
@@ -150,22 +159,22 @@ RunReport renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
 }
 
 RunReport renameFiles(const Settings& settings, FileSystem& fileSystem, Journals& journals,
-                      FailureReporter& reporter, RunObserver& observer) {
+                      RunObserver& observer) {
     if (settings.targetDir.empty()) {
-        return {RunOutcome::NothingToRename};
+        return outcomeOnly(RunOutcome::NothingToRename);
     }
     const auto opened = planFolder(fileSystem, settings);
     if (!opened) {
-        reporter.report(opened.error());
-        return {RunOutcome::Failed};
+        RunReport report = outcomeOnly(RunOutcome::Failed);
+        report.failures.push_back(opened.error());
+        return report;
     }
-    return renameJournalled(fileSystem, *opened, settings.targetDir, journals, reporter, observer);
+    return renameJournalled(fileSystem, *opened, settings.targetDir, journals, observer);
 }
 
-RunReport renameFiles(const Settings& settings, FileSystem& fileSystem, Journals& journals,
-                      FailureReporter& reporter) {
+RunReport renameFiles(const Settings& settings, FileSystem& fileSystem, Journals& journals) {
     ProceedAlways proceedAlways;
-    return renameFiles(settings, fileSystem, journals, reporter, proceedAlways);
+    return renameFiles(settings, fileSystem, journals, proceedAlways);
 }
 
 } // namespace brindleaf

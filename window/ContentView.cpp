@@ -13,7 +13,6 @@
 #include "platform/PosixFileSystem.hpp"
 #include "selection/DirectoryDropDelegate.hpp"
 #include "selection/FolderChooser.hpp"
-#include "window/AlertReporter.hpp"
 #include "window/Alerts.hpp"
 #include "window/ErrorMessages.hpp"
 #include "window/FlowLayout.hpp"
@@ -387,26 +386,28 @@ void ContentView::renameFiles() {
     loader_.finish();
     // Only the plan the preview showed may be carried out.
     const std::uint64_t shown = fingerprintOf(preview_->listing().names);
-    DeferredAlerts failures;
     RunReport report;
     bool changed = false;
     const RunEnd end = runWithProgress([&](RunProgress& progress) {
         const auto opened = planFolder(*fileSystem_, settings_);
         if (!opened) {
-            failures.report(opened.error());
+            report.failures.push_back(opened.error());
             return;
         }
         changed = fingerprintOf(opened->plan.names) != shown;
         if (!changed) {
-            report = renameJournalled(*fileSystem_, *opened, settings_.targetDir, journals_,
-                                      failures, progress);
+            report =
+                renameJournalled(*fileSystem_, *opened, settings_.targetDir, journals_, progress);
         }
     });
     if (end.quit) {
-        quitAfterRun(end, failures.empty());
+        quitAfterRun(end, report.failures.empty());
         return;
     }
-    failures.show(this);
+    // Worded only now: an alert raised under the progress dialog could not be answered.
+    for (const Error& failure : report.failures) {
+        showFailureAlert(this, ErrorMessages::describe(failure));
+    }
     if (changed) {
         askAgainAfterChange();
         return;
@@ -723,7 +724,7 @@ void ContentView::showLoaded(PreviewLoader::Result loaded) {
         previewList_->setFolderShown(false);
         showPlanProblem();
         showSummary();
-        AlertReporter(this).report(loaded.error());
+        showFailureAlert(this, ErrorMessages::describe(loaded.error()));
         return;
     }
     if (loaded->facts) {

@@ -1,6 +1,5 @@
 #include "engine/Execution.hpp"
 #include "support/FaultyFileSystem.hpp"
-#include "support/RecordingReporter.hpp"
 #include "support/ScriptedMoveCalls.hpp"
 #include "support/TemporaryFolder.hpp"
 
@@ -16,7 +15,6 @@ namespace brindleaf {
 namespace {
 
 using testing::FaultyFileSystem;
-using testing::RecordingReporter;
 using testing::TemporaryFolder;
 using NameSet = std::set<std::string>;
 
@@ -25,7 +23,7 @@ protected:
     TemporaryFolder folder;
     TemporaryFolder state;
     FaultyFileSystem fileSystem;
-    RecordingReporter reporter;
+    std::vector<Error> failures;
     Settings settings;
     Journals journals{JournalFolder(state.pathOf("journals"))};
 
@@ -37,7 +35,11 @@ protected:
         }
     }
 
-    RunOutcome run() { return renameFiles(settings, fileSystem, journals, reporter).outcome; }
+    RunOutcome run() {
+        RunReport report = renameFiles(settings, fileSystem, journals);
+        failures = std::move(report.failures);
+        return report.outcome;
+    }
 
     // Every file still bears, and holds, its own original name.
     void expectUntouched(const NameSet& originals) {
@@ -54,11 +56,11 @@ TEST_F(Execution, AnAlreadyNumberedFolderNeedsNoMoveAndNoJournal) {
     EXPECT_EQ(run(), RunOutcome::AlreadyNamed);
     expectUntouched({"0001", "0002", "0003"});
     EXPECT_EQ(fileSystem.moves, 0U);
-    EXPECT_TRUE(reporter.reports.empty());
+    EXPECT_TRUE(failures.empty());
     EXPECT_TRUE(journals.folder().names()->empty());
 
     folder.addFile("x");
-    const RunReport report = renameFiles(settings, fileSystem, journals, reporter);
+    const RunReport report = renameFiles(settings, fileSystem, journals);
     EXPECT_EQ(report.outcome, RunOutcome::Renamed);
     EXPECT_EQ(report.moved, 1U);
     EXPECT_EQ(report.alreadyNamed, 3U);
@@ -107,14 +109,14 @@ TEST_F(Execution, NothingToDoWithoutFolderOrEntries) {
     settings.targetDir.clear();
     EXPECT_EQ(run(), RunOutcome::NothingToRename);
     EXPECT_EQ(fileSystem.moves, 0U);
-    EXPECT_TRUE(reporter.reports.empty());
+    EXPECT_TRUE(failures.empty());
 }
 
 TEST_F(Execution, UnreadableFolderIsReportedOnce) {
     settings.targetDir = folder.pathOf("gone");
     EXPECT_EQ(run(), RunOutcome::Failed);
-    ASSERT_EQ(reporter.reports.size(), 1U);
-    EXPECT_EQ(reporter.reports[0].code, std::errc::no_such_file_or_directory);
+    ASSERT_EQ(failures.size(), 1U);
+    EXPECT_EQ(failures[0].code, std::errc::no_such_file_or_directory);
 }
 
 TEST_F(Execution, RefusesUnusableNamesBeforeMovingAnything) {
@@ -129,11 +131,11 @@ TEST_F(Execution, RefusesUnusableNamesBeforeMovingAnything) {
                                    Refusal{"", "99999999999", NameProblem::TooLong}}) {
         settings.prefix = refusal.prefix;
         settings.digits = refusal.digits;
-        reporter.reports.clear();
+        failures.clear();
         EXPECT_EQ(run(), RunOutcome::Failed);
         EXPECT_EQ(fileSystem.moves, 0U);
-        ASSERT_EQ(reporter.reports.size(), 1U);
-        const Error& error = reporter.reports[0];
+        ASSERT_EQ(failures.size(), 1U);
+        const Error& error = failures[0];
         EXPECT_EQ(error.kind, ErrorKind::UnusableName);
         EXPECT_EQ(error.name, "a");
         EXPECT_EQ(error.problem, refusal.problem);
@@ -165,10 +167,10 @@ protected:
 TEST_P(FailingMove, RestoresEveryOriginalName) {
     fileSystem.failingMoves = {GetParam()};
     EXPECT_EQ(run(), RunOutcome::Failed);
-    ASSERT_EQ(reporter.reports.size(), 1U);
-    EXPECT_EQ(reporter.reports[0].code, std::errc::io_error);
-    EXPECT_EQ(reporter.reports[0].kind, ErrorKind::CannotRename);
-    EXPECT_TRUE(reporter.reports[0].notRestored.empty());
+    ASSERT_EQ(failures.size(), 1U);
+    EXPECT_EQ(failures[0].code, std::errc::io_error);
+    EXPECT_EQ(failures[0].kind, ErrorKind::CannotRename);
+    EXPECT_TRUE(failures[0].notRestored.empty());
     expectUntouched({"0001", "0002", "0003", "a"});
 }
 
@@ -179,10 +181,10 @@ TEST_F(FailingMove, NamesEveryEntryThatCouldNotBeRestored) {
     // too, which leaves "0002" no way back from its temporary name.
     fileSystem.failingMoves = {4, 5};
     EXPECT_EQ(run(), RunOutcome::Failed);
-    ASSERT_EQ(reporter.reports.size(), 1U);
-    EXPECT_EQ(reporter.reports[0].name, "0002");
-    EXPECT_EQ(reporter.reports[0].newName, "0003");
-    EXPECT_EQ(reporter.reports[0].notRestored, (std::vector<std::string>{"0003", "0002"}));
+    ASSERT_EQ(failures.size(), 1U);
+    EXPECT_EQ(failures[0].name, "0002");
+    EXPECT_EQ(failures[0].newName, "0003");
+    EXPECT_EQ(failures[0].notRestored, (std::vector<std::string>{"0003", "0002"}));
     EXPECT_EQ(folder.names(), (NameSet{"0001", "0002", "0003___temp", "a"}));
     EXPECT_EQ(folder.contentOf("0002"), "0003");
     EXPECT_EQ(folder.contentOf("0003___temp"), "0002");
@@ -206,12 +208,12 @@ TEST_F(FailingMove, CancelAnywhereRestoresEverythingSilently) {
     // Progress counts entries: "0001", then "0002" and "0003" together, then "a".
     for (const std::size_t entriesBeforeCancel : {0, 1, 2}) {
         CancelAfter observer(entriesBeforeCancel);
-        EXPECT_EQ(renameFiles(settings, fileSystem, journals, reporter, observer).outcome,
+        EXPECT_EQ(renameFiles(settings, fileSystem, journals, observer).outcome,
                   RunOutcome::Cancelled);
         EXPECT_EQ(observer.lastTotal, 4U);
         expectUntouched({"0001", "0002", "0003", "a"});
     }
-    EXPECT_TRUE(reporter.reports.empty());
+    EXPECT_TRUE(failures.empty());
 }
 
 } // namespace
@@ -256,23 +258,25 @@ TEST(ExecutionWithoutTheFlag, RenamesThroughPlaceholdersKeepingDatesOrSaysWhatWa
         calls->refuseRemove = test.removalRefusal;
         PosixFileSystem fileSystem(std::move(calls));
         Journals journals(JournalFolder(state.pathOf("journals")));
-        testing::RecordingReporter reporter;
+        std::vector<Error> failures;
         Settings settings;
         settings.targetDir = folder.path();
 
-        EXPECT_EQ(renameFiles(settings, fileSystem, journals, reporter).outcome, test.outcome);
+        const RunReport report = renameFiles(settings, fileSystem, journals);
+        failures = report.failures;
+        EXPECT_EQ(report.outcome, test.outcome);
         if (test.outcome == RunOutcome::Renamed) {
             EXPECT_EQ(folder.names(), (std::set<std::string>{"0001", "0002"}));
             EXPECT_EQ(std::filesystem::exists(folder.pathOf("0001/inside")), test.albumHoldsAFile);
-            EXPECT_TRUE(reporter.reports.empty());
+            EXPECT_TRUE(failures.empty());
             struct stat moved {};
             ASSERT_EQ(::stat(folder.pathOf("0002").c_str(), &moved), 0);
             EXPECT_EQ(moved.st_mtim.tv_sec, photoTaken[1].tv_sec);
             EXPECT_EQ(moved.st_atim.tv_sec, photoTaken[0].tv_sec);
             continue;
         }
-        ASSERT_EQ(reporter.reports.size(), 1U);
-        const Error& error = reporter.reports[0];
+        ASSERT_EQ(failures.size(), 1U);
+        const Error& error = failures[0];
         EXPECT_EQ(error.step, MoveStep::RenameOntoClaim);
         EXPECT_EQ(error.name, "album");
         EXPECT_EQ(error.newName, "0001");

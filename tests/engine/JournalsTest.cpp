@@ -2,7 +2,6 @@
 #include "engine/Undo.hpp"
 #include "support/DoubleFileSystem.hpp"
 #include "support/KilledRun.hpp"
-#include "support/RecordingReporter.hpp"
 #include "support/ScriptedJournalCalls.hpp"
 #include "support/TemporaryFolder.hpp"
 
@@ -29,7 +28,7 @@ protected:
     TemporaryFolder folder;
     TemporaryFolder state;
     DoubleFileSystem fileSystem;
-    testing::RecordingReporter reporter;
+    std::vector<Error> failures;
     ProceedAlways proceed;
     std::shared_ptr<ScriptedJournalCalls> calls = std::make_shared<ScriptedJournalCalls>();
     Journals journals{JournalFolder(state.pathOf("journals"), calls)};
@@ -43,7 +42,11 @@ protected:
         }
     }
 
-    RunReport run() { return renameFiles(settings, fileSystem, journals, reporter, proceed); }
+    RunReport run() {
+        RunReport report = renameFiles(settings, fileSystem, journals, proceed);
+        failures = report.failures;
+        return report;
+    }
     UndoReport undo() { return undoLastRun(fileSystem, folder.path(), journals, proceed); }
     LastRunState lastRun(const Journals& from) {
         const auto opened = fileSystem.openFolder(folder.path());
@@ -80,12 +83,12 @@ TEST_F(JournalsTest, JournalThatCannotBeWrittenMovesNothingAndLeavesNothing) {
         calls->failing = failing;
         calls->error = ENOSPC;
         EXPECT_EQ(run().outcome, RunOutcome::Failed);
-        ASSERT_EQ(reporter.reports.size(), 1U);
-        EXPECT_EQ(reporter.reports[0].kind, ErrorKind::CannotWriteJournal);
-        EXPECT_EQ(reporter.reports[0].code, std::errc::no_space_on_device);
+        ASSERT_EQ(failures.size(), 1U);
+        EXPECT_EQ(failures[0].kind, ErrorKind::CannotWriteJournal);
+        EXPECT_EQ(failures[0].code, std::errc::no_space_on_device);
         EXPECT_EQ(folder.names(), originals);
         EXPECT_TRUE(journalFiles().empty());
-        reporter.reports.clear();
+        failures.clear();
     }
     // Nor does one cut short by a crash, once its process is gone.
     std::ofstream(journals.folder().path() + "/.1-1.journal.partial") << "brindleaf";
@@ -98,8 +101,8 @@ TEST_F(JournalsTest, JournalThatCannotBeWrittenMovesNothingAndLeavesNothing) {
 TEST_F(JournalsTest, RunThatCannotBeMarkedFinishedStaysUndoable) {
     calls->failing = Call::WriteAt;
     EXPECT_EQ(run().outcome, RunOutcome::Renamed);
-    ASSERT_EQ(reporter.reports.size(), 1U);
-    EXPECT_EQ(reporter.reports[0].kind, ErrorKind::CannotMarkJournal);
+    ASSERT_EQ(failures.size(), 1U);
+    EXPECT_EQ(failures[0].kind, ErrorKind::CannotMarkJournal);
     EXPECT_EQ(lastRun(), LastRunState::Interrupted);
     calls->failing = Call::None;
     EXPECT_EQ(undo().outcome, UndoOutcome::Restored);
@@ -152,7 +155,7 @@ TEST_F(JournalsTest, FolderIsKnownWhenItsDiskComesBackAsAnotherDevice) {
         const auto opened = fileSystem.openFolder(other.path());
         EXPECT_EQ(journals.lastRunOf(other.path(), *fileSystem.identify(*opened)).state,
                   LastRunState::Interrupted);
-        EXPECT_EQ(renameFiles(reversed, fileSystem, journals, reporter).outcome,
+        EXPECT_EQ(renameFiles(reversed, fileSystem, journals).outcome,
                   RunOutcome::LastRunInterrupted);
         EXPECT_EQ(undoLastRun(fileSystem, other.path(), journals, proceed).outcome,
                   UndoOutcome::Restored);
@@ -187,10 +190,10 @@ TEST_F(JournalsTest, UntrustedJournalFolderIsRefusedAndLeftAsItIs) {
             continue; // only root can give a folder to another user
         }
         EXPECT_EQ(run().outcome, RunOutcome::Failed);
-        ASSERT_EQ(reporter.reports.size(), 1U);
-        EXPECT_EQ(reporter.reports[0].code, problem);
+        ASSERT_EQ(failures.size(), 1U);
+        EXPECT_EQ(failures[0].code, problem);
         EXPECT_EQ(folder.names(), originals);
-        reporter.reports.clear();
+        failures.clear();
     }
     struct stat target {};
     ASSERT_EQ(::stat(elsewhere.path().c_str(), &target), 0);
@@ -235,10 +238,9 @@ TEST_F(JournalsTest, PruningKeepsEachFoldersRunsAndEveryUnfinishedOne) {
         otherSettings.targetDir = other.path();
         for (const char* prefix : {"p", "q", "r", "s"}) {
             settings.prefix = otherSettings.prefix = prefix;
-            ASSERT_EQ(renameFiles(settings, fileSystem, writer, reporter).outcome,
-                      RunOutcome::Renamed);
+            ASSERT_EQ(renameFiles(settings, fileSystem, writer).outcome, RunOutcome::Renamed);
             if (std::string_view(prefix) != "s") {
-                ASSERT_EQ(renameFiles(otherSettings, fileSystem, writer, reporter).outcome,
+                ASSERT_EQ(renameFiles(otherSettings, fileSystem, writer).outcome,
                           RunOutcome::Renamed);
             }
         }

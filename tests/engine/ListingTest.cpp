@@ -1,7 +1,6 @@
 #include "engine/Listing.hpp"
 #include "engine/Plan.hpp"
 #include "support/FaultyFileSystem.hpp"
-#include "support/RecordingReporter.hpp"
 #include "support/TemporaryFolder.hpp"
 
 #include <gtest/gtest.h>
@@ -11,7 +10,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 using testing::FaultyFileSystem;
-using testing::RecordingReporter;
 using testing::TemporaryFolder;
 
 TEST(Listing, EmptyTargetDirListsNothingAndTouchesNothing) {

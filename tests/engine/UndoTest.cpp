@@ -2,7 +2,6 @@
 #include "engine/Execution.hpp"
 #include "support/DoubleFileSystem.hpp"
 #include "support/KilledRun.hpp"
-#include "support/RecordingReporter.hpp"
 #include "support/TemporaryFolder.hpp"
 
 #include <gtest/gtest.h>
@@ -18,7 +17,6 @@ namespace brindleaf {
 namespace {
 
 using testing::DoubleFileSystem;
-using testing::RecordingReporter;
 using testing::TemporaryFolder;
 using NameSet = std::set<std::string>;
 
@@ -27,7 +25,6 @@ protected:
     TemporaryFolder folder;
     TemporaryFolder state;
     DoubleFileSystem fileSystem;
-    RecordingReporter reporter;
     Settings settings;
     Journals journals{JournalFolder(state.pathOf("journals"))};
     ProceedAlways proceed;
@@ -42,9 +39,7 @@ protected:
         folder.addFile("sub/inner");
     }
 
-    RunOutcome run() {
-        return renameFiles(settings, fileSystem, journals, reporter, proceed).outcome;
-    }
+    RunOutcome run() { return renameFiles(settings, fileSystem, journals, proceed).outcome; }
     UndoReport undo() { return undoLastRun(fileSystem, folder.path(), journals, proceed); }
 
     void expectOriginals() {
@@ -98,7 +93,7 @@ TEST_F(Undo, RunKilledAnywhereIsRefusedThenUndone) {
 
         EXPECT_EQ(lastRun(other.path()), LastRunState::Interrupted);
         // The names that run left are not the user's own names to number.
-        EXPECT_EQ(renameFiles(reversed, fileSystem, journals, reporter, proceed).outcome,
+        EXPECT_EQ(renameFiles(reversed, fileSystem, journals, proceed).outcome,
                   RunOutcome::LastRunInterrupted);
         EXPECT_EQ(undoLastRun(fileSystem, other.path(), journals, proceed).outcome,
                   UndoOutcome::Restored);
@@ -133,8 +128,7 @@ TEST_F(Undo, EntriesLeftAloneCanBeTriedAgain) {
     other.addFile("b");
     Settings numbered;
     numbered.targetDir = other.path();
-    ASSERT_EQ(renameFiles(numbered, fileSystem, journals, reporter, proceed).outcome,
-              RunOutcome::Renamed);
+    ASSERT_EQ(renameFiles(numbered, fileSystem, journals, proceed).outcome, RunOutcome::Renamed);
     std::ofstream(other.pathOf("a")) << "blocks a";
     std::ofstream(other.pathOf("b")) << "blocks b";
     const auto undoOther = [&] {
@@ -209,8 +203,7 @@ TEST_F(Undo, WithoutStableInodesLookalikesOfAFinishedRunGoBackRightly) {
     Settings reversed;
     reversed.targetDir = other.path();
     reversed.isReverse = true;
-    ASSERT_EQ(renameFiles(reversed, fileSystem, journals, reporter, proceed).outcome,
-              RunOutcome::Renamed);
+    ASSERT_EQ(renameFiles(reversed, fileSystem, journals, proceed).outcome, RunOutcome::Renamed);
     ASSERT_EQ(other.contentOf("0001"), "0003");
     const UndoReport report = undoLastRun(fileSystem, other.path(), journals, proceed);
     EXPECT_EQ(report.outcome, UndoOutcome::Restored);

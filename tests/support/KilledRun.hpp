@@ -2,7 +2,6 @@
 
 #include "engine/Execution.hpp"
 #include "support/ForwardingFileSystem.hpp"
-#include "support/RecordingReporter.hpp"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -35,8 +34,7 @@ inline bool renameKilledAtMove(const Settings& settings, const JournalFolder& jo
     if (child == 0) {
         DyingFileSystem fileSystem(dyingMove, seenThrough);
         Journals journals(journalFolder);
-        RecordingReporter reporter;
-        renameFiles(settings, fileSystem, journals, reporter);
+        renameFiles(settings, fileSystem, journals);
         ::_exit(0);
     }
     int status = 0;
