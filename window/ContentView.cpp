@@ -2,20 +2,15 @@
 
 #include "window/NameText.hpp"
 
-#include "engine/Execution.hpp"
-#include "engine/Forget.hpp"
-#include "engine/Listing.hpp"
 #include "engine/NameFormat.hpp"
-#include "engine/Ordering.hpp"
-#include "engine/Plan.hpp"
 #include "engine/Summary.hpp"
-#include "engine/Undo.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "selection/DirectoryDropDelegate.hpp"
 #include "selection/FolderChooser.hpp"
 #include "window/Alerts.hpp"
 #include "window/ErrorMessages.hpp"
 #include "window/FlowLayout.hpp"
+#include "window/FolderSession.hpp"
 #include "window/PathLabel.hpp"
 #include "window/PreviewListView.hpp"
 #include "window/PreviewModel.hpp"
@@ -47,13 +42,6 @@
 namespace brindleaf {
 
 namespace {
-
-// Other programs often change a folder in bursts; one relisting covers a burst.
-constexpr int folderChangeSettleMilliseconds = 50;
-
-// Up to this many rows stay on screen while the folder is listed or ordered again: a copy
-// of them costs a few milliseconds. A larger listing is let go rather than held twice.
-constexpr int rowsKeptWhileLoading = 100'000;
 
 void showText(QLineEdit* field, const std::string& text) {
     const QString value = QString::fromStdString(text);
@@ -125,11 +113,7 @@ ContentView::ContentView(QWidget* parent)
     : ContentView(std::make_unique<PosixFileSystem>(), parent) {}
 
 ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent)
-    : QWidget(parent), fileSystem_(std::move(fileSystem)),
-      journals_(JournalFolder(JournalFolder::defaultPath())),
-      loader_(*fileSystem_, journals_,
-              [this](PreviewLoader::Result loaded) { showLoaded(std::move(loaded)); }),
-      preview_(new PreviewModel(this)) {
+    : QWidget(parent), session_(new FolderSession(std::move(fileSystem), this)) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(createFolderRow());
     layout->addLayout(createFieldRow());
@@ -152,11 +136,21 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
     layout->addWidget(statusLabel_);
     layout->addLayout(createActionRow());
 
-    folderChangedTimer_.setSingleShot(true);
-    folderChangedTimer_.setInterval(folderChangeSettleMilliseconds);
-    connect(&folderChangedTimer_, &QTimer::timeout, this, &ContentView::relistAfterChange);
-    connect(&loader_, &PreviewLoader::busyChanged, this, &ContentView::showLoading);
-    connect(&watcher_, &FolderWatcher::changed, &folderChangedTimer_, qOverload<>(&QTimer::start));
+    connect(session_, &FolderSession::settingsChanged, this, [this] {
+        showSettings();
+        showTitle();
+    });
+    connect(session_, &FolderSession::previewChanged, this, &ContentView::showPreviewState);
+    connect(session_, &FolderSession::loadingChanged, this, &ContentView::showLoading);
+    connect(session_, &FolderSession::loadFailed, this,
+            [this](const Error& error) { showFailureAlert(this, ErrorMessages::describe(error)); });
+    connect(session_, &FolderSession::unfinishedRunFound, this, [this](LastRunState state) {
+        if (state == LastRunState::Damaged) {
+            offerToSetAsideDamagedRecord();
+        } else {
+            offerToRestoreInterruptedRun();
+        }
+    });
     connect(new WindowGoneFilter(this), &WindowGoneFilter::windowGone, this,
             &ContentView::leaveWithoutWindow);
     showSettings();
@@ -231,7 +225,7 @@ QListView* ContentView::createPreview() {
     auto* list = new PreviewListView(this);
     previewList_ = list;
     list->setObjectName(QStringLiteral("previewList"));
-    list->setModel(preview_);
+    list->setModel(session_->preview());
     auto* dropTarget = new DirectoryDropDelegate(list->viewport());
     connect(dropTarget, &DirectoryDropDelegate::folderDropped, this, &ContentView::setTargetDir);
     return list;
@@ -276,58 +270,42 @@ QLineEdit* ContentView::fieldOf(std::string Settings::*field) const {
 }
 
 void ContentView::writeText(const TextBinding& binding, const QString& text) {
-    settings_.*binding.field = text.toStdString();
-    showSettings();
-    showNewNames();
+    session_->setText(binding.field, text.toStdString());
 }
 
-void ContentView::showNewNames() {
-    // The order of the names does not depend on how they are named: only new names change.
-    preview_->setFormat(NameFormat(settings_));
+void ContentView::writeToggle(const ToggleBinding& binding, bool on) {
+    session_->setToggle(binding.field, on, binding.effect == ToggleEffect::Reorders);
+}
+
+void ContentView::showPreviewState() {
+    previewList_->setFolderShown(session_->isFolderShown());
     showPlanProblem();
     showSummary();
 }
 
 void ContentView::showSummary() {
-    if (settings_.targetDir.empty()) {
+    const ListingSummary& summary = session_->summary();
+    if (!session_->isFolderShown()) {
         summaryLabel_->clear();
         return;
     }
-    const std::size_t changes = extensionChanges(summary_, preview_->format());
-    QStringList parts{tr("%n entries", nullptr, countForText(summary_.entries))};
+    const std::size_t changes = extensionChanges(summary, session_->preview()->format());
+    QStringList parts{tr("%n entries", nullptr, countForText(summary.entries))};
     if (changes > 0) {
         parts.append(tr("%n change extension", nullptr, countForText(changes)));
     }
-    if (summary_.folders > 0) {
-        parts.append(tr("%n folders", nullptr, countForText(summary_.folders)));
+    if (summary.folders > 0) {
+        parts.append(tr("%n folders", nullptr, countForText(summary.folders)));
     }
-    if (summary_.hidden > 0) {
-        parts.append(tr("%n hidden", nullptr, countForText(summary_.hidden)));
+    if (summary.hidden > 0) {
+        parts.append(tr("%n hidden", nullptr, countForText(summary.hidden)));
     }
-    if (summary_.entries > 0 && !changesNames_) {
+    if (summary.entries > 0 && !session_->nameCheck().changesNames) {
         parts.append(tr("every entry already has its new name"));
     }
     summaryLabel_->setText(parts.join(QStringLiteral(" · ")));
     // A change of extension is easy to miss and hard to want: it is shown as a warning.
     showState(summaryLabel_, "warns", changes > 0, QStringLiteral("QLabel { color: #b9770e; }"));
-}
-
-void ContentView::writeToggle(const ToggleBinding& binding, bool on) {
-    settings_.*binding.field = on;
-    showSettings();
-    if (binding.effect == ToggleEffect::Reorders) {
-        reorder();
-    } else {
-        showNewNames();
-    }
-}
-
-void ContentView::writeTargetDir(std::string path) {
-    settings_.targetDir = std::move(path);
-    showSettings();
-    showTitle();
-    offerRestoreWhenLoaded_ = !settings_.targetDir.empty();
-    relist(watchTargetDir());
 }
 
 void ContentView::showTitle() {
@@ -343,8 +321,7 @@ void ContentView::setTargetDir(const QUrl& folder) {
 }
 
 void ContentView::setTargetPath(std::string path) {
-    writeTargetDir({});
-    writeTargetDir(std::move(path));
+    session_->setTargetPath(std::move(path));
 }
 
 void ContentView::chooseTargetDir() {
@@ -357,10 +334,10 @@ void ContentView::chooseTargetDir() {
 }
 
 QString ContentView::confirmationDetails() const {
-    if (settings_.targetDir.empty()) {
+    if (session_->settings().targetDir.empty()) {
         return tr("No folder is chosen, so nothing will be renamed.");
     }
-    const int count = preview_->rowCount();
+    const int count = session_->preview()->rowCount();
     if (count == 0) {
         return tr("“%1” is empty, so nothing will be renamed.").arg(targetDirLabel_->toolTip());
     }
@@ -380,26 +357,14 @@ void ContentView::toggleConfirm() {
 }
 
 void ContentView::renameFiles() {
-    if (settings_.targetDir.empty()) {
+    if (session_->settings().targetDir.empty()) {
         return;
     }
-    loader_.finish();
-    // Only the plan the preview showed may be carried out.
-    const std::uint64_t shown = fingerprintOf(preview_->listing().names);
+    const std::uint64_t shown = session_->shownPlan();
     RunReport report;
     bool changed = false;
-    const RunEnd end = runWithProgress([&](RunProgress& progress) {
-        const auto opened = planFolder(*fileSystem_, settings_);
-        if (!opened) {
-            report.failures.push_back(opened.error());
-            return;
-        }
-        changed = fingerprintOf(opened->plan.names) != shown;
-        if (!changed) {
-            report =
-                renameJournalled(*fileSystem_, *opened, settings_.targetDir, journals_, progress);
-        }
-    });
+    const RunEnd end = runWithProgress(
+        [&](RunProgress& progress) { report = session_->rename(progress, shown, changed); });
     if (end.quit) {
         quitAfterRun(end, report.failures.empty());
         return;
@@ -455,15 +420,16 @@ void ContentView::askAgainAfterChange() {
 }
 
 void ContentView::undoLastRun() {
-    if (lastRun_.state == LastRunState::Damaged) {
+    const LastRun& lastRun = session_->lastRun();
+    if (lastRun.state == LastRunState::Damaged) {
         offerToSetAsideDamagedRecord();
         return;
     }
-    if (lastRun_.state != LastRunState::Finished && lastRun_.state != LastRunState::Interrupted) {
+    if (lastRun.state != LastRunState::Finished && lastRun.state != LastRunState::Interrupted) {
         return;
     }
     if (askToProceed(this, tr("Undo Renaming"),
-                     UndoMessages::question(targetDirLabel_->text(), lastRun_),
+                     UndoMessages::question(targetDirLabel_->text(), lastRun),
                      tr("Undo", "accepts the undo confirmation"))) {
         restoreOriginalNames();
     }
@@ -479,9 +445,8 @@ void ContentView::offerToRestoreInterruptedRun() {
 
 void ContentView::restoreOriginalNames() {
     UndoReport report;
-    const RunEnd end = runWithProgress([&](RunProgress& progress) {
-        report = brindleaf::undoLastRun(*fileSystem_, settings_.targetDir, journals_, progress);
-    });
+    const RunEnd end =
+        runWithProgress([&](RunProgress& progress) { report = session_->undo(progress); });
     if (end.quit) {
         quitAfterRun(end, report.stranded.empty());
         return;
@@ -503,8 +468,7 @@ void ContentView::restoreOriginalNames() {
 // never deleted, once the user has seen which entries it still names away from their
 // original names; no entry moves.
 void ContentView::offerToSetAsideDamagedRecord() {
-    const ForgetReport examined =
-        forgetDamagedRun(*fileSystem_, settings_.targetDir, journals_, false);
+    const ForgetReport examined = session_->forget(false);
     if (examined.outcome != ForgetOutcome::Examined) {
         return;
     }
@@ -514,14 +478,12 @@ void ContentView::offerToSetAsideDamagedRecord() {
                       UndoMessages::strandedEntries(examined))) {
         return;
     }
-    const ForgetReport setAside =
-        forgetDamagedRun(*fileSystem_, settings_.targetDir, journals_, true);
+    const ForgetReport setAside = session_->forget(true);
     if (setAside.outcome == ForgetOutcome::SetAside) {
         statusLabel_->setText(tr("The damaged record was set aside; no entry was moved."));
     } else {
         showFailureAlert(this, ErrorMessages::reasonOf(setAside.error));
     }
-    relist(watchTargetDir());
 }
 
 // Runs moves with progress shown; afterwards the preview shows the folder as it now is,
@@ -529,12 +491,7 @@ void ContentView::offerToSetAsideDamagedRecord() {
 // progress dialog blocks no window: the window system drops a close request for a window
 // that a modal dialog blocks, so the window's own widgets are disabled instead.
 template <typename Run> ContentView::RunEnd ContentView::runWithProgress(Run run) {
-    // The run's own moves would each notify the watcher; the listing after the run shows
-    // their result. The run lists the folder afresh, so the preview's copy of the listing
-    // is let go rather than held twice.
-    unwatchTargetDir();
-    loader_.cancel();
-    preview_->setListing({});
+    session_->beginRun();
     statusLabel_->clear();
     RunEnd end;
     {
@@ -545,9 +502,7 @@ template <typename Run> ContentView::RunEnd ContentView::runWithProgress(Run run
         activeRun_ = nullptr;
         end = {progress.askedToQuit(), progress.signalReceived()};
     }
-    if (!end.quit) {
-        relist(watchTargetDir());
-    }
+    session_->endRun(!end.quit);
     showActions();
     return end;
 }
@@ -584,72 +539,38 @@ void ContentView::closeEvent(QCloseEvent* event) {
     emit quitRequested(exitCode_);
 }
 
-// Nothing is renamed or undone while the preview is still being made.
 void ContentView::showActions() {
-    const bool idle = !loader_.isBusy();
-    doButton_->setEnabled(idle && namesUsable_ && changesNames_ && !lastRunUnfinished());
-    undoButton_->setEnabled(idle && (lastRun_.state == LastRunState::Finished ||
-                                     lastRun_.state == LastRunState::Interrupted ||
-                                     lastRun_.state == LastRunState::Damaged));
+    doButton_->setEnabled(session_->canRename());
+    undoButton_->setEnabled(session_->canUndo());
 }
 
-// The check the engine makes before the first move, made while the user types, so that a
-// plan that would be refused never looks fine until after OK.
 void ContentView::showPlanProblem() {
-    const NameFormat& format = preview_->format();
-    const std::size_t longest =
-        std::min<std::size_t>(longestName_, NameFormat::longestBuildableName);
-    const ListedNames& listing = preview_->listing();
-    // With kept extensions the engine looks at every entry; on a keystroke, the longest
-    // extension the listing holds, at the last position, tells first whether any can fail.
-    const bool surelyFine = format.keepsExtensions() && !listing.names.empty() &&
-                            !format.problemAt(listing.names.size() - 1,
-                                              longest - std::min(longest, longestExtension()));
-    const auto unusable = surelyFine
-                              ? std::nullopt
-                              : findUnusableName(listing.names, listing.folders, format, longest);
-    QLineEdit* atFault = unusable ? fieldAtFault(unusable->problem) : nullptr;
+    const NameCheck& check = session_->nameCheck();
+    QLineEdit* atFault = check.problem ? fieldAtFault(check.partAtFault) : nullptr;
     for (QLineEdit* field : fields_) {
         showState(field, "refused", field == atFault,
                   QStringLiteral("QLineEdit { border: 2px solid #c0392b; }"));
     }
-    namesUsable_ = !unusable;
-    // An empty folder still asks, to say that nothing will be renamed.
-    changesNames_ = listing.names.empty() || changesAnyName(listing.names, listing.folders, format);
     showActions();
-    if (lastRunUnfinished()) {
+    if (session_->lastRunUnfinished()) {
         // The names shown are not the user's own until the run is dealt with.
-        problemLabel_->setText(lastRun_.state == LastRunState::Damaged
+        problemLabel_->setText(session_->lastRun().state == LastRunState::Damaged
                                    ? UndoMessages::damagedJournal(targetDirLabel_->text())
                                    : UndoMessages::namesLeftByInterruptedRun());
         problemLabel_->show();
         return;
     }
-    if (!unusable) {
+    if (!check.problem) {
         problemLabel_->clear();
         problemLabel_->hide();
         return;
     }
-    problemLabel_->setText(ErrorMessages::nameProblem(
-        unusable->problem, longest - NameFormat::temporarySuffix.size()));
+    problemLabel_->setText(ErrorMessages::nameProblem(*check.problem, check.longestNewName));
     problemLabel_->show();
 }
 
-bool ContentView::lastRunUnfinished() const {
-    return lastRun_.state == LastRunState::Interrupted || lastRun_.state == LastRunState::Damaged ||
-           lastRun_.state == LastRunState::InProgress;
-}
-
-std::size_t ContentView::longestExtension() const {
-    std::size_t longest = 0;
-    for (const auto& [extension, files] : summary_.extensions) {
-        longest = std::max(longest, extension.size());
-    }
-    return longest;
-}
-
-QLineEdit* ContentView::fieldAtFault(NameProblem problem) const {
-    switch (preview_->format().partAtFault(problem)) {
+QLineEdit* ContentView::fieldAtFault(NamePart part) const {
+    switch (part) {
     case NamePart::Prefix:
         return fieldOf(&Settings::prefix);
     case NamePart::Number:
@@ -661,85 +582,14 @@ QLineEdit* ContentView::fieldAtFault(NameProblem problem) const {
 }
 
 void ContentView::showSettings() {
-    targetDirLabel_->setText(decodedName(settings_.targetDir));
+    const Settings& settings = session_->settings();
+    targetDirLabel_->setText(decodedName(settings.targetDir));
     targetDirLabel_->setToolTip(targetDirLabel_->text());
     for (std::size_t i = 0; i < textBindings.size(); ++i) {
-        showText(fields_[i], settings_.*textBindings[i].field);
+        showText(fields_[i], settings.*textBindings[i].field);
     }
     for (std::size_t i = 0; i < toggleBindings.size(); ++i) {
-        showToggle(toggles_[i], settings_.*toggleBindings[i].field);
-    }
-}
-
-void ContentView::unwatchTargetDir() {
-    watcher_.watch({});
-    folderChangedTimer_.stop();
-}
-
-QFuture<void> ContentView::watchTargetDir() {
-    folderChangedTimer_.stop();
-    return watcher_.watch(settings_.targetDir.empty() ? QString()
-                                                      : decodedName(settings_.targetDir));
-}
-
-void ContentView::reorder() {
-    // The watcher keeps the held listing current, so only its order needs computing again.
-    loader_.reorder(settings_, listingToReorder());
-}
-
-ListedNames ContentView::listingToReorder() {
-    if (loader_.isBusy()) {
-        return {}; // the running job's names are ordered instead
-    }
-    if (preview_->rowCount() < rowsKeptWhileLoading) {
-        return preview_->listing();
-    }
-    return preview_->takeListing();
-}
-
-void ContentView::relist(QFuture<void> watchSet) {
-    // The old listing goes first: a huge folder is not held twice while it is read again.
-    preview_->setListing({});
-    summary_ = {};
-    summaryLabel_->clear();
-    previewList_->setFolderShown(false);
-    lastRun_ = {};
-    // Listed once the watch is set: no change made after the listing goes unseen.
-    loader_.list(settings_, std::move(watchSet));
-}
-
-void ContentView::relistAfterChange() {
-    if (preview_->rowCount() >= rowsKeptWhileLoading) {
-        preview_->setListing({});
-    }
-    loader_.list(settings_);
-}
-
-void ContentView::showLoaded(PreviewLoader::Result loaded) {
-    const bool offerRestore = std::exchange(offerRestoreWhenLoaded_, false);
-    if (!loaded) {
-        preview_->setListing({});
-        summary_ = {};
-        lastRun_ = {};
-        previewList_->setFolderShown(false);
-        showPlanProblem();
-        showSummary();
-        showFailureAlert(this, ErrorMessages::describe(loaded.error()));
-        return;
-    }
-    if (loaded->facts) {
-        summary_ = std::move(loaded->facts->summary);
-        lastRun_ = std::move(loaded->facts->lastRun);
-        longestName_ = loaded->facts->longestName;
-    }
-    preview_->setListing(std::move(loaded->listing));
-    previewList_->setFolderShown(!settings_.targetDir.empty());
-    showPlanProblem();
-    showSummary();
-    if (offerRestore && lastRun_.state == LastRunState::Interrupted) {
-        offerToRestoreInterruptedRun();
-    } else if (offerRestore && lastRun_.state == LastRunState::Damaged) {
-        offerToSetAsideDamagedRecord();
+        showToggle(toggles_[i], settings.*toggleBindings[i].field);
     }
 }
 

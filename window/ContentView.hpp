@@ -1,18 +1,16 @@
 #pragma once
 
 #include "engine/Execution.hpp"
-#include "engine/Journals.hpp"
 #include "engine/NameFormat.hpp"
 #include "engine/Settings.hpp"
-#include "engine/Summary.hpp"
 #include "platform/FileSystem.hpp"
-#include "window/FolderWatcher.hpp"
-#include "window/PreviewLoader.hpp"
+#include "window/FolderSession.hpp"
+#include "window/PreviewModel.hpp"
 #include "window/SettingBindings.hpp"
 
-#include <QTimer>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 class QCheckBox;
@@ -27,13 +25,11 @@ class QLayout;
 namespace brindleaf {
 
 class PreviewListView;
-class PreviewModel;
 class RunProgress;
 
-// The window's content. Owns the settings record; every write to a setting updates the
-// widgets that show it and the preview. The folder's listing is kept between writes and
-// watched: it is read again when the folder or its contents change, sorted again when an
-// ordering toggle changes, and the four text settings only rename the rows on screen.
+// The window's content: the widgets that show a folder session, their layout and their
+// words, and the dialogs around a run. Every setting written goes to the session, which
+// tells back what changed.
 class ContentView : public QWidget {
     Q_OBJECT
 
@@ -43,11 +39,11 @@ public:
     explicit ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent = nullptr);
     ~ContentView() override;
 
-    [[nodiscard]] const Settings& settings() const { return settings_; }
-    [[nodiscard]] const PreviewModel& preview() const { return *preview_; }
+    [[nodiscard]] const Settings& settings() const { return session_->settings(); }
+    [[nodiscard]] const PreviewModel& preview() const { return *session_->preview(); }
     [[nodiscard]] QSize sizeHint() const override;
     // Whether the folder is being listed or ordered; the preview shows the result when done.
-    [[nodiscard]] bool isLoading() const { return loader_.isBusy(); }
+    [[nodiscard]] bool isLoading() const { return session_->isLoading(); }
 
     // Writes the empty text, then the folder's own local path.
     void setTargetDir(const QUrl& folder);
@@ -61,7 +57,8 @@ public:
     void toggleConfirm();
     // Renames the folder's entries from a fresh listing, with progress for long runs.
     void renameFiles();
-    // Gives the entries of the folder's last run their original names back, after asking.
+    // Gives the entries of the folder's newest run not yet undone their original names
+    // back, after asking.
     void undoLastRun();
 
 signals:
@@ -74,6 +71,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // How a run under the progress dialog ended, beside what the run itself reports.
+    struct RunEnd {
+        bool quit = false; // a close or a signal asked the program to end
+        int signal = 0;
+    };
+
     QBoxLayout* createFolderRow();
     QLayout* createFieldRow();
     QLayout* createToggleRow();
@@ -82,55 +85,31 @@ private:
     QLineEdit* addField(QLayout* row, const TextBinding& binding);
     QCheckBox* addToggle(QLayout* row, const ToggleBinding& binding);
     [[nodiscard]] QLineEdit* fieldOf(std::string Settings::*field) const;
+    [[nodiscard]] QLineEdit* fieldAtFault(NamePart part) const;
 
     void writeText(const TextBinding& binding, const QString& text);
     void writeToggle(const ToggleBinding& binding, bool on);
-    void writeTargetDir(std::string path);
     void showSettings();
-    void showNewNames();
-    void showSummary();
     void showTitle();
-    QFuture<void> watchTargetDir();
-    void unwatchTargetDir();
-    void relist(QFuture<void> watchSet);
-    void relistAfterChange();
-    void reorder();
-    [[nodiscard]] ListedNames listingToReorder();
-    void showLoaded(PreviewLoader::Result loaded);
-    void showLoading(bool loading);
+    void showPreviewState();
+    void showSummary();
     void showPlanProblem();
     void showActions();
-    QLineEdit* fieldAtFault(NameProblem problem) const;
-    [[nodiscard]] std::size_t longestExtension() const;
+    void showLoading(bool loading);
+    void showRunOutcome(const RunReport& report);
+    [[nodiscard]] QString confirmationDetails() const;
+    void askAgainAfterChange();
     void offerToRestoreInterruptedRun();
     void offerToSetAsideDamagedRecord();
-    void leaveWithoutWindow();
-    // How a run under the progress dialog ended, beside what the run itself reports.
-    struct RunEnd {
-        bool quit = false; // a close or a signal asked the program to end
-        int signal = 0;
-    };
+    void restoreOriginalNames();
     template <typename Run> RunEnd runWithProgress(Run run);
     void quitAfterRun(const RunEnd& end, bool everyNameBack);
-    void restoreOriginalNames();
-    void askAgainAfterChange();
-    void showRunOutcome(const RunReport& report);
-    // The folder's last run did not finish, or cannot be told to have: nothing is renamed
-    // until it is dealt with.
-    [[nodiscard]] bool lastRunUnfinished() const;
-    [[nodiscard]] QString confirmationDetails() const;
+    void leaveWithoutWindow();
 
-    Settings settings_;
-    std::unique_ptr<FileSystem> fileSystem_;
-    Journals journals_;
-    // Declared after what its running job may still be reading.
-    PreviewLoader loader_;
-    LastRun lastRun_;
-    ListingSummary summary_;
+    FolderSession* session_;
     RunProgress* activeRun_ = nullptr;
-    PreviewModel* preview_;
-    FolderWatcher watcher_;
-    QTimer folderChangedTimer_;
+    int exitCode_ = 0;
+    bool confirm_ = false;
 
     QLabel* targetDirLabel_ = nullptr;
     std::array<QLineEdit*, textBindings.size()> fields_{};
@@ -141,15 +120,6 @@ private:
     QLabel* summaryLabel_ = nullptr;
     PreviewListView* previewList_ = nullptr;
     QLabel* statusLabel_ = nullptr;
-    int exitCode_ = 0;
-    bool confirm_ = false;
-    bool namesUsable_ = true;
-    // False while every entry already bears the name the settings would give it.
-    bool changesNames_ = true;
-    // A folder just chosen whose last run was cut short is offered for restoring once.
-    bool offerRestoreWhenLoaded_ = false;
-    // The longest name the shown folder's file system holds.
-    std::size_t longestName_ = 255;
 };
 
 } // namespace brindleaf
