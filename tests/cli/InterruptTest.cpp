@@ -1,40 +1,37 @@
+#include "cli/CliRun.hpp"
+#include "support/FaultyFileSystem.hpp"
 #include "support/TemporaryFolder.hpp"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <thread>
 
+namespace brindleaf::cli {
 namespace {
 
-using brindleaf::testing::TemporaryFolder;
+using testing::TemporaryFolder;
 
-// Starts the real brindleaf-cli with its journals under `state` and its messages in `err`.
-pid_t startCli(const std::vector<std::string>& args, const std::string& state,
-               const std::string& err) {
+// Runs the command line in a child process, over a file system whose every move takes a
+// while, so that a run lasts long enough to be signalled; its messages go to `err`.
+pid_t startSlowCli(const std::vector<std::string>& args, const std::string& journalFolder,
+                   const std::string& err) {
     const pid_t child = ::fork();
     if (child == 0) {
-        // At the lowest priority, so that the test notices the run and signals it long before
-        // it could end, however busy the machine is.
-        ::setpriority(PRIO_PROCESS, 0, 19);
-        ::setenv("XDG_STATE_HOME", state.c_str(), 1);
-        const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ::dup2(errFd, STDERR_FILENO);
-        std::vector<char*> argv{const_cast<char*>(BRINDLEAF_CLI)};
-        for (const std::string& arg : args) {
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        }
-        argv.push_back(nullptr);
-        ::execv(BRINDLEAF_CLI, argv.data());
-        ::_exit(127);
+        testing::FaultyFileSystem slow(std::chrono::milliseconds(2));
+        Journals journals{JournalFolder(journalFolder)};
+        std::FILE* messages = std::fopen(err.c_str(), "w");
+        const std::vector<std::string_view> views(args.begin(), args.end());
+        const int status = runCommandLine(views, slow, journals, stdout, messages);
+        std::fclose(messages);
+        ::_exit(status);
     }
     return child;
 }
@@ -54,14 +51,15 @@ TEST(Interrupt, CtrlCDuringARunPutsEveryNameBackEvenWhenPressedTwice) {
     TemporaryFolder folder;
     TemporaryFolder state;
     std::set<std::string> originals;
-    for (int i = 0; i < 40'000; ++i) {
+    for (int i = 0; i < 500; ++i) {
         const std::string name = "IMG_" + std::to_string(i) + ".JPG";
         folder.addFile(name);
         originals.insert(name);
     }
     const std::string err = state.pathOf("err");
-    const pid_t cli = startCli({"--apply", "--prefix", "trip_", folder.path()}, state.path(), err);
-    while (!journalWritten(state.pathOf("brindleaf"))) {
+    const pid_t cli =
+        startSlowCli({"--apply", "--prefix", "trip_", folder.path()}, state.pathOf("journals"), err);
+    while (!journalWritten(state.pathOf("journals"))) {
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     ::kill(cli, SIGINT);
@@ -80,3 +78,4 @@ TEST(Interrupt, CtrlCDuringARunPutsEveryNameBackEvenWhenPressedTwice) {
 }
 
 } // namespace
+} // namespace brindleaf::cli
