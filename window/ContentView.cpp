@@ -14,7 +14,7 @@
 #include "window/PathLabel.hpp"
 #include "window/PreviewListView.hpp"
 #include "window/PreviewModel.hpp"
-#include "window/RunProgress.hpp"
+#include "window/RunDialogs.hpp"
 #include "window/SettingBindings.hpp"
 #include "window/UndoMessages.hpp"
 #include "window/WindowGoneFilter.hpp"
@@ -28,7 +28,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QShortcut>
@@ -36,8 +35,6 @@
 #include <QVBoxLayout>
 
 #include <cstdio>
-#include <cstring>
-#include <vector>
 
 namespace brindleaf {
 
@@ -79,41 +76,14 @@ QHBoxLayout* centredRow() {
     return row;
 }
 
-// Disables the window's own widgets while it lives, and enables again those it disabled.
-class WidgetsDisabled {
-public:
-    explicit WidgetsDisabled(QWidget* window) {
-        for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (!child->isWindow() && child->isEnabled()) {
-                child->setEnabled(false);
-                disabled_.emplace_back(child);
-            }
-        }
-    }
-    ~WidgetsDisabled() {
-        for (const QPointer<QWidget>& child : disabled_) {
-            if (child) {
-                child->setEnabled(true);
-            }
-        }
-    }
-    WidgetsDisabled(const WidgetsDisabled&) = delete;
-    WidgetsDisabled& operator=(const WidgetsDisabled&) = delete;
-
-private:
-    std::vector<QPointer<QWidget>> disabled_;
-};
-
-// The exit status of a program stopped by a signal, as shells expect it.
-constexpr int exitBySignal = 128;
-
 } // namespace
 
 ContentView::ContentView(QWidget* parent)
     : ContentView(std::make_unique<PosixFileSystem>(), parent) {}
 
 ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent)
-    : QWidget(parent), session_(new FolderSession(std::move(fileSystem), this)) {
+    : QWidget(parent), session_(new FolderSession(std::move(fileSystem), this)),
+      runs_(new RunDialogs(this, *session_)) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(createFolderRow());
     layout->addLayout(createFieldRow());
@@ -144,12 +114,13 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
     connect(session_, &FolderSession::loadingChanged, this, &ContentView::showLoading);
     connect(session_, &FolderSession::loadFailed, this,
             [this](const Error& error) { showFailureAlert(this, ErrorMessages::describe(error)); });
-    connect(session_, &FolderSession::unfinishedRunFound, this, [this](LastRunState state) {
-        if (state == LastRunState::Damaged) {
-            offerToSetAsideDamagedRecord();
-        } else {
-            offerToRestoreInterruptedRun();
-        }
+    connect(session_, &FolderSession::unfinishedRunFound, runs_,
+            &RunDialogs::offerForUnfinishedRun);
+    connect(runs_, &RunDialogs::statusChanged, statusLabel_, &QLabel::setText);
+    connect(runs_, &RunDialogs::runEnded, this, &ContentView::showActions);
+    connect(runs_, &RunDialogs::quitRequested, this, [this](int exitCode) {
+        exitCode_ = exitCode;
+        close();
     });
     connect(new WindowGoneFilter(this), &WindowGoneFilter::windowGone, this,
             &ContentView::leaveWithoutWindow);
@@ -197,7 +168,7 @@ QBoxLayout* ContentView::createActionRow() {
     row->addWidget(undoButton_);
     auto* undoShortcut = new QShortcut(QKeySequence::Undo, this);
     connect(undoShortcut, &QShortcut::activated, this, [this] {
-        if (activeRun_ == nullptr && undoButton_->isEnabled()) {
+        if (!runs_->isRunning() && undoButton_->isEnabled()) {
             undoLastRun();
         }
     });
@@ -325,7 +296,7 @@ void ContentView::setTargetPath(std::string path) {
 }
 
 void ContentView::chooseTargetDir() {
-    if (activeRun_ != nullptr) {
+    if (runs_->isRunning()) {
         return;
     }
     if (const std::optional<QUrl> folder = chooseFolder(this)) {
@@ -333,194 +304,20 @@ void ContentView::chooseTargetDir() {
     }
 }
 
-QString ContentView::confirmationDetails() const {
-    if (session_->settings().targetDir.empty()) {
-        return tr("No folder is chosen, so nothing will be renamed.");
-    }
-    const int count = session_->preview()->rowCount();
-    if (count == 0) {
-        return tr("“%1” is empty, so nothing will be renamed.").arg(targetDirLabel_->toolTip());
-    }
-    return tr("%n entries in “%1” get new names.", nullptr, count).arg(targetDirLabel_->toolTip());
-}
-
 void ContentView::toggleConfirm() {
-    confirm_ = !confirm_;
-    if (!confirm_) {
-        return;
-    }
-    if (askToProceed(this, tr("Confirmation"), tr("ProceedRenaming"), tr("OK"), {},
-                     confirmationDetails())) {
-        renameFiles();
-    }
-    confirm_ = false;
+    runs_->toggleConfirm();
 }
 
 void ContentView::renameFiles() {
-    if (session_->settings().targetDir.empty()) {
-        return;
-    }
-    const std::uint64_t shown = session_->shownPlan();
-    RunReport report;
-    bool changed = false;
-    const RunEnd end = runWithProgress(
-        [&](RunProgress& progress) { report = session_->rename(progress, shown, changed); });
-    if (end.quit) {
-        quitAfterRun(end, report.failures.empty());
-        return;
-    }
-    // Worded only now: an alert raised under the progress dialog could not be answered.
-    for (const Error& failure : report.failures) {
-        showFailureAlert(this, ErrorMessages::describe(failure));
-    }
-    if (changed) {
-        askAgainAfterChange();
-        return;
-    }
-    showRunOutcome(report);
-}
-
-void ContentView::showRunOutcome(const RunReport& report) {
-    switch (report.outcome) {
-    case RunOutcome::Renamed: {
-        QString text = tr("Renamed %n entries.", nullptr, countForText(report.moved));
-        if (report.alreadyNamed > 0) {
-            text += QLatin1Char(' ') + tr("%n had their new names already.", nullptr,
-                                          countForText(report.alreadyNamed));
-        }
-        statusLabel_->setText(text);
-        break;
-    }
-    case RunOutcome::AlreadyNamed:
-        statusLabel_->setText(tr("Every entry already has its new name; nothing was renamed."));
-        break;
-    case RunOutcome::LastRunInterrupted:
-        offerToRestoreInterruptedRun();
-        break;
-    case RunOutcome::LastRunDamaged:
-        offerToSetAsideDamagedRecord();
-        break;
-    case RunOutcome::AnotherRunGoing:
-        showFailureAlert(this, UndoMessages::anotherRunGoing(targetDirLabel_->text()));
-        break;
-    case RunOutcome::NothingToRename:
-    case RunOutcome::Failed:
-    case RunOutcome::Cancelled:
-        break;
-    }
-}
-
-void ContentView::askAgainAfterChange() {
-    if (askToProceed(this, tr("Confirmation"),
-                     tr("The folder changed after its preview was shown. The preview now shows "
-                        "it as it is. Rename every entry as it shows now?"),
-                     tr("OK"))) {
-        renameFiles();
-    }
+    runs_->renameFiles();
 }
 
 void ContentView::undoLastRun() {
-    const LastRun& lastRun = session_->lastRun();
-    if (lastRun.state == LastRunState::Damaged) {
-        offerToSetAsideDamagedRecord();
-        return;
-    }
-    if (lastRun.state != LastRunState::Finished && lastRun.state != LastRunState::Interrupted) {
-        return;
-    }
-    if (askToProceed(this, tr("Undo Renaming"),
-                     UndoMessages::question(targetDirLabel_->text(), lastRun),
-                     tr("Undo", "accepts the undo confirmation"))) {
-        restoreOriginalNames();
-    }
-}
-
-void ContentView::offerToRestoreInterruptedRun() {
-    if (askToProceed(this, tr("Undo Renaming"),
-                     UndoMessages::interruptedQuestion(targetDirLabel_->text()),
-                     tr("Restore the original names"), tr("Not now"))) {
-        restoreOriginalNames();
-    }
-}
-
-void ContentView::restoreOriginalNames() {
-    UndoReport report;
-    const RunEnd end =
-        runWithProgress([&](RunProgress& progress) { report = session_->undo(progress); });
-    if (end.quit) {
-        quitAfterRun(end, report.stranded.empty());
-        return;
-    }
-    if (report.outcome == UndoOutcome::JournalDamaged) {
-        offerToSetAsideDamagedRecord();
-        return;
-    }
-    bool succeeded = false;
-    const QString words = UndoMessages::outcome(report, succeeded);
-    if (succeeded) {
-        statusLabel_->setText(words);
-    } else {
-        showFailureAlert(this, words);
-    }
-}
-
-// A record that cannot be read would keep the folder refused for good. It is set aside,
-// never deleted, once the user has seen which entries it still names away from their
-// original names; no entry moves.
-void ContentView::offerToSetAsideDamagedRecord() {
-    const ForgetReport examined = session_->forget(false);
-    if (examined.outcome != ForgetOutcome::Examined) {
-        return;
-    }
-    if (!askToProceed(this, tr("Damaged Record"),
-                      UndoMessages::damagedRecordQuestion(targetDirLabel_->text(), examined),
-                      tr("Set the record aside"), tr("Cancel"),
-                      UndoMessages::strandedEntries(examined))) {
-        return;
-    }
-    const ForgetReport setAside = session_->forget(true);
-    if (setAside.outcome == ForgetOutcome::SetAside) {
-        statusLabel_->setText(tr("The damaged record was set aside; no entry was moved."));
-    } else {
-        showFailureAlert(this, ErrorMessages::reasonOf(setAside.error));
-    }
-}
-
-// Runs moves with progress shown; afterwards the preview shows the folder as it now is,
-// unless a close or a signal came during the run, which the caller then carries out. The
-// progress dialog blocks no window: the window system drops a close request for a window
-// that a modal dialog blocks, so the window's own widgets are disabled instead.
-template <typename Run> ContentView::RunEnd ContentView::runWithProgress(Run run) {
-    session_->beginRun();
-    statusLabel_->clear();
-    RunEnd end;
-    {
-        const WidgetsDisabled disabled(this);
-        RunProgress progress(this);
-        activeRun_ = &progress;
-        run(progress);
-        activeRun_ = nullptr;
-        end = {progress.askedToQuit(), progress.signalReceived()};
-    }
-    session_->endRun(!end.quit);
-    showActions();
-    return end;
-}
-
-void ContentView::quitAfterRun(const RunEnd& end, bool everyNameBack) {
-    if (end.signal != 0) {
-        std::fprintf(stderr, "brindleaf: stopped by signal %d (%s) during a run; %s\n", end.signal,
-                     ::strsignal(end.signal),
-                     everyNameBack ? "every entry is back under the name it had before the run"
-                                   : "some entries could not be given their names back; "
-                                     "'brindleaf-cli --undo FOLDER' tries again");
-    }
-    exitCode_ = end.signal != 0 ? exitBySignal + end.signal : 0;
-    close();
+    runs_->undoLastRun();
 }
 
 void ContentView::leaveWithoutWindow() {
-    std::fputs(activeRun_ != nullptr
+    std::fputs(runs_->isRunning()
                    ? "brindleaf: the window was destroyed during a run; stopping it\n"
                    : "brindleaf: the window was destroyed\n",
                stderr);
@@ -529,9 +326,7 @@ void ContentView::leaveWithoutWindow() {
 }
 
 void ContentView::closeEvent(QCloseEvent* event) {
-    if (activeRun_ != nullptr) {
-        // Stopped at the next move and rolled back; the window closes once that is done.
-        activeRun_->requestStop();
+    if (runs_->stopForClose()) {
         event->ignore();
         return;
     }

@@ -6,6 +6,7 @@
 #include "platform/FileSystem.hpp"
 #include "window/FolderSession.hpp"
 #include "window/PreviewModel.hpp"
+#include "window/RunDialogs.hpp"
 #include "window/SettingBindings.hpp"
 
 #include <QWidget>
@@ -25,7 +26,7 @@ class QLayout;
 namespace brindleaf {
 
 class PreviewListView;
-class RunProgress;
+class RunDialogs;
 
 // The window's content: the widgets that show a folder session, their layout and their
 // words, and the dialogs around a run. Every setting written goes to the session, which
@@ -52,7 +53,7 @@ public:
     // Lets the user pick a folder; a cancel changes nothing.
     void chooseTargetDir();
     // Whether the window is asking to confirm a rename.
-    [[nodiscard]] bool isConfirming() const { return confirm_; }
+    [[nodiscard]] bool isConfirming() const { return runs_->isConfirming(); }
     // Inverts `confirm`; while it is true, asks whether to rename and does so on OK.
     void toggleConfirm();
     // Renames the folder's entries from a fresh listing, with progress for long runs.
@@ -71,12 +72,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // How a run under the progress dialog ended, beside what the run itself reports.
-    struct RunEnd {
-        bool quit = false; // a close or a signal asked the program to end
-        int signal = 0;
-    };
-
     QBoxLayout* createFolderRow();
     QLayout* createFieldRow();
     QLayout* createToggleRow();
@@ -96,20 +91,11 @@ private:
     void showPlanProblem();
     void showActions();
     void showLoading(bool loading);
-    void showRunOutcome(const RunReport& report);
-    [[nodiscard]] QString confirmationDetails() const;
-    void askAgainAfterChange();
-    void offerToRestoreInterruptedRun();
-    void offerToSetAsideDamagedRecord();
-    void restoreOriginalNames();
-    template <typename Run> RunEnd runWithProgress(Run run);
-    void quitAfterRun(const RunEnd& end, bool everyNameBack);
     void leaveWithoutWindow();
 
     FolderSession* session_;
-    RunProgress* activeRun_ = nullptr;
+    RunDialogs* runs_;
     int exitCode_ = 0;
-    bool confirm_ = false;
 
     QLabel* targetDirLabel_ = nullptr;
     std::array<QLineEdit*, textBindings.size()> fields_{};

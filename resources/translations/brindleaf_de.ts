@@ -44,58 +44,12 @@
         <translation>&amp;Umbenennen…</translation>
     </message>
     <message>
-        <source>Confirmation</source>
-        <translation>Umbenennen bestätigen</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>Umbenennen</translation>
-    </message>
-    <message>
-        <source>ProceedRenaming</source>
-        <translation>Alle Einträge dieses Ordners wie in der Vorschau umbenennen?</translation>
-    </message>
-    <message>
         <source>Undo</source>
         <translation>Rückgän&amp;gig…</translation>
     </message>
     <message>
         <source>Give the entries of the last renaming their original names back</source>
         <translation>Den Einträgen der letzten Umbenennung ihre ursprünglichen Namen zurückgeben</translation>
-    </message>
-    <message>
-        <source>Restore the original names</source>
-        <translation>Ursprüngliche Namen wiederherstellen</translation>
-    </message>
-    <message>
-        <source>Not now</source>
-        <translation>Jetzt nicht</translation>
-    </message>
-    <message>
-        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
-        <translation>Der Ordner hat sich geändert, nachdem seine Vorschau angezeigt wurde. Die Vorschau zeigt ihn jetzt, wie er ist. Alle Einträge so umbenennen, wie sie jetzt angezeigt werden?</translation>
-    </message>
-    <message>
-        <source>No folder is chosen, so nothing will be renamed.</source>
-        <translation>Es ist kein Ordner gewählt, daher wird nichts umbenannt.</translation>
-    </message>
-    <message>
-        <source>“%1” is empty, so nothing will be renamed.</source>
-        <translation>„%1“ ist leer, daher wird nichts umbenannt.</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n entries in “%1” get new names.</source>
-        <translation>
-            <numerusform>%n Eintrag in „%1“ erhält einen neuen Namen.</numerusform>
-            <numerusform>%n Einträge in „%1“ erhalten neue Namen.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Renamed %n entries.</source>
-        <translation>
-            <numerusform>%n Eintrag umbenannt.</numerusform>
-            <numerusform>%n Einträge umbenannt.</numerusform>
-        </translation>
     </message>
     <message>
         <source>Keep extensions</source>
@@ -132,42 +86,6 @@
     <message>
         <source>every entry already has its new name</source>
         <translation>jeder Eintrag hat schon seinen neuen Namen</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n had their new names already.</source>
-        <translation>
-            <numerusform>%n hatte seinen neuen Namen schon.</numerusform>
-            <numerusform>%n hatten ihre neuen Namen schon.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Every entry already has its new name; nothing was renamed.</source>
-        <translation>Jeder Eintrag hat schon seinen neuen Namen; nichts wurde umbenannt.</translation>
-    </message>
-    <message>
-        <source>Undo Renaming</source>
-        <translation>Umbenennung rückgängig machen</translation>
-    </message>
-    <message>
-        <source>Undo</source>
-        <comment>accepts the undo confirmation</comment>
-        <translation>Rückgängig machen</translation>
-    </message>
-    <message>
-        <source>Damaged Record</source>
-        <translation>Beschädigtes Protokoll</translation>
-    </message>
-    <message>
-        <source>Set the record aside</source>
-        <translation>Protokoll beiseitelegen</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>The damaged record was set aside; no entry was moved.</source>
-        <translation>Das beschädigte Protokoll wurde beiseitegelegt; kein Eintrag wurde verschoben.</translation>
     </message>
 </context>
 <context>
@@ -400,6 +318,91 @@
     <message>
         <source>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
         <translation>Alle Einträge wurden umbenannt, aber das Protokoll der Umbenennung kann nicht abgeschlossen werden: %1. Die Umbenennung bleibt als unvollständig verzeichnet: „Rückgängig“ gibt den Einträgen ihre ursprünglichen Namen zurück.</translation>
+    </message>
+</context>
+<context>
+    <name>brindleaf::RunDialogs</name>
+    <message>
+        <source>No folder is chosen, so nothing will be renamed.</source>
+        <translation>Es ist kein Ordner gewählt, daher wird nichts umbenannt.</translation>
+    </message>
+    <message>
+        <source>“%1” is empty, so nothing will be renamed.</source>
+        <translation>„%1“ ist leer, daher wird nichts umbenannt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries in “%1” get new names.</source>
+        <translation>
+            <numerusform>%n Eintrag in „%1“ erhält einen neuen Namen.</numerusform>
+            <numerusform>%n Einträge in „%1“ erhalten neue Namen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>Umbenennen bestätigen</translation>
+    </message>
+    <message>
+        <source>ProceedRenaming</source>
+        <translation>Alle Einträge dieses Ordners wie in der Vorschau umbenennen?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Renamed %n entries.</source>
+        <translation>
+            <numerusform>%n Eintrag umbenannt.</numerusform>
+            <numerusform>%n Einträge umbenannt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n had their new names already.</source>
+        <translation>
+            <numerusform>%n hatte seinen neuen Namen schon.</numerusform>
+            <numerusform>%n hatten ihre neuen Namen schon.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Every entry already has its new name; nothing was renamed.</source>
+        <translation>Jeder Eintrag hat schon seinen neuen Namen; nichts wurde umbenannt.</translation>
+    </message>
+    <message>
+        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
+        <translation>Der Ordner hat sich geändert, nachdem seine Vorschau angezeigt wurde. Die Vorschau zeigt ihn jetzt, wie er ist. Alle Einträge so umbenennen, wie sie jetzt angezeigt werden?</translation>
+    </message>
+    <message>
+        <source>Undo Renaming</source>
+        <translation>Umbenennung rückgängig machen</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <comment>accepts the undo confirmation</comment>
+        <translation>Rückgängig machen</translation>
+    </message>
+    <message>
+        <source>Restore the original names</source>
+        <translation>Ursprüngliche Namen wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>Jetzt nicht</translation>
+    </message>
+    <message>
+        <source>Damaged Record</source>
+        <translation>Beschädigtes Protokoll</translation>
+    </message>
+    <message>
+        <source>Set the record aside</source>
+        <translation>Protokoll beiseitelegen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>The damaged record was set aside; no entry was moved.</source>
+        <translation>Das beschädigte Protokoll wurde beiseitegelegt; kein Eintrag wurde verschoben.</translation>
     </message>
 </context>
 </TS>

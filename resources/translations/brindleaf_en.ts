@@ -44,58 +44,12 @@
         <translation>&amp;Rename…</translation>
     </message>
     <message>
-        <source>Confirmation</source>
-        <translation>Confirm Renaming</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>Rename</translation>
-    </message>
-    <message>
-        <source>ProceedRenaming</source>
-        <translation>Rename every entry of this folder as the preview shows?</translation>
-    </message>
-    <message>
         <source>Undo</source>
         <translation>&amp;Undo…</translation>
     </message>
     <message>
         <source>Give the entries of the last renaming their original names back</source>
         <translation>Give the entries of the last renaming their original names back</translation>
-    </message>
-    <message>
-        <source>Restore the original names</source>
-        <translation>Restore the original names</translation>
-    </message>
-    <message>
-        <source>Not now</source>
-        <translation>Not now</translation>
-    </message>
-    <message>
-        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
-        <translation>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</translation>
-    </message>
-    <message>
-        <source>No folder is chosen, so nothing will be renamed.</source>
-        <translation>No folder is chosen, so nothing will be renamed.</translation>
-    </message>
-    <message>
-        <source>“%1” is empty, so nothing will be renamed.</source>
-        <translation>“%1” is empty, so nothing will be renamed.</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n entries in “%1” get new names.</source>
-        <translation>
-            <numerusform>%n entry in “%1” gets a new name.</numerusform>
-            <numerusform>%n entries in “%1” get new names.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Renamed %n entries.</source>
-        <translation>
-            <numerusform>Renamed %n entry.</numerusform>
-            <numerusform>Renamed %n entries.</numerusform>
-        </translation>
     </message>
     <message>
         <source>Keep extensions</source>
@@ -132,42 +86,6 @@
     <message>
         <source>every entry already has its new name</source>
         <translation>every entry already has its new name</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n had their new names already.</source>
-        <translation>
-            <numerusform>%n had its new name already.</numerusform>
-            <numerusform>%n had their new names already.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Every entry already has its new name; nothing was renamed.</source>
-        <translation>Every entry already has its new name; nothing was renamed.</translation>
-    </message>
-    <message>
-        <source>Undo Renaming</source>
-        <translation>Undo Renaming</translation>
-    </message>
-    <message>
-        <source>Undo</source>
-        <comment>accepts the undo confirmation</comment>
-        <translation>Undo</translation>
-    </message>
-    <message>
-        <source>Damaged Record</source>
-        <translation>Damaged Record</translation>
-    </message>
-    <message>
-        <source>Set the record aside</source>
-        <translation>Set the record aside</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>The damaged record was set aside; no entry was moved.</source>
-        <translation>The damaged record was set aside; no entry was moved.</translation>
     </message>
 </context>
 <context>
@@ -400,6 +318,91 @@
     <message>
         <source>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
         <translation>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</translation>
+    </message>
+</context>
+<context>
+    <name>brindleaf::RunDialogs</name>
+    <message>
+        <source>No folder is chosen, so nothing will be renamed.</source>
+        <translation>No folder is chosen, so nothing will be renamed.</translation>
+    </message>
+    <message>
+        <source>“%1” is empty, so nothing will be renamed.</source>
+        <translation>“%1” is empty, so nothing will be renamed.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries in “%1” get new names.</source>
+        <translation>
+            <numerusform>%n entry in “%1” gets a new name.</numerusform>
+            <numerusform>%n entries in “%1” get new names.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>Confirm Renaming</translation>
+    </message>
+    <message>
+        <source>ProceedRenaming</source>
+        <translation>Rename every entry of this folder as the preview shows?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Rename</translation>
+    </message>
+    <message numerus="yes">
+        <source>Renamed %n entries.</source>
+        <translation>
+            <numerusform>Renamed %n entry.</numerusform>
+            <numerusform>Renamed %n entries.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n had their new names already.</source>
+        <translation>
+            <numerusform>%n had its new name already.</numerusform>
+            <numerusform>%n had their new names already.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Every entry already has its new name; nothing was renamed.</source>
+        <translation>Every entry already has its new name; nothing was renamed.</translation>
+    </message>
+    <message>
+        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
+        <translation>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</translation>
+    </message>
+    <message>
+        <source>Undo Renaming</source>
+        <translation>Undo Renaming</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <comment>accepts the undo confirmation</comment>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Restore the original names</source>
+        <translation>Restore the original names</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>Not now</translation>
+    </message>
+    <message>
+        <source>Damaged Record</source>
+        <translation>Damaged Record</translation>
+    </message>
+    <message>
+        <source>Set the record aside</source>
+        <translation>Set the record aside</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>The damaged record was set aside; no entry was moved.</source>
+        <translation>The damaged record was set aside; no entry was moved.</translation>
     </message>
 </context>
 </TS>

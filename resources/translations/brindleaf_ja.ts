@@ -44,56 +44,12 @@
         <translation>名前を変更(&amp;R)…</translation>
     </message>
     <message>
-        <source>Confirmation</source>
-        <translation>名前変更の確認</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>変更する</translation>
-    </message>
-    <message>
-        <source>ProceedRenaming</source>
-        <translation>このフォルダーのすべての項目をプレビューのとおりに名前変更しますか？</translation>
-    </message>
-    <message>
         <source>Undo</source>
         <translation>元に戻す(&amp;U)…</translation>
     </message>
     <message>
         <source>Give the entries of the last renaming their original names back</source>
         <translation>前回の名前変更の項目を元の名前に戻します</translation>
-    </message>
-    <message>
-        <source>Restore the original names</source>
-        <translation>元の名前に戻す</translation>
-    </message>
-    <message>
-        <source>Not now</source>
-        <translation>後で</translation>
-    </message>
-    <message>
-        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
-        <translation>プレビューの表示後にフォルダが変更されました。プレビューは現在の状態を表示しています。今の表示どおりにすべての項目の名前を変更しますか?</translation>
-    </message>
-    <message>
-        <source>No folder is chosen, so nothing will be renamed.</source>
-        <translation>フォルダが選ばれていないため、何も名前を変更しません。</translation>
-    </message>
-    <message>
-        <source>“%1” is empty, so nothing will be renamed.</source>
-        <translation>「%1」は空なので、何も名前を変更しません。</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n entries in “%1” get new names.</source>
-        <translation>
-            <numerusform>「%1」の %n 個の項目に新しい名前が付きます。</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Renamed %n entries.</source>
-        <translation>
-            <numerusform>%n 個の項目の名前を変更しました。</numerusform>
-        </translation>
     </message>
     <message>
         <source>Keep extensions</source>
@@ -126,41 +82,6 @@
     <message>
         <source>every entry already has its new name</source>
         <translation>すべての項目がすでに新しい名前です</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n had their new names already.</source>
-        <translation>
-            <numerusform>%n 個の項目はすでに新しい名前でした。</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Every entry already has its new name; nothing was renamed.</source>
-        <translation>すべての項目がすでに新しい名前のため、何も変更しませんでした。</translation>
-    </message>
-    <message>
-        <source>Undo Renaming</source>
-        <translation>名前の変更を元に戻す</translation>
-    </message>
-    <message>
-        <source>Undo</source>
-        <comment>accepts the undo confirmation</comment>
-        <translation>元に戻す</translation>
-    </message>
-    <message>
-        <source>Damaged Record</source>
-        <translation>壊れた記録</translation>
-    </message>
-    <message>
-        <source>Set the record aside</source>
-        <translation>記録を脇に置く</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
-    </message>
-    <message>
-        <source>The damaged record was set aside; no entry was moved.</source>
-        <translation>壊れた記録を脇に置きました。項目は移動していません。</translation>
     </message>
 </context>
 <context>
@@ -389,6 +310,88 @@
     <message>
         <source>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
         <translation>すべての項目の名前を変更しましたが、名前変更の記録を完了できません: %1。この名前の変更は未完了として記録されたままです。元に戻すと項目は元の名前に戻ります。</translation>
+    </message>
+</context>
+<context>
+    <name>brindleaf::RunDialogs</name>
+    <message>
+        <source>No folder is chosen, so nothing will be renamed.</source>
+        <translation>フォルダが選ばれていないため、何も名前を変更しません。</translation>
+    </message>
+    <message>
+        <source>“%1” is empty, so nothing will be renamed.</source>
+        <translation>「%1」は空なので、何も名前を変更しません。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries in “%1” get new names.</source>
+        <translation>
+            <numerusform>「%1」の %n 個の項目に新しい名前が付きます。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>名前変更の確認</translation>
+    </message>
+    <message>
+        <source>ProceedRenaming</source>
+        <translation>このフォルダーのすべての項目をプレビューのとおりに名前変更しますか？</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>変更する</translation>
+    </message>
+    <message numerus="yes">
+        <source>Renamed %n entries.</source>
+        <translation>
+            <numerusform>%n 個の項目の名前を変更しました。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n had their new names already.</source>
+        <translation>
+            <numerusform>%n 個の項目はすでに新しい名前でした。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Every entry already has its new name; nothing was renamed.</source>
+        <translation>すべての項目がすでに新しい名前のため、何も変更しませんでした。</translation>
+    </message>
+    <message>
+        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
+        <translation>プレビューの表示後にフォルダが変更されました。プレビューは現在の状態を表示しています。今の表示どおりにすべての項目の名前を変更しますか?</translation>
+    </message>
+    <message>
+        <source>Undo Renaming</source>
+        <translation>名前の変更を元に戻す</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <comment>accepts the undo confirmation</comment>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>Restore the original names</source>
+        <translation>元の名前に戻す</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>後で</translation>
+    </message>
+    <message>
+        <source>Damaged Record</source>
+        <translation>壊れた記録</translation>
+    </message>
+    <message>
+        <source>Set the record aside</source>
+        <translation>記録を脇に置く</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>The damaged record was set aside; no entry was moved.</source>
+        <translation>壊れた記録を脇に置きました。項目は移動していません。</translation>
     </message>
 </context>
 </TS>
