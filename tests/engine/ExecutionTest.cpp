@@ -68,27 +68,6 @@ TEST_F(Execution, AnAlreadyNumberedFolderNeedsNoMoveAndNoJournal) {
               std::string::npos);
 }
 
-// Shifting every number by one frees each name just before it is taken: one move each.
-TEST_F(Execution, ShiftedNumbersMoveOnceEach) {
-    addFiles({"0001", "0002", "0003"});
-    settings.startIndex = "2";
-    EXPECT_EQ(run(), RunOutcome::Renamed);
-    EXPECT_EQ(fileSystem.moves, 3U);
-    EXPECT_EQ(folder.contentOf("0004"), "0003");
-    EXPECT_EQ(folder.contentOf("0002"), "0001");
-}
-
-TEST_F(Execution, SwapsNamesThroughTemporaryNames) {
-    addFiles({"x0001y", "x0002y"});
-    settings.prefix = "x";
-    settings.postfix = "y";
-    settings.isReverse = true;
-    EXPECT_EQ(run(), RunOutcome::Renamed);
-    EXPECT_EQ(folder.names(), (NameSet{"x0001y", "x0002y"}));
-    EXPECT_EQ(folder.contentOf("x0001y"), "x0002y");
-    EXPECT_EQ(folder.contentOf("x0002y"), "x0001y");
-}
-
 TEST_F(Execution, RenamesEveryKindOfEntryAndKeepsTheFinderFile) {
     addFiles({"photo.jpg", ".DS_Store"});
     folder.addFolder("sub");
@@ -110,13 +89,6 @@ TEST_F(Execution, NothingToDoWithoutFolderOrEntries) {
     EXPECT_EQ(run(), RunOutcome::NothingToRename);
     EXPECT_EQ(fileSystem.moves, 0U);
     EXPECT_TRUE(failures.empty());
-}
-
-TEST_F(Execution, UnreadableFolderIsReportedOnce) {
-    settings.targetDir = folder.pathOf("gone");
-    EXPECT_EQ(run(), RunOutcome::Failed);
-    ASSERT_EQ(failures.size(), 1U);
-    EXPECT_EQ(failures[0].code, std::errc::no_such_file_or_directory);
 }
 
 TEST_F(Execution, RefusesUnusableNamesBeforeMovingAnything) {

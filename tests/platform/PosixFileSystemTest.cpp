@@ -36,16 +36,6 @@ TEST(PosixFileSystemTest, ReadsRawBytesWithInodesAndCanReadTheSameFolderTwice) {
     }
 }
 
-TEST(PosixFileSystemTest, OpeningAFileOrAMissingPathFailsWithTheSystemsCode) {
-    TemporaryFolder folder;
-    folder.addFile("plain");
-    PosixFileSystem fileSystem;
-
-    EXPECT_EQ(fileSystem.openFolder(folder.pathOf("plain")).error(), std::errc::not_a_directory);
-    EXPECT_EQ(fileSystem.openFolder(folder.pathOf("gone")).error(),
-              std::errc::no_such_file_or_directory);
-}
-
 TEST(PosixFileSystemTest, LongestNameComesFromTheFileSystem) {
     TemporaryFolder folder;
     PosixFileSystem fileSystem;
