@@ -235,21 +235,6 @@ private slots:
         QVERIFY(folderRow.data(brindleaf::PreviewModel::IsFolderRole).toBool());
     }
 
-    void previewFollowsTheFolderWithoutAnyInput() {
-        TemporaryFolder folder;
-        folder.addFile("b");
-        ContentView view;
-        showFolder(view, folder.path());
-        QCOMPARE(rows(view), QStringList{row("b", "0001")});
-
-        folder.addFile("a");
-        QTRY_COMPARE(rows(view), (QStringList{row("a", "0001"), row("b", "0002")}));
-        std::filesystem::rename(folder.pathOf("b"), folder.pathOf("c"));
-        QTRY_COMPARE(rows(view), (QStringList{row("a", "0001"), row("c", "0002")}));
-        std::filesystem::remove(folder.pathOf("a"));
-        QTRY_COMPARE(rows(view), QStringList{row("c", "0001")});
-    }
-
     void folderDroppedOnThePreviewBecomesTheTarget() {
         TemporaryFolder folder;
         folder.addFile("plain");
@@ -556,59 +541,6 @@ private slots:
                                      : QList<QVariant>{stop == Stop::Signal ? 128 + SIGTERM : 0};
             QCOMPARE(quits.size() == 1 ? quits.front() : QList<QVariant>{}, exitCodes);
         }
-    }
-
-    // A slow folder never holds the window: nothing can be renamed until its rows show, and
-    // a newer folder or toggle takes the place of what was asked before.
-    void newerRequestsSupersedeASlowListing() {
-        TemporaryFolder folder;
-        folder.addFolder("slow");
-        folder.addFolder("fast");
-        for (const char* name : {"slow/a", "fast/b1", "fast/b2"}) {
-            folder.addFile(name);
-        }
-        auto slow = std::make_unique<brindleaf::testing::FaultyFileSystem>();
-        slow->perListing = std::chrono::milliseconds(200);
-        ContentView view(std::move(slow));
-        QStringList everShown;
-        connect(&view.preview(), &QAbstractItemModel::modelReset, this,
-                [&] { everShown.append(rows(view)); });
-        showFolder(view, folder.pathOf("fast"));
-        view.setTargetDir(localUrl(folder.pathOf("slow")));
-        QTest::qWait(50); // the slow listing is under way
-        QVERIFY(view.isLoading());
-        QVERIFY(!child<QPushButton>(view, "doButton")->isEnabled());
-        QCOMPARE(view.preview().rowCount(), 0);
-        QCOMPARE(child<QLabel>(view, "summaryLabel")->text(), QString());
-        view.setTargetDir(localUrl(folder.pathOf("fast")));
-        child<QCheckBox>(view, "reverseToggle")->click();
-        settle(view);
-        QCOMPARE(rows(view), (QStringList{row("b2", "0001"), row("b1", "0002")}));
-        QVERIFY(!everShown.contains(row("a", "0001")));
-        QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
-    }
-
-    // Names that tie while spaces are ignored keep their listing order however the toggles
-    // moved before, so the preview is always the numbering that OK carries out.
-    void previewOrderIsTheRunsOrderAfterAnyToggling() {
-        TemporaryFolder folder;
-        for (int i = 0; i < 8; ++i) {
-            folder.addFile("photo" + std::to_string(i) + ".jpg");
-            folder.addFile("photo " + std::to_string(i) + ".jpg");
-        }
-        ContentView view;
-        showFolder(view, folder.path());
-        child<QCheckBox>(view, "spaceRemoveToggle")->click();
-        child<QCheckBox>(view, "spaceRemoveToggle")->click();
-        settle(view);
-        const QStringList shown = rows(view);
-        ContentView fresh;
-        showFolder(fresh, folder.path());
-        QCOMPARE(shown, rows(fresh));
-
-        view.renameFiles();
-        const QString first = shown.first().section(QStringLiteral("\t\t->\t\t"), 0, 0);
-        QCOMPARE(QString::fromStdString(folder.contentOf("0001")), first);
     }
 
     // A folder that changed after its preview is never renamed by a plan nobody saw.
