@@ -2,7 +2,6 @@
 
 #include "window/NameText.hpp"
 
-#include "engine/NameFormat.hpp"
 #include "engine/Summary.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "selection/DirectoryDropDelegate.hpp"
@@ -10,13 +9,10 @@
 #include "window/Alerts.hpp"
 #include "window/ErrorMessages.hpp"
 #include "window/FlowLayout.hpp"
-#include "window/FolderSession.hpp"
 #include "window/PathLabel.hpp"
 #include "window/PreviewListView.hpp"
-#include "window/PreviewModel.hpp"
-#include "window/RunDialogs.hpp"
-#include "window/SettingBindings.hpp"
 #include "window/UndoMessages.hpp"
+#include "window/WidgetState.hpp"
 #include "window/WindowGoneFilter.hpp"
 
 #include <QCheckBox>
@@ -29,54 +25,12 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QShortcut>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <cstdio>
 
 namespace brindleaf {
-
-namespace {
-
-void showText(QLineEdit* field, const std::string& text) {
-    const QString value = QString::fromStdString(text);
-    // Only a change of value may move the cursor of the field being typed in.
-    if (field->text() != value) {
-        field->setText(value);
-    }
-}
-
-void showToggle(QCheckBox* toggle, bool on) {
-    const QSignalBlocker blocker(toggle);
-    toggle->setChecked(on);
-}
-
-// A label's text without its keyboard mnemonic: "&Prefix" and "接頭辞(&P)" read "Prefix"
-// and "接頭辞" where no mnemonic applies.
-QString withoutMnemonic(const QString& text) {
-    static const QRegularExpression mnemonic(QStringLiteral("\\(&[^&]\\)|&(?=[^&])"));
-    return QString(text).remove(mnemonic);
-}
-
-// Marks a widget as being in a state, or no longer. A new style sheet costs a polish of the
-// widget, so it is set only when the state changes, not on every keystroke.
-void showState(QWidget* widget, const char* state, bool on, const QString& styleWhenOn) {
-    if (widget->property(state).toBool() == on) {
-        return;
-    }
-    widget->setProperty(state, on);
-    widget->setStyleSheet(on ? styleWhenOn : QString());
-}
-
-QHBoxLayout* centredRow() {
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    return row;
-}
-
-} // namespace
 
 ContentView::ContentView(QWidget* parent)
     : ContentView(std::make_unique<PosixFileSystem>(), parent) {}
@@ -89,20 +43,14 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
     layout->addLayout(createFieldRow());
     layout->addLayout(createToggleRow());
     layout->addWidget(createPreview(), 1);
-    problemLabel_ = new QLabel(this);
-    problemLabel_->setObjectName(QStringLiteral("problemLabel"));
-    problemLabel_->setTextFormat(Qt::PlainText);
+    problemLabel_ = plainLabel(this, "problemLabel");
     problemLabel_->setWordWrap(true);
     problemLabel_->setStyleSheet(QStringLiteral("QLabel { color: #c0392b; }"));
     problemLabel_->hide();
     layout->addWidget(problemLabel_);
-    summaryLabel_ = new QLabel(this);
-    summaryLabel_->setObjectName(QStringLiteral("summaryLabel"));
-    summaryLabel_->setTextFormat(Qt::PlainText);
+    summaryLabel_ = plainLabel(this, "summaryLabel");
     layout->addWidget(summaryLabel_, 0, Qt::AlignHCenter);
-    statusLabel_ = new QLabel(this);
-    statusLabel_->setObjectName(QStringLiteral("statusLabel"));
-    statusLabel_->setTextFormat(Qt::PlainText);
+    statusLabel_ = plainLabel(this, "statusLabel");
     layout->addWidget(statusLabel_);
     layout->addLayout(createActionRow());
 

@@ -1,0 +1,51 @@
+#include "window/WidgetState.hpp"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+#include <QVariant>
+
+namespace brindleaf {
+
+void showText(QLineEdit* field, const std::string& text) {
+    const QString value = QString::fromStdString(text);
+    if (field->text() != value) {
+        field->setText(value);
+    }
+}
+
+void showToggle(QCheckBox* toggle, bool on) {
+    const QSignalBlocker blocker(toggle);
+    toggle->setChecked(on);
+}
+
+QString withoutMnemonic(const QString& text) {
+    static const QRegularExpression mnemonic(QStringLiteral("\\(&[^&]\\)|&(?=[^&])"));
+    return QString(text).remove(mnemonic);
+}
+
+void showState(QWidget* widget, const char* state, bool on, const QString& styleWhenOn) {
+    if (widget->property(state).toBool() == on) {
+        return;
+    }
+    widget->setProperty(state, on);
+    widget->setStyleSheet(on ? styleWhenOn : QString());
+}
+
+QLabel* plainLabel(QWidget* parent, const char* objectName) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QHBoxLayout* centredRow() {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    return row;
+}
+
+} // namespace brindleaf

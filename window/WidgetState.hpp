@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+class QCheckBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace brindleaf {
+
+// Shows `text` in a field; only a change of value may move the cursor of the field being
+// typed in.
+void showText(QLineEdit* field, const std::string& text);
+// Shows a toggle's state without reporting it as the user's change.
+void showToggle(QCheckBox* toggle, bool on);
+// A label's text without its keyboard mnemonic: "&Prefix" and "接頭辞(&P)" read "Prefix"
+// and "接頭辞" where no mnemonic applies.
+QString withoutMnemonic(const QString& text);
+// Marks a widget as being in a state, or no longer. A new style sheet costs a polish of the
+// widget, so it is set only when the state changes, not on every keystroke.
+void showState(QWidget* widget, const char* state, bool on, const QString& styleWhenOn);
+// A label that shows its text as it is, never as markup, named for tests and styles.
+QLabel* plainLabel(QWidget* parent, const char* objectName);
+// A row whose widgets gather in its middle.
+QHBoxLayout* centredRow();
+
+} // namespace brindleaf
