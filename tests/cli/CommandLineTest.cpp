@@ -154,17 +154,23 @@ TEST(CommandLine, RepeatedRunMovesNothingAndUndoWalksBackRunByRun) {
     EXPECT_EQ(cli({"--history"}).out.find("can be undone"), std::string::npos);
 }
 
-// The names an interrupted run left are not the user's own names to number.
-TEST(CommandLine, InterruptedFolderIsNotPreviewedUntilUndone) {
-    TemporaryFolder folder;
-    TemporaryFolder state;
+// Fills `folder` with "0001", "0002" and "a", and numbers it in reverse in a process that
+// dies after the first move, journalling under `state`: "0001" is left as "0003".
+bool interruptedRunIn(const TemporaryFolder& folder, const TemporaryFolder& state) {
     for (const char* name : {"0001", "0002", "a"}) {
         folder.addFile(name);
     }
     Settings settings;
     settings.targetDir = folder.path();
     settings.isReverse = true;
-    ASSERT_TRUE(testing::renameKilledAtMove(settings, JournalFolder(state.pathOf("journals")), 2));
+    return testing::renameKilledAtMove(settings, JournalFolder(state.pathOf("journals")), 2);
+}
+
+// The names an interrupted run left are not the user's own names to number.
+TEST(CommandLine, InterruptedFolderIsNotPreviewedUntilUndone) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    ASSERT_TRUE(interruptedRunIn(folder, state));
     const Result refused = runCli({folder.path()}, state);
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.out, "");
@@ -179,14 +185,8 @@ TEST(CommandLine, InterruptedFolderIsNotPreviewedUntilUndone) {
 TEST(CommandLine, ForgetSetsADamagedJournalAsideAndMovesNothing) {
     TemporaryFolder folder;
     TemporaryFolder state;
-    for (const char* name : {"0001", "0002", "a"}) {
-        folder.addFile(name);
-    }
-    Settings settings;
-    settings.targetDir = folder.path();
-    settings.isReverse = true;
+    ASSERT_TRUE(interruptedRunIn(folder, state));
     const JournalFolder journals(state.pathOf("journals"));
-    ASSERT_TRUE(testing::renameKilledAtMove(settings, journals, 2));
     const Result intact = runCli({"--forget", folder.path()}, state);
     EXPECT_EQ(intact.status, 1);
     EXPECT_NE(intact.err.find("can be read"), std::string::npos) << intact.err;
