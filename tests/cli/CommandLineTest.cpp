@@ -135,15 +135,18 @@ TEST(CommandLine, RepeatedRunMovesNothingAndUndoWalksBackRunByRun) {
     EXPECT_EQ(repeated.err, "brindleaf-cli: Nothing to rename: every entry of \"" + folder.path() +
                                 "\" already has its new name.\n");
     ASSERT_EQ(cli({"--apply", "--prefix", "q_"}).status, 0);
+    ASSERT_EQ(cli({"--apply", "--start", "7"}).status, 0);
 
     const Result history = cli({"--history"});
     EXPECT_EQ(history.status, 0);
     EXPECT_NE(history.out.find("3 entries  finished  (can be undone)\n"), std::string::npos);
-    EXPECT_EQ(std::ranges::count(history.out, '\n'), 2) << history.out;
+    EXPECT_EQ(std::ranges::count(history.out, '\n'), 3) << history.out;
 
     const Result first = cli({"--undo"});
     EXPECT_EQ(first.status, 0) << first.err;
     EXPECT_TRUE(first.err.starts_with("brindleaf-cli: Gave 3 entries of the run of ")) << first.err;
+    EXPECT_EQ(folder.names(), (NameSet{"q_0001", "q_0002", "q_0003"}));
+    EXPECT_EQ(cli({"--undo"}).status, 0);
     EXPECT_EQ(folder.names(), (NameSet{"p_0001", "p_0002", "p_0003"}));
     EXPECT_EQ(cli({"--undo"}).status, 0);
     EXPECT_EQ(folder.names(), (NameSet{"a.jpg", "b.jpg", "c.jpg"}));
