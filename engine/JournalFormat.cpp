@@ -267,6 +267,26 @@ std::expected<JournalHead, JournalProblem> decodeJournalHead(std::string_view by
     return *complete;
 }
 
+namespace {
+
+// The entries after a journal's head, as many as it counts or up to the first that cannot be
+// read; `reader` is left after them. Never trusts the count enough to reserve by it.
+std::vector<JournalEntry> entriesAfterHead(std::string_view bytes, const JournalHead& head,
+                                           Reader& reader) {
+    static_cast<void>(readFolderLines(reader, head, bytes.starts_with(magic)));
+    std::vector<JournalEntry> entries;
+    while (entries.size() < head.entryCount) {
+        auto entry = readEntry(reader);
+        if (!entry) {
+            break;
+        }
+        entries.push_back(std::move(*entry));
+    }
+    return entries;
+}
+
+} // namespace
+
 std::expected<RunRecord, JournalProblem> decodeJournal(std::string_view bytes) {
     auto head = decodeJournalHead(bytes);
     if (!head) {
@@ -277,15 +297,9 @@ std::expected<RunRecord, JournalProblem> decodeJournal(std::string_view bytes) {
     }
     const std::string_view body = bytes.substr(stateLineLength);
     Reader reader(body);
-    static_cast<void>(readFolderLines(reader, *head, bytes.starts_with(magic)));
-    RunRecord record{std::move(*head), {}};
-    // Never trust a count enough to reserve by it before the checksum has been seen.
-    for (std::size_t i = 0; i < record.head.entryCount; ++i) {
-        auto entry = readEntry(reader);
-        if (!entry) {
-            return std::unexpected(JournalProblem::Truncated);
-        }
-        record.entries.push_back(std::move(*entry));
+    RunRecord record{*head, entriesAfterHead(bytes, *head, reader)};
+    if (record.entries.size() < record.head.entryCount) {
+        return std::unexpected(JournalProblem::Truncated);
     }
     const std::size_t checkedLength = body.size() - reader.rest().size();
     char expected[32];
@@ -300,21 +314,12 @@ std::expected<RunRecord, JournalProblem> decodeJournal(std::string_view bytes) {
 }
 
 std::vector<JournalEntry> readableEntries(std::string_view bytes) {
-    std::vector<JournalEntry> entries;
     const auto head = decodeJournalHead(bytes);
     if (!head) {
-        return entries;
+        return {};
     }
     Reader reader(bytes.substr(stateLineLength));
-    static_cast<void>(readFolderLines(reader, *head, bytes.starts_with(magic)));
-    for (std::size_t i = 0; i < head->entryCount; ++i) {
-        auto entry = readEntry(reader);
-        if (!entry) {
-            break;
-        }
-        entries.push_back(std::move(*entry));
-    }
-    return entries;
+    return entriesAfterHead(bytes, *head, reader);
 }
 
 } // namespace brindleaf
