@@ -1,6 +1,7 @@
 #include "platform/JournalFiles.hpp"
 
 #include "platform/SystemError.hpp"
+#include "platform/VisitFolder.hpp"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -108,28 +109,13 @@ std::expected<UniqueFd, std::error_code> duplicate(const UniqueFd& fd) {
 
 // Every name in the folder, "." and ".." left out.
 std::expected<std::vector<std::string>, std::error_code> namesIn(const UniqueFd& folder) {
-    auto copy = duplicate(folder);
-    if (!copy) {
-        return std::unexpected(copy.error());
-    }
-    DIR* stream = ::fdopendir(copy->get());
-    if (stream == nullptr) {
-        return std::unexpected(lastError());
-    }
-    static_cast<void>(copy->release());
-    ::rewinddir(stream);
     std::vector<std::string> names;
-    errno = 0;
-    while (const dirent* entry = ::readdir(stream)) {
-        const std::string_view name(entry->d_name);
-        if (name != "." && name != "..") {
-            names.emplace_back(name);
-        }
-    }
-    const int failure = errno;
-    ::closedir(stream);
-    if (failure != 0) {
-        return std::unexpected(std::error_code(failure, std::generic_category()));
+    const std::error_code failed = visitFolder(folder.get(), [&](const dirent& entry) {
+        names.emplace_back(entry.d_name);
+        return true;
+    });
+    if (failed) {
+        return std::unexpected(failed);
     }
     return names;
 }

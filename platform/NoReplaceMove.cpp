@@ -1,6 +1,7 @@
 #include "platform/NoReplaceMove.hpp"
 
 #include "platform/SystemError.hpp"
+#include "platform/VisitFolder.hpp"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -123,24 +124,18 @@ int MoveCalls::status(int folder, const char* name, struct stat& status) {
 }
 
 int MoveCalls::folderIsEmpty(int folder, const char* name, bool& isEmpty) {
-    const int fd = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        return -1;
-    }
-    DIR* stream = ::fdopendir(fd);
-    if (stream == nullptr) {
-        ::close(fd);
+    const UniqueFd inner(::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!inner.valid()) {
         return -1;
     }
     isEmpty = true;
-    while (const dirent* entry = ::readdir(stream)) {
-        const std::string_view entryName(entry->d_name);
-        if (entryName != "." && entryName != "..") {
+    if (const std::error_code failed = visitFolder(inner.get(), [&](const dirent&) {
             isEmpty = false;
-            break;
-        }
+            return false;
+        })) {
+        errno = failed.value();
+        return -1;
     }
-    ::closedir(stream);
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/SystemError.hpp"
 
 #include "platform/NoReplaceMove.hpp"
+#include "platform/VisitFolder.hpp"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -26,15 +27,6 @@
 namespace brindleaf {
 
 namespace {
-
-struct DirCloser {
-    void operator()(DIR* dir) const noexcept { ::closedir(dir); }
-};
-using DirStream = std::unique_ptr<DIR, DirCloser>;
-
-bool isSelfOrParent(std::string_view name) {
-    return name == "." || name == "..";
-}
 
 // File systems whose inode numbers are made up at mount time: FAT, exFAT, FUSE (which
 // carries exFAT, NTFS-3G, cloud and network mounts) and SMB.
@@ -114,32 +106,15 @@ std::expected<UniqueFd, std::error_code> PosixFileSystem::openFolder(const std::
 }
 
 std::expected<FolderEntries, std::error_code> PosixFileSystem::readEntries(const UniqueFd& folder) {
-    // The stream takes ownership of a duplicate so the caller's descriptor stays open for
-    // the moves that follow.
-    UniqueFd copy(::fcntl(folder.get(), F_DUPFD_CLOEXEC, 0));
-    if (!copy.valid()) {
-        return std::unexpected(lastError());
-    }
-    DirStream stream(::fdopendir(copy.get()));
-    if (!stream) {
-        return std::unexpected(lastError());
-    }
-    static_cast<void>(copy.release());
-    // A duplicate shares the read position; start from the first entry every time.
-    ::rewinddir(stream.get());
-
     FolderEntries entries;
-    errno = 0;
-    while (const dirent* entry = ::readdir(stream.get())) {
-        const std::string_view name(entry->d_name);
-        if (!isSelfOrParent(name)) {
-            entries.names.emplace_back(name);
-            entries.inodes.push_back(entry->d_ino);
-            entries.folders.push_back(isFolder(folder.get(), *entry) ? 1 : 0);
-        }
-    }
-    if (errno != 0) {
-        return std::unexpected(lastError());
+    const std::error_code failed = visitFolder(folder.get(), [&](const dirent& entry) {
+        entries.names.emplace_back(entry.d_name);
+        entries.inodes.push_back(entry.d_ino);
+        entries.folders.push_back(isFolder(folder.get(), entry) ? 1 : 0);
+        return true;
+    });
+    if (failed) {
+        return std::unexpected(failed);
     }
     return entries;
 }
