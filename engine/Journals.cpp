@@ -126,22 +126,16 @@ bool ended(const JournalHead& head) {
 template <typename Visit>
 void Journals::visitRunsOf(const std::string& folderPath, const FolderIdentity& folder,
                            Visit visit) const {
-    const auto names = folder_.names();
-    if (!names) {
-        return;
-    }
-    for (const std::string& name : *names) {
-        const auto bytes = folder_.read(name, journalHeadBytes);
-        const auto head =
-            bytes ? decodeJournalHead(*bytes) : std::unexpected(JournalProblem::Unreadable);
+    folder_.visitHeads(journalHeadBytes, [&](const JournalPeek& journal) {
+        const auto head = decodeJournalHead(journal.bytes);
         // A journal whose folder cannot be read cannot be matched to one; it belongs
         // to no folder rather than blocking every folder.
-        if (head && sameFolder(*head, folderPath, folder) &&
-            !visit(LastRun{stateOf(*head, folder_.inUse(name)), name, head->entryCount,
-                           head->startedNanoseconds})) {
-            return;
+        if (!head || !sameFolder(*head, folderPath, folder)) {
+            return true;
         }
-    }
+        return visit(LastRun{stateOf(*head, journal.inUse()), journal.name, head->entryCount,
+                             head->startedNanoseconds});
+    });
 }
 
 LastRun Journals::lastRunOf(const std::string& folderPath, const FolderIdentity& folder) const {
@@ -238,29 +232,22 @@ std::error_code Journals::keepOnly(JournalFile& journal, const RunRecord& record
 }
 
 void Journals::prune(const std::string& newest) const {
-    const auto names = folder_.names();
-    if (!names) {
-        return;
-    }
     std::unordered_map<std::string, std::size_t> runsSeen;
     std::vector<std::pair<std::string, std::uint64_t>> removable; // newest first, with sizes
     std::uint64_t total = 0;
-    for (const std::string& name : *names) {
-        const auto bytes = folder_.read(name, journalHeadBytes);
-        const auto head =
-            bytes ? decodeJournalHead(*bytes) : std::unexpected(JournalProblem::Unreadable);
-        const std::uint64_t size = folder_.sizeOf(name);
-        if (!head || !ended(*head) || name == newest) {
-            total += size;
-            continue;
+    folder_.visitHeads(journalHeadBytes, [&](const JournalPeek& journal) {
+        const auto head = decodeJournalHead(journal.bytes);
+        const bool prunable = head && ended(*head) && journal.name != newest;
+        if (prunable && ++runsSeen[folderKey(*head)] > limits_.runsPerFolder) {
+            static_cast<void>(folder_.remove(journal.name));
+            return true;
         }
-        if (++runsSeen[folderKey(*head)] > limits_.runsPerFolder) {
-            static_cast<void>(folder_.remove(name));
-            continue;
+        total += journal.size;
+        if (prunable) {
+            removable.emplace_back(journal.name, journal.size);
         }
-        total += size;
-        removable.emplace_back(name, size);
-    }
+        return true;
+    });
     for (auto oldest = removable.rbegin(); oldest != removable.rend() && total > limits_.bytes;
          ++oldest) {
         if (!folder_.remove(oldest->first)) {

@@ -120,6 +120,45 @@ std::expected<std::vector<std::string>, std::error_code> namesIn(const UniqueFd&
     return names;
 }
 
+// The journals among a folder's names, newest first.
+std::vector<std::string> journalNames(const std::vector<std::string>& all) {
+    std::vector<std::string> names;
+    for (const std::string& name : all) {
+        if (!name.starts_with('.') && name.ends_with(journalEnding)) {
+            names.push_back(name);
+        }
+    }
+    std::ranges::sort(names, std::greater<>());
+    return names;
+}
+
+// Up to `most` bytes from the start of an open file; `size` is the whole file's.
+std::expected<std::string, std::error_code> readStart(int file, std::size_t most,
+                                                      std::uint64_t& size) {
+    struct stat status {};
+    if (::fstat(file, &status) != 0) {
+        return std::unexpected(lastError());
+    }
+    size = static_cast<std::uint64_t>(status.st_size);
+    std::string bytes(std::min(most, static_cast<std::size_t>(status.st_size)), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(file, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return std::unexpected(lastError());
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
 } // namespace
 
 ssize_t JournalCalls::write(int fd, const void* bytes, std::size_t size) {
@@ -335,14 +374,7 @@ std::expected<std::vector<std::string>, std::error_code> JournalFolder::names() 
     if (!all) {
         return std::unexpected(all.error());
     }
-    std::vector<std::string> names;
-    for (std::string& name : *all) {
-        if (!name.starts_with('.') && name.ends_with(journalEnding)) {
-            names.push_back(std::move(name));
-        }
-    }
-    std::ranges::sort(names, std::greater<>());
-    return names;
+    return journalNames(*all);
 }
 
 std::expected<std::string, std::error_code> JournalFolder::read(const std::string& name,
@@ -355,35 +387,34 @@ std::expected<std::string, std::error_code> JournalFolder::read(const std::strin
     if (!file) {
         return std::unexpected(file.error());
     }
-    struct stat status {};
-    if (::fstat(file->get(), &status) != 0) {
-        return std::unexpected(lastError());
-    }
-    std::string bytes(std::min(most, static_cast<std::size_t>(status.st_size)), '\0');
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(file->get(), bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return std::unexpected(lastError());
-        }
-        if (got == 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    bytes.resize(done);
-    return bytes;
+    std::uint64_t size = 0;
+    return readStart(file->get(), most, size);
 }
 
-std::uint64_t JournalFolder::sizeOf(const std::string& name) const {
-    struct stat status {};
-    if (::fstatat(AT_FDCWD, (path_ + "/" + name).c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
-        return 0;
+void JournalFolder::visitHeads(std::size_t most,
+                               const std::function<bool(const JournalPeek&)>& visit) const {
+    const auto folder = openTrusted();
+    const auto all = folder ? namesIn(*folder) : std::unexpected(folder.error());
+    if (!all) {
+        return;
     }
-    return static_cast<std::uint64_t>(status.st_size);
+    for (const std::string& name : journalNames(*all)) {
+        const auto file = openJournal(*folder, name, O_RDONLY);
+        std::uint64_t size = 0;
+        const auto bytes =
+            file ? readStart(file->get(), most, size) : std::unexpected(file.error());
+        if (bytes && !visit(JournalPeek(name, *bytes, size, file->get(), *calls_))) {
+            return;
+        }
+    }
+}
+
+bool JournalPeek::inUse() const {
+    if (calls_.lock(file_, LOCK_SH | LOCK_NB) != 0) {
+        return errno == EWOULDBLOCK;
+    }
+    calls_.lock(file_, LOCK_UN);
+    return false;
 }
 
 bool JournalFolder::inUse(const std::string& name) const {

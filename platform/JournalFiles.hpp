@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <expected>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -83,6 +84,27 @@ private:
     std::error_code failure_;
 };
 
+// A journal's first bytes as JournalFolder::visitHeads() hands them over, with the file
+// they were read from still open.
+class JournalPeek {
+public:
+    JournalPeek(const std::string& name, std::string_view bytes, std::uint64_t size, int file,
+                JournalCalls& calls)
+        : name(name), bytes(bytes), size(size), file_(file), calls_(calls) {}
+
+    const std::string& name;
+    std::string_view bytes;
+    // How many bytes the whole journal takes.
+    std::uint64_t size;
+
+    // Whether another process holds the journal, its run still going.
+    [[nodiscard]] bool inUse() const;
+
+private:
+    int file_;
+    JournalCalls& calls_;
+};
+
 // The folder that holds the journals of past runs, one file each, named so that their
 // byte order is the order in which the runs began. It is used only while it is a real
 // folder of the user's that nobody else may write to, and only the user's regular files in
@@ -111,8 +133,9 @@ public:
     [[nodiscard]] std::expected<std::string, std::error_code>
     read(const std::string& name, std::size_t most = static_cast<std::size_t>(-1)) const;
 
-    // How many bytes a journal takes.
-    [[nodiscard]] std::uint64_t sizeOf(const std::string& name) const;
+    // Hands the first `most` bytes of each journal to `visit`, newest first, until it
+    // returns false: the folder is opened and checked once, and each journal once.
+    void visitHeads(std::size_t most, const std::function<bool(const JournalPeek&)>& visit) const;
 
     [[nodiscard]] bool inUse(const std::string& name) const;
     std::error_code remove(const std::string& name) const;
