@@ -142,10 +142,13 @@ int apply(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
         reporter.say("Stopped by a signal. Every entry is back under its original name.");
         return exitBySignal + observer.signalReceived();
     case RunOutcome::LastRunInterrupted:
+        reporter.say(describeUnfinishedRun(LastRunState::Interrupted, settings.targetDir));
+        return exitFailure;
     case RunOutcome::LastRunDamaged:
+        reporter.say(describeUnfinishedRun(LastRunState::Damaged, settings.targetDir));
+        return exitFailure;
     case RunOutcome::AnotherRunGoing:
-        reporter.say(describeUnfinishedRun(
-            lastRunState(fileSystem, *opened, settings.targetDir, journals), settings.targetDir));
+        reporter.say(describeUnfinishedRun(LastRunState::InProgress, settings.targetDir));
         return exitFailure;
     case RunOutcome::Failed:
         return exitFailure;
@@ -153,8 +156,7 @@ int apply(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
     return exitFailure;
 }
 
-// Every recorded run of the folder, newest first, marking those undo can still reach:
-// each not undone, up to the first that blocks undo.
+// Every recorded run of the folder, newest first, marking those undo can still reach.
 int history(const CommandLine& line, FileSystem& fileSystem, const Journals& journals,
             std::FILE* out, StreamReporter& reporter) {
     const std::string& folderPath = line.settings.targetDir;
@@ -165,18 +167,13 @@ int history(const CommandLine& line, FileSystem& fileSystem, const Journals& jou
                      identity.error().message());
         return exitFailure;
     }
-    const std::vector<LastRun> runs = journals.historyOf(folderPath, *identity);
+    const std::vector<PastRun> runs = journals.historyOf(folderPath, *identity);
     if (runs.empty()) {
         reporter.say("No run of " + quotedName(folderPath) + " is recorded.");
         return exitSuccess;
     }
-    bool reachable = true;
-    for (const LastRun& run : runs) {
-        const bool blocks =
-            run.state == LastRunState::Damaged || run.state == LastRunState::InProgress;
-        reachable = reachable && !blocks;
-        const bool undoable = reachable && run.state != LastRunState::Undone;
-        write(out, describeRun(run, undoable) + "\n");
+    for (const PastRun& past : runs) {
+        write(out, describeRun(past.run, past.undoable) + "\n");
     }
     return std::fflush(out) == 0 ? exitSuccess : exitFailure;
 }

@@ -149,11 +149,15 @@ LastRun Journals::lastRunOf(const std::string& folderPath, const FolderIdentity&
     return last;
 }
 
-std::vector<LastRun> Journals::historyOf(const std::string& folderPath,
+std::vector<PastRun> Journals::historyOf(const std::string& folderPath,
                                          const FolderIdentity& folder) const {
-    std::vector<LastRun> runs;
+    std::vector<PastRun> runs;
+    bool reachable = true;
     visitRunsOf(folderPath, folder, [&](LastRun run) {
-        runs.push_back(std::move(run));
+        reachable = reachable && run.state != LastRunState::Damaged &&
+                    run.state != LastRunState::InProgress;
+        const bool undoable = reachable && run.state != LastRunState::Undone;
+        runs.push_back({std::move(run), undoable});
         return true;
     });
     return runs;

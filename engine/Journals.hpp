@@ -32,6 +32,13 @@ struct LastRun {
     std::int64_t startedNanoseconds = 0;
 };
 
+// A run of a folder's history, and whether undo, taking back one run after another, can
+// still reach it: not undone, and no run in progress or with a damaged journal after it.
+struct PastRun {
+    LastRun run;
+    bool undoable = false;
+};
+
 // The run journals: written before a run's first move, marked when it ends, read to undo it.
 class Journals {
 public:
@@ -55,7 +62,7 @@ public:
                                     const FolderIdentity& folder) const;
 
     // Every recorded run of the folder, newest first.
-    [[nodiscard]] std::vector<LastRun> historyOf(const std::string& folderPath,
+    [[nodiscard]] std::vector<PastRun> historyOf(const std::string& folderPath,
                                                  const FolderIdentity& folder) const;
 
     // Writes the journal of a run about to begin and makes it durable; the returned file
