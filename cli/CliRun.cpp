@@ -70,11 +70,6 @@ void writePair(std::FILE* out, const std::string& original, const std::string& r
     write(out, "\n");
 }
 
-bool unfinished(LastRunState state) {
-    return state == LastRunState::Interrupted || state == LastRunState::InProgress ||
-           state == LastRunState::Damaged;
-}
-
 std::string renamedWords(const RunReport& report, const std::string& folder) {
     std::string text = "Renamed " + entryCount(report.moved) + " in " + quotedName(folder) + ".";
     if (report.alreadyNamed > 0) {
@@ -94,7 +89,7 @@ int preview(const CommandLine& line, FileSystem& fileSystem, const Journals& jou
         return exitFailure;
     }
     if (const LastRunState last = lastRunState(fileSystem, *opened, settings.targetDir, journals);
-        unfinished(last)) {
+        refusesRenaming(last)) {
         // Temporary names left by that run are not the user's own names to number.
         reporter.say(describeUnfinishedRun(last, settings.targetDir));
         return exitFailure;

@@ -23,6 +23,13 @@ enum class LastRunState {
     Damaged, // its journal's state cannot be read; nothing may move until it is dealt with
 };
 
+// Whether a folder whose last run is in this state must not be renamed: the names it holds
+// may be a run's temporary ones until that run is dealt with.
+constexpr bool refusesRenaming(LastRunState state) {
+    return state == LastRunState::Interrupted || state == LastRunState::InProgress ||
+           state == LastRunState::Damaged;
+}
+
 // One recorded run of a folder, as the head of its journal tells it.
 struct LastRun {
     LastRunState state = LastRunState::None;

@@ -37,8 +37,7 @@ FolderSession::FolderSession(std::unique_ptr<FileSystem> fileSystem, QObject* pa
 FolderSession::~FolderSession() = default;
 
 bool FolderSession::lastRunUnfinished() const {
-    return lastRun_.state == LastRunState::Interrupted || lastRun_.state == LastRunState::Damaged ||
-           lastRun_.state == LastRunState::InProgress;
+    return refusesRenaming(lastRun_.state);
 }
 
 // Nothing is renamed or undone while the preview is still being made.
