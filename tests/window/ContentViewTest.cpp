@@ -90,28 +90,17 @@ private slots:
         brindleaf::installTranslations(*QCoreApplication::instance());
     }
 
-    void newWindowShowsTheDefaults() {
+    // A new window shows the defaults, in words rather than label keys; every field has its
+    // label as buddy, and Tab follows the layout.
+    void newWindowShowsTheDefaultsInALayoutTabFollows() {
         ContentView view;
-        QCOMPARE(child<QLineEdit>(view, "startIndexField")->text(), QStringLiteral("1"));
-        QCOMPARE(child<QLineEdit>(view, "digitsField")->text(), QStringLiteral("4"));
-        QCOMPARE(child<QLineEdit>(view, "prefixField")->text(), QString());
-        QCOMPARE(child<QLineEdit>(view, "postfixField")->text(), QString());
-        QVERIFY(child<QCheckBox>(view, "natSortToggle")->isChecked());
-        QVERIFY(child<QCheckBox>(view, "spaceRemoveToggle")->isChecked());
-        QVERIFY(!child<QCheckBox>(view, "spaceReplaceToggle")->isChecked());
-        QVERIFY(!child<QCheckBox>(view, "reverseToggle")->isChecked());
-        QCOMPARE(child<QLabel>(view, "targetDirLabel")->text(), QString());
-        QCOMPARE(view.preview().rowCount(), 0);
+        view.show();
         QVERIFY(view.settings() == brindleaf::Settings{});
-        // Labels are translated; the English texts replace the keys.
+        QCOMPARE(child<QLineEdit>(view, "digitsField")->text(), QStringLiteral("4"));
+        QVERIFY(child<QCheckBox>(view, "spaceRemoveToggle")->isChecked());
         QCOMPARE(child<QPushButton>(view, "openButton")->text(), QStringLiteral("&Open Folder…"));
         QCOMPARE(child<QLineEdit>(view, "digitsField")->placeholderText(),
                  QStringLiteral("Digits"));
-    }
-
-    void everyFieldHasItsLabelAsBuddyAndTabFollowsTheLayout() {
-        ContentView view;
-        view.show();
         for (const char* name : {"startIndexField", "digitsField", "prefixField", "postfixField"}) {
             auto* field = child<QLineEdit>(view, name);
             const auto labels = view.findChildren<QLabel*>();
@@ -171,25 +160,8 @@ private slots:
                  qPrintable(view.windowTitle()));
     }
 
-    void typingChangesThePreviewAtOnce() {
-        TemporaryFolder folder;
-        folder.addFile("b.jpg");
-        folder.addFile("a.jpg");
-        ContentView view;
-        showFolder(view, folder.path());
-        QCOMPARE(rows(view), (QStringList{row("a.jpg", "0001"), row("b.jpg", "0002")}));
-
-        retype(child<QLineEdit>(view, "digitsField"), QStringLiteral("2"));
-        QCOMPARE(rows(view), (QStringList{row("a.jpg", "01"), row("b.jpg", "02")}));
-        QTest::keyClicks(child<QLineEdit>(view, "prefixField"), QStringLiteral("x_"));
-        QTest::keyClicks(child<QLineEdit>(view, "postfixField"), QStringLiteral(".jpg"));
-        retype(child<QLineEdit>(view, "startIndexField"), QStringLiteral("9"));
-        QCOMPARE(rows(view), (QStringList{row("a.jpg", "x_09.jpg"), row("b.jpg", "x_10.jpg")}));
-        QCOMPARE(view.settings().prefix, std::string("x_"));
-        QCOMPARE(view.settings().startIndex, std::string("9"));
-    }
-
-    void togglesReorderAndLaterKeystrokesKeepTheNewOrder() {
+    // Typing changes the preview at once; toggles reorder, and later keystrokes keep the order.
+    void typingAndTogglesChangeThePreviewAtOnce() {
         TemporaryFolder folder;
         for (const char* name : {"file1", "file9", "file10"}) {
             folder.addFile(name);
@@ -201,16 +173,20 @@ private slots:
         showFolder(view, folder.path());
         QCOMPARE(rows(view),
                  (QStringList{row("file1", "0001"), row("file9", "0002"), row("file10", "0003")}));
+        retype(child<QLineEdit>(view, "digitsField"), QStringLiteral("2"));
+        QTest::keyClicks(child<QLineEdit>(view, "postfixField"), QStringLiteral(".jpg"));
+        retype(child<QLineEdit>(view, "startIndexField"), QStringLiteral("9"));
+        QCOMPARE(rows(view), (QStringList{row("file1", "09.jpg"), row("file9", "10.jpg"),
+                                          row("file10", "11.jpg")}));
         child<QCheckBox>(view, "natSortToggle")->click();
         settle(view);
-        QCOMPARE(rows(view),
-                 (QStringList{row("file1", "0001"), row("file10", "0002"), row("file9", "0003")}));
         child<QCheckBox>(view, "reverseToggle")->click();
         settle(view);
         QVERIFY(view.settings().isReverse && !view.settings().isNatSortOn);
         QTest::keyClicks(child<QLineEdit>(view, "prefixField"), QStringLiteral("p"));
-        QCOMPARE(rows(view), (QStringList{row("file9", "p0001"), row("file10", "p0002"),
-                                          row("file1", "p0003")}));
+        QCOMPARE(rows(view), (QStringList{row("file9", "p09.jpg"), row("file10", "p10.jpg"),
+                                          row("file1", "p11.jpg")}));
+        QCOMPARE(view.settings().prefix, std::string("p"));
     }
 
     // The summary counts what the preview holds and warns when extensions change.
@@ -235,57 +211,40 @@ private slots:
         QVERIFY(folderRow.data(brindleaf::PreviewModel::IsFolderRole).toBool());
     }
 
-    void folderDroppedOnThePreviewBecomesTheTarget() {
+    // Only a folder dropped on the preview is taken, and a folder's name arrives unchanged
+    // whether dropped or chosen, percent signs and all.
+    void folderDroppedOnThePreviewOrChosenBecomesTheTarget() {
         TemporaryFolder folder;
         folder.addFile("plain");
-        folder.addFolder("dropped");
-        folder.addFile("dropped/inside");
+        for (const char* name : {"x%41y", "100% done", "xAy"}) {
+            folder.addFolder(name);
+            folder.addFile(std::string(name) + "/" + name);
+        }
         ContentView view;
         auto* preview = child<QListView>(view, "previewList");
-
         const std::unique_ptr<QMimeData> file(urlData({localUrl(folder.pathOf("plain"))}));
         QVERIFY(!dropOn(preview->viewport(), *file));
-        const std::unique_ptr<QMimeData> dir(urlData({localUrl(folder.pathOf("dropped"))}));
+        const std::unique_ptr<QMimeData> dir(urlData({localUrl(folder.pathOf("x%41y"))}));
         QVERIFY(!dropOn(child<QLineEdit>(view, "prefixField"), *dir));
-        QVERIFY(!dropOn(child<QCheckBox>(view, "reverseToggle"), *dir));
         QVERIFY(!dropOn(child<QPushButton>(view, "doButton"), *dir));
         QCoreApplication::processEvents();
         QVERIFY(view.settings().targetDir.empty());
 
         QVERIFY(dropOn(preview->viewport(), *dir));
-        QTRY_COMPARE(view.settings().targetDir, folder.pathOf("dropped"));
+        QTRY_COMPARE(view.settings().targetDir, folder.pathOf("x%41y"));
         settle(view);
         QCOMPARE(child<QLabel>(view, "targetDirLabel")->text(),
-                 QString::fromStdString(folder.pathOf("dropped")));
-        QCOMPARE(rows(view), QStringList{row("inside", "0001")});
-    }
+                 QString::fromStdString(folder.pathOf("x%41y")));
+        QCOMPARE(rows(view), QStringList{row("x%41y", "0001")});
 
-    void percentSignsInFolderNamesArriveUnchanged() {
-        TemporaryFolder folder;
-        for (const char* name : {"x%41y", "100% done"}) {
-            folder.addFolder(name);
-            folder.addFile(std::string(name) + "/" + name);
-        }
-        folder.addFolder("xAy");
-        ContentView view;
-        auto* preview = child<QListView>(view, "previewList");
-        for (const char* name : {"x%41y", "100% done"}) {
-            const std::unique_ptr<QMimeData> data(urlData({localUrl(folder.pathOf(name))}));
-            QVERIFY(dropOn(preview->viewport(), *data));
-            QTRY_COMPARE(view.settings().targetDir, folder.pathOf(name));
-            settle(view);
-            QCOMPARE(rows(view), QStringList{row(name, "0001")});
-
-            view.setTargetDir({});
-            whenShown<QFileDialog>([&](QFileDialog* chooser) {
-                // Accepting with nothing selected chooses the shown folder; selecting by
-                // name instead races the dialog's background listing.
-                chooser->setDirectory(QString::fromStdString(folder.pathOf(name)));
-                static_cast<QDialog*>(chooser)->accept();
-            });
-            child<QPushButton>(view, "openButton")->click();
-            QCOMPARE(view.settings().targetDir, folder.pathOf(name));
-        }
+        whenShown<QFileDialog>([&](QFileDialog* chooser) {
+            // Accepting with nothing selected chooses the shown folder; selecting by name
+            // instead races the dialog's background listing.
+            chooser->setDirectory(QString::fromStdString(folder.pathOf("100% done")));
+            static_cast<QDialog*>(chooser)->accept();
+        });
+        child<QPushButton>(view, "openButton")->click();
+        QCOMPARE(view.settings().targetDir, folder.pathOf("100% done"));
         // A cancelled chooser keeps the folder.
         whenShown<QFileDialog>([](QFileDialog* chooser) { chooser->reject(); });
         child<QPushButton>(view, "openButton")->click();
