@@ -131,7 +131,7 @@ void benchListingOrderingPlan(std::size_t entries, const Settings& settings) {
     const double check = bestOf(rounds, [&] {
         return secondsOf([&] {
             const NameFormat format(settings);
-            if (findUnusableName(sorted, {}, format, 255)) {
+            if (findUnusableName(sorted, {}, Arrangement{}, format, 255)) {
                 std::abort();
             }
         });

@@ -77,6 +77,9 @@ std::string renamedWords(const RunReport& report, const std::string& folder) {
                 (report.alreadyNamed == 1 ? " had its new name" : " had their new names") +
                 " already.";
     }
+    if (report.leftOut > 0) {
+        text += " " + entryCount(report.leftOut) + " left out.";
+    }
     return text;
 }
 
@@ -94,8 +97,10 @@ int preview(const CommandLine& line, FileSystem& fileSystem, const Journals& jou
         reporter.say(describeUnfinishedRun(last, settings.targetDir));
         return exitFailure;
     }
+    // Entries left out keep their names: only the numbered ones are listed.
     const FolderPlan& plan = opened->plan;
-    for (std::size_t i = 0; i < plan.names.size(); ++i) {
+    const std::size_t numbered = std::min(plan.names.size(), plan.arrangement.numbered);
+    for (std::size_t i = 0; i < numbered; ++i) {
         writePair(out, plan.names[i], plan.newNameAt(i), line.nullSeparated);
     }
     return std::fflush(out) == 0 ? exitSuccess : exitFailure;
@@ -119,7 +124,8 @@ int apply(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
     case RunOutcome::NothingToRename:
         if (!line.quiet) {
             reporter.say("Nothing to rename in " + quotedName(settings.targetDir) +
-                         ": it is empty.");
+                         (report.leftOut > 0 ? ": the choices leave every entry out."
+                                             : ": it is empty."));
         }
         return exitSuccess;
     case RunOutcome::AlreadyNamed:

@@ -20,7 +20,21 @@ constexpr std::array textOptions{
     TextOption{"--digits", &Settings::digits, true},
     TextOption{"--prefix", &Settings::prefix},
     TextOption{"--postfix", &Settings::postfix},
+    TextOption{"--only", &Settings::onlyExtensions},
 };
+
+std::optional<Order> orderNamed(std::string_view name) {
+    if (name == "name") {
+        return Order::Name;
+    }
+    if (name == "modified") {
+        return Order::Modified;
+    }
+    if (name == "taken") {
+        return Order::Taken;
+    }
+    return std::nullopt;
+}
 
 // Empty, as a field the window's user cleared, is allowed.
 bool allDigits(std::string_view text) {
@@ -67,6 +81,9 @@ constexpr std::array toggleOptions{
     ToggleOption{"--replace-spaces", &Settings::isCompareBySpaceReplaceOn},
     ToggleOption{"--reverse", &Settings::isReverse},
     ToggleOption{"--keep-extension", &Settings::isKeepExtensionsOn},
+    ToggleOption{"--skip-hidden", &Settings::isSkipHiddenOn},
+    ToggleOption{"--files-only", &Settings::isFilesOnlyOn},
+    ToggleOption{"--keep-related", &Settings::isKeepRelatedOn},
 };
 
 bool setToggle(std::string_view arg, Settings& settings) {
@@ -130,8 +147,9 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
             asked.naming = true;
         } else {
             const auto equals = arg.find('=');
-            const TextOption* option = findTextOption(arg.substr(0, equals));
-            if (option == nullptr) {
+            const std::string_view name = arg.substr(0, equals);
+            const TextOption* option = findTextOption(name);
+            if (option == nullptr && name != "--order") {
                 return std::unexpected("unknown option " + std::string(arg));
             }
             std::string value;
@@ -142,12 +160,21 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
             } else {
                 return std::unexpected(std::string(arg) + " needs a value");
             }
+            asked.naming = true;
+            if (option == nullptr) {
+                const auto order = orderNamed(value);
+                if (!order) {
+                    return std::unexpected("--order takes name, modified or taken, not \"" +
+                                           value + "\"");
+                }
+                line.settings.order = *order;
+                continue;
+            }
             if (option->digitsOnly && !allDigits(value)) {
                 return std::unexpected(std::string(option->name) + " takes digits only, not \"" +
                                        value + "\"");
             }
             line.settings.*option->field = std::move(value);
-            asked.naming = true;
         }
     }
     if (const auto conflict = conflictIn(asked)) {
@@ -189,6 +216,22 @@ Options:
                        put each file's own extension after the postfix: its last "."
                        and up to 10 characters after it, without spaces; folders and
                        names like ".bashrc" keep none (default off)
+  --order name|modified|taken
+                       number by name (default), by modified time, or by the date a
+                       photo or video was taken, from its EXIF or QuickTime metadata;
+                       entries without one fall back to their modified time. Equal
+                       dates keep the name order; --reverse reverses any order
+  --skip-hidden        leave out entries whose names start with "." (default off)
+  --files-only         leave out folders (default off)
+  --only LIST          number only files with these extensions, comma-separated and
+                       matched without regard to case: --only jpg,heic,cr2
+  --keep-related, --no-keep-related
+                       give files whose names differ only in their extensions one
+                       number, each keeping its own extension; a sidecar named after a
+                       whole file name (IMG_1.CR2.xmp) follows that file. Implies
+                       --keep-extension (default off)
+                       Entries left out keep their names, are never moved, and are
+                       not listed; a new name equal to one of theirs is refused.
   -0, --null           print the preview as original NUL renamed NUL, exact bytes
   --apply              rename the entries, then say what was done on standard error
   --undo               give the entries of FOLDER's newest run not yet undone their

@@ -15,6 +15,9 @@ std::string problemWords(const Error& error) {
     case NameProblem::TooLong:
         return "the new names would be longer than the " + std::to_string(error.longestNewName) +
                " bytes a name can have in this folder";
+    case NameProblem::HeldByLeftOut:
+        return "the new name is held by an entry left out of the numbering, which is never "
+               "moved out of the way";
     }
     return {};
 }

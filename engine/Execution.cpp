@@ -149,8 +149,13 @@ RunReport renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
     }
     const ChangedEntries changed(plan);
     RunReport report = outcomeOnly(RunOutcome::Renamed);
+    report.leftOut = plan.arrangement.leftOut(plan.names.size());
     report.moved = changed.sources.size();
-    report.alreadyNamed = plan.names.size() - changed.sources.size();
+    report.alreadyNamed = plan.names.size() - report.leftOut - changed.sources.size();
+    if (report.leftOut == plan.names.size()) {
+        report.outcome = RunOutcome::NothingToRename;
+        return report;
+    }
     if (changed.sources.empty()) {
         report.outcome = RunOutcome::AlreadyNamed;
         return report;

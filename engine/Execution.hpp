@@ -31,6 +31,8 @@ struct RunReport {
     std::size_t moved = 0;
     // Entries that bore their new names already, and so did not move.
     std::size_t alreadyNamed = 0;
+    // Entries the choices left out of the numbering, which keep their names.
+    std::size_t leftOut = 0;
     // What went wrong, in the order it happened, for a front end to put into words.
     std::vector<Error> failures;
 };

@@ -69,20 +69,33 @@ std::expected<ListedNames, Error> listFileNames(const Settings& settings, FileSy
     if (!folder) {
         return std::unexpected(folder.error());
     }
-    return listOpenedFileNames(fileSystem, *folder, settings);
+    ProceedAlways proceed;
+    return listOpenedFileNames(fileSystem, *folder, settings, nullptr, proceed);
 }
 
-std::expected<ListedNames, Error>
-listOpenedFileNames(FileSystem& fileSystem, const UniqueFd& folder, const Settings& settings) {
+std::expected<ListedNames, Error> listOpenedFileNames(FileSystem& fileSystem,
+                                                      const UniqueFd& folder,
+                                                      const Settings& settings,
+                                                      DateCache* dates, RunObserver& observer) {
     auto entries = readListing(fileSystem, folder, settings);
     if (!entries) {
         return std::unexpected(entries.error());
     }
-    ListedNames listed{std::move(entries->names), {}, std::move(entries->folders)};
+    ListedNames listed;
+    listed.names = std::move(entries->names);
+    listed.folders = std::move(entries->folders);
     entries->inodes = {};
     listed.listingPositions.resize(listed.names.size());
     for (std::size_t i = 0; i < listed.listingPositions.size(); ++i) {
         listed.listingPositions[i] = static_cast<std::uint32_t>(i);
+    }
+    if (settings.order != Order::Name) {
+        // Read in listing order, the order the file system keeps the entries in.
+        if (auto read = readDates(fileSystem, folder, listed.names, listed.folders,
+                                  settings.order, dates, observer)) {
+            listed.dates = std::move(*read);
+            listed.datesRead = settings.order;
+        }
     }
     reorderListedNames(listed, settings);
     return listed;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Dates.hpp"
 #include "engine/Error.hpp"
 #include "engine/Ordering.hpp"
 #include "engine/Settings.hpp"
@@ -28,8 +29,12 @@ std::expected<FolderEntries, Error> listOpenedFolder(FileSystem& fileSystem, con
 // system, when no folder is chosen.
 std::expected<ListedNames, Error> listFileNames(const Settings& settings, FileSystem& fileSystem);
 
-// The same for the folder of `settings.targetDir`, opened already.
-std::expected<ListedNames, Error>
-listOpenedFileNames(FileSystem& fileSystem, const UniqueFd& folder, const Settings& settings);
+// The same for the folder of `settings.targetDir`, opened already, with the dates its order
+// needs read through `dates`. When `observer` stops the reading, the listing comes without
+// dates: its `datesRead` tells.
+std::expected<ListedNames, Error> listOpenedFileNames(FileSystem& fileSystem,
+                                                      const UniqueFd& folder,
+                                                      const Settings& settings,
+                                                      DateCache* dates, RunObserver& observer);
 
 } // namespace brindleaf

@@ -66,7 +66,8 @@ std::optional<NameProblem> problemOfFixedText(std::string_view text) {
 NameFormat::NameFormat(const Settings& settings)
     : start_(readStart(digitsOnly(settings.startIndex))),
       width_(readWidth(digitsOnly(settings.digits))), prefix_(settings.prefix),
-      postfix_(settings.postfix), keepsExtensions_(settings.isKeepExtensionsOn) {
+      postfix_(settings.postfix),
+      keepsExtensions_(settings.isKeepExtensionsOn || settings.isKeepRelatedOn) {
     fixedTextProblem_ = problemOfFixedText(prefix_);
     if (!fixedTextProblem_) {
         fixedTextProblem_ = problemOfFixedText(postfix_);
@@ -74,6 +75,9 @@ NameFormat::NameFormat(const Settings& settings)
 }
 
 NamePart NameFormat::partAtFault(NameProblem problem) const {
+    if (problem == NameProblem::HeldByLeftOut) {
+        return NamePart::Prefix;
+    }
     if (problem != NameProblem::TooLong) {
         return problemOfFixedText(prefix_) ? NamePart::Prefix : NamePart::Postfix;
     }
@@ -145,21 +149,30 @@ std::string_view NameFormat::keptExtension(std::string_view name, bool isFolder)
     return keepsExtensions_ && !isFolder ? extensionOf(name) : std::string_view{};
 }
 
-std::optional<std::string> NameFormat::renamedFor(std::uint64_t position, std::string_view name,
-                                                  bool isFolder) const {
-    const std::string_view extension = keptExtension(name, isFolder);
-    if (lengthAt(position) + extension.size() > longestBuildableName) {
+std::optional<std::string> NameFormat::renamedWith(std::uint64_t position,
+                                                   std::string_view ending) const {
+    if (lengthAt(position) + ending.size() > longestBuildableName) {
         return std::nullopt;
     }
     std::optional<std::string> renamed = renamedAt(position);
-    renamed->append(extension);
+    renamed->append(ending);
     return renamed;
+}
+
+std::optional<NameProblem> NameFormat::problemWith(std::uint64_t position,
+                                                   std::size_t endingLength,
+                                                   std::size_t longestName) const {
+    return problemAt(position, longestName > endingLength ? longestName - endingLength : 0);
+}
+
+std::optional<std::string> NameFormat::renamedFor(std::uint64_t position, std::string_view name,
+                                                  bool isFolder) const {
+    return renamedWith(position, keptExtension(name, isFolder));
 }
 
 std::optional<NameProblem> NameFormat::problemFor(std::uint64_t position, std::string_view name,
                                                   bool isFolder, std::size_t longestName) const {
-    const std::size_t extension = keptExtension(name, isFolder).size();
-    return problemAt(position, longestName > extension ? longestName - extension : 0);
+    return problemWith(position, keptExtension(name, isFolder).size(), longestName);
 }
 
 } // namespace brindleaf

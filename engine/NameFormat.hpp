@@ -15,6 +15,7 @@ enum class NameProblem {
     ContainsSlash, // would reach outside the folder
     ContainsNul,   // cannot be passed to the system at all
     TooLong,       // longer, with the temporary suffix, than the folder's file system allows
+    HeldByLeftOut, // the name of an entry left out of the numbering, which is never moved
 };
 
 // The part of a new name that the settings give, as the fields that hold them.
@@ -54,6 +55,12 @@ public:
     // name is `longestName` bytes.
     [[nodiscard]] std::optional<NameProblem> problemAt(std::uint64_t position,
                                                        std::size_t longestName) const;
+
+    // The same for the number of `position` followed by `ending`.
+    [[nodiscard]] std::optional<std::string> renamedWith(std::uint64_t position,
+                                                         std::string_view ending) const;
+    [[nodiscard]] std::optional<NameProblem>
+    problemWith(std::uint64_t position, std::size_t endingLength, std::size_t longestName) const;
 
     // The same for the entry `name` at `position`, with the extension it keeps.
     [[nodiscard]] std::optional<std::string> renamedFor(std::uint64_t position,

@@ -309,16 +309,23 @@ void sortFolderEntries(FolderEntries& entries, const Settings& settings) {
 }
 
 void reorderListedNames(ListedNames& listed, const Settings& settings) {
-    if (listed.names.size() < 2) {
-        return;
+    if (listed.names.size() >= 2) {
+        // Ties are broken by listing position, not by where the names stand now: the order
+        // is the one a fresh listing would get, while names already near their places stay
+        // cheap to sort.
+        std::vector<KeyRef> order =
+            sortedOrder(listed.names, settings, listed.listingPositions.data());
+        placeBeside(listed.listingPositions, order);
+        placeBeside(listed.folders, order);
+        placeBeside(listed.dates, order);
+        placeInOrder(listed.names, order);
     }
-    // Ties are broken by listing position, not by where the names stand now: the order is
-    // the one a fresh listing would get, while names already near their places stay cheap
-    // to sort.
-    std::vector<KeyRef> order = sortedOrder(listed.names, settings, listed.listingPositions.data());
-    placeBeside(listed.listingPositions, order);
-    placeBeside(listed.folders, order);
-    placeInOrder(listed.names, order);
+    const std::vector<std::uint32_t> arranged =
+        arrange(settings, listed.names, listed.folders, listed.dates, listed.arrangement);
+    placeInArrangedOrder(listed.listingPositions, arranged);
+    placeInArrangedOrder(listed.folders, arranged);
+    placeInArrangedOrder(listed.dates, arranged);
+    placeInArrangedOrder(listed.names, arranged);
 }
 
 } // namespace brindleaf

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Arrangement.hpp"
 #include "engine/Settings.hpp"
 #include "platform/FileSystem.hpp"
 
@@ -27,16 +28,28 @@ void sortFileNames(std::vector<std::string>& names, const Settings& settings);
 // The same order, with each entry's inode number kept beside its name.
 void sortFolderEntries(FolderEntries& entries, const Settings& settings);
 
-// Names in an order the toggles chose, each beside its position in the folder's listing and
-// whether it is a folder.
+// Names in an order the settings chose, each beside its position in the folder's listing,
+// whether it is a folder and, once read, its dates.
 struct ListedNames {
     std::vector<std::string> names;
     std::vector<std::uint32_t> listingPositions;
     std::vector<std::uint8_t> folders;
+    std::vector<EntryDate> dates;
+    // Which dates `dates` holds: none (Name), modified times, or both.
+    Order datesRead = Order::Name;
+    Arrangement arrangement;
+
+    [[nodiscard]] bool isFolder(std::size_t position) const {
+        return position < folders.size() && folders[position] != 0;
+    }
+    [[nodiscard]] std::string newNameAt(const NameFormat& format, std::size_t position) const {
+        return arrangement.newNameOf(format, position, names[position], isFolder(position));
+    }
 };
 
 // Orders the names for `settings` exactly as a fresh listing of the same folder would be
-// ordered: names whose keys tie keep their listing order, whatever order they were in.
+// ordered: names whose keys tie keep their listing order, whatever order they were in. Then
+// arranges them as the choices say, by the dates the listing holds.
 void reorderListedNames(ListedNames& listed, const Settings& settings);
 
 } // namespace brindleaf

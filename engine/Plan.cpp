@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <numeric>
+#include <unordered_set>
 
 namespace brindleaf {
 
@@ -27,29 +28,45 @@ Error unusableNameError(const UnusableName& unusable, std::size_t longestName) {
 
 std::optional<UnusableName> findUnusableName(std::span<const std::string> names,
                                              std::span<const std::uint8_t> folders,
+                                             const Arrangement& arrangement,
                                              const NameFormat& format, std::size_t longestName) {
-    if (names.empty()) {
+    const std::size_t numbered = std::min(names.size(), arrangement.numbered);
+    if (numbered == 0) {
         return std::nullopt;
     }
+    const bool byPosition = arrangement.numbers.empty() && arrangement.endings.empty();
+    const bool leavesSomeOut = numbered < names.size();
     // Without kept extensions, names only grow with the position, so the last one decides
     // whether any is too long.
-    if (!format.keepsExtensions() && !format.problemAt(names.size() - 1, longestName)) {
+    if (byPosition && !leavesSomeOut && !format.keepsExtensions() &&
+        !format.problemAt(numbered - 1, longestName)) {
         return std::nullopt;
     }
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const bool isFolder = i < folders.size() && folders[i] != 0;
-        if (const auto problem = format.problemFor(i, names[i], isFolder, longestName)) {
+    const auto isFolder = [&](std::size_t i) { return i < folders.size() && folders[i] != 0; };
+    for (std::size_t i = 0; i < numbered; ++i) {
+        if (const auto problem =
+                arrangement.problemOf(format, i, names[i], isFolder(i), longestName)) {
             return UnusableName{i, names[i], *problem};
+        }
+    }
+    if (leavesSomeOut) {
+        // An entry left out is never moved out of the way.
+        const std::unordered_set<std::string_view> leftOut(names.begin() + numbered, names.end());
+        for (std::size_t i = 0; i < numbered; ++i) {
+            if (leftOut.contains(arrangement.newNameOf(format, i, names[i], isFolder(i)))) {
+                return UnusableName{i, names[i], NameProblem::HeldByLeftOut};
+            }
         }
     }
     return std::nullopt;
 }
 
 bool changesAnyName(std::span<const std::string> names, std::span<const std::uint8_t> folders,
-                    const NameFormat& format) {
-    for (std::size_t i = 0; i < names.size(); ++i) {
+                    const Arrangement& arrangement, const NameFormat& format) {
+    const std::size_t numbered = std::min(names.size(), arrangement.numbered);
+    for (std::size_t i = 0; i < numbered; ++i) {
         const bool isFolder = i < folders.size() && folders[i] != 0;
-        if (format.renamedFor(i, names[i], isFolder) != names[i]) {
+        if (arrangement.newNameOf(format, i, names[i], isFolder) != names[i]) {
             return true;
         }
     }
@@ -73,10 +90,27 @@ std::vector<std::uint32_t> inodeOrder(std::span<const std::uint64_t> inodes) {
     return order;
 }
 
+// Numbers only the chosen entries, in the chosen order, related files together.
+void arrangePlan(FileSystem& fileSystem, const UniqueFd& folder, const Settings& settings,
+                 DateCache* cache, FolderPlan& plan) {
+    std::vector<EntryDate> dates;
+    if (settings.order != Order::Name) {
+        ProceedAlways proceed;
+        dates = readDates(fileSystem, folder, plan.names, plan.folders, settings.order, cache,
+                          proceed)
+                    .value_or(std::vector<EntryDate>{});
+    }
+    const std::vector<std::uint32_t> order =
+        arrange(settings, plan.names, plan.folders, dates, plan.arrangement);
+    placeInArrangedOrder(plan.inodes, order);
+    placeInArrangedOrder(plan.folders, order);
+    placeInArrangedOrder(plan.names, order);
+}
+
 } // namespace
 
 std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
-                                                  const Settings& settings) {
+                                                  const Settings& settings, DateCache* dates) {
     auto entries = listOpenedFolder(fileSystem, folder, settings);
     if (!entries) {
         return std::unexpected(entries.error());
@@ -85,23 +119,28 @@ std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const 
                     NameFormat(settings),
                     std::move(entries->inodes),
                     std::move(entries->folders),
+                    {},
                     {}};
+    if (!arrangesByName(settings)) {
+        arrangePlan(fileSystem, folder, settings, dates, plan);
+    }
     plan.moveOrder = inodeOrder(plan.inodes);
     const std::size_t longestName =
         std::min<std::size_t>(fileSystem.longestName(folder), NameFormat::longestBuildableName);
     if (const auto unusable =
-            findUnusableName(plan.names, plan.folders, plan.format, longestName)) {
+            findUnusableName(plan.names, plan.folders, plan.arrangement, plan.format, longestName)) {
         return std::unexpected(unusableNameError(*unusable, longestName));
     }
     return plan;
 }
 
-std::expected<OpenedPlan, Error> planFolder(FileSystem& fileSystem, const Settings& settings) {
+std::expected<OpenedPlan, Error> planFolder(FileSystem& fileSystem, const Settings& settings,
+                                            DateCache* dates) {
     auto folder = openTargetFolder(fileSystem, settings.targetDir);
     if (!folder) {
         return std::unexpected(folder.error());
     }
-    auto plan = planOpenedFolder(fileSystem, *folder, settings);
+    auto plan = planOpenedFolder(fileSystem, *folder, settings, dates);
     if (!plan) {
         return std::unexpected(plan.error());
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Arrangement.hpp"
+#include "engine/Dates.hpp"
 #include "engine/Error.hpp"
 #include "engine/NameFormat.hpp"
 #include "engine/Settings.hpp"
@@ -23,16 +25,17 @@ struct UnusableName {
     NameProblem problem;
 };
 
-// The first entry that cannot receive its new name, from the entries' ordered names and
+// The first entry that cannot receive its new name, from the entries' arranged names and
 // their folder flags (empty: none is a folder).
 std::optional<UnusableName> findUnusableName(std::span<const std::string> names,
                                              std::span<const std::uint8_t> folders,
+                                             const Arrangement& arrangement,
                                              const NameFormat& format, std::size_t longestName);
 
 // Whether any entry's new name differs from its current one. Stops at the first that does,
 // which is nearly always the first entry.
 bool changesAnyName(std::span<const std::string> names, std::span<const std::uint8_t> folders,
-                    const NameFormat& format);
+                    const Arrangement& arrangement, const NameFormat& format);
 
 // An opened folder's ordered names with the format that names them, checked: every new
 // name can be given.
@@ -47,16 +50,21 @@ struct FolderPlan {
     // rename fastest: their records of the entries lie near each other. Empty when no
     // inode numbers are known.
     std::vector<std::uint32_t> moveOrder;
+    // Which entries get numbers, and which numbers; the others keep their names.
+    Arrangement arrangement;
 
-    // The new name of the entry at `position`.
+    // The new name of the entry at `position`: its own when it is left out.
     [[nodiscard]] std::string newNameAt(std::size_t position) const {
         const bool isFolder = position < folders.size() && folders[position] != 0;
-        return format.renamedFor(position, names[position], isFolder).value_or(std::string{});
+        return arrangement.newNameOf(format, position, names[position], isFolder);
     }
 };
 
+// Dates taken are read through `dates` where given, so that what a preview read already is
+// not read again.
 std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
-                                                  const Settings& settings);
+                                                  const Settings& settings,
+                                                  DateCache* dates = nullptr);
 
 // A folder opened and planned in one step. The descriptor stays open so that the moves
 // reach the very folder that was listed.
@@ -65,7 +73,8 @@ struct OpenedPlan {
     FolderPlan plan;
 };
 
-std::expected<OpenedPlan, Error> planFolder(FileSystem& fileSystem, const Settings& settings);
+std::expected<OpenedPlan, Error> planFolder(FileSystem& fileSystem, const Settings& settings,
+                                            DateCache* dates = nullptr);
 
 // A fingerprint of ordered names: equal for the same names in the same order, and with all
 // but certainty different otherwise. It tells a plan apart from the one a preview showed

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <expected>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -40,6 +41,7 @@ struct EntryStamp {
     std::uint64_t size = 0;
     std::int64_t modifiedNanoseconds = 0;
     std::int64_t bornNanoseconds = 0;
+    std::uint64_t inode = 0;
 };
 
 // The step of a no-replace move that failed.
@@ -86,6 +88,11 @@ public:
     // threads at once for large folders.
     virtual std::expected<EntryStamp, std::error_code> stamp(const UniqueFd& folder,
                                                              const std::string& name) = 0;
+
+    // When the photo or video `name` was taken, in nanoseconds since the epoch, from its own
+    // metadata; none for other entries and for metadata that is missing or cannot be read.
+    virtual std::optional<std::int64_t> dateTaken(const UniqueFd& folder,
+                                                  const std::string& name) = 0;
 
     // The longest name, in bytes, that the folder's file system can hold.
     virtual std::size_t longestName(const UniqueFd& folder) = 0;

@@ -1,5 +1,7 @@
 #include "platform/PosixFileSystem.hpp"
 
+#include "platform/DateTaken.hpp"
+
 #include "platform/SystemError.hpp"
 
 #include "platform/NoReplaceMove.hpp"
@@ -149,11 +151,12 @@ std::expected<EntryStamp, std::error_code> PosixFileSystem::stamp(const UniqueFd
     }
     const timespec& born = status.st_birthtimespec;
     return EntryStamp{static_cast<std::uint64_t>(status.st_size), modifiedNanoseconds(status),
-                      static_cast<std::int64_t>(born.tv_sec) * 1'000'000'000 + born.tv_nsec};
+                      static_cast<std::int64_t>(born.tv_sec) * 1'000'000'000 + born.tv_nsec,
+                      static_cast<std::uint64_t>(status.st_ino)};
 #else
     struct statx status {};
     if (::statx(folder.get(), name.c_str(), AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC,
-                STATX_SIZE | STATX_MTIME | STATX_BTIME, &status) != 0) {
+                STATX_SIZE | STATX_MTIME | STATX_BTIME | STATX_INO, &status) != 0) {
         return std::unexpected(lastError());
     }
     const auto nanoseconds = [](const statx_timestamp& time) {
@@ -161,8 +164,13 @@ std::expected<EntryStamp, std::error_code> PosixFileSystem::stamp(const UniqueFd
     };
     const bool bornKnown = (status.stx_mask & STATX_BTIME) != 0;
     return EntryStamp{status.stx_size, nanoseconds(status.stx_mtime),
-                      bornKnown ? nanoseconds(status.stx_btime) : 0};
+                      bornKnown ? nanoseconds(status.stx_btime) : 0, status.stx_ino};
 #endif
+}
+
+std::optional<std::int64_t> PosixFileSystem::dateTaken(const UniqueFd& folder,
+                                                       const std::string& name) {
+    return readDateTaken(folder, name);
 }
 
 std::size_t PosixFileSystem::longestName(const UniqueFd& folder) {

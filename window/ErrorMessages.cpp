@@ -37,6 +37,9 @@ QString ErrorMessages::nameProblem(NameProblem problem, std::uint64_t longestNew
     case NameProblem::TooLong:
         return tr("The new names would be longer than the %1 bytes a name can have here.")
             .arg(longestNewName);
+    case NameProblem::HeldByLeftOut:
+        return tr("A new name is held by an entry left out of the numbering, which is never "
+                  "moved out of the way.");
     }
     return {};
 }

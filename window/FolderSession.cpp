@@ -24,13 +24,14 @@ constexpr int rowsKeptWhileLoading = 100'000;
 FolderSession::FolderSession(std::unique_ptr<FileSystem> fileSystem, QObject* parent)
     : QObject(parent), fileSystem_(std::move(fileSystem)),
       journals_(JournalFolder(JournalFolder::defaultPath())),
-      loader_(*fileSystem_, journals_,
+      loader_(*fileSystem_, journals_, dates_,
               [this](PreviewLoader::Result result) { loaded(std::move(result)); }),
       preview_(new PreviewModel(this)) {
     folderChangedTimer_.setSingleShot(true);
     folderChangedTimer_.setInterval(folderChangeSettleMilliseconds);
     connect(&folderChangedTimer_, &QTimer::timeout, this, &FolderSession::relistAfterChange);
     connect(&loader_, &PreviewLoader::busyChanged, this, &FolderSession::loadingChanged);
+    connect(&loader_, &PreviewLoader::datesProgress, this, &FolderSession::datesProgress);
     connect(&watcher_, &FolderWatcher::changed, &folderChangedTimer_, qOverload<>(&QTimer::start));
 }
 
@@ -58,6 +59,9 @@ void FolderSession::setTargetPath(std::string path) {
 }
 
 void FolderSession::writeTargetDir(std::string path) {
+    if (path != settings_.targetDir) {
+        dates_.clear();
+    }
     settings_.targetDir = std::move(path);
     emit settingsChanged();
     offerWhenLoaded_ = !settings_.targetDir.empty();
@@ -76,11 +80,25 @@ void FolderSession::setToggle(bool Settings::*field, bool on, bool reorders) {
     settings_.*field = on;
     emit settingsChanged();
     if (reorders) {
+        // Keeping related files together also keeps their extensions.
+        preview_->setFormat(NameFormat(settings_));
         reorder();
         return;
     }
     preview_->setFormat(NameFormat(settings_));
     checkNames();
+}
+
+void FolderSession::setOrder(Order order) {
+    settings_.order = order;
+    emit settingsChanged();
+    reorder();
+}
+
+void FolderSession::setOnlyExtensions(std::string list) {
+    settings_.onlyExtensions = std::move(list);
+    emit settingsChanged();
+    reorder();
 }
 
 void FolderSession::checkNames() {
@@ -90,12 +108,16 @@ void FolderSession::checkNames() {
     const ListedNames& listing = preview_->listing();
     // With kept extensions the engine looks at every entry; on a keystroke, the longest
     // extension the listing holds, at the last position, tells first whether any can fail.
+    const Arrangement& arrangement = listing.arrangement;
     const bool surelyFine = format.keepsExtensions() && !listing.names.empty() &&
+                            arrangement.endings.empty() &&
+                            arrangement.leftOut(listing.names.size()) == 0 &&
                             !format.problemAt(listing.names.size() - 1,
                                               longest - std::min(longest, longestExtension()));
     const auto unusable = surelyFine
                               ? std::nullopt
-                              : findUnusableName(listing.names, listing.folders, format, longest);
+                              : findUnusableName(listing.names, listing.folders, arrangement,
+                                                 format, longest);
     nameCheck_ = {};
     if (unusable) {
         nameCheck_.problem = unusable->problem;
@@ -103,8 +125,21 @@ void FolderSession::checkNames() {
     }
     nameCheck_.longestNewName = longest - NameFormat::temporarySuffix.size();
     nameCheck_.changesNames =
-        listing.names.empty() || changesAnyName(listing.names, listing.folders, format);
+        listing.names.empty() ||
+        changesAnyName(listing.names, listing.folders, arrangement, format);
     emit previewChanged();
+}
+
+void FolderSession::countArrangement() {
+    const ListedNames& listing = preview_->listing();
+    leftOut_ = listing.arrangement.leftOut(listing.names.size());
+    withoutDateTaken_ = 0;
+    if (settings_.order == Order::Taken) {
+        const std::size_t numbered = listing.names.size() - leftOut_;
+        for (std::size_t i = 0; i < numbered && i < listing.dates.size(); ++i) {
+            withoutDateTaken_ += listing.dates[i].taken ? 0 : 1;
+        }
+    }
 }
 
 std::size_t FolderSession::longestExtension() const {
@@ -137,7 +172,7 @@ void FolderSession::endRun(bool relisting) {
 
 RunReport FolderSession::rename(RunObserver& observer, std::uint64_t shown, bool& changed) {
     changed = false;
-    const auto opened = planFolder(*fileSystem_, settings_);
+    const auto opened = planFolder(*fileSystem_, settings_, &dates_);
     if (!opened) {
         RunReport report;
         report.outcome = RunOutcome::Failed;
@@ -225,6 +260,7 @@ void FolderSession::loaded(PreviewLoader::Result result) {
     }
     preview_->setListing(std::move(result->listing));
     folderShown_ = !settings_.targetDir.empty();
+    countArrangement();
     checkNames();
     if (offer &&
         (lastRun_.state == LastRunState::Interrupted || lastRun_.state == LastRunState::Damaged)) {

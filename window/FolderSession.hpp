@@ -53,6 +53,10 @@ public:
     [[nodiscard]] const ListingSummary& summary() const { return summary_; }
     [[nodiscard]] const LastRun& lastRun() const { return lastRun_; }
     [[nodiscard]] const NameCheck& nameCheck() const { return nameCheck_; }
+    // Of the shown entries, those left out of the numbering, and those numbered by their
+    // modified time for want of a date taken.
+    [[nodiscard]] std::size_t leftOut() const { return leftOut_; }
+    [[nodiscard]] std::size_t withoutDateTaken() const { return withoutDateTaken_; }
     [[nodiscard]] bool isLoading() const { return loader_.isBusy(); }
     // A folder's listing is shown: none is chosen, or it is still being read, or could not be.
     [[nodiscard]] bool isFolderShown() const { return folderShown_; }
@@ -66,6 +70,8 @@ public:
     void setTargetPath(std::string path);
     void setText(std::string Settings::*field, std::string text);
     void setToggle(bool Settings::*field, bool on, bool reorders);
+    void setOrder(Order order);
+    void setOnlyExtensions(std::string list);
 
     // Waits for the preview, then fingerprints the names it shows: only that plan may be
     // carried out.
@@ -84,6 +90,7 @@ signals:
     // The rows, the summary, the name check or the last run changed.
     void previewChanged();
     void loadingChanged(bool loading);
+    void datesProgress(std::size_t done, std::size_t total);
     void loadFailed(const Error& error);
     // A folder just chosen shows a run that did not finish, or a damaged record of one.
     void unfinishedRunFound(LastRunState state);
@@ -98,11 +105,13 @@ private:
     [[nodiscard]] ListedNames listingToReorder();
     void loaded(PreviewLoader::Result result);
     void checkNames();
+    void countArrangement();
     [[nodiscard]] std::size_t longestExtension() const;
 
     Settings settings_;
     std::unique_ptr<FileSystem> fileSystem_;
     Journals journals_;
+    DateCache dates_;
     // Declared after what its running job may still be reading.
     PreviewLoader loader_;
     PreviewModel* preview_;
@@ -111,6 +120,8 @@ private:
     ListingSummary summary_;
     LastRun lastRun_;
     NameCheck nameCheck_;
+    std::size_t leftOut_ = 0;
+    std::size_t withoutDateTaken_ = 0;
     // The longest name the shown folder's file system holds.
     std::size_t longestName_ = 255;
     // A folder just chosen whose last run was cut short is offered for restoring once.

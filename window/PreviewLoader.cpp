@@ -14,7 +14,8 @@ namespace {
 // off the window's thread: while the folder's watch is being set, the kernel keeps the
 // folder locked for as long as it takes to visit every entry.
 PreviewLoader::Result listWithFacts(FileSystem& fileSystem, const Journals& journals,
-                                    const Settings& settings) {
+                                    const Settings& settings, DateCache& dates,
+                                    RunObserver& observer) {
     if (settings.targetDir.empty()) {
         return LoadedPreview{{}, FolderFacts{}};
     }
@@ -22,7 +23,7 @@ PreviewLoader::Result listWithFacts(FileSystem& fileSystem, const Journals& jour
     if (!folder) {
         return std::unexpected(folder.error());
     }
-    auto listed = listOpenedFileNames(fileSystem, *folder, settings);
+    auto listed = listOpenedFileNames(fileSystem, *folder, settings, &dates, observer);
     if (!listed) {
         return std::unexpected(listed.error());
     }
@@ -33,11 +34,30 @@ PreviewLoader::Result listWithFacts(FileSystem& fileSystem, const Journals& jour
     return LoadedPreview{std::move(*listed), std::move(facts)};
 }
 
+// Tells the window how far the reading of dates is, and stops it for a newer request.
+class DateProgress final : public RunObserver {
+public:
+    DateProgress(PreviewLoader& loader, const std::atomic<bool>& superseded)
+        : loader_(loader), superseded_(superseded) {}
+
+    bool proceed(std::size_t done, std::size_t total) override {
+        QMetaObject::invokeMethod(
+            &loader_, [loader = &loader_, done, total] { emit loader->datesProgress(done, total); },
+            Qt::QueuedConnection);
+        return !superseded_.load();
+    }
+
+private:
+    PreviewLoader& loader_;
+    const std::atomic<bool>& superseded_;
+};
+
 } // namespace
 
-PreviewLoader::PreviewLoader(FileSystem& fileSystem, const Journals& journals, Delivery deliver,
-                             QObject* parent)
-    : QObject(parent), fileSystem_(fileSystem), journals_(journals), deliver_(std::move(deliver)) {}
+PreviewLoader::PreviewLoader(FileSystem& fileSystem, const Journals& journals, DateCache& dates,
+                             Delivery deliver, QObject* parent)
+    : QObject(parent), fileSystem_(fileSystem), journals_(journals), dates_(dates),
+      deliver_(std::move(deliver)) {}
 
 PreviewLoader::~PreviewLoader() {
     future_.waitForFinished();
@@ -46,6 +66,7 @@ PreviewLoader::~PreviewLoader() {
 void PreviewLoader::list(const Settings& settings, QFuture<void> ready) {
     if (running_) {
         runningIsStale_ = true;
+        supersedeRunning();
         waiting_ = Request{Step::List, settings, std::move(ready)};
         return;
     }
@@ -53,7 +74,12 @@ void PreviewLoader::list(const Settings& settings, QFuture<void> ready) {
 }
 
 void PreviewLoader::reorder(const Settings& settings, ListedNames held) {
+    if (needsDates(settings.order, held.datesRead) && !running_) {
+        list(settings);
+        return;
+    }
     if (running_) {
+        supersedeRunning();
         // A listing that waits is made with the newest settings anyway.
         if (waiting_) {
             waiting_->settings = settings;
@@ -65,8 +91,13 @@ void PreviewLoader::reorder(const Settings& settings, ListedNames held) {
     start({Step::Reorder, settings, {}}, {std::move(held), std::nullopt});
 }
 
+void PreviewLoader::supersedeRunning() {
+    superseded_ = true;
+}
+
 void PreviewLoader::cancel() {
     waiting_.reset();
+    supersedeRunning();
     future_.waitForFinished();
     future_ = {};
     if (std::exchange(running_, std::nullopt)) {
@@ -86,6 +117,7 @@ void PreviewLoader::start(Request request, LoadedPreview held) {
     const std::uint64_t job = ++jobs_;
     running_ = job;
     runningIsStale_ = false;
+    superseded_ = false;
     if (wasIdle) {
         emit busyChanged(true);
     }
@@ -98,13 +130,14 @@ void PreviewLoader::start(Request request, LoadedPreview held) {
         });
 }
 
-PreviewLoader::Result PreviewLoader::carryOut(Request& request, LoadedPreview held) const {
+PreviewLoader::Result PreviewLoader::carryOut(Request& request, LoadedPreview held) {
     if (request.step == Step::Reorder) {
         reorderListedNames(held.listing, request.settings);
         return held;
     }
     request.ready.waitForFinished();
-    return listWithFacts(fileSystem_, journals_, request.settings);
+    DateProgress progress(*this, superseded_);
+    return listWithFacts(fileSystem_, journals_, request.settings, dates_, progress);
 }
 
 void PreviewLoader::completed(std::uint64_t job) {
@@ -117,7 +150,8 @@ void PreviewLoader::completed(std::uint64_t job) {
     future_ = {};
     if (waiting_) {
         Request next = *std::exchange(waiting_, std::nullopt);
-        if (next.step == Step::List || runningIsStale_ || !result) {
+        if (next.step == Step::List || runningIsStale_ || !result ||
+            needsDates(next.settings.order, result->listing.datesRead)) {
             next.step = Step::List;
             start(std::move(next), {});
         } else {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Dates.hpp"
 #include "engine/Error.hpp"
 #include "engine/Journals.hpp"
 #include "engine/Ordering.hpp"
@@ -10,6 +11,7 @@
 #include <QFuture>
 #include <QObject>
 
+#include <atomic>
 #include <cstdint>
 #include <expected>
 #include <functional>
@@ -35,6 +37,8 @@ struct LoadedPreview {
 // never stalls the window. One job runs at a time. A request made while one runs waits, and
 // takes the place of any request that waited before it; a fresh listing makes the running
 // job's result stale, and a stale result is dropped. Only the newest result is delivered.
+// Dates, which can take seconds to read, are read by a listing, and any newer request stops
+// their reading: what was read stays in the date cache for the next listing.
 class PreviewLoader : public QObject {
     Q_OBJECT
 
@@ -42,18 +46,19 @@ public:
     using Result = std::expected<LoadedPreview, Error>;
     using Delivery = std::function<void(Result)>;
 
-    // `fileSystem` and `journals` must outlive the loader; `deliver` is called on the
-    // loader's thread.
-    PreviewLoader(FileSystem& fileSystem, const Journals& journals, Delivery deliver,
-                  QObject* parent = nullptr);
+    // `fileSystem`, `journals` and `dates` must outlive the loader; `deliver` is called on
+    // the loader's thread.
+    PreviewLoader(FileSystem& fileSystem, const Journals& journals, DateCache& dates,
+                  Delivery deliver, QObject* parent = nullptr);
     // Waits for a running job: it may still be reading the file system.
     ~PreviewLoader() override;
 
     // Lists the folder of `settings.targetDir` afresh, in the order `settings` chooses, once
     // `ready` has finished.
     void list(const Settings& settings, QFuture<void> ready = {});
-    // Orders `held` for `settings`. While a job runs, `held` is dropped and the running job's
-    // result is ordered instead, before it is delivered.
+    // Orders `held` for `settings`, or lists afresh when the order needs dates `held` lacks.
+    // While a job runs, `held` is dropped and the running job's result is ordered instead,
+    // before it is delivered.
     void reorder(const Settings& settings, ListedNames held);
     // Drops what runs and what waits, and waits until nothing reads the folder any more.
     void cancel();
@@ -64,6 +69,8 @@ public:
 
 signals:
     void busyChanged(bool busy);
+    // Dates of `done` of `total` entries are read.
+    void datesProgress(std::size_t done, std::size_t total);
 
 private:
     enum class Step { List, Reorder };
@@ -74,13 +81,17 @@ private:
     };
 
     void start(Request request, LoadedPreview held);
+    void supersedeRunning();
     // The job itself, on a worker thread.
-    [[nodiscard]] Result carryOut(Request& request, LoadedPreview held) const;
+    [[nodiscard]] Result carryOut(Request& request, LoadedPreview held);
     void completed(std::uint64_t job);
 
     FileSystem& fileSystem_;
     const Journals& journals_;
+    DateCache& dates_;
     Delivery deliver_;
+    // Set when a newer request waits: the running job stops reading dates.
+    std::atomic<bool> superseded_ = false;
     QFuture<Result> future_;
     std::uint64_t jobs_ = 0;
     // The job whose result is still to be handled, and whether a fresh listing made it stale;

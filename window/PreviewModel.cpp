@@ -53,7 +53,7 @@ QVariant PreviewModel::data(const QModelIndex& index, int role) const {
     const auto position = static_cast<std::size_t>(index.row());
     const std::string& name = listing_.names[position];
     const auto renamed = [&] {
-        return format_.renamedFor(position, name, isFolder(position)).value_or(std::string{});
+        return listing_.newNameAt(format_, position);
     };
     switch (role) {
     case Qt::DisplayRole:

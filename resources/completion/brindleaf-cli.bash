@@ -9,8 +9,12 @@ _brindleaf_cli() {
     local prev=${COMP_WORDS[COMP_CWORD - 1]}
     COMPREPLY=()
     case $prev in
-    --start | --digits | --prefix | --postfix)
+    --start | --digits | --prefix | --postfix | --only)
         return 0 # free text
+        ;;
+    --order)
+        mapfile -t COMPREPLY < <(compgen -W "name modified taken" -- "$cur")
+        return 0
         ;;
     esac
     local i options_end=0

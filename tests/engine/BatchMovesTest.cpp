@@ -47,6 +47,9 @@ public:
     std::expected<EntryStamp, std::error_code> stamp(const UniqueFd&, const std::string&) override {
         return EntryStamp{};
     }
+    std::optional<std::int64_t> dateTaken(const UniqueFd&, const std::string&) override {
+        return std::nullopt;
+    }
     std::size_t longestName(const UniqueFd&) override { return 255; }
 
 private:

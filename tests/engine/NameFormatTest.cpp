@@ -78,7 +78,7 @@ TEST(NameFormat, HugeWidthIsReportedTooLongWithoutBuildingTheName) {
     EXPECT_EQ(format.problemAt(0, 255), NameProblem::TooLong);
 
     const Names names = {"a", "b"};
-    const auto unusable = findUnusableName(names, {}, format, 255);
+    const auto unusable = findUnusableName(names, {}, Arrangement{}, format, 255);
     ASSERT_TRUE(unusable);
     EXPECT_EQ(unusable->position, 0U);
     EXPECT_EQ(unusable->original, "a");
@@ -95,7 +95,7 @@ TEST(NameFormat, TemporarySuffixCountsAgainstTheNameLimit) {
     EXPECT_EQ(format.problemAt(1, 255), NameProblem::TooLong);
 
     const Names names = {"first", "second", "third"};
-    const auto unusable = findUnusableName(names, {}, format, 255);
+    const auto unusable = findUnusableName(names, {}, Arrangement{}, format, 255);
     ASSERT_TRUE(unusable);
     EXPECT_EQ(unusable->position, 1U);
     EXPECT_EQ(unusable->original, "second");
@@ -145,7 +145,7 @@ TEST(NameFormat, KeptExtensionCanMakeOneNameTooLong) {
     settings.prefix = std::string(240, 'p');
     settings.isKeepExtensionsOn = true;
     const Names names = {"a", "b.jpeg", "c"};
-    const auto unusable = findUnusableName(names, {}, NameFormat(settings), 255);
+    const auto unusable = findUnusableName(names, {}, Arrangement{}, NameFormat(settings), 255);
     ASSERT_TRUE(unusable);
     EXPECT_EQ(unusable->original, "b.jpeg");
     EXPECT_EQ(unusable->problem, NameProblem::TooLong);

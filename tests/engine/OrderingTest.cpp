@@ -223,7 +223,8 @@ TEST(Ordering, EqualKeysKeepListingOrderInBothDirections) {
 // would get: ties in listing order, as the run will number them.
 TEST(Ordering, ReorderingMatchesAFreshListingAfterAnyToggles) {
     const Names listing = {"a_1", "c", "a 1", "a1", "b 2", "b2", "a  1", "b_2"};
-    ListedNames listed{listing, {}, {}};
+    ListedNames listed;
+    listed.names = listing;
     for (std::uint32_t i = 0; i < listing.size(); ++i) {
         listed.listingPositions.push_back(i);
         listed.folders.push_back(i % 2);

@@ -26,7 +26,8 @@ expect() {
     fi
 }
 
-expect "brindleaf-cli --ke" "--keep-extension"
+expect "brindleaf-cli --ke" $'--keep-extension\n--keep-related'
+expect "brindleaf-cli --order t" "taken"
 expect "brindleaf-cli --no-n" "--no-natsort"
 expect "brindleaf-cli --apply Tri" $'Trip to Kyoto\nTrips'
 expect "brindleaf-cli --prefix " ""

@@ -1,0 +1,145 @@
+#include "platform/DateTaken.hpp"
+
+#include <exiv2/exiv2.hpp>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+
+#include <charconv>
+#include <ctime>
+#include <mutex>
+#include <string_view>
+
+namespace brindleaf {
+
+namespace {
+
+constexpr std::int64_t nanosecondsPerSecond = 1'000'000'000;
+// QuickTime counts seconds from 1904-01-01 UTC.
+constexpr std::int64_t quickTimeEpochOffset = 2'082'844'800;
+
+// Exiv2 keeps its settings process-wide: set once, before any thread reads a file.
+void prepareExiv2() {
+    static std::once_flag prepared;
+    std::call_once(prepared, [] {
+        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+        Exiv2::XmpParser::initialize();
+#ifdef EXV_ENABLE_BMFF
+        Exiv2::enableBMFF(true);
+#endif
+    });
+}
+
+// A read-only view of a whole file, unmapped when it goes.
+class MappedFile {
+public:
+    MappedFile(const UniqueFd& file, std::size_t size)
+        : size_(size), data_(::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.get(), 0)) {}
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    ~MappedFile() {
+        if (data_ != MAP_FAILED) {
+            ::munmap(data_, size_);
+        }
+    }
+    [[nodiscard]] bool isMapped() const { return data_ != MAP_FAILED; }
+    [[nodiscard]] const Exiv2::byte* bytes() const { return static_cast<Exiv2::byte*>(data_); }
+
+private:
+    std::size_t size_;
+    void* data_;
+};
+
+bool readNumber(std::string_view text, int& number) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    return error == std::errc{} && end == text.data() + text.size();
+}
+
+// "+02:00" or "-05:30" in seconds east of UTC.
+std::optional<std::int64_t> offsetSeconds(std::string_view text) {
+    int hours = 0;
+    int minutes = 0;
+    if (text.size() != 6 || (text[0] != '+' && text[0] != '-') || text[3] != ':' ||
+        !readNumber(text.substr(1, 2), hours) || !readNumber(text.substr(4, 2), minutes)) {
+        return std::nullopt;
+    }
+    const std::int64_t seconds = hours * 3600 + minutes * 60;
+    return text[0] == '-' ? -seconds : seconds;
+}
+
+// "YYYY:MM:DD HH:MM:SS", in the zone of `offset`, or local time without one.
+std::optional<std::int64_t> exifSeconds(std::string_view text, std::string_view offset) {
+    std::tm time{};
+    if (text.size() < 19 || !readNumber(text.substr(0, 4), time.tm_year) ||
+        !readNumber(text.substr(5, 2), time.tm_mon) ||
+        !readNumber(text.substr(8, 2), time.tm_mday) ||
+        !readNumber(text.substr(11, 2), time.tm_hour) ||
+        !readNumber(text.substr(14, 2), time.tm_min) ||
+        !readNumber(text.substr(17, 2), time.tm_sec) || time.tm_year == 0) {
+        return std::nullopt; // cameras write "0000:00:00 00:00:00" for no date
+    }
+    time.tm_year -= 1900;
+    time.tm_mon -= 1;
+    if (const auto east = offsetSeconds(offset)) {
+        return static_cast<std::int64_t>(::timegm(&time)) - *east;
+    }
+    time.tm_isdst = -1;
+    const std::time_t local = std::mktime(&time);
+    return local == static_cast<std::time_t>(-1) ? std::nullopt
+                                                 : std::optional<std::int64_t>(local);
+}
+
+std::string valueOf(const Exiv2::ExifData& exif, const char* key) {
+    const auto found = exif.findKey(Exiv2::ExifKey(key));
+    return found != exif.end() ? found->toString() : std::string();
+}
+
+std::optional<std::int64_t> takenSeconds(const Exiv2::Image& image) {
+    const Exiv2::ExifData& exif = image.exifData();
+    for (const auto& [date, offset] :
+         {std::pair{"Exif.Photo.DateTimeOriginal", "Exif.Photo.OffsetTimeOriginal"},
+          std::pair{"Exif.Photo.DateTimeDigitized", "Exif.Photo.OffsetTimeDigitized"}}) {
+        if (const auto seconds = exifSeconds(valueOf(exif, date), valueOf(exif, offset))) {
+            return seconds;
+        }
+    }
+    const Exiv2::XmpData& xmp = image.xmpData();
+    const auto created = xmp.findKey(Exiv2::XmpKey("Xmp.video.DateUTC"));
+    if (created != xmp.end()) {
+        const std::int64_t since1904 = created->toLong();
+        if (since1904 > quickTimeEpochOffset) {
+            return since1904 - quickTimeEpochOffset;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::int64_t> readDateTaken(const UniqueFd& folder, const std::string& name) {
+    const UniqueFd file(
+        ::openat(folder.get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat status {};
+    if (!file.valid() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        status.st_size == 0) {
+        return std::nullopt;
+    }
+    const MappedFile mapped(file, static_cast<std::size_t>(status.st_size));
+    if (!mapped.isMapped()) {
+        return std::nullopt;
+    }
+    prepareExiv2();
+    try {
+        const auto image = Exiv2::ImageFactory::open(mapped.bytes(), status.st_size);
+        image->readMetadata();
+        if (const auto seconds = takenSeconds(*image)) {
+            return *seconds * nanosecondsPerSecond;
+        }
+    } catch (const std::exception&) {
+        // Metadata that cannot be read is the same as none: the modified time stands in.
+    }
+    return std::nullopt;
+}
+
+} // namespace brindleaf
