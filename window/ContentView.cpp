@@ -7,6 +7,8 @@
 #include "selection/DirectoryDropDelegate.hpp"
 #include "selection/FolderChooser.hpp"
 #include "window/Alerts.hpp"
+#include "window/OrderChoice.hpp"
+#include "window/SummaryText.hpp"
 #include "window/ErrorMessages.hpp"
 #include "window/FlowLayout.hpp"
 #include "window/PathLabel.hpp"
@@ -60,6 +62,9 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
     });
     connect(session_, &FolderSession::previewChanged, this, &ContentView::showPreviewState);
     connect(session_, &FolderSession::loadingChanged, this, &ContentView::showLoading);
+    connect(session_, &FolderSession::datesProgress, this, [this](std::size_t done, std::size_t all) {
+        summaryLabel_->setText(SummaryText::datesRead(done, all));
+    });
     connect(session_, &FolderSession::loadFailed, this,
             [this](const Error& error) { showFailureAlert(this, ErrorMessages::describe(error)); });
     connect(session_, &FolderSession::unfinishedRunFound, runs_,
@@ -126,7 +131,8 @@ QBoxLayout* ContentView::createActionRow() {
 
 QLayout* ContentView::createFieldRow() {
     auto* row = new FlowLayout;
-    for (std::size_t i = 0; i < textBindings.size(); ++i) {
+    // The list of extensions chooses entries: it follows the toggles that choose them.
+    for (std::size_t i = 0; i + 1 < textBindings.size(); ++i) {
         fields_[i] = addField(row, textBindings[i]);
     }
     return row;
@@ -134,9 +140,20 @@ QLayout* ContentView::createFieldRow() {
 
 QLayout* ContentView::createToggleRow() {
     auto* row = new FlowLayout;
+    auto* orderPair = new QWidget(this);
+    auto* orderLayout = new QHBoxLayout(orderPair);
+    orderLayout->setContentsMargins(0, 0, 0, 0);
+    orderChoice_ = new OrderChoice(orderPair);
+    auto* orderLabel = new QLabel(tr("Order by"), orderPair);
+    orderLabel->setBuddy(orderChoice_);
+    orderLayout->addWidget(orderLabel);
+    orderLayout->addWidget(orderChoice_);
+    connect(orderChoice_, &OrderChoice::orderChosen, session_, &FolderSession::setOrder);
+    row->addWidget(orderPair);
     for (std::size_t i = 0; i < toggleBindings.size(); ++i) {
         toggles_[i] = addToggle(row, toggleBindings[i]);
     }
+    fields_.back() = addField(row, textBindings.back());
     return row;
 }
 
@@ -188,6 +205,11 @@ QLineEdit* ContentView::fieldOf(std::string Settings::*field) const {
     return nullptr;
 }
 
+std::size_t ContentView::toggleIndexOf(bool Settings::*field) {
+    return static_cast<std::size_t>(
+        std::ranges::find(toggleBindings, field, &ToggleBinding::field) - toggleBindings.begin());
+}
+
 void ContentView::writeText(const TextBinding& binding, const QString& text) {
     session_->setText(binding.field, text.toStdString());
 }
@@ -198,33 +220,17 @@ void ContentView::writeToggle(const ToggleBinding& binding, bool on) {
 
 void ContentView::showPreviewState() {
     previewList_->setFolderShown(session_->isFolderShown());
+    previewList_->setShowsDates(session_->preview()->showsDates());
     showPlanProblem();
     showSummary();
 }
 
 void ContentView::showSummary() {
-    const ListingSummary& summary = session_->summary();
-    if (!session_->isFolderShown()) {
-        summaryLabel_->clear();
-        return;
-    }
-    const std::size_t changes = extensionChanges(summary, session_->preview()->format());
-    QStringList parts{tr("%n entries", nullptr, countForText(summary.entries))};
-    if (changes > 0) {
-        parts.append(tr("%n change extension", nullptr, countForText(changes)));
-    }
-    if (summary.folders > 0) {
-        parts.append(tr("%n folders", nullptr, countForText(summary.folders)));
-    }
-    if (summary.hidden > 0) {
-        parts.append(tr("%n hidden", nullptr, countForText(summary.hidden)));
-    }
-    if (summary.entries > 0 && !session_->nameCheck().changesNames) {
-        parts.append(tr("every entry already has its new name"));
-    }
-    summaryLabel_->setText(parts.join(QStringLiteral(" · ")));
+    bool changesExtensions = false;
+    summaryLabel_->setText(SummaryText::of(*session_, changesExtensions));
     // A change of extension is easy to miss and hard to want: it is shown as a warning.
-    showState(summaryLabel_, "warns", changes > 0, QStringLiteral("QLabel { color: #b9770e; }"));
+    showState(summaryLabel_, "warns", changesExtensions,
+              QStringLiteral("QLabel { color: #b9770e; }"));
 }
 
 void ContentView::showTitle() {
@@ -334,6 +340,11 @@ void ContentView::showSettings() {
     for (std::size_t i = 0; i < toggleBindings.size(); ++i) {
         showToggle(toggles_[i], settings.*toggleBindings[i].field);
     }
+    orderChoice_->showOrder(settings.order);
+    // Related files keep their extensions: the toggle shows it while it cannot be undone.
+    QCheckBox* keepExtensions = toggles_[toggleIndexOf(&Settings::isKeepExtensionsOn)];
+    keepExtensions->setEnabled(!settings.isKeepRelatedOn);
+    showToggle(keepExtensions, settings.isKeepExtensionsOn || settings.isKeepRelatedOn);
 }
 
 void ContentView::showLoading(bool loading) {

@@ -25,6 +25,7 @@ class QLayout;
 
 namespace brindleaf {
 
+class OrderChoice;
 class PreviewListView;
 class RunDialogs;
 
@@ -79,6 +80,7 @@ private:
     QListView* createPreview();
     QLineEdit* addField(QLayout* row, const TextBinding& binding);
     QCheckBox* addToggle(QLayout* row, const ToggleBinding& binding);
+    static std::size_t toggleIndexOf(bool Settings::*field);
     [[nodiscard]] QLineEdit* fieldOf(std::string Settings::*field) const;
     [[nodiscard]] QLineEdit* fieldAtFault(NamePart part) const;
 
@@ -104,6 +106,7 @@ private:
     QPushButton* undoButton_ = nullptr;
     QLabel* problemLabel_ = nullptr;
     QLabel* summaryLabel_ = nullptr;
+    OrderChoice* orderChoice_ = nullptr;
     PreviewListView* previewList_ = nullptr;
     QLabel* statusLabel_ = nullptr;
 };

@@ -71,6 +71,10 @@ void FolderSession::writeTargetDir(std::string path) {
 void FolderSession::setText(std::string Settings::*field, std::string text) {
     settings_.*field = std::move(text);
     emit settingsChanged();
+    if (field == &Settings::onlyExtensions) {
+        reorder(); // chooses other entries
+        return;
+    }
     // The order of the names does not depend on how they are named: only new names change.
     preview_->setFormat(NameFormat(settings_));
     checkNames();
@@ -91,12 +95,6 @@ void FolderSession::setToggle(bool Settings::*field, bool on, bool reorders) {
 
 void FolderSession::setOrder(Order order) {
     settings_.order = order;
-    emit settingsChanged();
-    reorder();
-}
-
-void FolderSession::setOnlyExtensions(std::string list) {
-    settings_.onlyExtensions = std::move(list);
     emit settingsChanged();
     reorder();
 }
@@ -258,6 +256,7 @@ void FolderSession::loaded(PreviewLoader::Result result) {
         lastRun_ = std::move(result->facts->lastRun);
         longestName_ = result->facts->longestName;
     }
+    preview_->setOrder(settings_.order);
     preview_->setListing(std::move(result->listing));
     folderShown_ = !settings_.targetDir.empty();
     countArrangement();

@@ -71,7 +71,6 @@ public:
     void setText(std::string Settings::*field, std::string text);
     void setToggle(bool Settings::*field, bool on, bool reorders);
     void setOrder(Order order);
-    void setOnlyExtensions(std::string list);
 
     // Waits for the preview, then fingerprints the names it shows: only that plan may be
     // carried out.

@@ -10,8 +10,9 @@ namespace brindleaf {
 
 PreviewListView::PreviewListView(QWidget* parent)
     : QListView(parent), columns_(new QHeaderView(Qt::Horizontal, this)) {
-    auto* titles = new QStandardItemModel(0, 2, this);
-    titles->setHorizontalHeaderLabels({tr("Current name"), tr("New name")});
+    auto* titles = new QStandardItemModel(0, 3, this);
+    titles->setHorizontalHeaderLabels(
+        {tr("Current name"), tr("New name"), tr("Date numbered by (* modified)")});
     columns_->setObjectName(QStringLiteral("previewColumns"));
     columns_->setModel(titles);
     columns_->setStretchLastSection(true);
@@ -21,6 +22,7 @@ PreviewListView::PreviewListView(QWidget* parent)
     connect(columns_, &QHeaderView::sectionHandleDoubleClicked, this,
             [this] { columnsResizedByUser_ = false; });
     connect(columns_, &QHeaderView::sectionPressed, this, [this] { columnsResizedByUser_ = true; });
+    columns_->setSectionHidden(2, true);
     setViewportMargins(0, columns_->sizeHint().height(), 0, 0);
     setItemDelegate(new PreviewRowDelegate(columns_, this));
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -38,9 +40,26 @@ void PreviewListView::resizeEvent(QResizeEvent* event) {
     const QRect area = viewport()->geometry();
     columns_->setGeometry(area.left(), area.top() - columns_->sizeHint().height(), area.width(),
                           columns_->sizeHint().height());
-    // Old and new names share the width until the user moves the line between them.
-    if (!columnsResizedByUser_) {
-        columns_->resizeSection(0, area.width() / 2);
+    shareWidth();
+}
+
+void PreviewListView::shareWidth() {
+    // Old and new names share the width, and a third of it goes to the dates where they
+    // show, until the user moves a line between the columns.
+    if (columnsResizedByUser_) {
+        return;
+    }
+    const int width = viewport()->width();
+    const int columns = columns_->isSectionHidden(2) ? 2 : 3;
+    columns_->resizeSection(0, width / columns);
+    columns_->resizeSection(1, width / columns);
+}
+
+void PreviewListView::setShowsDates(bool shows) {
+    if (columns_->isSectionHidden(2) == shows) {
+        columns_->setSectionHidden(2, !shows);
+        shareWidth();
+        viewport()->update();
     }
 }
 

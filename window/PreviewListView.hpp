@@ -20,6 +20,8 @@ public:
     void setFolderShown(bool shown);
     // While the rows are being made, an empty preview says so and the pointer shows it.
     void setLoading(bool loading);
+    // A third column shows the date each entry is numbered by.
+    void setShowsDates(bool shows);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -29,6 +31,7 @@ protected:
 
 private:
     [[nodiscard]] QString emptyHint() const;
+    void shareWidth();
 
     QHeaderView* columns_;
     bool folderShown_ = false;

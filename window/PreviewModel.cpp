@@ -4,7 +4,9 @@
 
 #include "engine/Plan.hpp"
 
+#include <QDateTime>
 #include <QFile>
+#include <QLocale>
 
 #include <string_view>
 #include <utility>
@@ -64,9 +66,29 @@ QVariant PreviewModel::data(const QModelIndex& index, int role) const {
         return decodedName(renamed());
     case IsFolderRole:
         return isFolder(position);
+    case IsLeftOutRole:
+        return !listing_.arrangement.isNumbered(position);
+    case DateRole:
+    case DateFellBackRole:
+        return dateData(position, role);
     default:
         return {};
     }
 }
+
+QVariant PreviewModel::dateData(std::size_t position, int role) const {
+    if (order_ == Order::Name || position >= listing_.dates.size()) {
+        return {};
+    }
+    const EntryDate& date = listing_.dates[position];
+    if (role == DateFellBackRole) {
+        return order_ == Order::Taken && !date.taken;
+    }
+    constexpr std::int64_t nanosecondsPerMillisecond = 1'000'000;
+    const QDateTime used =
+        QDateTime::fromMSecsSinceEpoch(dateUsed(date, order_) / nanosecondsPerMillisecond);
+    return QLocale().toString(used, QLocale::ShortFormat);
+}
+
 
 } // namespace brindleaf

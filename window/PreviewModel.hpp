@@ -23,6 +23,12 @@ public:
         OriginalRole = Qt::UserRole,
         RenamedRole,
         IsFolderRole,
+        // Left out of the numbering: the entry keeps its name.
+        IsLeftOutRole,
+        // While numbering by a date, the date the entry was numbered by, and whether it is
+        // the modified time standing in for a missing date taken.
+        DateRole,
+        DateFellBackRole,
     };
 
     explicit PreviewModel(QObject* parent = nullptr);
@@ -30,6 +36,10 @@ public:
     // The listing, already in preview order.
     void setListing(ListedNames listing);
     void setFormat(const NameFormat& format);
+    // The order the listing was arranged in, which tells which of its dates to show.
+    void setOrder(Order order) { order_ = order; }
+    // Whether the rows have dates to show: the listing is numbered by them.
+    [[nodiscard]] bool showsDates() const { return order_ != Order::Name && !listing_.dates.empty(); }
     [[nodiscard]] const NameFormat& format() const { return format_; }
     // Hands the listing over and leaves the preview empty.
     [[nodiscard]] ListedNames takeListing();
@@ -43,8 +53,11 @@ private:
         return position < listing_.folders.size() && listing_.folders[position] != 0;
     }
 
+    [[nodiscard]] QVariant dateData(std::size_t position, int role) const;
+
     ListedNames listing_;
     NameFormat format_;
+    Order order_ = Order::Name;
 };
 
 } // namespace brindleaf

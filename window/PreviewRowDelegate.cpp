@@ -29,12 +29,18 @@ void PreviewRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QString renamed = index.data(PreviewModel::RenamedRole).toString();
     const bool isFolder = index.data(PreviewModel::IsFolderRole).toBool();
     const bool isHidden = original.startsWith(QLatin1Char('.'));
+    const bool isLeftOut = index.data(PreviewModel::IsLeftOutRole).toBool();
+    const QString date = index.data(PreviewModel::DateRole).toString();
 
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, item.widget) + 2;
     const int split = columns_->sectionViewportPosition(1);
     QRect left(item.rect.left() + margin, item.rect.top(), split - 2 * margin, item.rect.height());
+    const int dateSplit = columns_->isSectionHidden(2) ? item.rect.width()
+                                                       : columns_->sectionViewportPosition(2);
     const QRect right(item.rect.left() + split + margin, item.rect.top(),
-                      item.rect.right() - split - 2 * margin, item.rect.height());
+                      dateSplit - split - 2 * margin, item.rect.height());
+    const QRect dateRect(item.rect.left() + dateSplit + margin, item.rect.top(),
+                         item.rect.right() - dateSplit - 2 * margin, item.rect.height());
 
     painter->save();
     painter->setFont(item.font);
@@ -45,13 +51,25 @@ void PreviewRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
                    QRect(left.left(), left.top() + (left.height() - side) / 2, side, side));
         left.setLeft(left.left() + side + margin);
     }
-    painter->setPen(
-        item.palette.color(isHidden ? QPalette::Disabled : QPalette::Active, QPalette::Text));
+    const QColor dimmed = item.palette.color(QPalette::Disabled, QPalette::Text);
+    const QColor plain = item.palette.color(QPalette::Active, QPalette::Text);
+    painter->setPen(isHidden || isLeftOut ? dimmed : plain);
     painter->drawText(left, Qt::AlignLeft | Qt::AlignVCenter,
                       item.fontMetrics.elidedText(original, Qt::ElideRight, left.width()));
-    painter->setPen(item.palette.color(QPalette::Text));
-    painter->drawText(right, Qt::AlignLeft | Qt::AlignVCenter,
-                      item.fontMetrics.elidedText(renamed, Qt::ElideRight, right.width()));
+    // An entry left out keeps its name: no new name is shown.
+    if (!isLeftOut) {
+        painter->setPen(plain);
+        painter->drawText(right, Qt::AlignLeft | Qt::AlignVCenter,
+                          item.fontMetrics.elidedText(renamed, Qt::ElideRight, right.width()));
+    }
+    if (!date.isEmpty() && !columns_->isSectionHidden(2)) {
+        // A modified time standing in for a missing date taken is marked.
+        const bool fellBack = index.data(PreviewModel::DateFellBackRole).toBool();
+        painter->setPen(fellBack ? dimmed : plain);
+        const QString shown = fellBack ? QStringLiteral("%1 *").arg(date) : date;
+        painter->drawText(dateRect, Qt::AlignLeft | Qt::AlignVCenter,
+                          item.fontMetrics.elidedText(shown, Qt::ElideRight, dateRect.width()));
+    }
     painter->restore();
 }
 

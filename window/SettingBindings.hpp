@@ -26,6 +26,9 @@ inline constexpr std::array textBindings{
                 &Settings::prefix},
     TextBinding{QT_TRANSLATE_NOOP("brindleaf::ContentView", "Postfix"), "postfixField",
                 &Settings::postfix},
+    // Shown after the toggles, with those that choose the entries.
+    TextBinding{QT_TRANSLATE_NOOP("brindleaf::ContentView", "Only extensions"),
+                "onlyExtensionsField", &Settings::onlyExtensions},
 };
 
 // Ordering toggles put the names in another order; the naming toggle only renames them.
@@ -50,6 +53,12 @@ inline constexpr std::array toggleBindings{
                   &Settings::isReverse, ToggleEffect::Reorders},
     ToggleBinding{QT_TRANSLATE_NOOP("brindleaf::ContentView", "Keep extensions"),
                   "keepExtensionsToggle", &Settings::isKeepExtensionsOn, ToggleEffect::Renames},
+    ToggleBinding{QT_TRANSLATE_NOOP("brindleaf::ContentView", "Keep related files together"),
+                  "keepRelatedToggle", &Settings::isKeepRelatedOn, ToggleEffect::Reorders},
+    ToggleBinding{QT_TRANSLATE_NOOP("brindleaf::ContentView", "Skip hidden entries"),
+                  "skipHiddenToggle", &Settings::isSkipHiddenOn, ToggleEffect::Reorders},
+    ToggleBinding{QT_TRANSLATE_NOOP("brindleaf::ContentView", "Files only"), "filesOnlyToggle",
+                  &Settings::isFilesOnlyOn, ToggleEffect::Reorders},
 };
 
 } // namespace brindleaf

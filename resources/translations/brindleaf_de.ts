@@ -87,6 +87,44 @@
         <source>every entry already has its new name</source>
         <translation>jeder Eintrag hat schon seinen neuen Namen</translation>
     </message>
+    <message>
+        <source>Order by</source>
+        <translation>&amp;Ordnen nach</translation>
+    </message>
+    <message>
+        <source>Only extensions</source>
+        <translation>Nur &amp;diese Endungen</translation>
+    </message>
+    <message>
+        <source>Keep related files together</source>
+        <translation>&amp;Zusammengehörige Dateien zusammenhalten</translation>
+    </message>
+    <message>
+        <source>Skip hidden entries</source>
+        <translation>&amp;Versteckte Einträge auslassen</translation>
+    </message>
+    <message>
+        <source>Files only</source>
+        <translation>&amp;Keine Ordner</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n left out</source>
+        <translation>
+            <numerusform>%n ausgelassen</numerusform>
+            <numerusform>%n ausgelassen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n without a date taken</source>
+        <translation>
+            <numerusform>%n ohne Aufnahmedatum</numerusform>
+            <numerusform>%n ohne Aufnahmedatum</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Reading dates… %1 of %2</source>
+        <translation>Daten werden gelesen… %1 von %2</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -116,6 +154,10 @@
     <message>
         <source>New name</source>
         <translation>Neuer Name</translation>
+    </message>
+    <message>
+        <source>Date numbered by (* modified)</source>
+        <translation>Datum der Nummerierung (* geändert)</translation>
     </message>
 </context>
 <context>
@@ -319,6 +361,10 @@
         <source>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
         <translation>Alle Einträge wurden umbenannt, aber das Protokoll der Umbenennung kann nicht abgeschlossen werden: %1. Die Umbenennung bleibt als unvollständig verzeichnet: „Rückgängig“ gibt den Einträgen ihre ursprünglichen Namen zurück.</translation>
     </message>
+    <message>
+        <source>A new name is held by an entry left out of the numbering, which is never moved out of the way.</source>
+        <translation>Ein neuer Name gehört einem ausgelassenen Eintrag, der nie aus dem Weg verschoben wird.</translation>
+    </message>
 </context>
 <context>
     <name>brindleaf::RunDialogs</name>
@@ -403,6 +449,21 @@
     <message>
         <source>The damaged record was set aside; no entry was moved.</source>
         <translation>Das beschädigte Protokoll wurde beiseitegelegt; kein Eintrag wurde verschoben.</translation>
+    </message>
+</context>
+<context>
+    <name>brindleaf::OrderChoice</name>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Date modified</source>
+        <translation>Änderungsdatum</translation>
+    </message>
+    <message>
+        <source>Date taken</source>
+        <translation>Aufnahmedatum</translation>
     </message>
 </context>
 </TS>

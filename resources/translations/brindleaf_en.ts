@@ -87,6 +87,44 @@
         <source>every entry already has its new name</source>
         <translation>every entry already has its new name</translation>
     </message>
+    <message>
+        <source>Order by</source>
+        <translation>Order &amp;by</translation>
+    </message>
+    <message>
+        <source>Only extensions</source>
+        <translation>Only &amp;extensions</translation>
+    </message>
+    <message>
+        <source>Keep related files together</source>
+        <translation>Keep related files &amp;together</translation>
+    </message>
+    <message>
+        <source>Skip hidden entries</source>
+        <translation>Skip &amp;hidden entries</translation>
+    </message>
+    <message>
+        <source>Files only</source>
+        <translation>Fi&amp;les only</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n left out</source>
+        <translation>
+            <numerusform>%n left out</numerusform>
+            <numerusform>%n left out</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n without a date taken</source>
+        <translation>
+            <numerusform>%n without a date taken</numerusform>
+            <numerusform>%n without a date taken</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Reading dates… %1 of %2</source>
+        <translation>Reading dates… %1 of %2</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -116,6 +154,10 @@
     <message>
         <source>New name</source>
         <translation>New name</translation>
+    </message>
+    <message>
+        <source>Date numbered by (* modified)</source>
+        <translation>Date numbered by (* modified)</translation>
     </message>
 </context>
 <context>
@@ -319,6 +361,10 @@
         <source>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
         <translation>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</translation>
     </message>
+    <message>
+        <source>A new name is held by an entry left out of the numbering, which is never moved out of the way.</source>
+        <translation>A new name is held by an entry left out of the numbering, which is never moved out of the way.</translation>
+    </message>
 </context>
 <context>
     <name>brindleaf::RunDialogs</name>
@@ -403,6 +449,21 @@
     <message>
         <source>The damaged record was set aside; no entry was moved.</source>
         <translation>The damaged record was set aside; no entry was moved.</translation>
+    </message>
+</context>
+<context>
+    <name>brindleaf::OrderChoice</name>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Date modified</source>
+        <translation>Date modified</translation>
+    </message>
+    <message>
+        <source>Date taken</source>
+        <translation>Date taken</translation>
     </message>
 </context>
 </TS>

@@ -83,6 +83,42 @@
         <source>every entry already has its new name</source>
         <translation>すべての項目がすでに新しい名前です</translation>
     </message>
+    <message>
+        <source>Order by</source>
+        <translation>並べ順(&amp;B)</translation>
+    </message>
+    <message>
+        <source>Only extensions</source>
+        <translation>この拡張子のみ(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Keep related files together</source>
+        <translation>関連ファイルをまとめる(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Skip hidden entries</source>
+        <translation>隠し項目を除く(&amp;H)</translation>
+    </message>
+    <message>
+        <source>Files only</source>
+        <translation>ファイルのみ(&amp;L)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n left out</source>
+        <translation>
+            <numerusform>%n 個を除外</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n without a date taken</source>
+        <translation>
+            <numerusform>%n 個は撮影日時なし</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Reading dates… %1 of %2</source>
+        <translation>日時を読み込み中… %2 個中 %1 個</translation>
+    </message>
 </context>
 <context>
     <name>RunProgress</name>
@@ -112,6 +148,10 @@
     <message>
         <source>New name</source>
         <translation>新しい名前</translation>
+    </message>
+    <message>
+        <source>Date numbered by (* modified)</source>
+        <translation>番号付けの日時（* は更新日時）</translation>
     </message>
 </context>
 <context>
@@ -311,6 +351,10 @@
         <source>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
         <translation>すべての項目の名前を変更しましたが、名前変更の記録を完了できません: %1。この名前の変更は未完了として記録されたままです。元に戻すと項目は元の名前に戻ります。</translation>
     </message>
+    <message>
+        <source>A new name is held by an entry left out of the numbering, which is never moved out of the way.</source>
+        <translation>新しい名前が番号付けから除外した項目の名前と重なります。除外した項目は決して移動しません。</translation>
+    </message>
 </context>
 <context>
     <name>brindleaf::RunDialogs</name>
@@ -392,6 +436,21 @@
     <message>
         <source>The damaged record was set aside; no entry was moved.</source>
         <translation>壊れた記録を脇に置きました。項目は移動していません。</translation>
+    </message>
+</context>
+<context>
+    <name>brindleaf::OrderChoice</name>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Date modified</source>
+        <translation>更新日時</translation>
+    </message>
+    <message>
+        <source>Date taken</source>
+        <translation>撮影日時</translation>
     </message>
 </context>
 </TS>

@@ -101,23 +101,26 @@ private slots:
         QCOMPARE(child<QPushButton>(view, "openButton")->text(), QStringLiteral("&Open Folder…"));
         QCOMPARE(child<QLineEdit>(view, "digitsField")->placeholderText(),
                  QStringLiteral("Digits"));
-        for (const char* name : {"startIndexField", "digitsField", "prefixField", "postfixField"}) {
-            auto* field = child<QLineEdit>(view, name);
+        for (const char* name : {"startIndexField", "digitsField", "prefixField", "postfixField",
+                                 "onlyExtensionsField", "orderChoice"}) {
+            auto* field = child<QWidget>(view, name);
             const auto labels = view.findChildren<QLabel*>();
             QVERIFY(std::any_of(labels.begin(), labels.end(),
                                 [field](QLabel* label) { return label->buddy() == field; }));
         }
         QStringList order;
         QWidget* widget = child<QPushButton>(view, "openButton");
-        for (int step = 0; step < 13; ++step) {
+        for (int step = 0; step < 18; ++step) {
             order.append(widget->objectName());
             do {
                 widget = widget->nextInFocusChain();
             } while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisible());
         }
         QCOMPARE(order, (QStringList{"openButton", "startIndexField", "digitsField", "prefixField",
-                                     "postfixField", "natSortToggle", "spaceRemoveToggle",
-                                     "spaceReplaceToggle", "reverseToggle", "keepExtensionsToggle",
+                                     "postfixField", "orderChoice", "natSortToggle",
+                                     "spaceRemoveToggle", "spaceReplaceToggle", "reverseToggle",
+                                     "keepExtensionsToggle", "keepRelatedToggle",
+                                     "skipHiddenToggle", "filesOnlyToggle", "onlyExtensionsField",
                                      "previewList", "doButton", "undoButton"}));
     }
 

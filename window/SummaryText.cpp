@@ -1,0 +1,50 @@
+#include "window/SummaryText.hpp"
+
+#include "window/FolderSession.hpp"
+#include "window/NameText.hpp"
+#include "window/PreviewModel.hpp"
+
+#include <QLocale>
+#include <QStringList>
+
+namespace brindleaf {
+
+QString SummaryText::of(const FolderSession& session, bool& changesExtensions) {
+    changesExtensions = false;
+    if (!session.isFolderShown()) {
+        return {};
+    }
+    const ListingSummary& summary = session.summary();
+    const std::size_t changes = extensionChanges(summary, session.preview()->format());
+    changesExtensions = changes > 0;
+    QStringList parts{tr("%n entries", nullptr, countForText(summary.entries))};
+    if (changes > 0) {
+        parts.append(tr("%n change extension", nullptr, countForText(changes)));
+    }
+    if (summary.folders > 0) {
+        parts.append(tr("%n folders", nullptr, countForText(summary.folders)));
+    }
+    if (summary.hidden > 0) {
+        parts.append(tr("%n hidden", nullptr, countForText(summary.hidden)));
+    }
+    if (session.leftOut() > 0) {
+        parts.append(tr("%n left out", nullptr, countForText(session.leftOut())));
+    }
+    if (session.withoutDateTaken() > 0) {
+        parts.append(
+            tr("%n without a date taken", nullptr, countForText(session.withoutDateTaken())));
+    }
+    if (summary.entries > 0 && !session.nameCheck().changesNames) {
+        parts.append(tr("every entry already has its new name"));
+    }
+    return parts.join(QStringLiteral(" · "));
+}
+
+QString SummaryText::datesRead(std::size_t done, std::size_t total) {
+    const QLocale locale;
+    return tr("Reading dates… %1 of %2")
+        .arg(locale.toString(static_cast<qulonglong>(done)),
+             locale.toString(static_cast<qulonglong>(total)));
+}
+
+} // namespace brindleaf
