@@ -1,6 +1,7 @@
 #include "cli/CliRun.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "support/KilledRun.hpp"
+#include "support/PhotoFiles.hpp"
 #include "support/ScriptedMoveCalls.hpp"
 #include "support/TemporaryFolder.hpp"
 
@@ -78,17 +79,26 @@ TEST(CommandLine, PreviewShowsOneLineAnEntryAndNullGivesExactBytes) {
     EXPECT_TRUE(folder.names().contains("x\ny"));
 }
 
-// Each naming option reaches the engine: the preview of one folder under each.
+// Each naming option reaches the engine: the preview of one folder under each, which lists
+// only the entries that get numbers.
 TEST(CommandLine, NamingOptionsReachThePreview) {
     TemporaryFolder folder;
-    for (const char* name : {"file1", "file9", "file10.JPG"}) {
+    for (const char* name : {"file1", "file9", "file10.JPG", ".h"}) {
         folder.addFile(name);
     }
     folder.addFolder("d.d");
+    int modified = 0;
+    for (const char* name : {"file10.JPG", "file9", "d.d", "file1", ".h"}) {
+        testing::setModified(folder.pathOf(name), ++modified);
+    }
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
-        {{"--no-natsort"}, "d.d>1 file1>2 file10.JPG>3 file9>4 "},
-        {{"--reverse"}, "file10.JPG>1 file9>2 file1>3 d.d>4 "},
-        {{"--keep-extension", "--prefix", "x"}, "d.d>x1 file1>x2 file9>x3 file10.JPG>x4.JPG "},
+        {{"--no-natsort"}, ".h>1 d.d>2 file1>3 file10.JPG>4 file9>5 "},
+        {{"--reverse"}, "file10.JPG>1 file9>2 file1>3 d.d>4 .h>5 "},
+        {{"--keep-extension", "--prefix", "x"}, ".h>x1 d.d>x2 file1>x3 file9>x4 file10.JPG>x5.JPG "},
+        {{"--order", "modified"}, "file10.JPG>1 file9>2 d.d>3 file1>4 .h>5 "},
+        {{"--order=taken", "--reverse"}, ".h>1 file1>2 d.d>3 file9>4 file10.JPG>5 "},
+        {{"--skip-hidden", "--files-only"}, "file1>1 file9>2 file10.JPG>3 "},
+        {{"--only", "jpg", "--keep-related"}, "file10.JPG>1.JPG "},
     };
     for (const auto& [options, preview] : cases) {
         std::vector<std::string> args = options;
@@ -261,6 +271,8 @@ TEST(CommandLine, BadUsageExitsTwoNamingTheOptionHelpAndVersionExitZero) {
         {{"--undo", "--history", "x"}, "--history"},
         {{"--undo", "--prefix", "p", "x"}, "--undo"},
         {{"--history", "--no-natsort", "x"}, "--history"},
+        {{"--order", "size", "x"}, "--order"},
+        {{"--undo", "--only", "jpg", "x"}, "--undo"},
     };
     for (const auto& [args, named] : cases) {
         const Result result = runCli(args);

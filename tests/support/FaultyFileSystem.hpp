@@ -14,8 +14,8 @@ namespace brindleaf::testing {
 
 // The real file system, except that chosen moves (counted from 1, in the order they are
 // asked for) fail with EIO without touching anything, and that every move can be slowed
-// down so a run lasts long enough to be watched and stopped; listings can be slowed too.
-// Also counts what was asked.
+// down so a run lasts long enough to be watched and stopped; listings and reading dates
+// taken can be slowed too. Also counts what was asked.
 class FaultyFileSystem final : public ForwardingFileSystem {
 public:
     FaultyFileSystem() = default;
@@ -24,12 +24,14 @@ public:
 
     std::set<std::size_t> failingMoves;
     std::chrono::milliseconds perListing{0};
+    std::chrono::microseconds perDateTaken{0};
     // Reports inode numbers that rise in name order, so that the order of the moves, which
     // follows inode numbers, is the same on every file system. Undo cannot match a journal
     // of such numbers to the real entries.
     bool inodesRiseWithNames = false;
     std::atomic<std::size_t> opens = 0;
     std::size_t moves = 0;
+    std::atomic<std::size_t> datesTaken = 0;
 
     std::expected<UniqueFd, std::error_code> openFolder(const std::string& path) override {
         ++opens;
@@ -42,6 +44,12 @@ public:
             renumberInNameOrder(*listed);
         }
         return listed;
+    }
+    std::optional<std::int64_t> dateTaken(const UniqueFd& folder,
+                                          const std::string& name) override {
+        std::this_thread::sleep_for(perDateTaken);
+        ++datesTaken;
+        return ForwardingFileSystem::dateTaken(folder, name);
     }
     MoveResult move(const UniqueFd& folder, const std::string& from,
                     const std::string& to) override {

@@ -3,12 +3,14 @@
 #include "support/FaultyFileSystem.hpp"
 #include "support/GuiHelpers.hpp"
 #include "support/KilledRun.hpp"
+#include "support/PhotoFiles.hpp"
 #include "support/TemporaryFolder.hpp"
 #include "window/PreviewModel.hpp"
 #include "window/Translations.hpp"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -190,6 +192,15 @@ private slots:
         QCOMPARE(rows(view), (QStringList{row("file9", "p09.jpg"), row("file10", "p10.jpg"),
                                           row("file1", "p11.jpg")}));
         QCOMPARE(view.settings().prefix, std::string("p"));
+
+        brindleaf::testing::setModified(folder.pathOf("file10"), 4'000'000'000); // the newest
+        auto* order = child<QComboBox>(view, "orderChoice");
+        order->setFocus();
+        QTest::keyClick(order, Qt::Key_Down);
+        settle(view);
+        QCOMPARE(view.settings().order, brindleaf::Order::Modified);
+        QCOMPARE(rows(view).first(), row("file10", "p09.jpg"));
+        QVERIFY(!view.preview().index(0).data(brindleaf::PreviewModel::DateRole).isNull());
     }
 
     // The summary counts what the preview holds and warns when extensions change.

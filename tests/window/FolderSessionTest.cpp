@@ -126,6 +126,44 @@ private slots:
                  shown.first());
     }
 
+    // Dates are read once a file: ordering back and forth, listing the folder again, or
+    // renaming by them reads only what changed. A newer choice stops a reading under way,
+    // which tells its progress.
+    void datesAreReadOncePerFileAndANewerChoiceStopsTheReading() {
+        TemporaryFolder folder;
+        for (int i = 0; i < 600; ++i) {
+            folder.addFile("photo " + std::to_string(i) + ".jpg");
+        }
+        auto slowDates = std::make_unique<brindleaf::testing::FaultyFileSystem>();
+        slowDates->perDateTaken = std::chrono::microseconds(500);
+        const brindleaf::testing::FaultyFileSystem& counted = *slowDates;
+        const auto session = sessionOn(folder.path(), std::move(slowDates));
+        QVERIFY(settled(*session));
+        QSignalSpy progress(session.get(), &FolderSession::datesProgress);
+        session->setOrder(brindleaf::Order::Taken);
+        QTest::qWait(50); // a part of the dates is read
+        session->setOrder(brindleaf::Order::Name);
+        QVERIFY(settled(*session));
+        QVERIFY2(counted.datesTaken < 600, qPrintable(QString::number(counted.datesTaken)));
+        QVERIFY(!progress.isEmpty());
+
+        session->setOrder(brindleaf::Order::Taken);
+        QVERIFY(settled(*session));
+        QCOMPARE(counted.datesTaken.load(), std::size_t{600});
+        QCOMPARE(session->withoutDateTaken(), std::size_t{600});
+        session->setOrder(brindleaf::Order::Name);
+        session->setOrder(brindleaf::Order::Taken);
+        folder.addFile("new.jpg");
+        QTRY_COMPARE(session->preview()->rowCount(), 601);
+        QVERIFY(settled(*session));
+        brindleaf::ProceedAlways proceed;
+        bool changed = true;
+        const brindleaf::RunReport report = session->rename(proceed, session->shownPlan(), changed);
+        QVERIFY(!changed);
+        QCOMPARE(report.outcome, brindleaf::RunOutcome::Renamed);
+        QCOMPARE(counted.datesTaken.load(), std::size_t{601});
+    }
+
 private:
     QTemporaryDir stateHome_;
 };

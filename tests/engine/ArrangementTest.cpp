@@ -1,0 +1,138 @@
+#include "engine/Execution.hpp"
+#include "engine/Plan.hpp"
+#include "platform/PosixFileSystem.hpp"
+#include "support/PhotoFiles.hpp"
+#include "support/TemporaryFolder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace brindleaf {
+namespace {
+
+using testing::TemporaryFolder;
+
+// 2024-07-01 09:00 UTC, and an hour.
+constexpr std::int64_t nine = 1'719'824'400;
+constexpr std::int64_t hour = 3'600;
+
+// A holiday folder: two cameras whose names interleave nothing like the day went, a phone
+// photo whose metadata is broken, a raw file with its sidecar, and what else such a folder
+// holds.
+class PhotoFolder : public ::testing::Test {
+protected:
+    TemporaryFolder folder;
+
+    void SetUp() override {
+        testing::writePhoto(folder.pathOf("DSC_2.jpg"), "2024:07:01 11:00:00", "+02:00");
+        testing::writePhoto(folder.pathOf("IMG_1.JPG"), "2024:07:01 10:00:00", "+00:00");
+        testing::writePhoto(folder.pathOf("DSC_1.jpg"), "2024:07:01 11:00:00", "+00:00",
+                            "Exif.Photo.DateTimeDigitized");
+        std::ofstream(folder.pathOf("PXL_1.jpg"), std::ios::binary)
+            << std::string("\xFF\xD8\xFF\xE1\x00\x20" "Exif\0\0MM\0\x2A\0\0\0\x08\xFF\xFF", 22);
+        for (const char* name : {"IMG_1.CR2", "IMG_1.CR2.xmp", ".thumbs", "notes.txt"}) {
+            folder.addFile(name);
+        }
+        folder.addFolder("Videos");
+        const std::pair<const char*, std::int64_t> modified[] = {
+            {"DSC_1.jpg", 100},          {"DSC_2.jpg", 200},
+            {"IMG_1.JPG", 300},          {"PXL_1.jpg", nine + hour / 2},
+            {"notes.txt", nine + hour / 2}, {"IMG_1.CR2", nine + 9 * hour},
+            {"IMG_1.CR2.xmp", nine + 9 * hour}, {".thumbs", 1},
+            {"Videos", 1}};
+        for (const auto& [name, seconds] : modified) {
+            testing::setModified(folder.pathOf(name), seconds);
+        }
+    }
+
+    // The plan as "old>new" for the numbered entries, then the names left out.
+    std::string planned(const Settings& choices) {
+        Settings settings = choices;
+        settings.targetDir = folder.path();
+        const auto opened = planFolder(fileSystem_, settings);
+        if (!opened) {
+            return "refused: " + opened.error().name;
+        }
+        const FolderPlan& plan = opened->plan;
+        std::string text;
+        for (std::size_t i = 0; i < plan.names.size(); ++i) {
+            text += plan.names[i];
+            text += plan.arrangement.isNumbered(i) ? ">" + plan.newNameAt(i) + " " : " ";
+        }
+        return text;
+    }
+
+private:
+    PosixFileSystem fileSystem_;
+};
+
+TEST_F(PhotoFolder, IsNumberedAsEachChoiceSays) {
+    const auto with = [](auto change) {
+        Settings settings;
+        settings.digits = "1";
+        change(settings);
+        return settings;
+    };
+    const std::vector<std::pair<Settings, std::string>> cases{
+        // DSC_2 was taken at 09:00 UTC, IMG_1 at 10:00, DSC_1 at 11:00 (its CreateDate).
+        // PXL_1's broken metadata and the text file fall back to their modified time, 09:30,
+        // and tie, as the raw file and its sidecar do: the name order breaks ties.
+        {with([](Settings& s) { s.order = Order::Taken; }),
+         ".thumbs>1 Videos>2 DSC_2.jpg>3 PXL_1.jpg>4 notes.txt>5 IMG_1.JPG>6 DSC_1.jpg>7 "
+         "IMG_1.CR2>8 IMG_1.CR2.xmp>9 "},
+        {with([](Settings& s) {
+             s.order = Order::Taken;
+             s.isReverse = true;
+         }),
+         "IMG_1.CR2.xmp>1 IMG_1.CR2>2 DSC_1.jpg>3 IMG_1.JPG>4 notes.txt>5 PXL_1.jpg>6 "
+         "DSC_2.jpg>7 Videos>8 .thumbs>9 "},
+        {with([](Settings& s) { s.order = Order::Modified; }),
+         ".thumbs>1 Videos>2 DSC_1.jpg>3 DSC_2.jpg>4 IMG_1.JPG>5 PXL_1.jpg>6 notes.txt>7 "
+         "IMG_1.CR2>8 IMG_1.CR2.xmp>9 "},
+        // A group takes the place of its first member, and numbering counts groups.
+        {with([](Settings& s) {
+             s.order = Order::Taken;
+             s.isSkipHiddenOn = true;
+             s.isFilesOnlyOn = true;
+             s.isKeepRelatedOn = true;
+             s.prefix = "p_";
+         }),
+         "DSC_2.jpg>p_1.jpg PXL_1.jpg>p_2.jpg notes.txt>p_3.txt IMG_1.JPG>p_4.JPG "
+         "IMG_1.CR2>p_4.CR2 IMG_1.CR2.xmp>p_4.CR2.xmp DSC_1.jpg>p_5.jpg .thumbs Videos "},
+        {with([](Settings& s) { s.onlyExtensions = " JPG, .cr2 ,"; }),
+         "DSC_1.jpg>1 DSC_2.jpg>2 IMG_1.CR2>3 IMG_1.JPG>4 PXL_1.jpg>5 .thumbs IMG_1.CR2.xmp "
+         "Videos notes.txt "},
+    };
+    for (const auto& [settings, expected] : cases) {
+        EXPECT_EQ(planned(settings), expected);
+    }
+}
+
+// An entry left out is never moved: a new name it holds refuses the run before any move.
+TEST_F(PhotoFolder, NameHeldByALeftOutEntryIsRefusedBeforeAnyMove) {
+    folder.addFile("1");
+    Settings settings;
+    settings.targetDir = folder.path();
+    settings.digits = "1";
+    settings.onlyExtensions = "jpg";
+    const auto before = folder.names();
+    TemporaryFolder state;
+    Journals journals(JournalFolder(state.pathOf("journals")));
+    PosixFileSystem fileSystem;
+    const RunReport report = renameFiles(settings, fileSystem, journals);
+    EXPECT_EQ(report.outcome, RunOutcome::Failed);
+    ASSERT_EQ(report.failures.size(), 1U);
+    EXPECT_EQ(report.failures[0].problem, NameProblem::HeldByLeftOut);
+    EXPECT_EQ(folder.names(), before);
+
+    settings.prefix = "p";
+    EXPECT_EQ(renameFiles(settings, fileSystem, journals).outcome, RunOutcome::Renamed);
+    EXPECT_EQ(folder.names(), (std::set<std::string>{".thumbs", "1", "IMG_1.CR2", "IMG_1.CR2.xmp",
+                                                     "Videos", "notes.txt", "p1", "p2", "p3",
+                                                     "p4"}));
+    EXPECT_EQ(folder.contentOf("1"), "1");
+}
+
+} // namespace
+} // namespace brindleaf
