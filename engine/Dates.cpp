@@ -1,5 +1,9 @@
 #include "engine/Dates.hpp"
 
+#include "engine/TwoHalves.hpp"
+
+#include <atomic>
+
 namespace brindleaf {
 
 std::optional<std::optional<std::int64_t>> DateCache::takenOf(const EntryStamp& stamp) const {
@@ -49,19 +53,30 @@ readDates(FileSystem& fileSystem, const UniqueFd& folder, std::span<const std::s
           std::span<const std::uint8_t> folders, Order order, DateCache* cache,
           RunObserver& observer) {
     std::vector<EntryDate> dates(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (i % entriesPerTelling == 0 && !observer.proceed(i, names.size())) {
-            return std::nullopt;
+    std::atomic<std::size_t> done = 0;
+    std::atomic<bool> stopped = false;
+    // A date taken costs a file's open and its metadata's parse, tens of microseconds: two
+    // threads halve the wait from a few dozen files on. A modified time is a stat.
+    const std::size_t worthASecondThread = order == Order::Taken ? 64 : 50'000;
+    inTwoHalves(names.size(), worthASecondThread, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end && !stopped; ++i) {
+            if (done++ % entriesPerTelling == 0 && !observer.proceed(done, names.size())) {
+                stopped = true;
+                return;
+            }
+            const auto stamp = fileSystem.stamp(folder, names[i]);
+            if (!stamp) {
+                continue;
+            }
+            dates[i].modified = stamp->modifiedNanoseconds;
+            const bool isFolder = i < folders.size() && folders[i] != 0;
+            if (order == Order::Taken && !isFolder) {
+                dates[i].taken = dateTakenOf(fileSystem, folder, names[i], *stamp, cache);
+            }
         }
-        const auto stamp = fileSystem.stamp(folder, names[i]);
-        if (!stamp) {
-            continue;
-        }
-        dates[i].modified = stamp->modifiedNanoseconds;
-        const bool isFolder = i < folders.size() && folders[i] != 0;
-        if (order == Order::Taken && !isFolder) {
-            dates[i].taken = dateTakenOf(fileSystem, folder, names[i], *stamp, cache);
-        }
+    });
+    if (stopped) {
+        return std::nullopt;
     }
     return dates;
 }

@@ -2,14 +2,15 @@
 # Installs the Debian packages that Brindleaf needs and that are not there yet.
 #   install-deps.sh        what building and testing need
 #   install-deps.sh run    and what showing the window on a desktop needs
-#   install-deps.sh bench  and the peers the benchmark compares with (mmv, perl rename)
+#   install-deps.sh bench  and the peers the benchmarks compare with (mmv, perl rename, exiv2,
+#                          exiftool)
 #   install-deps.sh screenshot  and what taking the window's screenshot needs
 #   install-deps.sh package     and what building the Debian package needs
 set -euo pipefail
 
 packages=(
     g++ cmake make pkg-config
-    libicu-dev libgtest-dev
+    libicu-dev libgtest-dev libexiv2-dev
     qt6-base-dev qt6-base-private-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
     qt6-translations-l10n libgl-dev
     fonts-dejavu-core help2man desktop-file-utils appstream
@@ -18,7 +19,7 @@ if [ "${1:-}" = run ]; then
     packages+=(libqt6svg6 qt6-qpa-plugins)
 fi
 if [ "${1:-}" = bench ]; then
-    packages+=(mmv rename)
+    packages+=(mmv rename exiv2 libimage-exiftool-perl imagemagick)
 fi
 if [ "${1:-}" = screenshot ]; then
     packages+=(libqt6svg6 qt6-qpa-plugins xvfb xauth xdotool imagemagick)

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Reads the dates taken of the same JPEGs with brindleaf-cli's preview, exiv2 and exiftool,
+# interleaved on a warm cache, and prints each one's median wall time.
+#   dates-taken.sh BRINDLEAF_CLI [FOLDER] [COUNT]
+# The photos (1920x1080, with camera tags and a date taken each) are made once under FOLDER
+# (default /var/tmp, on the root file system) and kept for the next run.
+set -euo pipefail
+cli=$(realpath "$1")
+count=${3:-2000}
+photos="${2:-/var/tmp}/brindleaf-dates-$count"
+rounds=5
+
+if [ ! -f "$photos/.complete" ]; then
+    rm -rf "$photos" && mkdir -p "$photos"
+    convert -size 1920x1080 xc:gray +noise Random -quality 85 "$photos/base.jpg"
+    exiv2 -M"set Exif.Image.Make Canon" -M"set Exif.Image.Model Canon EOS R6" \
+        -M"set Exif.Photo.ExposureTime 1/250" -M"set Exif.Photo.FNumber 56/10" \
+        -M"set Exif.Photo.ISOSpeedRatings 400" -M"set Exif.Photo.LensModel RF24-105mm F4 L IS USM" \
+        "$photos/base.jpg"
+    for ((i = 0; i < count; i++)); do
+        name=$(printf 'IMG_%05d.jpg' $(((i * 7919) % count)))
+        cp "$photos/base.jpg" "$photos/$name"
+        printf -v taken '2024:07:%02d %02d:%02d:%02d' $((1 + i / 1440 % 28)) $((i / 60 % 24)) $((i % 60)) $((i * 13 % 60))
+        exiv2 -M"set Exif.Photo.DateTimeOriginal $taken" "$photos/$name"
+    done
+    rm "$photos/base.jpg"
+    touch "$photos/.complete"
+fi
+
+cat "$photos"/*.jpg >/dev/null # warm the cache
+declare -A times
+peers=(brindleaf exiv2 exiftool)
+run() {
+    case $1 in
+    brindleaf) "$cli" -0 --order taken "$photos" >/dev/null ;;
+    exiv2) exiv2 -g Exif.Photo.DateTimeOriginal "$photos"/*.jpg >/dev/null ;;
+    exiftool) exiftool -T -DateTimeOriginal "$photos" >/dev/null ;;
+    esac
+}
+for ((round = 0; round < rounds; round++)); do
+    for peer in "${peers[@]}"; do
+        start=$(date +%s.%N)
+        run "$peer"
+        end=$(date +%s.%N)
+        times[$peer]+="$(awk "BEGIN { print $end - $start }") "
+    done
+done
+echo "Dates taken of $count JPEGs in $photos, warm cache, median of $rounds interleaved rounds:"
+for peer in "${peers[@]}"; do
+    median=$(tr ' ' '\n' <<<"${times[$peer]}" | grep . | sort -n | sed -n "$((rounds / 2 + 1))p")
+    printf '  %-10s %6.3f s\n' "$peer" "$median"
+done
