@@ -37,7 +37,8 @@ std::string BenchFolder::realisticName(std::size_t i) {
     }
 }
 
-BenchFolder::BenchFolder(const std::string& base, std::size_t count, bool shuffled) {
+BenchFolder::BenchFolder(const std::string& base, std::size_t count, bool shuffled,
+                         std::string_view content) {
     std::string pattern = base + "/brindleaf-bench-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot create a folder under " + base);
@@ -53,7 +54,9 @@ BenchFolder::BenchFolder(const std::string& base, std::size_t count, bool shuffl
     for (const std::size_t i : order) {
         const UniqueFd file(::openat(folder.get(), realisticName(i).c_str(),
                                      O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644));
-        if (!file.valid()) {
+        if (!file.valid() ||
+            ::write(file.get(), content.data(), content.size()) !=
+                static_cast<ssize_t>(content.size())) {
             throw std::runtime_error("cannot create " + realisticName(i));
         }
     }

@@ -2,7 +2,10 @@
 // folder, a keystroke, a toggle and a whole run take until the preview shows the result,
 // the longest the event loop went unserved meanwhile, and the peak memory.
 //
-//   brindleaf-window-bench [FOLDER [N]]
+//   brindleaf-window-bench [FOLDER [N [PHOTO]]]
+// With PHOTO, a small JPEG, the folder holds N copies of it instead, and the bench orders
+// them by date taken: how long the dates take to read and the longest stall meanwhile, then
+// how long switching the order takes once they are read.
 #include "bench/BenchFolder.hpp"
 #include "bench/Report.hpp"
 #include "platform/HeapArenas.hpp"
@@ -11,6 +14,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListView>
@@ -20,6 +24,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <fstream>
 #include <vector>
 
 namespace brindleaf::bench {
@@ -137,6 +142,45 @@ int run(const std::string& base, std::size_t entries) {
     return 0;
 }
 
+int runDates(const std::string& base, std::size_t entries, const std::string& photo) {
+    std::ifstream file(photo, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), {});
+    const BenchFolder folder(base, entries, true, bytes);
+    ContentView view;
+    view.resize(960, 640);
+    view.show();
+    auto* preview = view.findChild<QListView*>(QStringLiteral("previewList"));
+    auto* order = view.findChild<QComboBox*>(QStringLiteral("orderChoice"));
+    view.setTargetDir(QUrl::fromLocalFile(QString::fromStdString(folder.path())));
+    showWhenLoaded(view, preview);
+
+    StallMeter stalls;
+    order->setFocus();
+    double read = 0;
+    const double readStall = stalls.longestStallDuring([&] {
+        read = secondsOf([&] {
+            QTest::keyClick(order, Qt::Key_End); // Date taken
+            showWhenLoaded(view, preview);
+        });
+    });
+    if (view.settings().order != Order::Taken) {
+        std::fprintf(stderr, "the order is not by date taken\n");
+        return 1;
+    }
+    printRow(entries, "window: order by date taken, dates read", read);
+    printRow(entries, "window: order by date taken, longest stall", readStall);
+    std::vector<double> switches;
+    for (int i = 0; i < 4; ++i) {
+        switches.push_back(secondsOf([&] {
+            QTest::keyClick(order, i % 2 == 0 ? Qt::Key_Home : Qt::Key_End);
+            showWhenLoaded(view, preview);
+        }));
+    }
+    printRow(entries, "window: switch order, dates read, slowest of 4",
+             *std::max_element(switches.begin(), switches.end()));
+    return 0;
+}
+
 } // namespace
 } // namespace brindleaf::bench
 
@@ -148,5 +192,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const std::string base = argc > 1 ? argv[1] : "/dev/shm";
     const std::size_t entries = argc > 2 ? std::stoul(argv[2]) : 1'000'000;
+    if (argc > 3) {
+        return brindleaf::bench::runDates(base, entries, argv[3]);
+    }
     return brindleaf::bench::run(base, entries);
 }
