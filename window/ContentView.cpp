@@ -140,16 +140,9 @@ QLayout* ContentView::createFieldRow() {
 
 QLayout* ContentView::createToggleRow() {
     auto* row = new FlowLayout;
-    auto* orderPair = new QWidget(this);
-    auto* orderLayout = new QHBoxLayout(orderPair);
-    orderLayout->setContentsMargins(0, 0, 0, 0);
-    orderChoice_ = new OrderChoice(orderPair);
-    auto* orderLabel = new QLabel(tr("Order by"), orderPair);
-    orderLabel->setBuddy(orderChoice_);
-    orderLayout->addWidget(orderLabel);
-    orderLayout->addWidget(orderChoice_);
+    orderChoice_ = new OrderChoice(this);
     connect(orderChoice_, &OrderChoice::orderChosen, session_, &FolderSession::setOrder);
-    row->addWidget(orderPair);
+    row->addWidget(labelledPair(this, tr("Order by"), orderChoice_));
     for (std::size_t i = 0; i < toggleBindings.size(); ++i) {
         toggles_[i] = addToggle(row, toggleBindings[i]);
     }
@@ -169,21 +162,13 @@ QListView* ContentView::createPreview() {
 
 QLineEdit* ContentView::addField(QLayout* row, const TextBinding& binding) {
     const QString key = tr(binding.key);
-    // A label and its field wrap as one.
-    auto* pair = new QWidget(this);
-    auto* pairLayout = new QHBoxLayout(pair);
-    pairLayout->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel(key, pair);
-    auto* field = new QLineEdit(pair);
+    auto* field = new QLineEdit(this);
     field->setObjectName(QString::fromLatin1(binding.objectName));
     field->setPlaceholderText(withoutMnemonic(key));
     field->setAcceptDrops(false);
-    label->setBuddy(field);
     connect(field, &QLineEdit::textEdited, this,
             [this, &binding](const QString& text) { writeText(binding, text); });
-    pairLayout->addWidget(label);
-    pairLayout->addWidget(field);
-    row->addWidget(pair);
+    row->addWidget(labelledPair(this, key, field));
     return field;
 }
 

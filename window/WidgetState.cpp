@@ -42,6 +42,19 @@ QLabel* plainLabel(QWidget* parent, const char* objectName) {
     return label;
 }
 
+QWidget* labelledPair(QWidget* parent, const QString& label, QWidget* field) {
+    // A label and its field wrap as one.
+    auto* pair = new QWidget(parent);
+    auto* layout = new QHBoxLayout(pair);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* buddy = new QLabel(label, pair);
+    buddy->setBuddy(field);
+    field->setParent(pair);
+    layout->addWidget(buddy);
+    layout->addWidget(field);
+    return pair;
+}
+
 QHBoxLayout* centredRow() {
     auto* row = new QHBoxLayout;
     row->addStretch();

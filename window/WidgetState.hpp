@@ -25,6 +25,8 @@ QString withoutMnemonic(const QString& text);
 void showState(QWidget* widget, const char* state, bool on, const QString& styleWhenOn);
 // A label that shows its text as it is, never as markup, named for tests and styles.
 QLabel* plainLabel(QWidget* parent, const char* objectName);
+// `field` beside a label that names it, its buddy, in one widget that wraps as one.
+QWidget* labelledPair(QWidget* parent, const QString& label, QWidget* field);
 // A row whose widgets gather in its middle.
 QHBoxLayout* centredRow();
 
