@@ -51,7 +51,8 @@ protected:
 };
 
 // A run that changes no name is no run: nothing to journal, so nothing for undo to take.
-TEST_F(Execution, AnAlreadyNumberedFolderNeedsNoMoveAndNoJournal) {
+TEST_F(Execution, AnEmptyOrAlreadyNumberedFolderNeedsNoMoveAndNoJournal) {
+    EXPECT_EQ(run(), RunOutcome::NothingToRename);
     addFiles({"0001", "0002", "0003"});
     EXPECT_EQ(run(), RunOutcome::AlreadyNamed);
     expectUntouched({"0001", "0002", "0003"});
@@ -81,14 +82,6 @@ TEST_F(Execution, RenamesEveryKindOfEntryAndKeepsTheFinderFile) {
     EXPECT_EQ(folder.contentOf("0001.x"), "caf\xE9 latin1");
     EXPECT_EQ(folder.contentOf("0003.x"), "photo.jpg");
     EXPECT_EQ(folder.contentOf("0004.x/inner"), "sub/inner");
-}
-
-TEST_F(Execution, NothingToDoWithoutFolderOrEntries) {
-    EXPECT_EQ(run(), RunOutcome::NothingToRename);
-    settings.targetDir.clear();
-    EXPECT_EQ(run(), RunOutcome::NothingToRename);
-    EXPECT_EQ(fileSystem.moves, 0U);
-    EXPECT_TRUE(failures.empty());
 }
 
 TEST_F(Execution, RefusesUnusableNamesBeforeMovingAnything) {

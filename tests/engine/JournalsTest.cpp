@@ -119,26 +119,41 @@ TEST_F(JournalsTest, RunHeldByAnotherProcessIsNeitherRepeatedNorUndone) {
     EXPECT_EQ(folder.names(), halfway);
 }
 
-// One damaged byte in the state, rewritten in place and so outside the entries' checksum,
-// must not make the run invisible, nor let an older run be undone in its place.
-TEST_F(JournalsTest, DamagedStateKeepsTheFolderRefused) {
+// A damaged journal refuses its undo and moves nothing. One damaged byte in the state,
+// rewritten in place and so outside the entries' checksum, must not make the run invisible
+// either, nor let an older run be undone in its place.
+TEST_F(JournalsTest, DamagedJournalKeepsTheFolderRefusedAndMovesNothing) {
     ASSERT_EQ(run().outcome, RunOutcome::Renamed);
     settings.prefix = "x";
     ASSERT_EQ(run().outcome, RunOutcome::Renamed);
     const NameSet renamed = folder.names();
+    std::string bytes;
     {
-        std::fstream journal(newestJournal(), std::ios::in | std::ios::out | std::ios::binary);
-        journal.seekp(40); // the padding: a state word stays readable
-        journal.put('X');
+        std::ifstream in(newestJournal(), std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
     }
-    EXPECT_EQ(lastRun(), LastRunState::Damaged);
-    EXPECT_EQ(run().outcome, RunOutcome::LastRunDamaged);
-    const UndoReport report = undo();
-    EXPECT_EQ(report.outcome, UndoOutcome::JournalDamaged);
-    EXPECT_EQ(folder.names(), renamed);
+    std::string stateDamaged = bytes;
+    stateDamaged[40] = 'X'; // the padding: a state word stays readable
+    const std::vector<std::pair<std::string, std::optional<JournalProblem>>> damages{
+        {stateDamaged, std::nullopt},
+        {bytes.substr(0, bytes.size() - 30), JournalProblem::Truncated},
+        {std::string(bytes).replace(bytes.find("x0003"), 5, "x0009"), JournalProblem::Corrupt},
+    };
+    for (const auto& [damaged, problem] : damages) {
+        std::ofstream(newestJournal(), std::ios::binary | std::ios::trunc) << damaged;
+        if (!problem) {
+            EXPECT_EQ(lastRun(), LastRunState::Damaged);
+            EXPECT_EQ(run().outcome, RunOutcome::LastRunDamaged);
+        }
+        const UndoReport report = undo();
+        EXPECT_EQ(report.outcome, UndoOutcome::JournalDamaged);
+        if (problem) {
+            EXPECT_EQ(report.problem, *problem);
+        }
+        EXPECT_EQ(folder.names(), renamed);
+    }
 }
 
-// A USB disk often comes back after a power cut under another device number.
 TEST_F(JournalsTest, FolderIsKnownWhenItsDiskComesBackAsAnotherDevice) {
     for (const std::optional<std::uint64_t> volume : {std::optional<std::uint64_t>(7), {0}}) {
         TemporaryFolder other;
