@@ -19,6 +19,8 @@ constexpr std::array textOptions{
     TextOption{"--start", &Settings::startIndex, true},
     TextOption{"--digits", &Settings::digits, true},
     TextOption{"--prefix", &Settings::prefix},
+    TextOption{"--suffix", &Settings::postfix},
+    // The name of --suffix in the first releases.
     TextOption{"--postfix", &Settings::postfix},
     TextOption{"--only", &Settings::onlyExtensions},
 };
@@ -195,7 +197,7 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
 std::string_view usageText() {
     return R"(Usage: brindleaf-cli [OPTIONS] FOLDER
 
-Gives every entry of FOLDER a numbered name: prefix, zero-padded number, postfix.
+Gives every entry of FOLDER a numbered name: prefix, zero-padded number, suffix.
 Without --apply, prints each current name beside its new name and changes nothing; a
 name holding control characters is shown quoted, as $'a\nb'.
 
@@ -203,7 +205,8 @@ Options:
   --start NUMBER       number of the first entry, in digits (default 1)
   --digits NUMBER      least number of digits, padded with zeros (default 4)
   --prefix TEXT        text before the number (default empty)
-  --postfix TEXT       text after the number, such as ".jpg" (default empty)
+  --suffix TEXT        text after the number, such as ".jpg" (default empty);
+                       --postfix is the same
   --natsort, --no-natsort
                        order numbers inside names by value (default on)
   --remove-spaces, --no-remove-spaces
@@ -213,7 +216,7 @@ Options:
   --reverse, --no-reverse
                        number from the last name to the first (default off)
   --keep-extension, --no-keep-extension
-                       put each file's own extension after the postfix: its last "."
+                       put each file's own extension after the suffix: its last "."
                        and up to 10 characters after it, without spaces; folders and
                        names like ".bashrc" keep none (default off)
   --order name|modified|taken

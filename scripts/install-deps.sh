@@ -22,10 +22,10 @@ if [ "${1:-}" = bench ]; then
     packages+=(mmv rename exiv2 libimage-exiftool-perl imagemagick)
 fi
 if [ "${1:-}" = screenshot ]; then
-    packages+=(libqt6svg6 qt6-qpa-plugins xvfb xauth xdotool imagemagick)
+    packages+=(libqt6svg6 qt6-qpa-plugins xvfb xauth xdotool imagemagick exiv2)
 fi
 if [ "${1:-}" = package ]; then
-    packages+=(dpkg-dev file)
+    packages+=(dpkg-dev file lintian)
 fi
 
 missing=()

@@ -87,6 +87,16 @@ QSize ContentView::sizeHint() const {
     return {960, 640};
 }
 
+QSize ContentView::openingSize(const QSize& available) const {
+    constexpr int rowsShown = 24;
+    constexpr int width = 1100;
+    // Room for the title bar and the window's frame, which are the window system's.
+    constexpr QSize frame(16, 48);
+    const int height = layout()->sizeHint().height() - previewList_->sizeHint().height() +
+                       previewList_->heightForRows(rowsShown);
+    return QSize(width, height).boundedTo(available - frame);
+}
+
 QBoxLayout* ContentView::createFolderRow() {
     auto* row = new QHBoxLayout;
     // The path is data: shown as it is stored, never looked up as a key.

@@ -44,6 +44,9 @@ public:
     [[nodiscard]] const Settings& settings() const { return session_->settings(); }
     [[nodiscard]] const PreviewModel& preview() const { return *session_->preview(); }
     [[nodiscard]] QSize sizeHint() const override;
+    // The size the window opens at on a screen of `available` size: some twenty preview
+    // rows with names of some length side by side, within the screen.
+    [[nodiscard]] QSize openingSize(const QSize& available) const;
     // Whether the folder is being listed or ordered; the preview shows the result when done.
     [[nodiscard]] bool isLoading() const { return session_->isLoading(); }
 

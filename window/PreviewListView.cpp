@@ -25,6 +25,9 @@ PreviewListView::PreviewListView(QWidget* parent)
     columns_->setSectionHidden(2, true);
     setViewportMargins(0, columns_->sizeHint().height(), 0, 0);
     setItemDelegate(new PreviewRowDelegate(columns_, this));
+    // The columns always share the viewport's width, and the titles above them never scroll:
+    // rows wider than the viewport would only be cut off under a scroll bar.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Every row has the same height: the view never has to measure a million rows.
@@ -33,6 +36,11 @@ PreviewListView::PreviewListView(QWidget* parent)
     // batches, the first rows show at once and input is served between batches.
     setLayoutMode(QListView::Batched);
     setBatchSize(20'000);
+}
+
+int PreviewListView::heightForRows(int rows) const {
+    return columns_->sizeHint().height() + rows * PreviewRowDelegate::rowHeight(fontMetrics()) +
+           2 * frameWidth();
 }
 
 void PreviewListView::resizeEvent(QResizeEvent* event) {

@@ -20,6 +20,8 @@ public:
     void setFolderShown(bool shown);
     // While the rows are being made, an empty preview says so and the pointer shows it.
     void setLoading(bool loading);
+    // The height that shows `rows` rows under the column titles.
+    [[nodiscard]] int heightForRows(int rows) const;
     // A third column shows the date each entry is numbered by.
     void setShowsDates(bool shows);
 

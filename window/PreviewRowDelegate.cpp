@@ -73,9 +73,13 @@ void PreviewRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->restore();
 }
 
+int PreviewRowDelegate::rowHeight(const QFontMetrics& metrics) {
+    return metrics.height() + 2 * rowPadding;
+}
+
 QSize PreviewRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
     // Every row is as wide as the columns and as tall as the font needs.
-    return {columns_->length(), option.fontMetrics.height() + 2 * rowPadding};
+    return {columns_->length(), rowHeight(option.fontMetrics)};
 }
 
 } // namespace brindleaf

@@ -6,9 +6,10 @@ class QHeaderView;
 
 namespace brindleaf {
 
-// Paints a preview row in the two columns of the header above it: the current name, marked
-// when it is a folder (an icon) or hidden (greyed), and the new name. Row height comes from
-// the font, so descenders and underscores are never cut off.
+// Paints a preview row in the columns of the header above it: the current name, marked
+// when it is a folder (an icon) or hidden or left out (greyed), the new name, and the date
+// the entry is numbered by where there is one. Row height comes from the font, so
+// descenders and underscores are never cut off.
 class PreviewRowDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
@@ -19,6 +20,7 @@ public:
                const QModelIndex& index) const override;
     [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option,
                                  const QModelIndex& index) const override;
+    [[nodiscard]] static int rowHeight(const QFontMetrics& metrics);
 
 private:
     const QHeaderView* columns_;

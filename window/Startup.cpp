@@ -74,7 +74,7 @@ Startup readCommandLine(const QCoreApplication& application, int argc, char** ar
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Gives every entry of a folder a new, numbered name: prefix, zero-padded "
-                       "number, postfix. The window previews every new name before anything "
+                       "number, suffix. The window previews every new name before anything "
                        "is renamed, and can undo the last renaming."));
     parser.addHelpOption();
     parser.addVersionOption();

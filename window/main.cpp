@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QScreen>
 
 #include <cstdio>
 
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&window, &brindleaf::ContentView::quitRequested, &application,
                      &QCoreApplication::exit, Qt::QueuedConnection);
+    window.resize(window.openingSize(window.screen()->availableGeometry().size()));
     window.show();
     if (startup.folder) {
         window.setTargetPath(*startup.folder);

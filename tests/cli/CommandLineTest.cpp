@@ -123,7 +123,7 @@ TEST(CommandLine, ApplySaysWhatItDidUnlessQuiet) {
     EXPECT_EQ(result.err, "brindleaf-cli: Renamed 1 entry in \"" + folder.path() +
                               "\". 2 entries had their new names already.\n");
     EXPECT_EQ(folder.contentOf("0003"), "x");
-    const Result quiet = runCli({"-q", "--apply", "--postfix", ".txt", folder.path()});
+    const Result quiet = runCli({"-q", "--apply", "--suffix", ".txt", folder.path()});
     EXPECT_EQ(quiet.status, 0) << quiet.err;
     EXPECT_EQ(quiet.err, "");
     EXPECT_EQ(folder.names(), (NameSet{"0001.txt", "0002.txt", "0003.txt"}));

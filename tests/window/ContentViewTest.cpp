@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QScrollBar>
 #include <qpa/qwindowsysteminterface.h>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -165,14 +166,32 @@ private slots:
         QVERIFY(asked);
     }
 
-    // Rows wrap rather than hold the window wide, and the title names the folder.
-    void windowFitsANarrowScreenAndNamesItsFolder() {
+    // The window opens with twenty rows or more on a 1280x800 screen, its two columns side by
+    // side without a horizontal scroll bar; its rows wrap rather than hold a narrow screen's
+    // window wide; its title names the folder.
+    void windowOpensAtAUsefulSizeAndNamesItsFolder() {
         TemporaryFolder folder;
         folder.addFolder("Trip to Kyoto");
+        for (int i = 0; i < 100; ++i) {
+            folder.addFile("Trip to Kyoto/photo " + std::to_string(i) + ".jpg");
+        }
         ContentView view;
         QVERIFY2(view.minimumSizeHint().width() < 480,
                  qPrintable(QString::number(view.minimumSizeHint().width())));
+        const QSize opening = view.openingSize(QSize(1280, 800));
+        QVERIFY(opening.width() <= 1280 && opening.height() <= 800);
+        QCOMPARE(view.openingSize(QSize(800, 600)).boundedTo(QSize(800, 600)),
+                 view.openingSize(QSize(800, 600)));
+        view.resize(opening);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
         showFolder(view, folder.pathOf("Trip to Kyoto"));
+        auto* preview = child<QListView>(view, "previewList");
+        const int rowHeight = preview->visualRect(view.preview().index(0)).height();
+        QVERIFY2(preview->viewport()->height() / rowHeight >= 20,
+                 qPrintable(QString::number(preview->viewport()->height() / rowHeight)));
+        QVERIFY(preview->verticalScrollBar()->isVisible());
+        QVERIFY(!preview->horizontalScrollBar()->isVisible());
         QVERIFY2(view.windowTitle().startsWith(QStringLiteral("Trip to Kyoto — ")),
                  qPrintable(view.windowTitle()));
     }
