@@ -54,9 +54,8 @@ BenchFolder::BenchFolder(const std::string& base, std::size_t count, bool shuffl
     for (const std::size_t i : order) {
         const UniqueFd file(::openat(folder.get(), realisticName(i).c_str(),
                                      O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644));
-        if (!file.valid() ||
-            ::write(file.get(), content.data(), content.size()) !=
-                static_cast<ssize_t>(content.size())) {
+        if (!file.valid() || ::write(file.get(), content.data(), content.size()) !=
+                                 static_cast<ssize_t>(content.size())) {
             throw std::runtime_error("cannot create " + realisticName(i));
         }
     }

@@ -123,9 +123,9 @@ int apply(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
     switch (report.outcome) {
     case RunOutcome::NothingToRename:
         if (!line.quiet) {
-            reporter.say("Nothing to rename in " + quotedName(settings.targetDir) +
-                         (report.leftOut > 0 ? ": the choices leave every entry out."
-                                             : ": it is empty."));
+            reporter.say(
+                "Nothing to rename in " + quotedName(settings.targetDir) +
+                (report.leftOut > 0 ? ": the choices leave every entry out." : ": it is empty."));
         }
         return exitSuccess;
     case RunOutcome::AlreadyNamed:

@@ -166,8 +166,8 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
             if (option == nullptr) {
                 const auto order = orderNamed(value);
                 if (!order) {
-                    return std::unexpected("--order takes name, modified or taken, not \"" +
-                                           value + "\"");
+                    return std::unexpected("--order takes name, modified or taken, not \"" + value +
+                                           "\"");
                 }
                 line.settings.order = *order;
                 continue;

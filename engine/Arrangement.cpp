@@ -25,7 +25,8 @@ public:
             std::string_view item = list.substr(0, comma);
             list.remove_prefix(std::min(comma + 1, list.size()));
             item.remove_prefix(std::min(item.find_first_not_of(" \t"), item.size()));
-            item.remove_suffix(item.size() - std::min(item.find_last_not_of(" \t") + 1, item.size()));
+            item.remove_suffix(item.size() -
+                               std::min(item.find_last_not_of(" \t") + 1, item.size()));
             if (item.starts_with('.')) {
                 item.remove_prefix(1);
             }
@@ -77,8 +78,8 @@ void groupRelated(std::span<const std::string> names, std::span<const std::uint8
             return stemLength[k];
         }
         const std::string_view name = names[chosen[k]];
-        const std::string_view extension = isFolder(chosen[k]) ? std::string_view{}
-                                                                : NameFormat::extensionOf(name);
+        const std::string_view extension =
+            isFolder(chosen[k]) ? std::string_view{} : NameFormat::extensionOf(name);
         const std::string_view base = name.substr(0, name.size() - extension.size());
         const auto file = extension.empty() ? fileAt.end() : fileAt.find(base);
         stemLength[k] = file != fileAt.end() ? self(file->second, self) : base.size();
@@ -87,14 +88,16 @@ void groupRelated(std::span<const std::string> names, std::span<const std::uint8
     std::unordered_map<std::string_view, std::size_t> groupOf;
     std::vector<std::vector<std::uint32_t>> groups;
     for (std::size_t k = 0; k < chosen.size(); ++k) {
-        const std::string_view stem = std::string_view(names[chosen[k]]).substr(0, stemOf(k, stemOf));
+        const std::string_view stem =
+            std::string_view(names[chosen[k]]).substr(0, stemOf(k, stemOf));
         const bool ownGroup = isFolder(chosen[k]);
-        const auto [group, added] = ownGroup ? std::pair{groupOf.end(), true}
-                                             : groupOf.try_emplace(stem, groups.size());
+        const auto [group, added] =
+            ownGroup ? std::pair{groupOf.end(), true} : groupOf.try_emplace(stem, groups.size());
         if (added) {
             groups.emplace_back();
         }
-        groups[ownGroup ? groups.size() - 1 : group->second].push_back(static_cast<std::uint32_t>(k));
+        groups[ownGroup ? groups.size() - 1 : group->second].push_back(
+            static_cast<std::uint32_t>(k));
     }
     std::vector<std::uint32_t> grouped;
     grouped.reserve(chosen.size());

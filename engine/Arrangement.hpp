@@ -48,7 +48,8 @@ struct Arrangement {
     // Why that name cannot be given, for a numbered entry.
     [[nodiscard]] std::optional<NameProblem> problemOf(const NameFormat& format,
                                                        std::size_t position, std::string_view name,
-                                                       bool isFolder, std::size_t longestName) const;
+                                                       bool isFolder,
+                                                       std::size_t longestName) const;
 };
 
 // Whether the settings leave every entry numbered by its place in the name order.

@@ -48,10 +48,10 @@ std::optional<std::int64_t> dateTakenOf(FileSystem& fileSystem, const UniqueFd& 
 
 } // namespace
 
-std::optional<std::vector<EntryDate>>
-readDates(FileSystem& fileSystem, const UniqueFd& folder, std::span<const std::string> names,
-          std::span<const std::uint8_t> folders, Order order, DateCache* cache,
-          RunObserver& observer) {
+std::optional<std::vector<EntryDate>> readDates(FileSystem& fileSystem, const UniqueFd& folder,
+                                                std::span<const std::string> names,
+                                                std::span<const std::uint8_t> folders, Order order,
+                                                DateCache* cache, RunObserver& observer) {
     std::vector<EntryDate> dates(names.size());
     std::atomic<std::size_t> done = 0;
     std::atomic<bool> stopped = false;

@@ -35,7 +35,9 @@ private:
 };
 
 // Whether numbering in `order` needs dates that `read` did not include.
-[[nodiscard]] inline bool needsDates(Order order, Order read) { return order > read; }
+[[nodiscard]] inline bool needsDates(Order order, Order read) {
+    return order > read;
+}
 
 // The dates of each entry that `order` needs: modified times, and for Taken also the dates
 // taken of files. An entry that cannot be read has neither, which is no error. Progress is

@@ -75,8 +75,8 @@ std::expected<ListedNames, Error> listFileNames(const Settings& settings, FileSy
 
 std::expected<ListedNames, Error> listOpenedFileNames(FileSystem& fileSystem,
                                                       const UniqueFd& folder,
-                                                      const Settings& settings,
-                                                      DateCache* dates, RunObserver& observer) {
+                                                      const Settings& settings, DateCache* dates,
+                                                      RunObserver& observer) {
     auto entries = readListing(fileSystem, folder, settings);
     if (!entries) {
         return std::unexpected(entries.error());
@@ -91,8 +91,8 @@ std::expected<ListedNames, Error> listOpenedFileNames(FileSystem& fileSystem,
     }
     if (settings.order != Order::Name) {
         // Read in listing order, the order the file system keeps the entries in.
-        if (auto read = readDates(fileSystem, folder, listed.names, listed.folders,
-                                  settings.order, dates, observer)) {
+        if (auto read = readDates(fileSystem, folder, listed.names, listed.folders, settings.order,
+                                  dates, observer)) {
             listed.dates = std::move(*read);
             listed.datesRead = settings.order;
         }

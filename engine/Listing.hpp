@@ -34,7 +34,7 @@ std::expected<ListedNames, Error> listFileNames(const Settings& settings, FileSy
 // dates: its `datesRead` tells.
 std::expected<ListedNames, Error> listOpenedFileNames(FileSystem& fileSystem,
                                                       const UniqueFd& folder,
-                                                      const Settings& settings,
-                                                      DateCache* dates, RunObserver& observer);
+                                                      const Settings& settings, DateCache* dates,
+                                                      RunObserver& observer);
 
 } // namespace brindleaf

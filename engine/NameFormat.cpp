@@ -159,8 +159,7 @@ std::optional<std::string> NameFormat::renamedWith(std::uint64_t position,
     return renamed;
 }
 
-std::optional<NameProblem> NameFormat::problemWith(std::uint64_t position,
-                                                   std::size_t endingLength,
+std::optional<NameProblem> NameFormat::problemWith(std::uint64_t position, std::size_t endingLength,
                                                    std::size_t longestName) const {
     return problemAt(position, longestName > endingLength ? longestName - endingLength : 0);
 }

@@ -224,8 +224,8 @@ constexpr std::size_t namesWorthASecondThread = 50'000;
 std::vector<KeyRef> sortedOrder(const std::vector<std::string>& names, const Settings& settings,
                                 const std::uint32_t* listingPositions) {
     SortedRun halves[2];
-    const std::size_t middle = inTwoHalves(
-        names.size(), namesWorthASecondThread, [&](std::size_t begin, std::size_t end) {
+    const std::size_t middle =
+        inTwoHalves(names.size(), namesWorthASecondThread, [&](std::size_t begin, std::size_t end) {
             halves[begin == 0 ? 0 : 1] = sortRun(names, begin, end, settings, listingPositions);
         });
     if (middle == names.size()) {
@@ -233,7 +233,8 @@ std::vector<KeyRef> sortedOrder(const std::vector<std::string>& names, const Set
     }
     std::vector<KeyRef> merged(names.size());
     std::merge(halves[0].refs.begin(), halves[0].refs.end(), halves[1].refs.begin(),
-               halves[1].refs.end(), merged.begin(), KeyOrder(settings.isReverse, listingPositions));
+               halves[1].refs.end(), merged.begin(),
+               KeyOrder(settings.isReverse, listingPositions));
     return merged;
 }
 

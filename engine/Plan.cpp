@@ -42,7 +42,9 @@ std::optional<UnusableName> findUnusableName(std::span<const std::string> names,
         !format.problemAt(numbered - 1, longestName)) {
         return std::nullopt;
     }
-    const auto isFolder = [&](std::size_t i) { return i < folders.size() && folders[i] != 0; };
+    const auto isFolder = [&](std::size_t i) {
+        return i < folders.size() && folders[i] != 0;
+    };
     for (std::size_t i = 0; i < numbered; ++i) {
         if (const auto problem =
                 arrangement.problemOf(format, i, names[i], isFolder(i), longestName)) {
@@ -96,9 +98,9 @@ void arrangePlan(FileSystem& fileSystem, const UniqueFd& folder, const Settings&
     std::vector<EntryDate> dates;
     if (settings.order != Order::Name) {
         ProceedAlways proceed;
-        dates = readDates(fileSystem, folder, plan.names, plan.folders, settings.order, cache,
-                          proceed)
-                    .value_or(std::vector<EntryDate>{});
+        dates =
+            readDates(fileSystem, folder, plan.names, plan.folders, settings.order, cache, proceed)
+                .value_or(std::vector<EntryDate>{});
     }
     const std::vector<std::uint32_t> order =
         arrange(settings, plan.names, plan.folders, dates, plan.arrangement);
@@ -127,8 +129,8 @@ std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const 
     plan.moveOrder = inodeOrder(plan.inodes);
     const std::size_t longestName =
         std::min<std::size_t>(fileSystem.longestName(folder), NameFormat::longestBuildableName);
-    if (const auto unusable =
-            findUnusableName(plan.names, plan.folders, plan.arrangement, plan.format, longestName)) {
+    if (const auto unusable = findUnusableName(plan.names, plan.folders, plan.arrangement,
+                                               plan.format, longestName)) {
         return std::unexpected(unusableNameError(*unusable, longestName));
     }
     return plan;

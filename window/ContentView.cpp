@@ -7,12 +7,12 @@
 #include "selection/DirectoryDropDelegate.hpp"
 #include "selection/FolderChooser.hpp"
 #include "window/Alerts.hpp"
-#include "window/OrderChoice.hpp"
-#include "window/SummaryText.hpp"
 #include "window/ErrorMessages.hpp"
 #include "window/FlowLayout.hpp"
+#include "window/OrderChoice.hpp"
 #include "window/PathLabel.hpp"
 #include "window/PreviewListView.hpp"
+#include "window/SummaryText.hpp"
 #include "window/UndoMessages.hpp"
 #include "window/WidgetState.hpp"
 #include "window/WindowGoneFilter.hpp"
@@ -62,9 +62,10 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
     });
     connect(session_, &FolderSession::previewChanged, this, &ContentView::showPreviewState);
     connect(session_, &FolderSession::loadingChanged, this, &ContentView::showLoading);
-    connect(session_, &FolderSession::datesProgress, this, [this](std::size_t done, std::size_t all) {
-        summaryLabel_->setText(SummaryText::datesRead(done, all));
-    });
+    connect(session_, &FolderSession::datesProgress, this,
+            [this](std::size_t done, std::size_t all) {
+                summaryLabel_->setText(SummaryText::datesRead(done, all));
+            });
     connect(session_, &FolderSession::loadFailed, this,
             [this](const Error& error) { showFailureAlert(this, ErrorMessages::describe(error)); });
     connect(session_, &FolderSession::unfinishedRunFound, runs_,

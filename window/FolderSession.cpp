@@ -112,19 +112,17 @@ void FolderSession::checkNames() {
                             arrangement.leftOut(listing.names.size()) == 0 &&
                             !format.problemAt(listing.names.size() - 1,
                                               longest - std::min(longest, longestExtension()));
-    const auto unusable = surelyFine
-                              ? std::nullopt
-                              : findUnusableName(listing.names, listing.folders, arrangement,
-                                                 format, longest);
+    const auto unusable =
+        surelyFine ? std::nullopt
+                   : findUnusableName(listing.names, listing.folders, arrangement, format, longest);
     nameCheck_ = {};
     if (unusable) {
         nameCheck_.problem = unusable->problem;
         nameCheck_.partAtFault = format.partAtFault(unusable->problem);
     }
     nameCheck_.longestNewName = longest - NameFormat::temporarySuffix.size();
-    nameCheck_.changesNames =
-        listing.names.empty() ||
-        changesAnyName(listing.names, listing.folders, arrangement, format);
+    nameCheck_.changesNames = listing.names.empty() ||
+                              changesAnyName(listing.names, listing.folders, arrangement, format);
     emit previewChanged();
 }
 

@@ -90,5 +90,4 @@ QVariant PreviewModel::dateData(std::size_t position, int role) const {
     return QLocale().toString(used, QLocale::ShortFormat);
 }
 
-
 } // namespace brindleaf

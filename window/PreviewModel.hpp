@@ -39,7 +39,9 @@ public:
     // The order the listing was arranged in, which tells which of its dates to show.
     void setOrder(Order order) { order_ = order; }
     // Whether the rows have dates to show: the listing is numbered by them.
-    [[nodiscard]] bool showsDates() const { return order_ != Order::Name && !listing_.dates.empty(); }
+    [[nodiscard]] bool showsDates() const {
+        return order_ != Order::Name && !listing_.dates.empty();
+    }
     [[nodiscard]] const NameFormat& format() const { return format_; }
     // Hands the listing over and leaves the preview empty.
     [[nodiscard]] ListedNames takeListing();

@@ -35,8 +35,8 @@ void PreviewRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, item.widget) + 2;
     const int split = columns_->sectionViewportPosition(1);
     QRect left(item.rect.left() + margin, item.rect.top(), split - 2 * margin, item.rect.height());
-    const int dateSplit = columns_->isSectionHidden(2) ? item.rect.width()
-                                                       : columns_->sectionViewportPosition(2);
+    const int dateSplit =
+        columns_->isSectionHidden(2) ? item.rect.width() : columns_->sectionViewportPosition(2);
     const QRect right(item.rect.left() + split + margin, item.rect.top(),
                       dateSplit - split - 2 * margin, item.rect.height());
     const QRect dateRect(item.rect.left() + dateSplit + margin, item.rect.top(),

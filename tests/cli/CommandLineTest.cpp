@@ -94,7 +94,8 @@ TEST(CommandLine, NamingOptionsReachThePreview) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
         {{"--no-natsort"}, ".h>1 d.d>2 file1>3 file10.JPG>4 file9>5 "},
         {{"--reverse"}, "file10.JPG>1 file9>2 file1>3 d.d>4 .h>5 "},
-        {{"--keep-extension", "--prefix", "x"}, ".h>x1 d.d>x2 file1>x3 file9>x4 file10.JPG>x5.JPG "},
+        {{"--keep-extension", "--prefix", "x"},
+         ".h>x1 d.d>x2 file1>x3 file9>x4 file10.JPG>x5.JPG "},
         {{"--order", "modified"}, "file10.JPG>1 file9>2 d.d>3 file1>4 .h>5 "},
         {{"--order=taken", "--reverse"}, ".h>1 file1>2 d.d>3 file9>4 file10.JPG>5 "},
         {{"--skip-hidden", "--files-only"}, "file1>1 file9>2 file10.JPG>3 "},

@@ -30,17 +30,22 @@ protected:
         testing::writePhoto(folder.pathOf("DSC_1.jpg"), "2024:07:01 11:00:00", "+00:00",
                             "Exif.Photo.DateTimeDigitized");
         std::ofstream(folder.pathOf("PXL_1.jpg"), std::ios::binary)
-            << std::string("\xFF\xD8\xFF\xE1\x00\x20" "Exif\0\0MM\0\x2A\0\0\0\x08\xFF\xFF", 22);
+            << std::string("\xFF\xD8\xFF\xE1\x00\x20"
+                           "Exif\0\0MM\0\x2A\0\0\0\x08\xFF\xFF",
+                           22);
         for (const char* name : {"IMG_1.CR2", "IMG_1.CR2.xmp", ".thumbs", "notes.txt"}) {
             folder.addFile(name);
         }
         folder.addFolder("Videos");
-        const std::pair<const char*, std::int64_t> modified[] = {
-            {"DSC_1.jpg", 100},          {"DSC_2.jpg", 200},
-            {"IMG_1.JPG", 300},          {"PXL_1.jpg", nine + hour / 2},
-            {"notes.txt", nine + hour / 2}, {"IMG_1.CR2", nine + 9 * hour},
-            {"IMG_1.CR2.xmp", nine + 9 * hour}, {".thumbs", 1},
-            {"Videos", 1}};
+        const std::pair<const char*, std::int64_t> modified[] = {{"DSC_1.jpg", 100},
+                                                                 {"DSC_2.jpg", 200},
+                                                                 {"IMG_1.JPG", 300},
+                                                                 {"PXL_1.jpg", nine + hour / 2},
+                                                                 {"notes.txt", nine + hour / 2},
+                                                                 {"IMG_1.CR2", nine + 9 * hour},
+                                                                 {"IMG_1.CR2.xmp", nine + 9 * hour},
+                                                                 {".thumbs", 1},
+                                                                 {"Videos", 1}};
         for (const auto& [name, seconds] : modified) {
             testing::setModified(folder.pathOf(name), seconds);
         }
@@ -128,9 +133,9 @@ TEST_F(PhotoFolder, NameHeldByALeftOutEntryIsRefusedBeforeAnyMove) {
 
     settings.prefix = "p";
     EXPECT_EQ(renameFiles(settings, fileSystem, journals).outcome, RunOutcome::Renamed);
-    EXPECT_EQ(folder.names(), (std::set<std::string>{".thumbs", "1", "IMG_1.CR2", "IMG_1.CR2.xmp",
-                                                     "Videos", "notes.txt", "p1", "p2", "p3",
-                                                     "p4"}));
+    EXPECT_EQ(folder.names(),
+              (std::set<std::string>{".thumbs", "1", "IMG_1.CR2", "IMG_1.CR2.xmp", "Videos",
+                                     "notes.txt", "p1", "p2", "p3", "p4"}));
     EXPECT_EQ(folder.contentOf("1"), "1");
 }
 

@@ -16,10 +16,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QScrollBar>
 #include <qpa/qwindowsysteminterface.h>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -131,12 +131,12 @@ private slots:
                 widget = widget->nextInFocusChain();
             } while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisible());
         }
-        QCOMPARE(order, (QStringList{"openButton", "startIndexField", "digitsField", "prefixField",
-                                     "postfixField", "orderChoice", "natSortToggle",
-                                     "spaceRemoveToggle", "spaceReplaceToggle", "reverseToggle",
-                                     "keepExtensionsToggle", "keepRelatedToggle",
-                                     "skipHiddenToggle", "filesOnlyToggle", "onlyExtensionsField",
-                                     "previewList", "doButton", "undoButton"}));
+        QCOMPARE(order,
+                 (QStringList{"openButton", "startIndexField", "digitsField", "prefixField",
+                              "postfixField", "orderChoice", "natSortToggle", "spaceRemoveToggle",
+                              "spaceReplaceToggle", "reverseToggle", "keepExtensionsToggle",
+                              "keepRelatedToggle", "skipHiddenToggle", "filesOnlyToggle",
+                              "onlyExtensionsField", "previewList", "doButton", "undoButton"}));
     }
 
     // Mnemonics reach the fields, Ctrl+O the chooser, and Enter presses a focused button.
@@ -524,8 +524,8 @@ private slots:
             if (stop == Stop::Failure) {
                 whenShown<QMessageBox>([&](QMessageBox* shown) {
                     const auto* progress = view.findChild<QProgressDialog*>();
-                    alert = progress != nullptr && progress->isVisible() ? QString()
-                                                                          : shown->text();
+                    alert =
+                        progress != nullptr && progress->isVisible() ? QString() : shown->text();
                     shown->accept();
                 });
             }
