@@ -61,18 +61,6 @@ std::expected<FolderEntries, Error> listOpenedFolder(FileSystem& fileSystem, con
     return entries;
 }
 
-std::expected<ListedNames, Error> listFileNames(const Settings& settings, FileSystem& fileSystem) {
-    if (settings.targetDir.empty()) {
-        return ListedNames{};
-    }
-    auto folder = openTargetFolder(fileSystem, settings.targetDir);
-    if (!folder) {
-        return std::unexpected(folder.error());
-    }
-    ProceedAlways proceed;
-    return listOpenedFileNames(fileSystem, *folder, settings, nullptr, proceed);
-}
-
 std::expected<ListedNames, Error> listOpenedFileNames(FileSystem& fileSystem,
                                                       const UniqueFd& folder,
                                                       const Settings& settings, DateCache* dates,

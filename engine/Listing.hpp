@@ -24,13 +24,9 @@ std::expected<UniqueFd, Error> openTargetFolder(FileSystem& fileSystem,
 std::expected<FolderEntries, Error> listOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
                                                      const Settings& settings);
 
-// The ordered names of `targetDir`, each with its position in the folder's listing (for
-// reorderListedNames()) and whether it is a folder; empty, without touching the file
-// system, when no folder is chosen.
-std::expected<ListedNames, Error> listFileNames(const Settings& settings, FileSystem& fileSystem);
-
-// The same for the folder of `settings.targetDir`, opened already, with the dates its order
-// needs read through `dates`. When `observer` stops the reading, the listing comes without
+// The ordered names of the folder of `settings.targetDir`, opened already, each with its
+// position in the folder's listing (for reorderListedNames()) and whether it is a folder,
+// with the dates its order needs read through `dates`. When `observer` stops the reading, the listing comes without
 // dates: its `datesRead` tells.
 std::expected<ListedNames, Error> listOpenedFileNames(FileSystem& fileSystem,
                                                       const UniqueFd& folder,

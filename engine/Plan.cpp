@@ -109,8 +109,6 @@ void arrangePlan(FileSystem& fileSystem, const UniqueFd& folder, const Settings&
     placeInArrangedOrder(plan.names, order);
 }
 
-} // namespace
-
 std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
                                                   const Settings& settings, DateCache* dates) {
     auto entries = listOpenedFolder(fileSystem, folder, settings);
@@ -135,6 +133,8 @@ std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const 
     }
     return plan;
 }
+
+} // namespace
 
 std::expected<OpenedPlan, Error> planFolder(FileSystem& fileSystem, const Settings& settings,
                                             DateCache* dates) {

@@ -60,12 +60,6 @@ struct FolderPlan {
     }
 };
 
-// Dates taken are read through `dates` where given, so that what a preview read already is
-// not read again.
-std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
-                                                  const Settings& settings,
-                                                  DateCache* dates = nullptr);
-
 // A folder opened and planned in one step. The descriptor stays open so that the moves
 // reach the very folder that was listed.
 struct OpenedPlan {
@@ -73,6 +67,9 @@ struct OpenedPlan {
     FolderPlan plan;
 };
 
+// Opens, lists, arranges and checks the folder of `settings.targetDir`, or says why it
+// cannot be renamed. Dates taken are read through `dates` where given, so that what a
+// preview read already is not read again.
 std::expected<OpenedPlan, Error> planFolder(FileSystem& fileSystem, const Settings& settings,
                                             DateCache* dates = nullptr);
 

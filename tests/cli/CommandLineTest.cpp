@@ -228,15 +228,18 @@ TEST(CommandLine, FailuresExitOneWithAMessage) {
          std::vector<std::vector<std::string>>{{folder.pathOf("missing")},
                                                {"--apply", folder.pathOf("missing")},
                                                {"--prefix", "x/", folder.path()},
-                                               {"--apply", "--prefix", "x/", folder.path()},
-                                               // after "--", "--apply" names a folder
-                                               {"--", "--apply"}}) {
+                                               {"--apply", "--prefix", "x/", folder.path()}}) {
         const Result result = runCli(args);
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.out, "");
         EXPECT_TRUE(result.err.starts_with("brindleaf-cli: Cannot ")) << result.err;
     }
     EXPECT_EQ(folder.names(), NameSet{"a"});
+    // The folder is named as it was given, with what the system said of it.
+    EXPECT_EQ(runCli({"--", "--apply"}).err,
+              "brindleaf-cli: Cannot read folder \"--apply\": No such file or directory\n");
+    EXPECT_EQ(runCli({folder.pathOf("a")}).err,
+              "brindleaf-cli: Cannot read folder \"" + folder.pathOf("a") + "\": Not a directory\n");
 }
 
 // What the file system refused is said in plain words, and no temporary name shows.

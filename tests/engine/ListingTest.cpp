@@ -1,6 +1,6 @@
 #include "engine/Listing.hpp"
 #include "engine/Plan.hpp"
-#include "support/FaultyFileSystem.hpp"
+#include "platform/PosixFileSystem.hpp"
 #include "support/TemporaryFolder.hpp"
 
 #include <gtest/gtest.h>
@@ -9,16 +9,7 @@ namespace brindleaf {
 namespace {
 
 using Names = std::vector<std::string>;
-using testing::FaultyFileSystem;
 using testing::TemporaryFolder;
-
-TEST(Listing, EmptyTargetDirListsNothingAndTouchesNothing) {
-    FaultyFileSystem fileSystem;
-    const auto names = listFileNames(Settings{}, fileSystem);
-    ASSERT_TRUE(names);
-    EXPECT_TRUE(names->names.empty());
-    EXPECT_EQ(fileSystem.opens, 0U);
-}
 
 TEST(Listing, DropsOnlyTheExactFinderFileAndListsOneLevel) {
     TemporaryFolder folder;
@@ -32,10 +23,10 @@ TEST(Listing, DropsOnlyTheExactFinderFileAndListsOneLevel) {
     Settings settings;
     settings.targetDir = folder.path();
     PosixFileSystem fileSystem;
-    const auto names = listFileNames(settings, fileSystem);
-    ASSERT_TRUE(names);
-    EXPECT_EQ(names->names, (Names{".DS_Store2", ".ds_store", ".hidden", "b.txt", "sub"}));
-    EXPECT_EQ(names->folders, (std::vector<std::uint8_t>{0, 0, 0, 0, 1}));
+    const auto opened = planFolder(fileSystem, settings);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened->plan.names, (Names{".DS_Store2", ".ds_store", ".hidden", "b.txt", "sub"}));
+    EXPECT_EQ(opened->plan.folders, (std::vector<std::uint8_t>{0, 0, 0, 0, 1}));
 }
 
 TEST(Listing, PathsWithDotsOrDoubledSeparatorsListTheSameFolder) {
@@ -51,29 +42,10 @@ TEST(Listing, PathsWithDotsOrDoubledSeparatorsListTheSameFolder) {
           folder.pathOf("gone/../inner")}) {
         Settings settings;
         settings.targetDir = path;
-        const auto names = listFileNames(settings, fileSystem);
-        ASSERT_TRUE(names) << path << ": " << names.error().code.message();
-        EXPECT_EQ(names->names, (Names{"one", "two"})) << path;
+        const auto opened = planFolder(fileSystem, settings);
+        ASSERT_TRUE(opened) << path << ": " << opened.error().code.message();
+        EXPECT_EQ(opened->plan.names, (Names{"one", "two"})) << path;
     }
-}
-
-TEST(Listing, UnreadableTargetsFailWithTheirPathAndCode) {
-    TemporaryFolder folder;
-    folder.addFile("plain");
-    PosixFileSystem fileSystem;
-
-    Settings settings;
-    settings.targetDir = folder.pathOf("plain");
-    auto names = listFileNames(settings, fileSystem);
-    ASSERT_FALSE(names);
-    EXPECT_EQ(names.error().code, std::errc::not_a_directory);
-    EXPECT_EQ(names.error().kind, ErrorKind::CannotReadFolder);
-    EXPECT_EQ(names.error().path, folder.pathOf("plain"));
-
-    settings.targetDir = folder.pathOf("gone");
-    names = listFileNames(settings, fileSystem);
-    ASSERT_FALSE(names);
-    EXPECT_EQ(names.error().code, std::errc::no_such_file_or_directory);
 }
 
 } // namespace
