@@ -192,20 +192,6 @@ QCheckBox* ContentView::addToggle(QLayout* row, const ToggleBinding& binding) {
     return toggle;
 }
 
-QLineEdit* ContentView::fieldOf(std::string Settings::*field) const {
-    for (std::size_t i = 0; i < textBindings.size(); ++i) {
-        if (textBindings[i].field == field) {
-            return fields_[i];
-        }
-    }
-    return nullptr;
-}
-
-std::size_t ContentView::toggleIndexOf(bool Settings::*field) {
-    return static_cast<std::size_t>(
-        std::ranges::find(toggleBindings, field, &ToggleBinding::field) - toggleBindings.begin());
-}
-
 void ContentView::writeText(const TextBinding& binding, const QString& text) {
     session_->setText(binding.field, text.toStdString());
 }
@@ -317,11 +303,11 @@ void ContentView::showPlanProblem() {
 QLineEdit* ContentView::fieldAtFault(NamePart part) const {
     switch (part) {
     case NamePart::Prefix:
-        return fieldOf(&Settings::prefix);
+        return fields_[bindingOf(&Settings::prefix)];
     case NamePart::Number:
-        return fieldOf(&Settings::digits);
+        return fields_[bindingOf(&Settings::digits)];
     case NamePart::Postfix:
-        return fieldOf(&Settings::postfix);
+        return fields_[bindingOf(&Settings::postfix)];
     }
     return nullptr;
 }
@@ -338,7 +324,7 @@ void ContentView::showSettings() {
     }
     orderChoice_->showOrder(settings.order);
     // Related files keep their extensions: the toggle shows it while it cannot be undone.
-    QCheckBox* keepExtensions = toggles_[toggleIndexOf(&Settings::isKeepExtensionsOn)];
+    QCheckBox* keepExtensions = toggles_[bindingOf(&Settings::isKeepExtensionsOn)];
     keepExtensions->setEnabled(!settings.isKeepRelatedOn);
     showToggle(keepExtensions, settings.isKeepExtensionsOn || settings.isKeepRelatedOn);
 }

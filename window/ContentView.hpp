@@ -83,8 +83,6 @@ private:
     QListView* createPreview();
     QLineEdit* addField(QLayout* row, const TextBinding& binding);
     QCheckBox* addToggle(QLayout* row, const ToggleBinding& binding);
-    static std::size_t toggleIndexOf(bool Settings::*field);
-    [[nodiscard]] QLineEdit* fieldOf(std::string Settings::*field) const;
     [[nodiscard]] QLineEdit* fieldAtFault(NamePart part) const;
 
     void writeText(const TextBinding& binding, const QString& text);

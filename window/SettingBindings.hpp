@@ -4,7 +4,9 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <string>
 
 namespace brindleaf {
@@ -60,5 +62,15 @@ inline constexpr std::array toggleBindings{
     ToggleBinding{QT_TRANSLATE_NOOP("brindleaf::ContentView", "Files only"), "filesOnlyToggle",
                   &Settings::isFilesOnlyOn, ToggleEffect::Reorders},
 };
+
+// Where the binding of `field` stands among the bindings of its kind.
+constexpr std::size_t bindingOf(std::string Settings::*field) {
+    return static_cast<std::size_t>(std::ranges::find(textBindings, field, &TextBinding::field) -
+                                    textBindings.begin());
+}
+constexpr std::size_t bindingOf(bool Settings::*field) {
+    return static_cast<std::size_t>(
+        std::ranges::find(toggleBindings, field, &ToggleBinding::field) - toggleBindings.begin());
+}
 
 } // namespace brindleaf
