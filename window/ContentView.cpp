@@ -80,6 +80,7 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
             &ContentView::leaveWithoutWindow);
     showSettings();
     showTitle();
+    showActions(); // nothing to undo before a folder is shown
 }
 
 ContentView::~ContentView() = default;

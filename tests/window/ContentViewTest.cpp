@@ -111,6 +111,7 @@ private slots:
         ContentView view;
         view.show();
         QVERIFY(view.settings() == brindleaf::Settings{});
+        QVERIFY(!child<QPushButton>(view, "undoButton")->isEnabled());
         QCOMPARE(child<QLineEdit>(view, "digitsField")->text(), QStringLiteral("4"));
         QVERIFY(child<QCheckBox>(view, "spaceRemoveToggle")->isChecked());
         QCOMPARE(child<QPushButton>(view, "openButton")->text(), QStringLiteral("&Open Folder…"));
