@@ -60,14 +60,16 @@ ForgetReport forgetDamagedRun(FileSystem& fileSystem, const std::string& targetD
     }
     ForgetReport report;
     report.run = last;
-    const auto record = journals.load(last.journalName);
+    // Read once: decoded whole to tell whether undo can use it, and entry by entry if not.
+    const auto bytes = journals.folder().read(last.journalName);
+    const auto record = bytes ? decodeJournal(*bytes)
+                              : std::unexpected(JournalProblem::Unreadable);
     if (record && last.state != LastRunState::Damaged) {
         report.outcome = ForgetOutcome::JournalIntact;
         return report;
     }
     report.problem = record ? JournalProblem::Corrupt : record.error();
     report.entriesNamed = last.entryCount;
-    const auto bytes = journals.folder().read(last.journalName);
     const std::vector<JournalEntry> readable =
         bytes ? readableEntries(*bytes) : std::vector<JournalEntry>{};
     report.entriesRead = readable.size();
