@@ -132,6 +132,16 @@ std::vector<std::string> journalNames(const std::vector<std::string>& all) {
     return names;
 }
 
+// Whether another process holds a lock on the journal `fd`, its run still going. A shared
+// lock taken to find out is given back at once.
+bool lockedElsewhere(JournalCalls& calls, int fd) {
+    if (calls.lock(fd, LOCK_SH | LOCK_NB) != 0) {
+        return errno == EWOULDBLOCK;
+    }
+    calls.lock(fd, LOCK_UN);
+    return false;
+}
+
 // Up to `most` bytes from the start of an open file; `size` is the whole file's.
 std::expected<std::string, std::error_code> readStart(int file, std::size_t most,
                                                       std::uint64_t& size) {
@@ -410,20 +420,7 @@ void JournalFolder::visitHeads(std::size_t most,
 }
 
 bool JournalPeek::inUse() const {
-    if (calls_.lock(file_, LOCK_SH | LOCK_NB) != 0) {
-        return errno == EWOULDBLOCK;
-    }
-    calls_.lock(file_, LOCK_UN);
-    return false;
-}
-
-bool JournalFolder::inUse(const std::string& name) const {
-    const auto folder = openTrusted();
-    if (!folder) {
-        return false;
-    }
-    const auto file = openJournal(*folder, name, O_RDONLY);
-    return file && calls_->lock(file->get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    return lockedElsewhere(calls_, file_);
 }
 
 void JournalFolder::removeAbandoned() const {
@@ -433,10 +430,14 @@ void JournalFolder::removeAbandoned() const {
         return;
     }
     for (const std::string& name : *all) {
+        if (!name.starts_with('.') || !name.ends_with(partialEnding)) {
+            continue;
+        }
         // A journal still being written is locked by its process; one that is not was
         // abandoned before it was complete, and before its run moved anything.
-        if (name.starts_with('.') && name.ends_with(partialEnding) && !inUse(name)) {
-            static_cast<void>(remove(name));
+        const auto file = openJournal(*folder, name, O_RDONLY);
+        if (file && !lockedElsewhere(*calls_, file->get())) {
+            ::unlinkat(folder->get(), name.c_str(), 0);
         }
     }
 }

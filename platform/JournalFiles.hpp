@@ -137,7 +137,6 @@ public:
     // returns false: the folder is opened and checked once, and each journal once.
     void visitHeads(std::size_t most, const std::function<bool(const JournalPeek&)>& visit) const;
 
-    [[nodiscard]] bool inUse(const std::string& name) const;
     std::error_code remove(const std::string& name) const;
     // Removes journals whose writing was cut short.
     void removeAbandoned() const;
