@@ -17,7 +17,6 @@ namespace {
 constexpr int exitSuccess = 0;
 constexpr int exitFailure = 1;
 constexpr int exitUsage = 2;
-constexpr int exitBySignal = 128;
 
 // Puts what happened into English on standard error, one line a message.
 class StreamReporter {
@@ -141,7 +140,7 @@ int apply(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
         return exitSuccess;
     case RunOutcome::Cancelled:
         reporter.say("Stopped by a signal. Every entry is back under its original name.");
-        return exitBySignal + observer.signalReceived();
+        return exitStatusAfter(observer.signalReceived());
     case RunOutcome::LastRunInterrupted:
         reporter.say(describeUnfinishedRun(LastRunState::Interrupted, settings.targetDir));
         return exitFailure;
@@ -197,7 +196,7 @@ int undo(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
     }
     if (report.outcome == UndoOutcome::Cancelled && report.stranded.empty() &&
         observer.signalReceived() != 0) {
-        return exitBySignal + observer.signalReceived();
+        return exitStatusAfter(observer.signalReceived());
     }
     return succeeded ? exitSuccess : exitFailure;
 }

@@ -8,6 +8,8 @@
 #include "window/RunProgress.hpp"
 #include "window/UndoMessages.hpp"
 
+#include "platform/InterruptSignals.hpp"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -43,9 +45,6 @@ public:
 private:
     std::vector<QPointer<QWidget>> disabled_;
 };
-
-// The exit status of a program stopped by a signal, as shells expect it.
-constexpr int exitBySignal = 128;
 
 } // namespace
 
@@ -253,7 +252,7 @@ void RunDialogs::quitAfterRun(const RunEnd& end, bool everyNameBack) {
                                    : "some entries could not be given their names back; "
                                      "'brindleaf-cli --undo FOLDER' tries again");
     }
-    emit quitRequested(end.signal != 0 ? exitBySignal + end.signal : 0);
+    emit quitRequested(end.signal != 0 ? exitStatusAfter(end.signal) : 0);
 }
 
 } // namespace brindleaf
