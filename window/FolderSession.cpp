@@ -83,14 +83,13 @@ void FolderSession::setText(std::string Settings::*field, std::string text) {
 void FolderSession::setToggle(bool Settings::*field, bool on, bool reorders) {
     settings_.*field = on;
     emit settingsChanged();
-    if (reorders) {
-        // Keeping related files together also keeps their extensions.
-        preview_->setFormat(NameFormat(settings_));
-        reorder();
-        return;
-    }
+    // Keeping related files together, which reorders, also keeps their extensions.
     preview_->setFormat(NameFormat(settings_));
-    checkNames();
+    if (reorders) {
+        reorder();
+    } else {
+        checkNames();
+    }
 }
 
 void FolderSession::setOrder(Order order) {
@@ -126,12 +125,16 @@ void FolderSession::checkNames() {
     emit previewChanged();
 }
 
-void FolderSession::countArrangement() {
+std::size_t FolderSession::leftOut() const {
     const ListedNames& listing = preview_->listing();
-    leftOut_ = listing.arrangement.leftOut(listing.names.size());
+    return listing.arrangement.leftOut(listing.names.size());
+}
+
+void FolderSession::countWithoutDateTaken() {
+    const ListedNames& listing = preview_->listing();
     withoutDateTaken_ = 0;
     if (settings_.order == Order::Taken) {
-        const std::size_t numbered = listing.names.size() - leftOut_;
+        const std::size_t numbered = listing.names.size() - leftOut();
         for (std::size_t i = 0; i < numbered && i < listing.dates.size(); ++i) {
             withoutDateTaken_ += listing.dates[i].taken ? 0 : 1;
         }
@@ -257,7 +260,7 @@ void FolderSession::loaded(PreviewLoader::Result result) {
     preview_->setOrder(settings_.order);
     preview_->setListing(std::move(result->listing));
     folderShown_ = !settings_.targetDir.empty();
-    countArrangement();
+    countWithoutDateTaken();
     checkNames();
     if (offer &&
         (lastRun_.state == LastRunState::Interrupted || lastRun_.state == LastRunState::Damaged)) {

@@ -55,7 +55,7 @@ public:
     [[nodiscard]] const NameCheck& nameCheck() const { return nameCheck_; }
     // Of the shown entries, those left out of the numbering, and those numbered by their
     // modified time for want of a date taken.
-    [[nodiscard]] std::size_t leftOut() const { return leftOut_; }
+    [[nodiscard]] std::size_t leftOut() const;
     [[nodiscard]] std::size_t withoutDateTaken() const { return withoutDateTaken_; }
     [[nodiscard]] bool isLoading() const { return loader_.isBusy(); }
     // A folder's listing is shown: none is chosen, or it is still being read, or could not be.
@@ -104,7 +104,7 @@ private:
     [[nodiscard]] ListedNames listingToReorder();
     void loaded(PreviewLoader::Result result);
     void checkNames();
-    void countArrangement();
+    void countWithoutDateTaken();
     [[nodiscard]] std::size_t longestExtension() const;
 
     Settings settings_;
@@ -119,7 +119,6 @@ private:
     ListingSummary summary_;
     LastRun lastRun_;
     NameCheck nameCheck_;
-    std::size_t leftOut_ = 0;
     std::size_t withoutDateTaken_ = 0;
     // The longest name the shown folder's file system holds.
     std::size_t longestName_ = 255;
