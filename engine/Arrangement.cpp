@@ -36,6 +36,10 @@ public:
         }
     }
 
+    [[nodiscard]] bool takesEverything() const {
+        return !skipsHidden_ && !filesOnly_ && extensions_.empty();
+    }
+
     [[nodiscard]] bool takes(std::string_view name, bool isFolder) const {
         if ((skipsHidden_ && name.starts_with('.')) || (filesOnly_ && isFolder)) {
             return false;
@@ -112,6 +116,10 @@ void groupRelated(std::span<const std::string> names, std::span<const std::uint8
     chosen = std::move(grouped);
 }
 
+bool arrangesByName(const Settings& settings, const EntryChoice& choice) {
+    return settings.order == Order::Name && !settings.isKeepRelatedOn && choice.takesEverything();
+}
+
 } // namespace
 
 std::int64_t dateUsed(const EntryDate& date, Order order) {
@@ -119,19 +127,17 @@ std::int64_t dateUsed(const EntryDate& date, Order order) {
 }
 
 bool arrangesByName(const Settings& settings) {
-    return settings.order == Order::Name && !settings.isSkipHiddenOn && !settings.isFilesOnlyOn &&
-           settings.onlyExtensions.find_first_not_of(" \t,.") == std::string::npos &&
-           !settings.isKeepRelatedOn;
+    return arrangesByName(settings, EntryChoice(settings));
 }
 
 std::vector<std::uint32_t> arrange(const Settings& settings, std::span<const std::string> names,
                                    std::span<const std::uint8_t> folders,
                                    std::span<const EntryDate> dates, Arrangement& arrangement) {
     arrangement = {};
-    if (arrangesByName(settings)) {
+    const EntryChoice choice(settings);
+    if (arrangesByName(settings, choice)) {
         return {};
     }
-    const EntryChoice choice(settings);
     std::vector<std::uint32_t> chosen;
     std::vector<std::uint32_t> leftOut;
     for (std::uint32_t entry = 0; entry < names.size(); ++entry) {
