@@ -1,11 +1,13 @@
 #include "engine/Summary.hpp"
 
+#include <algorithm>
+
 namespace brindleaf {
 
-ListingSummary summarize(const ListedNames& listing) {
+ListingSummary summarize(const ListedNames& listing, std::size_t from) {
     ListingSummary summary;
-    summary.entries = listing.names.size();
-    for (std::size_t i = 0; i < listing.names.size(); ++i) {
+    summary.entries = listing.names.size() - std::min(from, listing.names.size());
+    for (std::size_t i = from; i < listing.names.size(); ++i) {
         const std::string& name = listing.names[i];
         summary.hidden += name.starts_with('.') ? 1 : 0;
         if (i < listing.folders.size() && listing.folders[i] != 0) {

@@ -20,7 +20,8 @@ struct ListingSummary {
     std::map<std::string, std::size_t, std::less<>> extensions;
 };
 
-ListingSummary summarize(const ListedNames& listing);
+// The listing's entries from position `from` on.
+ListingSummary summarize(const ListedNames& listing, std::size_t from = 0);
 
 // How many files `format` gives an extension other than their own.
 std::size_t extensionChanges(const ListingSummary& summary, const NameFormat& format);

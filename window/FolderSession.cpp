@@ -130,8 +130,15 @@ std::size_t FolderSession::leftOut() const {
     return listing.arrangement.leftOut(listing.names.size());
 }
 
-void FolderSession::countWithoutDateTaken() {
+std::size_t FolderSession::extensionChanges() const {
+    const NameFormat& format = preview_->format();
+    return brindleaf::extensionChanges(summary_, format) -
+           brindleaf::extensionChanges(leftOutSummary_, format);
+}
+
+void FolderSession::countLeftOutAndUndated() {
     const ListedNames& listing = preview_->listing();
+    leftOutSummary_ = summarize(listing, listing.names.size() - leftOut());
     withoutDateTaken_ = 0;
     if (settings_.order == Order::Taken) {
         const std::size_t numbered = listing.names.size() - leftOut();
@@ -227,6 +234,7 @@ void FolderSession::relist(QFuture<void> watchSet) {
     // The old listing goes first: a huge folder is not held twice while it is read again.
     preview_->setListing({});
     summary_ = {};
+    leftOutSummary_ = {};
     lastRun_ = {};
     folderShown_ = false;
     emit previewChanged();
@@ -246,6 +254,7 @@ void FolderSession::loaded(PreviewLoader::Result result) {
     if (!result) {
         preview_->setListing({});
         summary_ = {};
+        leftOutSummary_ = {};
         lastRun_ = {};
         folderShown_ = false;
         checkNames();
@@ -260,7 +269,7 @@ void FolderSession::loaded(PreviewLoader::Result result) {
     preview_->setOrder(settings_.order);
     preview_->setListing(std::move(result->listing));
     folderShown_ = !settings_.targetDir.empty();
-    countWithoutDateTaken();
+    countLeftOutAndUndated();
     checkNames();
     if (offer &&
         (lastRun_.state == LastRunState::Interrupted || lastRun_.state == LastRunState::Damaged)) {

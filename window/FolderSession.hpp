@@ -57,6 +57,8 @@ public:
     // modified time for want of a date taken.
     [[nodiscard]] std::size_t leftOut() const;
     [[nodiscard]] std::size_t withoutDateTaken() const { return withoutDateTaken_; }
+    // How many of the numbered files the format gives another extension than their own.
+    [[nodiscard]] std::size_t extensionChanges() const;
     [[nodiscard]] bool isLoading() const { return loader_.isBusy(); }
     // A folder's listing is shown: none is chosen, or it is still being read, or could not be.
     [[nodiscard]] bool isFolderShown() const { return folderShown_; }
@@ -104,7 +106,7 @@ private:
     [[nodiscard]] ListedNames listingToReorder();
     void loaded(PreviewLoader::Result result);
     void checkNames();
-    void countWithoutDateTaken();
+    void countLeftOutAndUndated();
     [[nodiscard]] std::size_t longestExtension() const;
 
     Settings settings_;
@@ -120,6 +122,8 @@ private:
     LastRun lastRun_;
     NameCheck nameCheck_;
     std::size_t withoutDateTaken_ = 0;
+    // What the entries left out of the numbering hold, which keep their extensions.
+    ListingSummary leftOutSummary_;
     // The longest name the shown folder's file system holds.
     std::size_t longestName_ = 255;
     // A folder just chosen whose last run was cut short is offered for restoring once.

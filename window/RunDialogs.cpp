@@ -76,11 +76,12 @@ QString RunDialogs::confirmationDetails() const {
     if (session_.settings().targetDir.empty()) {
         return tr("No folder is chosen, so nothing will be renamed.");
     }
-    const int count = session_.preview()->rowCount();
-    if (count == 0) {
+    const int rows = session_.preview()->rowCount();
+    if (rows == 0) {
         return tr("“%1” is empty, so nothing will be renamed.").arg(folderName());
     }
-    return tr("%n entries in “%1” get new names.", nullptr, count).arg(folderName());
+    const int numbered = rows - static_cast<int>(session_.leftOut());
+    return tr("%n entries in “%1” get new names.", nullptr, numbered).arg(folderName());
 }
 
 void RunDialogs::toggleConfirm() {

@@ -15,7 +15,7 @@ QString SummaryText::of(const FolderSession& session, bool& changesExtensions) {
         return {};
     }
     const ListingSummary& summary = session.summary();
-    const std::size_t changes = extensionChanges(summary, session.preview()->format());
+    const std::size_t changes = session.extensionChanges();
     changesExtensions = changes > 0;
     QStringList parts{tr("%n entries", nullptr, countForText(summary.entries))};
     if (changes > 0) {

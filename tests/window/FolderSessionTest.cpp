@@ -164,6 +164,22 @@ private slots:
         QCOMPARE(counted.datesTaken.load(), std::size_t{601});
     }
 
+    // Entries left out keep their names: neither the extensions they would lose nor their
+    // number count among the entries that change.
+    void leftOutEntriesAreNotCountedAsRenamed() {
+        TemporaryFolder folder;
+        for (const char* name : {"a.txt", "b.jpg", "c.jpg"}) {
+            folder.addFile(name);
+        }
+        const auto session = sessionOn(folder.path());
+        QVERIFY(settled(*session));
+        QCOMPARE(session->extensionChanges(), std::size_t{3});
+        session->setText(&brindleaf::Settings::onlyExtensions, "jpg");
+        QVERIFY(settled(*session));
+        QCOMPARE(session->leftOut(), std::size_t{1});
+        QCOMPARE(session->extensionChanges(), std::size_t{2});
+    }
+
 private:
     QTemporaryDir stateHome_;
 };
