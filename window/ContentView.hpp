@@ -50,7 +50,7 @@ public:
     // Whether the folder is being listed or ordered; the preview shows the result when done.
     [[nodiscard]] bool isLoading() const { return session_->isLoading(); }
 
-    // Writes the empty text, then the folder's own local path.
+    // Shows the folder at this local address; the session lists it afresh.
     void setTargetDir(const QUrl& folder);
     // The same for a folder given as the bytes the file system knows it by.
     void setTargetPath(std::string path);
@@ -58,7 +58,7 @@ public:
     void chooseTargetDir();
     // Whether the window is asking to confirm a rename.
     [[nodiscard]] bool isConfirming() const { return runs_->isConfirming(); }
-    // Inverts `confirm`; while it is true, asks whether to rename and does so on OK.
+    // Asks whether to rename the shown folder, and renames it on OK.
     void toggleConfirm();
     // Renames the folder's entries from a fresh listing, with progress for long runs.
     void renameFiles();

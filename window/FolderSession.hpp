@@ -60,7 +60,8 @@ public:
     // How many of the numbered files the format gives another extension than their own.
     [[nodiscard]] std::size_t extensionChanges() const;
     [[nodiscard]] bool isLoading() const { return loader_.isBusy(); }
-    // A folder's listing is shown: none is chosen, or it is still being read, or could not be.
+    // Whether a folder's listing is shown: not while none is chosen, while it is still being
+    // read, or once it could not be.
     [[nodiscard]] bool isFolderShown() const { return folderShown_; }
     // The folder's last run did not finish, or cannot be told to have: nothing is renamed
     // until it is dealt with.

@@ -351,7 +351,8 @@ private slots:
         QCOMPARE(folder.names(), NameSet{"a"});
     }
 
-    // A folder that cannot be read is alerted in the German test.
+    // A shown folder that vanishes raises an alert with the system's reason and empties the
+    // preview; the German test reads the alert for a missing folder in German.
     void vanishedFolderRaisesAnAlertAndEmptiesThePreview() {
         TemporaryFolder folder;
         folder.addFolder("doomed");
