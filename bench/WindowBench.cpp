@@ -9,8 +9,8 @@
 #include "bench/BenchFolder.hpp"
 #include "bench/Report.hpp"
 #include "platform/HeapArenas.hpp"
+#include "session/PreviewModel.hpp"
 #include "window/ContentView.hpp"
-#include "window/PreviewModel.hpp"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "window/ContentView.hpp"
 
-#include "window/NameText.hpp"
+#include "session/NameText.hpp"
 
 #include "engine/Summary.hpp"
 #include "platform/PosixFileSystem.hpp"

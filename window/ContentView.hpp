@@ -4,8 +4,8 @@
 #include "engine/NameFormat.hpp"
 #include "engine/Settings.hpp"
 #include "platform/FileSystem.hpp"
-#include "window/FolderSession.hpp"
-#include "window/PreviewModel.hpp"
+#include "session/FolderSession.hpp"
+#include "session/PreviewModel.hpp"
 #include "window/RunDialogs.hpp"
 #include "window/SettingBindings.hpp"
 

@@ -1,10 +1,10 @@
 #include "window/RunDialogs.hpp"
 
+#include "session/FolderSession.hpp"
+#include "session/NameText.hpp"
+#include "session/PreviewModel.hpp"
 #include "window/Alerts.hpp"
 #include "window/ErrorMessages.hpp"
-#include "window/FolderSession.hpp"
-#include "window/NameText.hpp"
-#include "window/PreviewModel.hpp"
 #include "window/RunProgress.hpp"
 #include "window/UndoMessages.hpp"
 

@@ -1,8 +1,8 @@
 #include "window/SummaryText.hpp"
 
-#include "window/FolderSession.hpp"
-#include "window/NameText.hpp"
-#include "window/PreviewModel.hpp"
+#include "session/FolderSession.hpp"
+#include "session/NameText.hpp"
+#include "session/PreviewModel.hpp"
 
 #include <QLocale>
 #include <QStringList>

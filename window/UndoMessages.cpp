@@ -1,7 +1,7 @@
 #include "window/UndoMessages.hpp"
 
+#include "session/NameText.hpp"
 #include "window/ErrorMessages.hpp"
-#include "window/NameText.hpp"
 
 #include <QDateTime>
 #include <QFile>

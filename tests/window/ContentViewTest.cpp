@@ -1,11 +1,11 @@
 #include "window/ContentView.hpp"
 #include "engine/Listing.hpp"
+#include "session/PreviewModel.hpp"
 #include "support/FaultyFileSystem.hpp"
 #include "support/GuiHelpers.hpp"
 #include "support/KilledRun.hpp"
 #include "support/PhotoFiles.hpp"
 #include "support/TemporaryFolder.hpp"
-#include "window/PreviewModel.hpp"
 #include "window/Translations.hpp"
 
 #include <QAbstractItemModelTester>

@@ -1,6 +1,6 @@
-#include "window/PreviewModel.hpp"
+#include "session/PreviewModel.hpp"
 
-#include "window/NameText.hpp"
+#include "session/NameText.hpp"
 
 #include "engine/Plan.hpp"
 

@@ -1,4 +1,4 @@
-#include "window/PreviewLoader.hpp"
+#include "session/PreviewLoader.hpp"
 
 #include "engine/Listing.hpp"
 

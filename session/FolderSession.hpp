@@ -9,8 +9,8 @@
 #include "engine/Summary.hpp"
 #include "engine/Undo.hpp"
 #include "platform/FileSystem.hpp"
-#include "window/FolderWatcher.hpp"
-#include "window/PreviewLoader.hpp"
+#include "session/FolderWatcher.hpp"
+#include "session/PreviewLoader.hpp"
 
 #include <QObject>
 #include <QTimer>

@@ -1,7 +1,7 @@
-#include "window/FolderSession.hpp"
+#include "session/FolderSession.hpp"
+#include "session/PreviewModel.hpp"
 #include "support/FaultyFileSystem.hpp"
 #include "support/TemporaryFolder.hpp"
-#include "window/PreviewModel.hpp"
 
 #include "platform/PosixFileSystem.hpp"
 

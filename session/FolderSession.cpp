@@ -1,7 +1,7 @@
-#include "window/FolderSession.hpp"
+#include "session/FolderSession.hpp"
 
-#include "window/NameText.hpp"
-#include "window/PreviewModel.hpp"
+#include "session/NameText.hpp"
+#include "session/PreviewModel.hpp"
 
 #include "platform/JournalFiles.hpp"
 
