@@ -9,6 +9,8 @@
 #include "bench/BenchFolder.hpp"
 #include "bench/Report.hpp"
 #include "platform/HeapArenas.hpp"
+#include "platform/JournalFiles.hpp"
+#include "platform/PosixFileSystem.hpp"
 #include "session/PreviewModel.hpp"
 #include "window/ContentView.hpp"
 
@@ -84,7 +86,8 @@ long peakKilobytes() {
 
 int run(const std::string& base, std::size_t entries) {
     const BenchFolder folder(base, entries);
-    ContentView view;
+    ContentView view(std::make_unique<PosixFileSystem>(),
+                     JournalFolder(JournalFolder::defaultPath()));
     view.resize(960, 640);
     view.show();
     auto* preview = view.findChild<QListView*>(QStringLiteral("previewList"));
@@ -164,7 +167,8 @@ int runDates(const std::string& base, std::size_t entries, const std::string& ph
     std::ifstream file(photo, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(file)), {});
     const BenchFolder folder(base, entries, true, bytes);
-    ContentView view;
+    ContentView view(std::make_unique<PosixFileSystem>(),
+                     JournalFolder(JournalFolder::defaultPath()));
     view.resize(960, 640);
     view.show();
     auto* preview = view.findChild<QListView*>(QStringLiteral("previewList"));

@@ -3,8 +3,6 @@
 #include "session/NameText.hpp"
 #include "session/PreviewModel.hpp"
 
-#include "platform/JournalFiles.hpp"
-
 #include <algorithm>
 #include <utility>
 
@@ -21,9 +19,9 @@ constexpr int rowsKeptWhileLoading = 100'000;
 
 } // namespace
 
-FolderSession::FolderSession(std::unique_ptr<FileSystem> fileSystem, QObject* parent)
-    : QObject(parent), fileSystem_(std::move(fileSystem)),
-      journals_(JournalFolder(JournalFolder::defaultPath())),
+FolderSession::FolderSession(std::unique_ptr<FileSystem> fileSystem, JournalFolder journalFolder,
+                             QObject* parent)
+    : QObject(parent), fileSystem_(std::move(fileSystem)), journals_(std::move(journalFolder)),
       loader_(*fileSystem_, journals_, dates_,
               [this](PreviewLoader::Result result) { loaded(std::move(result)); }),
       preview_(new PreviewModel(this)) {

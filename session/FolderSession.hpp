@@ -9,6 +9,7 @@
 #include "engine/Summary.hpp"
 #include "engine/Undo.hpp"
 #include "platform/FileSystem.hpp"
+#include "platform/JournalFiles.hpp"
 #include "session/FolderWatcher.hpp"
 #include "session/PreviewLoader.hpp"
 
@@ -45,7 +46,9 @@ class FolderSession : public QObject {
     Q_OBJECT
 
 public:
-    explicit FolderSession(std::unique_ptr<FileSystem> fileSystem, QObject* parent = nullptr);
+    // Reads and renames through `fileSystem`; journals its runs in `journalFolder`.
+    FolderSession(std::unique_ptr<FileSystem> fileSystem, JournalFolder journalFolder,
+                  QObject* parent = nullptr);
     ~FolderSession() override;
 
     [[nodiscard]] const Settings& settings() const { return settings_; }

@@ -3,7 +3,6 @@
 #include "session/NameText.hpp"
 
 #include "engine/Summary.hpp"
-#include "platform/PosixFileSystem.hpp"
 #include "selection/DirectoryDropDelegate.hpp"
 #include "selection/FolderChooser.hpp"
 #include "window/Alerts.hpp"
@@ -34,11 +33,10 @@
 
 namespace brindleaf {
 
-ContentView::ContentView(QWidget* parent)
-    : ContentView(std::make_unique<PosixFileSystem>(), parent) {}
-
-ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent)
-    : QWidget(parent), session_(new FolderSession(std::move(fileSystem), this)),
+ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, JournalFolder journalFolder,
+                         QWidget* parent)
+    : QWidget(parent),
+      session_(new FolderSession(std::move(fileSystem), std::move(journalFolder), this)),
       runs_(new RunDialogs(this, *session_)) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(createFolderRow());

@@ -4,6 +4,7 @@
 #include "engine/NameFormat.hpp"
 #include "engine/Settings.hpp"
 #include "platform/FileSystem.hpp"
+#include "platform/JournalFiles.hpp"
 #include "session/FolderSession.hpp"
 #include "session/PreviewModel.hpp"
 #include "window/RunDialogs.hpp"
@@ -36,9 +37,9 @@ class ContentView : public QWidget {
     Q_OBJECT
 
 public:
-    explicit ContentView(QWidget* parent = nullptr);
-    // For tests: a file system that can be made to fail or slow down.
-    explicit ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent = nullptr);
+    // Shows folders as `fileSystem` reads them, and journals its runs in `journalFolder`.
+    ContentView(std::unique_ptr<FileSystem> fileSystem, JournalFolder journalFolder,
+                QWidget* parent = nullptr);
     ~ContentView() override;
 
     [[nodiscard]] const Settings& settings() const { return session_->settings(); }

@@ -17,10 +17,16 @@ using brindleaf::testing::TemporaryFolder;
 
 namespace {
 
+// The folder where the sessions of these tests journal their runs, apart from the user's own.
+brindleaf::JournalFolder journalFolder() {
+    static const QTemporaryDir folder;
+    return brindleaf::JournalFolder(QFile::encodeName(folder.path()).toStdString());
+}
+
 std::unique_ptr<FolderSession> sessionOn(const std::string& path,
                                          std::unique_ptr<brindleaf::FileSystem> fileSystem =
                                              std::make_unique<brindleaf::PosixFileSystem>()) {
-    auto session = std::make_unique<FolderSession>(std::move(fileSystem));
+    auto session = std::make_unique<FolderSession>(std::move(fileSystem), journalFolder());
     session->setTargetPath(path);
     return session;
 }
@@ -49,8 +55,6 @@ class FolderSessionTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { qputenv("XDG_STATE_HOME", QFile::encodeName(stateHome_.path())); }
-
     void previewFollowsTheFolderWithoutAnyInput() {
         TemporaryFolder folder;
         folder.addFile("b");
@@ -179,9 +183,6 @@ private slots:
         QCOMPARE(session->leftOut(), std::size_t{1});
         QCOMPARE(session->extensionChanges(), std::size_t{2});
     }
-
-private:
-    QTemporaryDir stateHome_;
 };
 
 QTEST_GUILESS_MAIN(FolderSessionTest)

@@ -1,5 +1,6 @@
 #include "window/ContentView.hpp"
 #include "engine/Listing.hpp"
+#include "platform/PosixFileSystem.hpp"
 #include "session/PreviewModel.hpp"
 #include "support/FaultyFileSystem.hpp"
 #include "support/GuiHelpers.hpp"
@@ -38,6 +39,16 @@ using brindleaf::testing::whenShown;
 using NameSet = std::set<std::string>;
 
 namespace {
+
+// The folder where the windows of these tests journal their runs, apart from the user's own.
+brindleaf::JournalFolder journalFolder() {
+    static const QTemporaryDir folder;
+    return brindleaf::JournalFolder(QFile::encodeName(folder.path()).toStdString());
+}
+
+std::unique_ptr<brindleaf::FileSystem> realFileSystem() {
+    return std::make_unique<brindleaf::PosixFileSystem>();
+}
 
 QUrl localUrl(const std::string& path) {
     return QUrl::fromLocalFile(QString::fromStdString(path));
@@ -82,8 +93,7 @@ bool interruptedRunIn(const TemporaryFolder& folder) {
     }
     brindleaf::Settings settings;
     settings.targetDir = folder.path();
-    return brindleaf::testing::renameKilledAtMove(
-        settings, brindleaf::JournalFolder(brindleaf::JournalFolder::defaultPath()), 2);
+    return brindleaf::testing::renameKilledAtMove(settings, journalFolder(), 2);
 }
 
 void retype(QLineEdit* field, const QString& text) {
@@ -99,16 +109,12 @@ class ContentViewTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        // Journals of this program's runs stay in a folder of its own.
-        qputenv("XDG_STATE_HOME", QFile::encodeName(stateHome_.path()));
-        brindleaf::installTranslations(*QCoreApplication::instance());
-    }
+    void initTestCase() { brindleaf::installTranslations(*QCoreApplication::instance()); }
 
     // A new window shows the defaults, in words rather than label keys; every field has its
     // label as buddy, and Tab follows the layout.
     void newWindowShowsTheDefaultsInALayoutTabFollows() {
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         view.show();
         QVERIFY(view.settings() == brindleaf::Settings{});
         QVERIFY(!child<QPushButton>(view, "undoButton")->isEnabled());
@@ -142,7 +148,7 @@ private slots:
 
     // Mnemonics reach the fields, Ctrl+O the chooser, and Enter presses a focused button.
     void keyboardReachesEveryAction() {
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         view.show();
         QVERIFY(QTest::qWaitForWindowActive(&view));
         QTest::keyClick(&view, Qt::Key_P, Qt::AltModifier);
@@ -176,7 +182,7 @@ private slots:
         for (int i = 0; i < 100; ++i) {
             folder.addFile("Trip to Kyoto/photo " + std::to_string(i) + ".jpg");
         }
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         QVERIFY2(view.minimumSizeHint().width() < 480,
                  qPrintable(QString::number(view.minimumSizeHint().width())));
         const QSize opening = view.openingSize(QSize(1280, 800));
@@ -203,7 +209,7 @@ private slots:
         for (const char* name : {"file1", "file9", "file10"}) {
             folder.addFile(name);
         }
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         const QAbstractItemModelTester modelCheck(
             child<QListView>(view, "previewList")->model(),
             QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -242,7 +248,7 @@ private slots:
         folder.addFile("c.png");
         folder.addFile(".hidden");
         folder.addFolder("b.d");
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         showFolder(view, folder.path());
         auto* summary = child<QLabel>(view, "summaryLabel");
         QCOMPARE(summary->text(),
@@ -266,7 +272,7 @@ private slots:
             folder.addFolder(name);
             folder.addFile(std::string(name) + "/" + name);
         }
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         auto* preview = child<QListView>(view, "previewList");
         const std::unique_ptr<QMimeData> file(urlData({localUrl(folder.pathOf("plain"))}));
         QVERIFY(!dropOn(preview->viewport(), *file));
@@ -301,7 +307,7 @@ private slots:
         TemporaryFolder folder;
         folder.addFile("b");
         folder.addFile("a");
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         showFolder(view, folder.path());
         QTest::keyClicks(child<QLineEdit>(view, "postfixField"), QStringLiteral(".txt"));
 
@@ -333,7 +339,7 @@ private slots:
     // Escape renames nothing.
     void confirmationSaysWhenNothingWillBeRenamed() {
         TemporaryFolder folder;
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         QStringList said;
         for (int round = 0; round < 3; ++round) {
             whenShown<QMessageBox>([&](QMessageBox* question) {
@@ -357,7 +363,7 @@ private slots:
         TemporaryFolder folder;
         folder.addFolder("doomed");
         folder.addFile("doomed/x");
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         AlertCollector alerts;
         showFolder(view, folder.pathOf("doomed"));
         QCOMPARE(view.preview().rowCount(), 1);
@@ -373,7 +379,7 @@ private slots:
         TemporaryFolder folder;
         folder.addFile("b");
         folder.addFile("a");
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         view.show();
         QVERIFY(QTest::qWaitForWindowActive(&view));
         showFolder(view, folder.path());
@@ -423,7 +429,7 @@ private slots:
         QVERIFY(interruptedRunIn(folder));
         QVERIFY(folder.names() != originals);
 
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         QString asked;
         whenShown<QMessageBox>([&](QMessageBox* question) {
             asked = question->text();
@@ -452,7 +458,7 @@ private slots:
         TemporaryFolder folder;
         QVERIFY(interruptedRunIn(folder));
         const NameSet halfway = folder.names();
-        const brindleaf::JournalFolder journals(brindleaf::JournalFolder::defaultPath());
+        const brindleaf::JournalFolder journals = journalFolder();
         const std::string journal = journals.path() + "/" + journals.names()->front();
         std::filesystem::resize_file(journal, std::filesystem::file_size(journal) - 1);
         {
@@ -461,7 +467,7 @@ private slots:
             state.put('X');
         }
 
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         QString asked;
         QString details;
         whenShown<QMessageBox>([&](QMessageBox* question) {
@@ -495,8 +501,10 @@ private slots:
                 originals.insert(name);
             }
             ContentView view(std::make_unique<brindleaf::testing::FaultyFileSystem>(
-                std::chrono::milliseconds(4),
-                stop == Stop::Failure ? std::set<std::size_t>{200} : std::set<std::size_t>{}));
+                                 std::chrono::milliseconds(4), stop == Stop::Failure
+                                                                   ? std::set<std::size_t>{200}
+                                                                   : std::set<std::size_t>{}),
+                             journalFolder());
             QSignalSpy quits(&view, &ContentView::quitRequested);
             view.show();
             QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -555,7 +563,7 @@ private slots:
         TemporaryFolder folder;
         folder.addFile("b");
         folder.addFile("a");
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         showFolder(view, folder.path());
         QString askedAgain;
         whenShown<QMessageBox>([&](QMessageBox* question) {
@@ -578,7 +586,7 @@ private slots:
     void unusableNamesShowWhileTypingAndDisableRename() {
         TemporaryFolder folder;
         folder.addFile("a");
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         showFolder(view, folder.path());
         auto* doButton = child<QPushButton>(view, "doButton");
         auto* problem = child<QLabel>(view, "problemLabel");
@@ -611,7 +619,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         brindleaf::installTranslations(*QCoreApplication::instance());
         TemporaryFolder folder;
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         QCOMPARE(child<QPushButton>(view, "doButton")->text(), QStringLiteral("&Umbenennen…"));
         QStringList buttons;
         whenShown<QMessageBox>([&](QMessageBox* question) {
@@ -629,9 +637,6 @@ private slots:
         QVERIFY2(alerts.texts[0].contains(QStringLiteral("kann nicht gelesen werden")),
                  qPrintable(alerts.texts[0]));
     }
-
-private:
-    QTemporaryDir stateHome_;
 };
 
 QTEST_MAIN(ContentViewTest)
