@@ -14,6 +14,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QCloseEvent;
@@ -32,7 +33,7 @@ class RunDialogs;
 
 // The window's content: the widgets that show a folder session, their layout and their
 // words, and the dialogs around a run. Every setting written goes to the session, which
-// tells back what changed.
+// publishes its whole state back; the widgets draw that state.
 class ContentView : public QWidget {
     Q_OBJECT
 
@@ -42,14 +43,16 @@ public:
                 QWidget* parent = nullptr);
     ~ContentView() override;
 
-    [[nodiscard]] const Settings& settings() const { return session_->settings(); }
+    [[nodiscard]] const Settings& settings() const { return session_->state().settings; }
     [[nodiscard]] const PreviewModel& preview() const { return *session_->preview(); }
     [[nodiscard]] QSize sizeHint() const override;
     // The size the window opens at on a screen of `available` size: some twenty preview
     // rows with names of some length side by side, within the screen.
     [[nodiscard]] QSize openingSize(const QSize& available) const;
     // Whether the folder is being listed or ordered; the preview shows the result when done.
-    [[nodiscard]] bool isLoading() const { return session_->isLoading(); }
+    [[nodiscard]] bool isLoading() const { return session_->state().isLoading(); }
+    // From the start of a run until what it did has been told.
+    [[nodiscard]] bool isRunning() const { return runs_->isRunning(); }
 
     // Shows the folder at this local address; the session lists it afresh.
     void setTargetDir(const QUrl& folder);
@@ -88,18 +91,19 @@ private:
 
     void writeText(const TextBinding& binding, const QString& text);
     void writeToggle(const ToggleBinding& binding, bool on);
-    void showSettings();
+    void draw(const SessionState& state);
+    void showSettings(const Settings& settings);
     void showTitle();
-    void showPreviewState();
-    void showSummary();
-    void showPlanProblem();
-    void showActions();
-    void showLoading(bool loading);
+    void showSummary(const SessionState& state);
+    void showPlanProblem(const SessionState& state);
+    void showActions(const SessionState& state);
     void leaveWithoutWindow();
 
     FolderSession* session_;
     RunDialogs* runs_;
     int exitCode_ = 0;
+    // The settings the widgets show: they are shown again only when they change.
+    std::optional<Settings> settingsShown_;
 
     QLabel* targetDirLabel_ = nullptr;
     std::array<QLineEdit*, textBindings.size()> fields_{};

@@ -129,6 +129,10 @@
 <context>
     <name>RunProgress</name>
     <message>
+        <source>Getting the run ready…</source>
+        <translation>Der Lauf wird vorbereitet…</translation>
+    </message>
+    <message>
         <source>Renaming… %1 of %2 entries</source>
         <translation>Umbenennen… %1 von %2 Einträgen</translation>
     </message>

@@ -129,6 +129,10 @@
 <context>
     <name>RunProgress</name>
     <message>
+        <source>Getting the run ready…</source>
+        <translation>Getting the run ready…</translation>
+    </message>
+    <message>
         <source>Renaming… %1 of %2 entries</source>
         <translation>Renaming… %1 of %2 entries</translation>
     </message>

@@ -123,6 +123,10 @@
 <context>
     <name>RunProgress</name>
     <message>
+        <source>Getting the run ready…</source>
+        <translation>実行の準備中…</translation>
+    </message>
+    <message>
         <source>Renaming… %1 of %2 entries</source>
         <translation>名前を変更中… %2 個中 %1 個</translation>
     </message>

@@ -80,6 +80,11 @@ void settle(const ContentView& view) {
     QVERIFY(QTest::qWaitFor([&] { return !view.isLoading(); }));
 }
 
+// Waits until a run started from the window has ended and what it did has been told.
+void waitForRun(const ContentView& view) {
+    QVERIFY(QTest::qWaitFor([&] { return !view.isRunning(); }, 60'000));
+}
+
 void showFolder(ContentView& view, const std::string& path) {
     view.setTargetDir(localUrl(path));
     settle(view);
@@ -321,6 +326,7 @@ private slots:
             question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
         });
         child<QPushButton>(view, "doButton")->click();
+        waitForRun(view);
         QVERIFY(confirmWhileAsked);
         QVERIFY(!view.isConfirming());
         QVERIFY2(
@@ -386,6 +392,7 @@ private slots:
         auto* undo = child<QPushButton>(view, "undoButton");
         QVERIFY(!undo->isEnabled());
         view.renameFiles();
+        waitForRun(view);
         QCOMPARE(folder.names(), (NameSet{"0001", "0002"}));
         settle(view);
         QVERIFY(undo->isEnabled());
@@ -411,6 +418,7 @@ private slots:
         });
         child<QWidget>(view, "previewList")->setFocus();
         QTest::keySequence(&view, QKeySequence::Undo);
+        waitForRun(view);
         QCOMPARE(title, QStringLiteral("Undo Renaming"));
         QCOMPARE(accept, QStringLiteral("Undo"));
         QVERIFY2(asked.contains(QStringLiteral("2 entries of the renaming of today")),
@@ -446,6 +454,7 @@ private slots:
             question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
         });
         child<QPushButton>(view, "undoButton")->click();
+        waitForRun(view);
         QCOMPARE(folder.names(), originals);
         QCOMPARE(folder.contentOf("y"), std::string("y"));
         settle(view);
@@ -540,6 +549,7 @@ private slots:
                 });
             }
             view.renameFiles();
+            waitForRun(view);
             QVERIFY(stopped);
             QCOMPARE(folder.names(), originals);
             QCOMPARE(folder.contentOf("photo 7.jpg"), std::string("photo 7.jpg"));
@@ -575,6 +585,7 @@ private slots:
             });
         });
         child<QPushButton>(view, "doButton")->click();
+        waitForRun(view);
         QVERIFY2(askedAgain.contains(QStringLiteral("changed")), qPrintable(askedAgain));
         QCOMPARE(folder.names(), (NameSet{"0", "a", "b"}));
         settle(view);
