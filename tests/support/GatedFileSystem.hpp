@@ -9,7 +9,8 @@
 namespace brindleaf::testing {
 
 // The real file system, except that no move is made until the gate is opened: a run held
-// at its first move, for a test to look at what was shown before any entry moved.
+// at its first move, for a test to look at what was shown before any entry moved. The gate
+// opens by itself after ten seconds, so that a test that fails before opening it ends.
 class GatedFileSystem final : public ForwardingFileSystem {
 public:
     void open() { open_ = true; }
@@ -17,7 +18,8 @@ public:
 
     MoveResult move(const UniqueFd& folder, const std::string& from,
                     const std::string& to) override {
-        while (!open_.load()) {
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!open_.load() && std::chrono::steady_clock::now() < giveUp) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         ++moves_;

@@ -3,12 +3,14 @@
 #include "platform/PosixFileSystem.hpp"
 #include "session/PreviewModel.hpp"
 #include "support/FaultyFileSystem.hpp"
+#include "support/GatedFileSystem.hpp"
 #include "support/GuiHelpers.hpp"
 #include "support/KilledRun.hpp"
 #include "support/PhotoFiles.hpp"
 #include "support/TemporaryFolder.hpp"
 #include "window/Translations.hpp"
 
+#include <QAbstractEventDispatcher>
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,7 +27,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
 #include <csignal>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -78,6 +83,18 @@ template <typename Widget> Widget* child(const ContentView& view, const char* na
 // Waits until the preview shows what the folder and the toggles make of it.
 void settle(const ContentView& view) {
     QVERIFY(QTest::qWaitFor([&] { return !view.isLoading(); }));
+}
+
+// Tells the application, as the X server would, that another program destroyed the view's
+// window.
+void windowSystemDestroys(const QWidget& view) {
+    std::array<unsigned char, 32> destroyNotify{};
+    destroyNotify[0] = 17;
+    const auto window = static_cast<std::uint32_t>(view.winId());
+    std::memcpy(destroyNotify.data() + 8, &window, sizeof window);
+    qintptr result = 0;
+    QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t",
+                                                            destroyNotify.data(), &result);
 }
 
 // Waits until a run started from the window has ended and what it did has been told.
@@ -495,13 +512,15 @@ private slots:
     }
 
     // Cancel, the window system's close request (the title bar's button, Alt+F4), SIGTERM at
-    // logout, or a move that fails during a run: every name goes back first, and only then
+    // logout, another program destroying the window, or a move that fails during a run:
+    // every name goes back first, and only then
     // does the window close, when it was asked to, ending the program as the command line
     // would. A failure's alert waits for the progress dialog to close: under it, it could
     // not be answered.
     void stoppingALongRunRestoresEveryName() {
-        enum class Stop { Cancel, Close, Signal, Failure };
-        for (const Stop stop : {Stop::Cancel, Stop::Close, Stop::Signal, Stop::Failure}) {
+        enum class Stop { Cancel, Close, Signal, Failure, WindowGone };
+        for (const Stop stop :
+             {Stop::Cancel, Stop::Close, Stop::Signal, Stop::Failure, Stop::WindowGone}) {
             TemporaryFolder folder;
             NameSet originals;
             for (int i = 0; i < 300; ++i) {
@@ -519,9 +538,15 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(&view));
             showFolder(view, folder.path());
             bool stopped = false;
+            // Once entries have moved, the run is stopped.
+            QTimer moved;
+            moved.setInterval(10);
             whenShown<QProgressDialog>([&](QProgressDialog* progress) {
-                QTimer::singleShot(50, progress, [&, progress] {
-                    QVERIFY(progress->value() > 0);
+                QObject::connect(&moved, &QTimer::timeout, progress, [&, progress] {
+                    if (progress->value() == 0) {
+                        return;
+                    }
+                    moved.stop();
                     stopped = true;
                     switch (stop) {
                     case Stop::Cancel:
@@ -536,8 +561,12 @@ private slots:
                         break;
                     case Stop::Failure:
                         break;
+                    case Stop::WindowGone:
+                        windowSystemDestroys(view);
+                        break;
                     }
                 });
+                moved.start();
             });
             QString alert;
             if (stop == Stop::Failure) {
@@ -566,6 +595,40 @@ private slots:
                       : QList<QVariant>{stop == Stop::Signal ? 128 + SIGTERM : 0};
             QCOMPARE(quits.size() == 1 ? quits.front() : QList<QVariant>{}, exitCodes);
         }
+    }
+
+    // Rename… shows the run's progress at once, and its count before the first move, while
+    // the window goes on answering.
+    void progressShowsBeforeTheFirstMove() {
+        TemporaryFolder folder;
+        for (const char* name : {"b", "a", "c"}) {
+            folder.addFile(name);
+        }
+        auto gated = std::make_unique<brindleaf::testing::GatedFileSystem>();
+        brindleaf::testing::GatedFileSystem& gate = *gated;
+        ContentView view(std::move(gated), journalFolder());
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        showFolder(view, folder.path());
+        whenShown<QMessageBox>([](QMessageBox* question) {
+            question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+        });
+        child<QPushButton>(view, "doButton")->click();
+        const auto* progress = view.findChild<QProgressDialog*>();
+        QVERIFY(progress != nullptr && progress->isVisible());
+        QVERIFY(!child<QPushButton>(view, "openButton")->isEnabled());
+        QTRY_COMPARE(progress->maximum(), 3);
+        QCOMPARE(progress->value(), 0);
+        QVERIFY2(progress->labelText().contains(QStringLiteral("0 of 3")),
+                 qPrintable(progress->labelText()));
+        QCOMPARE(gate.movesMade(), std::size_t{0});
+        QCOMPARE(folder.names(), (NameSet{"a", "b", "c"}));
+        gate.open();
+        waitForRun(view);
+        QCOMPARE(folder.names(), (NameSet{"0001", "0002", "0003"}));
+        QVERIFY(view.findChild<QProgressDialog*>() == nullptr);
+        QVERIFY(child<QPushButton>(view, "openButton")->isEnabled());
+        QCOMPARE(child<QLabel>(view, "statusLabel")->text(), QStringLiteral("Renamed 3 entries."));
     }
 
     // A folder that changed after its preview is never renamed by a plan nobody saw.
