@@ -238,7 +238,7 @@ template <typename Work> void FolderSession::startRun(Work work) {
     // their result. The run lists the folder afresh, so the shown listing is handed to it,
     // to compare, rather than held twice.
     unwatchTargetDir();
-    loader_.cancel();
+    QFuture<void> loaderStopped = loader_.letGo();
     ListedNames shown;
     preview_->changeListing([&] { shown = std::exchange(listing_, {}); });
     state_.rows = 0;
@@ -246,8 +246,11 @@ template <typename Work> void FolderSession::startRun(Work work) {
     state_.activity = activity::Running{};
     publish();
     Run& run = *run_;
-    run.future = QtConcurrent::run(
-        [this, &run, work = std::move(work), shown = std::move(shown)]() mutable -> RunResult {
+    run.future =
+        QtConcurrent::run([this, &run, work = std::move(work), shown = std::move(shown),
+                           loaderStopped = std::move(loaderStopped)]() mutable -> RunResult {
+            // A listing let go may still be reading the folder and the dates for a moment.
+            loaderStopped.waitForFinished();
             RunWatch watch(
                 [this](std::size_t done, std::size_t total) {
                     QMetaObject::invokeMethod(

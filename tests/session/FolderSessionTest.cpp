@@ -10,11 +10,14 @@
 #include <QTest>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <set>
+#include <thread>
 #include <vector>
 
 using brindleaf::FolderSession;
@@ -338,6 +341,44 @@ private slots:
         QCOMPARE(rows(*session),
                  (QStringList{QStringLiteral("0 -> 0001"), QStringLiteral("a -> 0002"),
                               QStringLiteral("b -> 0003")}));
+    }
+
+    // Rename pressed while the folder is being listed again starts at once: the run, not the
+    // window, waits for the listing it lets go.
+    void runStartsWithoutWaitingForAListingUnderWay() {
+        // Listings after the first take half a second, and say while they read.
+        class SlowRelisting final : public brindleaf::testing::ForwardingFileSystem {
+        public:
+            std::expected<brindleaf::FolderEntries, std::error_code>
+            readEntries(const brindleaf::UniqueFd& folder) override {
+                const bool slow = ++listings > 1;
+                underWay += slow ? 1 : 0;
+                if (slow) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+                }
+                auto entries = ForwardingFileSystem::readEntries(folder);
+                underWay -= slow ? 1 : 0;
+                return entries;
+            }
+            std::atomic<int> listings = 0;
+            std::atomic<int> underWay = 0;
+        };
+        TemporaryFolder folder;
+        fill(folder, 10);
+        auto slow = std::make_unique<SlowRelisting>();
+        const SlowRelisting& listings = *slow;
+        const auto session = sessionOn(folder.path(), std::move(slow));
+        QVERIFY(settled(*session));
+        folder.addFile("new");
+        QVERIFY(QTest::qWaitFor([&] { return listings.underWay.load() == 1; }, 10'000));
+        const StatesSeen seen(*session);
+        session->rename();
+        QVERIFY(session->state().isRunning());
+        QCOMPARE(listings.underWay.load(), 1);
+        // The rows shown lacked the new file.
+        QVERIFY(std::get<brindleaf::RenameResult>(finishedRun(seen).result).folderChanged);
+        QVERIFY(settled(*session));
+        QCOMPARE(session->state().rows, std::size_t{11});
     }
 
     // An undo runs as a rename does, and gives every name back.
