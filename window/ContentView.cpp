@@ -30,6 +30,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace brindleaf {
@@ -71,13 +72,18 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
     connect(session_, &FolderSession::unfinishedRunFound, runs_,
             &RunDialogs::offerForUnfinishedRun);
     connect(runs_, &RunDialogs::statusChanged, statusLabel_, &QLabel::setText);
-    connect(runs_, &RunDialogs::runEnded, this, &ContentView::showActions);
+    connect(runs_, &RunDialogs::runStarted, this, [this] { previewList_->setRenaming(true); });
+    connect(runs_, &RunDialogs::runEnded, this, [this] {
+        previewList_->setRenaming(false);
+        showActions();
+    });
     connect(runs_, &RunDialogs::quitRequested, this, [this](int exitCode) {
         exitCode_ = exitCode;
         close();
     });
     connect(new WindowGoneFilter(this), &WindowGoneFilter::windowGone, this,
             &ContentView::leaveWithoutWindow);
+    fadeDisabledPlaceholders(this);
     showSettings();
     showTitle();
     showActions(); // nothing to undo before a folder is shown
@@ -177,6 +183,8 @@ QLineEdit* ContentView::addField(QLayout* row, const TextBinding& binding) {
     auto* field = new QLineEdit(this);
     field->setObjectName(QString::fromLatin1(binding.objectName));
     field->setPlaceholderText(withoutMnemonic(key));
+    field->setMinimumWidth(
+        std::max(field->sizeHint().width(), widthShowing(field, field->placeholderText())));
     field->setAcceptDrops(false);
     connect(field, &QLineEdit::textEdited, this,
             [this, &binding](const QString& text) { writeText(binding, text); });

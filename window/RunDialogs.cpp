@@ -13,6 +13,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -80,8 +82,19 @@ QString RunDialogs::confirmationDetails() const {
     if (rows == 0) {
         return tr("“%1” is empty, so nothing will be renamed.").arg(folderName());
     }
-    const int numbered = rows - static_cast<int>(session_.leftOut());
-    return tr("%n entries in “%1” get new names.", nullptr, numbered).arg(folderName());
+    const std::size_t leftOut = session_.leftOut();
+    const int numbered = rows - countForText(leftOut);
+    if (numbered == 0) {
+        return tr("The choices leave every entry of “%1” out, so nothing will be renamed.")
+            .arg(folderName());
+    }
+    const QString renamed =
+        tr("%Ln entries in “%1” get new names.", nullptr, numbered).arg(folderName());
+    if (leftOut == 0) {
+        return renamed;
+    }
+    return renamed + QLatin1Char(' ') +
+           tr("%Ln entries are left out and keep their names.", nullptr, countForText(leftOut));
 }
 
 void RunDialogs::toggleConfirm() {
@@ -123,9 +136,9 @@ void RunDialogs::renameFiles() {
 void RunDialogs::showRunOutcome(const RunReport& report) {
     switch (report.outcome) {
     case RunOutcome::Renamed: {
-        QString text = tr("Renamed %n entries.", nullptr, countForText(report.moved));
+        QString text = tr("Renamed %Ln entries.", nullptr, countForText(report.moved));
         if (report.alreadyNamed > 0) {
-            text += QLatin1Char(' ') + tr("%n had their new names already.", nullptr,
+            text += QLatin1Char(' ') + tr("%Ln had their new names already.", nullptr,
                                           countForText(report.alreadyNamed));
         }
         emit statusChanged(text);
@@ -143,17 +156,36 @@ void RunDialogs::showRunOutcome(const RunReport& report) {
     case RunOutcome::AnotherRunGoing:
         showFailureAlert(window_, UndoMessages::anotherRunGoing(folderName()));
         break;
-    case RunOutcome::NothingToRename:
-    case RunOutcome::Failed:
     case RunOutcome::Cancelled:
+        emit statusChanged(tr("Stopped; every entry is back under its name."));
+        break;
+    case RunOutcome::Failed:
+        showStopOutcome(report);
+        break;
+    case RunOutcome::NothingToRename:
         break;
     }
+}
+
+// A stop whose taking back of the moves failed is a failure, alerted with its names; the
+// status line still says the run was stopped, and how many names are not back.
+void RunDialogs::showStopOutcome(const RunReport& report) {
+    const auto stop =
+        std::ranges::find(report.failures, ErrorKind::StoppedUnfinished, &Error::kind);
+    if (stop == report.failures.end()) {
+        return;
+    }
+    emit statusChanged(stop->notRestored.empty()
+                           ? tr("Stopped; every entry is back under its name.")
+                           : tr("Stopped; %Ln entries could not be given their names back; "
+                                "Undo can try again.",
+                                nullptr, countForText(stop->notRestored.size())));
 }
 
 void RunDialogs::askAgainAfterChange() {
     if (askToProceed(window_, tr("Confirmation"),
                      tr("The folder changed after its preview was shown. The preview now shows "
-                        "it as it is. Rename every entry as it shows now?"),
+                        "it as it is. Rename the entries as it shows them now?"),
                      tr("OK"))) {
         renameFiles();
     }
@@ -230,6 +262,7 @@ void RunDialogs::offerToSetAsideDamagedRecord() {
 // that a modal dialog blocks, so the window's own widgets are disabled instead.
 template <typename Run> RunDialogs::RunEnd RunDialogs::runWithProgress(Run run) {
     session_.beginRun();
+    emit runStarted();
     emit statusChanged({});
     RunEnd end;
     {

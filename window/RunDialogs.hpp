@@ -37,6 +37,8 @@ public:
 signals:
     // What the last run or undo did, in a line for the window's status.
     void statusChanged(const QString& text);
+    // Entries are about to move: the preview has let its rows go until runEnded().
+    void runStarted();
     void runEnded();
     // A close or a signal stopped a run, which was rolled back; the window closes, and the
     // program ends with `exitCode`.
@@ -52,6 +54,7 @@ private:
     [[nodiscard]] QString folderName() const;
     [[nodiscard]] QString confirmationDetails() const;
     void showRunOutcome(const RunReport& report);
+    void showStopOutcome(const RunReport& report);
     void askAgainAfterChange();
     void offerToRestoreInterruptedRun();
     void offerToSetAsideDamagedRecord();

@@ -1,6 +1,7 @@
 #include "window/RunProgress.hpp"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 #include <algorithm>
 #include <limits>
@@ -34,8 +35,8 @@ bool RunProgress::proceed(std::size_t entriesDone, std::size_t entriesTotal) {
         dialog_.setValue(static_cast<int>(std::min(entriesDone, largest)));
         dialog_.setLabelText(
             QCoreApplication::translate("RunProgress", "Renaming… %1 of %2 entries")
-                .arg(entriesDone)
-                .arg(entriesTotal));
+                .arg(QLocale().toString(static_cast<qulonglong>(entriesDone)),
+                     QLocale().toString(static_cast<qulonglong>(entriesTotal))));
         // A modeless dialog leaves the event loop to its caller: painting, Cancel and close
         // requests are served here.
         QCoreApplication::processEvents();

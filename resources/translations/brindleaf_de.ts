@@ -56,31 +56,31 @@
         <translation>&amp;Endungen behalten</translation>
     </message>
     <message numerus="yes">
-        <source>%n entries</source>
+        <source>%Ln entries</source>
         <translation>
-            <numerusform>%n Eintrag</numerusform>
-            <numerusform>%n Einträge</numerusform>
+            <numerusform>%Ln Eintrag</numerusform>
+            <numerusform>%Ln Einträge</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n change extension</source>
+        <source>%Ln change extension</source>
         <translation>
-            <numerusform>%n ändert die Endung</numerusform>
-            <numerusform>%n ändern die Endung</numerusform>
+            <numerusform>%Ln ändert die Endung</numerusform>
+            <numerusform>%Ln ändern die Endung</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n folders</source>
+        <source>%Ln folders</source>
         <translation>
-            <numerusform>%n Ordner</numerusform>
-            <numerusform>%n Ordner</numerusform>
+            <numerusform>%Ln Ordner</numerusform>
+            <numerusform>%Ln Ordner</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n hidden</source>
+        <source>%Ln hidden</source>
         <translation>
-            <numerusform>%n versteckt</numerusform>
-            <numerusform>%n versteckt</numerusform>
+            <numerusform>%Ln versteckt</numerusform>
+            <numerusform>%Ln versteckt</numerusform>
         </translation>
     </message>
     <message>
@@ -108,17 +108,17 @@
         <translation>&amp;Keine Ordner</translation>
     </message>
     <message numerus="yes">
-        <source>%n left out</source>
+        <source>%Ln left out</source>
         <translation>
-            <numerusform>%n ausgelassen</numerusform>
-            <numerusform>%n ausgelassen</numerusform>
+            <numerusform>%Ln ausgelassen</numerusform>
+            <numerusform>%Ln ausgelassen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n without a date taken</source>
+        <source>%Ln without a date taken</source>
         <translation>
-            <numerusform>%n ohne Aufnahmedatum</numerusform>
-            <numerusform>%n ohne Aufnahmedatum</numerusform>
+            <numerusform>%Ln ohne Aufnahmedatum</numerusform>
+            <numerusform>%Ln ohne Aufnahmedatum</numerusform>
         </translation>
     </message>
     <message>
@@ -158,6 +158,10 @@
     <message>
         <source>Date numbered by (* modified)</source>
         <translation>Datum der Nummerierung (* geändert)</translation>
+    </message>
+    <message>
+        <source>Renaming…</source>
+        <translation>Wird umbenannt…</translation>
     </message>
 </context>
 <context>
@@ -377,10 +381,10 @@
         <translation>„%1“ ist leer, daher wird nichts umbenannt.</translation>
     </message>
     <message numerus="yes">
-        <source>%n entries in “%1” get new names.</source>
+        <source>%Ln entries in “%1” get new names.</source>
         <translation>
-            <numerusform>%n Eintrag in „%1“ erhält einen neuen Namen.</numerusform>
-            <numerusform>%n Einträge in „%1“ erhalten neue Namen.</numerusform>
+            <numerusform>%Ln Eintrag in „%1“ erhält einen neuen Namen.</numerusform>
+            <numerusform>%Ln Einträge in „%1“ erhalten neue Namen.</numerusform>
         </translation>
     </message>
     <message>
@@ -389,24 +393,24 @@
     </message>
     <message>
         <source>ProceedRenaming</source>
-        <translation>Alle Einträge dieses Ordners wie in der Vorschau umbenennen?</translation>
+        <translation>Die Einträge dieses Ordners wie in der Vorschau umbenennen?</translation>
     </message>
     <message>
         <source>OK</source>
         <translation>Umbenennen</translation>
     </message>
     <message numerus="yes">
-        <source>Renamed %n entries.</source>
+        <source>Renamed %Ln entries.</source>
         <translation>
-            <numerusform>%n Eintrag umbenannt.</numerusform>
-            <numerusform>%n Einträge umbenannt.</numerusform>
+            <numerusform>%Ln Eintrag umbenannt.</numerusform>
+            <numerusform>%Ln Einträge umbenannt.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n had their new names already.</source>
+        <source>%Ln had their new names already.</source>
         <translation>
-            <numerusform>%n hatte seinen neuen Namen schon.</numerusform>
-            <numerusform>%n hatten ihre neuen Namen schon.</numerusform>
+            <numerusform>%Ln hatte seinen neuen Namen schon.</numerusform>
+            <numerusform>%Ln hatten ihre neuen Namen schon.</numerusform>
         </translation>
     </message>
     <message>
@@ -414,8 +418,8 @@
         <translation>Jeder Eintrag hat schon seinen neuen Namen; nichts wurde umbenannt.</translation>
     </message>
     <message>
-        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
-        <translation>Der Ordner hat sich geändert, nachdem seine Vorschau angezeigt wurde. Die Vorschau zeigt ihn jetzt, wie er ist. Alle Einträge so umbenennen, wie sie jetzt angezeigt werden?</translation>
+        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename the entries as it shows them now?</source>
+        <translation>Der Ordner hat sich geändert, nachdem seine Vorschau angezeigt wurde. Die Vorschau zeigt ihn jetzt, wie er ist. Die Einträge so umbenennen, wie sie jetzt angezeigt werden?</translation>
     </message>
     <message>
         <source>Undo Renaming</source>
@@ -449,6 +453,28 @@
     <message>
         <source>The damaged record was set aside; no entry was moved.</source>
         <translation>Das beschädigte Protokoll wurde beiseitegelegt; kein Eintrag wurde verschoben.</translation>
+    </message>
+    <message>
+        <source>Stopped; every entry is back under its name.</source>
+        <translation>Abgebrochen; alle Einträge tragen wieder ihre Namen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped; %Ln entries could not be given their names back; Undo can try again.</source>
+        <translation>
+            <numerusform>Abgebrochen; %Ln Eintrag hat seinen Namen nicht zurückerhalten; „Rückgängig“ kann es erneut versuchen.</numerusform>
+            <numerusform>Abgebrochen; %Ln Einträge haben ihre Namen nicht zurückerhalten; „Rückgängig“ kann es erneut versuchen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The choices leave every entry of “%1” out, so nothing will be renamed.</source>
+        <translation>Die Auswahl lässt alle Einträge von „%1“ aus, daher wird nichts umbenannt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln entries are left out and keep their names.</source>
+        <translation>
+            <numerusform>%Ln Eintrag wird ausgelassen und behält seinen Namen.</numerusform>
+            <numerusform>%Ln Einträge werden ausgelassen und behalten ihre Namen.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -56,31 +56,31 @@
         <translation>&amp;Keep extensions</translation>
     </message>
     <message numerus="yes">
-        <source>%n entries</source>
+        <source>%Ln entries</source>
         <translation>
-            <numerusform>%n entry</numerusform>
-            <numerusform>%n entries</numerusform>
+            <numerusform>%Ln entry</numerusform>
+            <numerusform>%Ln entries</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n change extension</source>
+        <source>%Ln change extension</source>
         <translation>
-            <numerusform>%n changes extension</numerusform>
-            <numerusform>%n change extension</numerusform>
+            <numerusform>%Ln changes extension</numerusform>
+            <numerusform>%Ln change extension</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n folders</source>
+        <source>%Ln folders</source>
         <translation>
-            <numerusform>%n folder</numerusform>
-            <numerusform>%n folders</numerusform>
+            <numerusform>%Ln folder</numerusform>
+            <numerusform>%Ln folders</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n hidden</source>
+        <source>%Ln hidden</source>
         <translation>
-            <numerusform>%n hidden</numerusform>
-            <numerusform>%n hidden</numerusform>
+            <numerusform>%Ln hidden</numerusform>
+            <numerusform>%Ln hidden</numerusform>
         </translation>
     </message>
     <message>
@@ -108,17 +108,17 @@
         <translation>Fi&amp;les only</translation>
     </message>
     <message numerus="yes">
-        <source>%n left out</source>
+        <source>%Ln left out</source>
         <translation>
-            <numerusform>%n left out</numerusform>
-            <numerusform>%n left out</numerusform>
+            <numerusform>%Ln left out</numerusform>
+            <numerusform>%Ln left out</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n without a date taken</source>
+        <source>%Ln without a date taken</source>
         <translation>
-            <numerusform>%n without a date taken</numerusform>
-            <numerusform>%n without a date taken</numerusform>
+            <numerusform>%Ln without a date taken</numerusform>
+            <numerusform>%Ln without a date taken</numerusform>
         </translation>
     </message>
     <message>
@@ -158,6 +158,10 @@
     <message>
         <source>Date numbered by (* modified)</source>
         <translation>Date numbered by (* modified)</translation>
+    </message>
+    <message>
+        <source>Renaming…</source>
+        <translation>Renaming…</translation>
     </message>
 </context>
 <context>
@@ -377,10 +381,10 @@
         <translation>“%1” is empty, so nothing will be renamed.</translation>
     </message>
     <message numerus="yes">
-        <source>%n entries in “%1” get new names.</source>
+        <source>%Ln entries in “%1” get new names.</source>
         <translation>
-            <numerusform>%n entry in “%1” gets a new name.</numerusform>
-            <numerusform>%n entries in “%1” get new names.</numerusform>
+            <numerusform>%Ln entry in “%1” gets a new name.</numerusform>
+            <numerusform>%Ln entries in “%1” get new names.</numerusform>
         </translation>
     </message>
     <message>
@@ -389,24 +393,24 @@
     </message>
     <message>
         <source>ProceedRenaming</source>
-        <translation>Rename every entry of this folder as the preview shows?</translation>
+        <translation>Rename the entries of this folder as the preview shows?</translation>
     </message>
     <message>
         <source>OK</source>
         <translation>Rename</translation>
     </message>
     <message numerus="yes">
-        <source>Renamed %n entries.</source>
+        <source>Renamed %Ln entries.</source>
         <translation>
-            <numerusform>Renamed %n entry.</numerusform>
-            <numerusform>Renamed %n entries.</numerusform>
+            <numerusform>Renamed %Ln entry.</numerusform>
+            <numerusform>Renamed %Ln entries.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n had their new names already.</source>
+        <source>%Ln had their new names already.</source>
         <translation>
-            <numerusform>%n had its new name already.</numerusform>
-            <numerusform>%n had their new names already.</numerusform>
+            <numerusform>%Ln had its new name already.</numerusform>
+            <numerusform>%Ln had their new names already.</numerusform>
         </translation>
     </message>
     <message>
@@ -414,8 +418,8 @@
         <translation>Every entry already has its new name; nothing was renamed.</translation>
     </message>
     <message>
-        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
-        <translation>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</translation>
+        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename the entries as it shows them now?</source>
+        <translation>The folder changed after its preview was shown. The preview now shows it as it is. Rename the entries as it shows them now?</translation>
     </message>
     <message>
         <source>Undo Renaming</source>
@@ -449,6 +453,28 @@
     <message>
         <source>The damaged record was set aside; no entry was moved.</source>
         <translation>The damaged record was set aside; no entry was moved.</translation>
+    </message>
+    <message>
+        <source>Stopped; every entry is back under its name.</source>
+        <translation>Stopped; every entry is back under its name.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped; %Ln entries could not be given their names back; Undo can try again.</source>
+        <translation>
+            <numerusform>Stopped; %Ln entry could not be given its name back; Undo can try again.</numerusform>
+            <numerusform>Stopped; %Ln entries could not be given their names back; Undo can try again.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The choices leave every entry of “%1” out, so nothing will be renamed.</source>
+        <translation>The choices leave every entry of “%1” out, so nothing will be renamed.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln entries are left out and keep their names.</source>
+        <translation>
+            <numerusform>%Ln entry is left out and keeps its name.</numerusform>
+            <numerusform>%Ln entries are left out and keep their names.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

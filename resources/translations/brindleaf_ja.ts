@@ -56,27 +56,27 @@
         <translation>拡張子を残す(&amp;K)</translation>
     </message>
     <message numerus="yes">
-        <source>%n entries</source>
+        <source>%Ln entries</source>
         <translation>
-            <numerusform>%n 個の項目</numerusform>
+            <numerusform>%Ln 個の項目</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n change extension</source>
+        <source>%Ln change extension</source>
         <translation>
-            <numerusform>%n 個の拡張子が変わります</numerusform>
+            <numerusform>%Ln 個の拡張子が変わります</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n folders</source>
+        <source>%Ln folders</source>
         <translation>
-            <numerusform>%n 個のフォルダ</numerusform>
+            <numerusform>%Ln 個のフォルダ</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n hidden</source>
+        <source>%Ln hidden</source>
         <translation>
-            <numerusform>%n 個の隠し項目</numerusform>
+            <numerusform>%Ln 個の隠し項目</numerusform>
         </translation>
     </message>
     <message>
@@ -104,15 +104,15 @@
         <translation>ファイルのみ(&amp;L)</translation>
     </message>
     <message numerus="yes">
-        <source>%n left out</source>
+        <source>%Ln left out</source>
         <translation>
-            <numerusform>%n 個を除外</numerusform>
+            <numerusform>%Ln 個を除外</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n without a date taken</source>
+        <source>%Ln without a date taken</source>
         <translation>
-            <numerusform>%n 個は撮影日時なし</numerusform>
+            <numerusform>%Ln 個は撮影日時なし</numerusform>
         </translation>
     </message>
     <message>
@@ -152,6 +152,10 @@
     <message>
         <source>Date numbered by (* modified)</source>
         <translation>番号付けの日時（* は更新日時）</translation>
+    </message>
+    <message>
+        <source>Renaming…</source>
+        <translation>名前を変更中…</translation>
     </message>
 </context>
 <context>
@@ -367,9 +371,9 @@
         <translation>「%1」は空なので、何も名前を変更しません。</translation>
     </message>
     <message numerus="yes">
-        <source>%n entries in “%1” get new names.</source>
+        <source>%Ln entries in “%1” get new names.</source>
         <translation>
-            <numerusform>「%1」の %n 個の項目に新しい名前が付きます。</numerusform>
+            <numerusform>「%1」の %Ln 個の項目に新しい名前が付きます。</numerusform>
         </translation>
     </message>
     <message>
@@ -378,22 +382,22 @@
     </message>
     <message>
         <source>ProceedRenaming</source>
-        <translation>このフォルダーのすべての項目をプレビューのとおりに名前変更しますか？</translation>
+        <translation>このフォルダーの項目をプレビューのとおりに名前変更しますか？</translation>
     </message>
     <message>
         <source>OK</source>
         <translation>変更する</translation>
     </message>
     <message numerus="yes">
-        <source>Renamed %n entries.</source>
+        <source>Renamed %Ln entries.</source>
         <translation>
-            <numerusform>%n 個の項目の名前を変更しました。</numerusform>
+            <numerusform>%Ln 個の項目の名前を変更しました。</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n had their new names already.</source>
+        <source>%Ln had their new names already.</source>
         <translation>
-            <numerusform>%n 個の項目はすでに新しい名前でした。</numerusform>
+            <numerusform>%Ln 個の項目はすでに新しい名前でした。</numerusform>
         </translation>
     </message>
     <message>
@@ -401,8 +405,8 @@
         <translation>すべての項目がすでに新しい名前のため、何も変更しませんでした。</translation>
     </message>
     <message>
-        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
-        <translation>プレビューの表示後にフォルダが変更されました。プレビューは現在の状態を表示しています。今の表示どおりにすべての項目の名前を変更しますか?</translation>
+        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename the entries as it shows them now?</source>
+        <translation>プレビューの表示後にフォルダーが変更されました。プレビューは現在の状態を表示しています。今の表示どおりに項目の名前を変更しますか?</translation>
     </message>
     <message>
         <source>Undo Renaming</source>
@@ -436,6 +440,26 @@
     <message>
         <source>The damaged record was set aside; no entry was moved.</source>
         <translation>壊れた記録を脇に置きました。項目は移動していません。</translation>
+    </message>
+    <message>
+        <source>Stopped; every entry is back under its name.</source>
+        <translation>中止しました。すべての項目が元の名前に戻っています。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped; %Ln entries could not be given their names back; Undo can try again.</source>
+        <translation>
+            <numerusform>中止しました。%Ln 個の項目を元の名前に戻せませんでした。「元に戻す」で再試行できます。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The choices leave every entry of “%1” out, so nothing will be renamed.</source>
+        <translation>選択により「%1」のすべての項目が除外されるため、何も変更されません。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln entries are left out and keep their names.</source>
+        <translation>
+            <numerusform>%Ln 個の項目は除外され、名前は変わりません。</numerusform>
+        </translation>
     </message>
 </context>
 <context>

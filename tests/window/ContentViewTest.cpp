@@ -5,6 +5,7 @@
 #include "support/KilledRun.hpp"
 #include "support/PhotoFiles.hpp"
 #include "support/TemporaryFolder.hpp"
+#include "window/PreviewListView.hpp"
 #include "window/PreviewModel.hpp"
 #include "window/Translations.hpp"
 
@@ -21,6 +22,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -84,6 +87,35 @@ bool interruptedRunIn(const TemporaryFolder& folder) {
     settings.targetDir = folder.path();
     return brindleaf::testing::renameKilledAtMove(
         settings, brindleaf::JournalFolder(brindleaf::JournalFolder::defaultPath()), 2);
+}
+
+// How far `color`, drawn over `background`, stands out from it: 0 is invisible.
+int contrastOn(const QColor& color, const QColor& background) {
+    const double alpha = color.alphaF();
+    const double drawn = alpha * qGray(color.rgb()) + (1 - alpha) * qGray(background.rgb());
+    return std::abs(static_cast<int>(drawn) - qGray(background.rgb()));
+}
+
+// Whether a field is wide enough to show its placeholder whole.
+bool placeholderFits(const QLineEdit* field) {
+    QStyleOptionFrame option;
+    option.initFrom(field);
+    option.rect = field->rect();
+    option.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field);
+    const QRect contents =
+        field->style()->subElementRect(QStyle::SE_LineEditContents, &option, field);
+    const QMargins margins = field->textMargins();
+    const int room = contents.width() - margins.left() - margins.right() - 2 * 2;
+    return field->fontMetrics().horizontalAdvance(field->placeholderText()) <= room;
+}
+
+// Answers the confirmation with OK, keeping what it said.
+void confirmAndKeepWords(QString& question, QString& details) {
+    whenShown<QMessageBox>([&](QMessageBox* asked) {
+        question = asked->text();
+        details = asked->informativeText();
+        asked->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+    });
 }
 
 void retype(QLineEdit* field, const QString& text) {
@@ -478,14 +510,16 @@ private slots:
         QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
     }
 
-    // Cancel, the window system's close request (the title bar's button, Alt+F4), SIGTERM at
-    // logout, or a move that fails during a run: every name goes back first, and only then
-    // does the window close, when it was asked to, ending the program as the command line
-    // would. A failure's alert waits for the progress dialog to close: under it, it could
-    // not be answered.
+    // Cancel, closing the progress dialog, the window system's close request (the title
+    // bar's button, Alt+F4), SIGTERM at logout, or a move that fails during a run: every name
+    // goes back first, and only then does the window close, when it was asked to, ending the
+    // program as the command line would. A stop that keeps the window says so. A failure's
+    // alert waits for the progress dialog to close: under it, it could not be answered.
+    // Meanwhile the preview says what is going on, and the disabled fields look disabled.
     void stoppingALongRunRestoresEveryName() {
-        enum class Stop { Cancel, Close, Signal, Failure };
-        for (const Stop stop : {Stop::Cancel, Stop::Close, Stop::Signal, Stop::Failure}) {
+        enum class Stop { Cancel, CloseDialog, Close, Signal, Failure };
+        for (const Stop stop :
+             {Stop::Cancel, Stop::CloseDialog, Stop::Close, Stop::Signal, Stop::Failure}) {
             TemporaryFolder folder;
             NameSet originals;
             for (int i = 0; i < 300; ++i) {
@@ -501,13 +535,28 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(&view));
             showFolder(view, folder.path());
             bool stopped = false;
+            QString hintDuringRun;
+            auto* prefix = child<QLineEdit>(view, "prefixField");
             whenShown<QProgressDialog>([&](QProgressDialog* progress) {
                 QTimer::singleShot(50, progress, [&, progress] {
                     QVERIFY(progress->value() > 0);
+                    hintDuringRun =
+                        view.preview().rowCount() > 0
+                            ? QStringLiteral("rows")
+                            : child<brindleaf::PreviewListView>(view, "previewList")->emptyHint();
+                    QVERIFY(!prefix->isEnabled() && prefix->text().isEmpty());
+                    const QPalette& colors = prefix->palette();
+                    const QColor base = colors.color(QPalette::Disabled, QPalette::Base);
+                    QVERIFY(contrastOn(colors.color(QPalette::Disabled, QPalette::PlaceholderText),
+                                       base) <
+                            contrastOn(colors.color(QPalette::Disabled, QPalette::Text), base));
                     stopped = true;
                     switch (stop) {
                     case Stop::Cancel:
                         progress->cancel();
+                        break;
+                    case Stop::CloseDialog:
+                        progress->close();
                         break;
                     case Stop::Close:
                         QWindowSystemInterface::handleCloseEvent<
@@ -532,12 +581,17 @@ private slots:
             }
             view.renameFiles();
             QVERIFY(stopped);
+            QCOMPARE(hintDuringRun, QStringLiteral("Renaming…"));
             QCOMPARE(folder.names(), originals);
             QCOMPARE(folder.contentOf("photo 7.jpg"), std::string("photo 7.jpg"));
-            const bool stays = stop == Stop::Cancel || stop == Stop::Failure;
+            const bool stays = stop != Stop::Close && stop != Stop::Signal;
             if (stays) {
                 settle(view);
                 QCOMPARE(view.preview().rowCount(), 300);
+                QCOMPARE(child<QLabel>(view, "statusLabel")->text(),
+                         stop == Stop::Failure
+                             ? QString()
+                             : QStringLiteral("Stopped; every entry is back under its name."));
             }
             QCOMPARE(view.isVisible(), stays);
             QVERIFY2(stop != Stop::Failure || alert.contains(QStringLiteral("Input/output error")),
@@ -547,6 +601,64 @@ private slots:
                       : QList<QVariant>{stop == Stop::Signal ? 128 + SIGTERM : 0};
             QCOMPARE(quits.size() == 1 ? quits.front() : QList<QVariant>{}, exitCodes);
         }
+    }
+
+    // A stop whose taking back of a move fails says that not every name is back, and how
+    // many are not; the alert names them.
+    void stopThatCannotPutEveryNameBackSaysHowMany() {
+        TemporaryFolder folder;
+        for (int i = 0; i < 300; ++i) {
+            folder.addFile("photo " + std::to_string(i) + ".jpg");
+        }
+        auto fileSystem =
+            std::make_unique<brindleaf::testing::FaultyFileSystem>(std::chrono::milliseconds(4));
+        auto* faults = fileSystem.get();
+        ContentView view(std::move(fileSystem));
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        showFolder(view, folder.path());
+        AlertCollector alerts;
+        whenShown<QProgressDialog>([&](QProgressDialog* progress) {
+            QTimer::singleShot(50, progress, [&, progress] {
+                // The first move taken back fails.
+                faults->failingMoves = {faults->moves + 1};
+                progress->cancel();
+            });
+        });
+        view.renameFiles();
+        QCOMPARE(alerts.texts.size(), 1);
+        QCOMPARE(child<QLabel>(view, "statusLabel")->text(),
+                 QStringLiteral("Stopped; 1 entry could not be given its name back; Undo can try "
+                                "again."));
+    }
+
+    // The confirmation counts the entries renamed and those left out, and every count the
+    // window shows groups its digits as the language does.
+    void countsSayWhatIsRenamedAndLeftOutInGroupedDigits() {
+        TemporaryFolder folder;
+        for (int i = 0; i < 1000; ++i) {
+            folder.addFile("p" + std::to_string(i) + ".jpg");
+        }
+        folder.addFile("notes.txt");
+        ContentView view;
+        showFolder(view, folder.path());
+        QTest::keyClicks(child<QLineEdit>(view, "onlyExtensionsField"), QStringLiteral("jpg"));
+        settle(view);
+        const QString summary = child<QLabel>(view, "summaryLabel")->text();
+        QVERIFY2(summary.startsWith(QStringLiteral("1,001 entries")) &&
+                     summary.contains(QStringLiteral("1 left out")),
+                 qPrintable(summary));
+        QString question;
+        QString details;
+        confirmAndKeepWords(question, details);
+        child<QPushButton>(view, "doButton")->click();
+        QVERIFY2(!question.contains(QStringLiteral("every")), qPrintable(question));
+        QCOMPARE(details, QStringLiteral("<p>1,000 entries in “%1” get new names. 1 entry is "
+                                         "left out and keeps its name.</p>")
+                              .arg(QString::fromStdString(folder.path())));
+        QCOMPARE(child<QLabel>(view, "statusLabel")->text(),
+                 QStringLiteral("Renamed 1,000 entries."));
+        QVERIFY(folder.names().contains("notes.txt"));
     }
 
     // A folder that changed after its preview is never renamed by a plan nobody saw.
@@ -621,6 +733,19 @@ private slots:
         });
         child<QPushButton>(view, "doButton")->click();
         QVERIFY2(buttons.contains(QStringLiteral("Abbrechen")), qPrintable(buttons.join(',')));
+
+        // Counts group their digits the German way, and no placeholder is cut off.
+        for (int i = 0; i < 1000; ++i) {
+            folder.addFile(std::to_string(i));
+        }
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        showFolder(view, folder.path());
+        const QString summary = child<QLabel>(view, "summaryLabel")->text();
+        QVERIFY2(summary.startsWith(QStringLiteral("1.000 Einträge")), qPrintable(summary));
+        for (const QLineEdit* field : view.findChildren<QLineEdit*>()) {
+            QVERIFY2(placeholderFits(field), qPrintable(field->placeholderText()));
+        }
 
         AlertCollector alerts;
         showFolder(view, folder.pathOf("gone"));
