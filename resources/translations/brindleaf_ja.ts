@@ -70,7 +70,7 @@
     <message numerus="yes">
         <source>%Ln folders</source>
         <translation>
-            <numerusform>%Ln 個のフォルダ</numerusform>
+            <numerusform>%Ln 個のフォルダー</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -135,7 +135,7 @@
     </message>
     <message>
         <source>This folder is empty</source>
-        <translation>このフォルダは空です</translation>
+        <translation>このフォルダーは空です</translation>
     </message>
     <message>
         <source>Reading the folder…</source>
@@ -170,15 +170,15 @@
     </message>
     <message>
         <source>There is nothing to undo in this folder.</source>
-        <translation>このフォルダには元に戻せる操作がありません。</translation>
+        <translation>このフォルダーには元に戻せる操作がありません。</translation>
     </message>
     <message>
         <source>The folder cannot be read: %1</source>
-        <translation>フォルダを読み込めません: %1</translation>
+        <translation>フォルダーを読み込めません: %1</translation>
     </message>
     <message>
         <source>Another program is renaming the entries of this folder right now.</source>
-        <translation>別のプログラムがこのフォルダの項目の名前を変更中です。</translation>
+        <translation>別のプログラムがこのフォルダーの項目の名前を変更中です。</translation>
     </message>
     <message>
         <source>The record of the last renaming is damaged, so it cannot be undone. Nothing was changed.</source>
@@ -263,7 +263,7 @@
     <message numerus="yes">
         <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %3 entries, of which %4 can be read; %n of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
         <translation>
-            <numerusform>「%2」で %1 に行った名前の変更の記録が読めないため、元に戻せません。記録には %3 個の項目があり、%4 個を読めました。そのうち %n 個はまだ新しい名前か一時的な名前のままです。フォルダの名前をまた変更できるよう、記録を脇に置きますか？項目は移動せず、記録は残ります。</numerusform>
+            <numerusform>「%2」で %1 に行った名前の変更の記録が読めないため、元に戻せません。記録には %3 個の項目があり、%4 個を読めました。そのうち %n 個はまだ新しい名前か一時的な名前のままです。フォルダーの名前をまた変更できるよう、記録を脇に置きますか？項目は移動せず、記録は残ります。</numerusform>
         </translation>
     </message>
     <message>
@@ -293,7 +293,7 @@
     </message>
     <message>
         <source>The folder “%1” cannot be read: %2</source>
-        <translation>フォルダ「%1」を読み込めません: %2</translation>
+        <translation>フォルダー「%1」を読み込めません: %2</translation>
     </message>
     <message>
         <source>The new names cannot be given: %1 Nothing was renamed.</source>
@@ -305,7 +305,7 @@
     </message>
     <message>
         <source>The folder “%1” cannot be written to disk: %2. Its names may not survive a power cut; Undo can still restore them.</source>
-        <translation>フォルダ「%1」をディスクに書き込めません: %2。停電時に名前が失われる可能性があります。「元に戻す」で復元できます。</translation>
+        <translation>フォルダー「%1」をディスクに書き込めません: %2。停電時に名前が失われる可能性があります。「元に戻す」で復元できます。</translation>
     </message>
     <message>
         <source>“%1” cannot be renamed to “%2”: %3.</source>
@@ -341,7 +341,7 @@
     </message>
     <message>
         <source>it is not a folder</source>
-        <translation>フォルダではありません</translation>
+        <translation>フォルダーではありません</translation>
     </message>
     <message>
         <source>it belongs to another user</source>
@@ -364,7 +364,7 @@
     <name>brindleaf::RunDialogs</name>
     <message>
         <source>No folder is chosen, so nothing will be renamed.</source>
-        <translation>フォルダが選ばれていないため、何も名前を変更しません。</translation>
+        <translation>フォルダーが選ばれていないため、何も名前を変更しません。</translation>
     </message>
     <message>
         <source>“%1” is empty, so nothing will be renamed.</source>
