@@ -640,7 +640,9 @@ private slots:
             folder.addFile("p" + std::to_string(i) + ".jpg");
         }
         folder.addFile("notes.txt");
-        ContentView view;
+        // Slow enough for the progress dialog to show.
+        ContentView view(
+            std::make_unique<brindleaf::testing::FaultyFileSystem>(std::chrono::milliseconds(1)));
         showFolder(view, folder.path());
         QTest::keyClicks(child<QLineEdit>(view, "onlyExtensionsField"), QStringLiteral("jpg"));
         settle(view);
@@ -651,7 +653,12 @@ private slots:
         QString question;
         QString details;
         confirmAndKeepWords(question, details);
+        QString progressText;
+        whenShown<QProgressDialog>(
+            [&](QProgressDialog* progress) { progressText = progress->labelText(); });
         child<QPushButton>(view, "doButton")->click();
+        QVERIFY2(progressText.endsWith(QStringLiteral(" of 1,000 entries")),
+                 qPrintable(progressText));
         QVERIFY2(!question.contains(QStringLiteral("every")), qPrintable(question));
         QCOMPARE(details, QStringLiteral("<p>1,000 entries in “%1” get new names. 1 entry is "
                                          "left out and keeps its name.</p>")
