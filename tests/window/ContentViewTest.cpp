@@ -379,6 +379,17 @@ private slots:
         QVERIFY2(said[0].contains(QStringLiteral("No folder is chosen")), qPrintable(said[0]));
         QVERIFY2(said[1].contains(QStringLiteral("is empty, so nothing will be renamed")),
                  qPrintable(said[1]));
+        // The choices leave every entry out.
+        QTest::keyClicks(child<QLineEdit>(view, "onlyExtensionsField"), QStringLiteral("png"));
+        settle(view);
+        QString leftOut;
+        whenShown<QMessageBox>([&](QMessageBox* question) {
+            leftOut = question->informativeText();
+            QTest::keyClick(question, Qt::Key_Escape);
+        });
+        view.toggleConfirm();
+        QVERIFY2(leftOut.contains(QStringLiteral("The choices leave every entry of")),
+                 qPrintable(leftOut));
         QVERIFY(!view.isConfirming());
         QCOMPARE(folder.names(), NameSet{"a"});
     }
@@ -588,6 +599,8 @@ private slots:
             if (stays) {
                 settle(view);
                 QCOMPARE(view.preview().rowCount(), 300);
+                QCOMPARE(child<brindleaf::PreviewListView>(view, "previewList")->emptyHint(),
+                         QStringLiteral("This folder is empty"));
                 QCOMPARE(child<QLabel>(view, "statusLabel")->text(),
                          stop == Stop::Failure
                              ? QString()
