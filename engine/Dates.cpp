@@ -6,7 +6,7 @@
 
 namespace brindleaf {
 
-std::optional<std::optional<std::int64_t>> DateCache::takenOf(const EntryStamp& stamp) const {
+std::optional<std::optional<PhotoDate>> DateCache::takenOf(const EntryStamp& stamp) const {
     const std::scoped_lock lock(mutex_);
     const auto found = known_.find(stamp.inode);
     if (found == known_.end() || found->second.size != stamp.size ||
@@ -16,7 +16,7 @@ std::optional<std::optional<std::int64_t>> DateCache::takenOf(const EntryStamp& 
     return found->second.taken;
 }
 
-void DateCache::remember(const EntryStamp& stamp, std::optional<std::int64_t> taken) {
+void DateCache::remember(const EntryStamp& stamp, const std::optional<PhotoDate>& taken) {
     const std::scoped_lock lock(mutex_);
     known_[stamp.inode] = {stamp.size, stamp.modifiedNanoseconds, taken};
 }
@@ -31,15 +31,15 @@ namespace {
 // Progress is told this often: each telling crosses to the window's thread.
 constexpr std::size_t entriesPerTelling = 256;
 
-std::optional<std::int64_t> dateTakenOf(FileSystem& fileSystem, const UniqueFd& folder,
-                                        const std::string& name, const EntryStamp& stamp,
-                                        DateCache* cache) {
+std::optional<PhotoDate> dateTakenOf(FileSystem& fileSystem, const UniqueFd& folder,
+                                     const std::string& name, const EntryStamp& stamp,
+                                     DateCache* cache) {
     if (cache != nullptr) {
         if (const auto known = cache->takenOf(stamp)) {
             return *known;
         }
     }
-    const std::optional<std::int64_t> taken = fileSystem.dateTaken(folder, name);
+    std::optional<PhotoDate> taken = fileSystem.dateTaken(folder, name);
     if (cache != nullptr) {
         cache->remember(stamp, taken);
     }
@@ -71,7 +71,13 @@ std::optional<std::vector<EntryDate>> readDates(FileSystem& fileSystem, const Un
             dates[i].modified = stamp->modifiedNanoseconds;
             const bool isFolder = i < folders.size() && folders[i] != 0;
             if (order == Order::Taken && !isFolder) {
-                dates[i].taken = dateTakenOf(fileSystem, folder, names[i], *stamp, cache);
+                if (auto photo = dateTakenOf(fileSystem, folder, names[i], *stamp, cache)) {
+                    dates[i].taken = photo->taken;
+                    dates[i].clock = photo->clock;
+                    dates[i].offset = photo->offset;
+                    dates[i].camera = std::move(photo->camera);
+                    dates[i].serial = std::move(photo->serial);
+                }
             }
         }
     });

@@ -20,15 +20,15 @@ namespace brindleaf {
 // holds one folder's entries; clear it for another. Shared by threads.
 class DateCache {
 public:
-    [[nodiscard]] std::optional<std::optional<std::int64_t>> takenOf(const EntryStamp& stamp) const;
-    void remember(const EntryStamp& stamp, std::optional<std::int64_t> taken);
+    [[nodiscard]] std::optional<std::optional<PhotoDate>> takenOf(const EntryStamp& stamp) const;
+    void remember(const EntryStamp& stamp, const std::optional<PhotoDate>& taken);
     void clear();
 
 private:
     struct Known {
         std::uint64_t size = 0;
         std::int64_t modified = 0;
-        std::optional<std::int64_t> taken;
+        std::optional<PhotoDate> taken;
     };
     mutable std::mutex mutex_;
     std::unordered_map<std::uint64_t, Known> known_;
