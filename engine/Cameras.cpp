@@ -200,6 +200,7 @@ std::vector<CameraSummary> summarizeCameras(std::span<const EntryDate> dates,
         CameraSummary& camera = cameras[found->second];
         const UsedDate& date = used.dates[i];
         ++camera.entries;
+        camera.withoutOffsetTags += dates[i].offset ? 0 : 1;
         camera.first = date.instant < camera.first.instant ? date : camera.first;
         camera.last = date.instant > camera.last.instant ? date : camera.last;
         if (date.readInComputerZone) {

@@ -72,7 +72,9 @@ struct CameraSummary {
     std::size_t entries = 0;
     UsedDate first;
     UsedDate last;
-    // Entries read in this computer's zone, and that zone's distinct offsets at their dates.
+    // Entries without offset tags; of them, those read in this computer's zone for want of a
+    // zone given, and that zone's distinct offsets at their dates.
+    std::size_t withoutOffsetTags = 0;
     std::size_t inComputerZone = 0;
     std::vector<std::int32_t> computerOffsets;
     std::optional<std::int32_t> givenZone;
