@@ -11,9 +11,13 @@ namespace {
 
 constexpr std::int64_t nanosecondsPerSecond = 1'000'000'000;
 
+// Digits only: from_chars would take a second sign too.
 bool readNumber(std::string_view text, int& number) {
+    if (text.empty() || text[0] < '0' || text[0] > '9') {
+        return false;
+    }
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    return !text.empty() && error == std::errc{} && end == text.data() + text.size();
+    return error == std::errc{} && end == text.data() + text.size();
 }
 
 // Takes an optional leading sign off `text`: -1 for '-', 1 otherwise.
