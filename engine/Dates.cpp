@@ -1,8 +1,9 @@
 #include "engine/Dates.hpp"
 
-#include "engine/TwoHalves.hpp"
-
+#include <algorithm>
 #include <atomic>
+#include <system_error>
+#include <thread>
 
 namespace brindleaf {
 
@@ -46,6 +47,28 @@ std::optional<PhotoDate> dateTakenOf(FileSystem& fileSystem, const UniqueFd& fol
     return taken;
 }
 
+// Dates taken are read this many files at a time: a card or a disk read cold answers
+// several requests at once, and each file's wait is mostly for its first block.
+constexpr std::size_t filesInFlight = 8;
+
+// Does `work(begin, end)` over [0, size) in up to `parts` contiguous parts, each but the
+// first on a thread of its own; a part whose thread cannot be started is done on this one.
+template <typename Work> void inParts(std::size_t size, std::size_t parts, Work work) {
+    parts = std::max<std::size_t>(1, std::min(parts, size));
+    std::vector<std::jthread> threads;
+    threads.reserve(parts - 1);
+    for (std::size_t part = 1; part < parts; ++part) {
+        const std::size_t begin = size * part / parts;
+        const std::size_t end = size * (part + 1) / parts;
+        try {
+            threads.emplace_back([&work, begin, end] { work(begin, end); });
+        } catch (const std::system_error&) {
+            work(begin, end);
+        }
+    }
+    work(std::size_t{0}, size / parts);
+}
+
 } // namespace
 
 std::optional<std::vector<EntryDate>> readDates(FileSystem& fileSystem, const UniqueFd& folder,
@@ -58,7 +81,10 @@ std::optional<std::vector<EntryDate>> readDates(FileSystem& fileSystem, const Un
     // A date taken costs a file's open and its metadata's parse, tens of microseconds: two
     // threads halve the wait from a few dozen files on. A modified time is a stat.
     const std::size_t worthASecondThread = order == Order::Taken ? 64 : 50'000;
-    inTwoHalves(names.size(), worthASecondThread, [&](std::size_t begin, std::size_t end) {
+    const std::size_t parts = names.size() < worthASecondThread ? 1
+                              : order == Order::Taken           ? filesInFlight
+                                                                : 2;
+    inParts(names.size(), parts, [&](std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end && !stopped; ++i) {
             if (done++ % entriesPerTelling == 0 && !observer.proceed(done, names.size())) {
                 stopped = true;

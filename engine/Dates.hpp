@@ -41,8 +41,8 @@ private:
 
 // The dates of each entry that `order` needs: modified times, and for Taken also the dates
 // taken of files. An entry that cannot be read has neither, which is no error. Progress is
-// told in entries, from two threads at once for large folders; when `observer` stops the
-// reading, returns nothing. `fileSystem` and `cache` are called from two threads too.
+// told in entries, from several threads at once for large folders; when `observer` stops
+// the reading, returns nothing. `fileSystem` and `cache` are called from those threads too.
 [[nodiscard]] std::optional<std::vector<EntryDate>>
 readDates(FileSystem& fileSystem, const UniqueFd& folder, std::span<const std::string> names,
           std::span<const std::uint8_t> folders, Order order, DateCache* cache,

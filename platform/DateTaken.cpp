@@ -244,6 +244,64 @@ std::optional<PhotoDate> movieCreated(const std::string& path) {
 #endif
 }
 
+// A JPEG's metadata lies in its APPn segments before the image data, nearly always within
+// its first few kilobytes; a card read cold costs a request per block, so only those are read.
+constexpr std::size_t jpegFirstRead = 16 * 1024;
+// Past this, a JPEG's segments are read the usual way.
+constexpr std::size_t jpegLongestMetadata = 256 * 1024;
+
+std::size_t bigEndian16(const Exiv2::byte* bytes) {
+    return (std::size_t{bytes[0]} << 8) | bytes[1];
+}
+
+// A JPEG's segments up to the end of its EXIF segment (APP1 "Exif"), closed by an end of
+// image marker, so that Exiv2 reads them as a whole JPEG: nothing of the image data is read.
+// Empty when the file is no JPEG or holds no EXIF segment before its image data.
+std::vector<Exiv2::byte> jpegMetadata(const UniqueFd& file, std::size_t size) {
+    std::vector<Exiv2::byte> bytes(std::min(jpegFirstRead, size));
+    const auto readUpTo = [&](std::size_t end) {
+        const std::size_t had = bytes.size();
+        if (end <= had) {
+            return true;
+        }
+        bytes.resize(end);
+        const ssize_t read =
+            ::pread(file.get(), bytes.data() + had, end - had, static_cast<off_t>(had));
+        return read == static_cast<ssize_t>(end - had);
+    };
+    const ssize_t first = ::pread(file.get(), bytes.data(), bytes.size(), 0);
+    if (first < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) {
+        return {};
+    }
+    bytes.resize(static_cast<std::size_t>(first));
+    std::size_t at = 2;
+    while (at + 4 <= size && at < jpegLongestMetadata) {
+        if (!readUpTo(at + 4) || bytes[at] != 0xFF) {
+            return {};
+        }
+        const Exiv2::byte marker = bytes[at + 1];
+        if (marker == 0xFF) {
+            ++at; // fill byte
+            continue;
+        }
+        if (marker == 0xDA || marker == 0xD9) {
+            return {}; // the image data comes before any EXIF segment
+        }
+        const std::size_t end = at + 2 + bigEndian16(&bytes[at + 2]);
+        if (marker == 0xE1 && end >= at + 10 && readUpTo(at + 10) &&
+            std::memcmp(&bytes[at + 4], "Exif\0\0", 6) == 0) {
+            if (end > size || !readUpTo(end)) {
+                return {};
+            }
+            bytes.resize(end);
+            bytes.insert(bytes.end(), {0xFF, 0xD9});
+            return bytes;
+        }
+        at = end;
+    }
+    return {};
+}
+
 // The date taken of an opened file, as Exiv2 reads it. Most photos keep their metadata in
 // their first kilobytes, and one read of those spares Exiv2's own opens, seeks and reads of
 // the file. A file whose metadata reaches further, which Exiv2 reports as an error or as no
@@ -251,6 +309,16 @@ std::optional<PhotoDate> movieCreated(const std::string& path) {
 // needs, or else through a mapping of the file where /proc is not mounted.
 std::optional<PhotoDate> takenOf(const UniqueFd& file, const struct stat& status) {
     const auto size = static_cast<std::size_t>(status.st_size);
+    try {
+        const std::vector<Exiv2::byte> metadata = jpegMetadata(file, size);
+        if (!metadata.empty()) {
+            if (auto date = takenIn(metadata.data(), metadata.size())) {
+                return date;
+            }
+        }
+    } catch (const std::exception&) {
+        // Read as any other file below.
+    }
     std::vector<Exiv2::byte> head(std::min(headSize, size));
     const ssize_t read = ::pread(file.get(), head.data(), head.size(), 0);
     if (read <= 0) {
