@@ -1,5 +1,6 @@
 #include "cli/CommandLine.hpp"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -111,6 +112,42 @@ const TextOption* findTextOption(std::string_view name) {
     return nullptr;
 }
 
+// "--camera-zone NAME=VALUE" and "--camera-shift NAME=VALUE": each camera's clock, the last
+// value given for a camera winning. The names are checked against the folder's cameras once
+// its photos are read.
+std::optional<std::string> setCameraClock(std::string_view option, std::string_view value,
+                                          Settings& settings) {
+    const std::size_t equals = value.rfind('=');
+    if (equals == std::string_view::npos || equals == 0) {
+        return std::string(option) + " takes CAMERA=VALUE, not \"" + std::string(value) + "\"";
+    }
+    const std::string camera(value.substr(0, equals));
+    auto clock = std::ranges::find(settings.cameraClocks, camera, &CameraClock::camera);
+    if (clock == settings.cameraClocks.end()) {
+        settings.cameraClocks.push_back({camera, {}, {}});
+        clock = settings.cameraClocks.end() - 1;
+    }
+    (option == "--camera-zone" ? clock->zone : clock->shift) =
+        std::string(value.substr(equals + 1));
+    return std::nullopt;
+}
+
+// What the camera options need beside them.
+std::optional<std::string> cameraOptionProblem(const CommandLine& line, const Asked& asked,
+                                               bool cameras) {
+    if (cameras && (asked.apply || asked.undo || asked.history || asked.forget)) {
+        return "--cameras renames nothing: it cannot be combined with --apply, --undo, "
+               "--history or --forget";
+    }
+    if (!cameras && !line.settings.cameraClocks.empty() && line.settings.order != Order::Taken) {
+        return "--camera-zone and --camera-shift need --order taken";
+    }
+    if (line.longFormat && line.settings.order == Order::Name && !cameras) {
+        return "--long needs --order modified or --order taken";
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::string_view> args) {
@@ -118,6 +155,7 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
     Asked asked;
     std::optional<std::string_view> folder;
     bool optionsEnded = false;
+    bool cameras = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         const bool isOption =
@@ -130,9 +168,9 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
         } else if (arg == "--") {
             optionsEnded = true;
         } else if (arg == "--help" || arg == "-h") {
-            return CommandLine{Request::Help, {}, false, false};
+            return CommandLine{Request::Help, {}, false, false, false};
         } else if (arg == "--version") {
-            return CommandLine{Request::Version, {}, false, false};
+            return CommandLine{Request::Version, {}, false, false, false};
         } else if (arg == "--apply") {
             asked.apply = true;
         } else if (arg == "--undo") {
@@ -147,6 +185,24 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
             line.quiet = true;
         } else if (setToggle(arg, line.settings)) {
             asked.naming = true;
+        } else if (arg == "--cameras") {
+            cameras = true;
+        } else if (arg == "--long") {
+            line.longFormat = true;
+        } else if (const std::string_view clockOption = arg.substr(0, arg.find('='));
+                   clockOption == "--camera-zone" || clockOption == "--camera-shift") {
+            std::string_view value;
+            if (clockOption.size() < arg.size()) {
+                value = arg.substr(clockOption.size() + 1);
+            } else if (i + 1 < args.size()) {
+                value = args[++i];
+            } else {
+                return std::unexpected(std::string(arg) + " needs a value");
+            }
+            asked.naming = true;
+            if (const auto problem = setCameraClock(clockOption, value, line.settings)) {
+                return std::unexpected(*problem);
+            }
         } else {
             const auto equals = arg.find('=');
             const std::string_view name = arg.substr(0, equals);
@@ -182,10 +238,14 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
     if (const auto conflict = conflictIn(asked)) {
         return std::unexpected(*conflict);
     }
+    if (const auto problem = cameraOptionProblem(line, asked, cameras)) {
+        return std::unexpected(*problem);
+    }
     if (!folder || folder->empty()) {
         return std::unexpected("no folder given");
     }
-    line.request = asked.undo      ? Request::Undo
+    line.request = cameras         ? Request::Cameras
+                   : asked.undo    ? Request::Undo
                    : asked.history ? Request::History
                    : asked.forget  ? Request::Forget
                    : asked.apply   ? Request::Apply
@@ -222,16 +282,39 @@ Options:
   --order name|modified|taken
                        number by name (default), by modified time, or by the date a
                        photo or video was taken, from its EXIF or QuickTime metadata;
-                       entries without one fall back to their modified time. Equal
-                       dates keep the name order; --reverse reverses any order
+                       entries without one fall back to their modified time. Photos
+                       of one second keep their sub-second order (SubSecTimeOriginal).
+                       Equal dates keep the name order; --reverse reverses any order
+  --cameras            list FOLDER's cameras, one line each: the name the options
+                       below take, how many entries, the first and last date taken,
+                       and where its time zone comes from; renames nothing
+  --camera-zone CAMERA=ZONE
+                       read the photos of CAMERA that carry no offset tag in ZONE
+                       (+01:00, -05:30, UTC) instead of this computer's zone; an
+                       offset tag in a file still wins. Repeatable, one a camera
+  --camera-shift CAMERA=[+|-]H:MM:SS
+                       correct CAMERA's clock by this much (-0:03:12 for a clock
+                       3 min 12 s fast), after its zone. Repeatable. Zones and
+                       shifts change the order only, never a file, and need
+                       --order taken; an unknown camera or value is a usage error
+  --long               in the preview, add after each new name the date it is
+                       numbered by (with seconds, in the zone it was read in), its
+                       source (taken, modified or corrected) and its camera, each
+                       after a tab; needs --order modified or taken
   --skip-hidden        leave out entries whose names start with "." (default off)
   --files-only         leave out folders (default off)
   --only LIST          number only files with these extensions, comma-separated and
                        matched without regard to case: --only jpg,heic,cr2
   --keep-related, --no-keep-related
-                       give files whose names differ only in their extensions one
-                       number, each keeping its own extension; a sidecar named after a
-                       whole file name (IMG_1.CR2.xmp) follows that file. Implies
+                       give files whose names differ only in their extensions, in any
+                       ASCII case, one number, each keeping its own extension; a
+                       sidecar named after a whole file name (IMG_1.CR2.xmp) follows
+                       that file. With --order taken, two files that both have a
+                       date taken are related only when taken in the same second, and
+                       a file without one follows the file whose name it carries.
+                       --only, --skip-hidden and --files-only choose whole groups: a
+                       group is renamed when any of its files is chosen, and then all
+                       of them are, so no sidecar is left behind. Implies
                        --keep-extension (default off)
                        Entries left out keep their names, are never moved, and are
                        not listed; a new name equal to one of theirs is refused.
@@ -254,6 +337,9 @@ Options:
   --                   end of options
 
 --undo, --history and --forget take no naming options and no --apply.
+
+With --order taken, the preview and --apply say on standard error how many entries had no
+date taken and how many came from a camera without a time zone, read as this computer's.
 
 Every run that moves an entry is journalled in $XDG_STATE_HOME/brindleaf
 (~/.local/state/brindleaf) before its first move. Each folder keeps at least its last 20

@@ -17,9 +17,15 @@ namespace brindleaf {
 // The dates an entry can be numbered by, in nanoseconds since the epoch.
 struct EntryDate {
     std::int64_t modified = 0;
-    // When the photo or video was taken, from its own metadata; none when it holds no such
-    // date or was not read for it.
+    // When the photo or video was taken, from its own metadata, as read (see PhotoDate);
+    // none when it holds no such date or was not read for it.
     std::optional<std::int64_t> taken;
+    // With a date taken: the camera's clock reading as if UTC, the offset tag's seconds east
+    // of UTC, the camera and its body serial number, as PhotoDate holds them.
+    std::int64_t clock = 0;
+    std::optional<std::int32_t> offset;
+    std::string camera;
+    std::string serial;
 };
 
 // The date `order` numbers the entry by: the date taken, where known, falls back to the

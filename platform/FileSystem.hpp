@@ -44,6 +44,25 @@ struct EntryStamp {
     std::uint64_t inode = 0;
 };
 
+// When a photo or video was taken, and by which camera, as its own metadata says.
+struct PhotoDate {
+    // The instant, in nanoseconds since the epoch: in the zone of the offset tag where the
+    // file has one, else in this computer's zone at that date.
+    std::int64_t taken = 0;
+    // The camera's clock reading itself, as if it were UTC, in nanoseconds: what a zone
+    // given for the camera turns into an instant.
+    std::int64_t clock = 0;
+    // Seconds east of UTC, from the offset tag beside the date (a movie's UTC counts as 0);
+    // none when the file says nothing of its zone.
+    std::optional<std::int32_t> offset;
+    // Maker and model, the maker not repeated ("Canon EOS R6"); empty when the file names
+    // none.
+    std::string camera;
+    std::string serial;
+
+    friend bool operator==(const PhotoDate&, const PhotoDate&) = default;
+};
+
 // The step of a no-replace move that failed.
 enum class MoveStep {
     Rename,          // the rename itself, refusing to replace
@@ -89,10 +108,9 @@ public:
     virtual std::expected<EntryStamp, std::error_code> stamp(const UniqueFd& folder,
                                                              const std::string& name) = 0;
 
-    // When the photo or video `name` was taken, in nanoseconds since the epoch, from its own
-    // metadata; none for other entries and for metadata that is missing or cannot be read.
-    virtual std::optional<std::int64_t> dateTaken(const UniqueFd& folder,
-                                                  const std::string& name) = 0;
+    // When the photo or video `name` was taken, and by which camera, from its own metadata;
+    // none for other entries and for metadata that is missing or cannot be read.
+    virtual std::optional<PhotoDate> dateTaken(const UniqueFd& folder, const std::string& name) = 0;
 
     // The longest name, in bytes, that the folder's file system can hold.
     virtual std::size_t longestName(const UniqueFd& folder) = 0;

@@ -168,8 +168,8 @@ std::expected<EntryStamp, std::error_code> PosixFileSystem::stamp(const UniqueFd
 #endif
 }
 
-std::optional<std::int64_t> PosixFileSystem::dateTaken(const UniqueFd& folder,
-                                                       const std::string& name) {
+std::optional<PhotoDate> PosixFileSystem::dateTaken(const UniqueFd& folder,
+                                                    const std::string& name) {
     return readDateTaken(folder, name);
 }
 

@@ -21,7 +21,7 @@ public:
     std::expected<FolderIdentity, std::error_code> identify(const UniqueFd& folder) override;
     std::expected<EntryStamp, std::error_code> stamp(const UniqueFd& folder,
                                                      const std::string& name) override;
-    std::optional<std::int64_t> dateTaken(const UniqueFd& folder, const std::string& name) override;
+    std::optional<PhotoDate> dateTaken(const UniqueFd& folder, const std::string& name) override;
     std::size_t longestName(const UniqueFd& folder) override;
 
 private:

@@ -47,7 +47,7 @@ public:
     std::expected<EntryStamp, std::error_code> stamp(const UniqueFd&, const std::string&) override {
         return EntryStamp{};
     }
-    std::optional<std::int64_t> dateTaken(const UniqueFd&, const std::string&) override {
+    std::optional<PhotoDate> dateTaken(const UniqueFd&, const std::string&) override {
         return std::nullopt;
     }
     std::size_t longestName(const UniqueFd&) override { return 255; }
