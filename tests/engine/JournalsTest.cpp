@@ -459,6 +459,13 @@ TEST_F(JournalsTest, JournalReadInPiecesReadsAsAWhole) {
     const auto whole = decodeJournal(bytes);
     ASSERT_TRUE(whole);
     ASSERT_EQ(whole->entries.size(), 5U);
+    // Entries that stop making sense end the reading at once, not at the end of the file.
+    const std::string head = bytes.substr(0, bytes.find("\n", bytes.find("entries ")) + 1);
+    const std::string garbage(8192, 'x');
+    JournalDecoder garbled(head.size() + garbage.size());
+    EXPECT_TRUE(garbled.feed(head));
+    EXPECT_FALSE(garbled.feed(garbage));
+    EXPECT_EQ(garbled.finish().error(), JournalProblem::Truncated);
     const std::string truncated = bytes.substr(0, bytes.size() - 30);
     for (const std::size_t piece : {1, 7, 64, 4096}) {
         for (const std::string* journal : std::array<const std::string*, 2>{&bytes, &truncated}) {
