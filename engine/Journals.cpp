@@ -189,6 +189,33 @@ bool looksWhole(const JournalPeek& journal, const JournalHead& head) {
     return endsComplete(journal.tail) && sizeFitsEntries(head, journal.size);
 }
 
+// A run as its journal's head tells it, unless the journal's last line or its length shows
+// that it was damaged after it was written.
+LastRun runOf(const JournalPeek& journal, const JournalHead& head) {
+    LastRun run;
+    run.state = stateOf(head, journal.inUse());
+    run.journalName = journal.name;
+    run.entryCount = head.entryCount;
+    run.startedNanoseconds = head.startedNanoseconds;
+    if (!endsComplete(journal.tail)) {
+        run.state = LastRunState::Damaged;
+        run.problem = JournalProblem::Truncated;
+    } else if (!sizeFitsEntries(head, journal.size)) {
+        run.state = LastRunState::Damaged;
+    }
+    return run;
+}
+
+// A run known only by its journal's name: when it began, and that its journal is damaged.
+LastRun undecodableRun(const JournalPeek& journal, JournalProblem problem) {
+    LastRun run;
+    run.state = LastRunState::Damaged;
+    run.journalName = journal.name;
+    run.startedNanoseconds = parseJournalName(journal.name).startedNanoseconds;
+    run.problem = problem;
+    return run;
+}
+
 } // namespace
 
 // Calls `visit` with each run of the folder, newest first, until it returns false. The
@@ -214,25 +241,12 @@ std::error_code Journals::visitRunsOf(const std::string& folderPath, const Folde
                 if (!parseJournalName(journal.name).keys) {
                     return true;
                 }
-                return visit(LastRun{LastRunState::Damaged,
-                                     journal.name,
-                                     0,
-                                     parseJournalName(journal.name).startedNanoseconds,
-                                     {},
-                                     head.error()});
+                return visit(undecodableRun(journal, head.error()));
             }
             if (!sameFolder(*head, folderPath, folder)) {
                 return true;
             }
-            LastRun run{stateOf(*head, journal.inUse()), journal.name, head->entryCount,
-                        head->startedNanoseconds,        {},           JournalProblem::Corrupt};
-            if (!endsComplete(journal.tail)) {
-                run.state = LastRunState::Damaged;
-                run.problem = JournalProblem::Truncated;
-            } else if (!sizeFitsEntries(*head, journal.size)) {
-                run.state = LastRunState::Damaged;
-            }
-            return visit(std::move(run));
+            return visit(runOf(journal, *head));
         },
         mayBeOurs);
 }
