@@ -298,7 +298,9 @@ TEST_F(JournalsTest, UntrustedJournalFolderRefusesHistoryUndoAndForget) {
         const LastRun last = journals.lastRunOf(folder.path(), identity);
         EXPECT_EQ(last.state, LastRunState::JournalsUnreadable);
         EXPECT_EQ(last.error, problem);
-        EXPECT_EQ(journals.historyOf(folder.path(), identity).error(), problem);
+        const auto history = journals.historyOf(folder.path(), identity);
+        ASSERT_FALSE(history.has_value());
+        EXPECT_EQ(history.error(), problem);
         const UndoReport undone = undo();
         EXPECT_EQ(undone.outcome, UndoOutcome::JournalsUnreadable);
         EXPECT_EQ(undone.error, problem);
@@ -375,7 +377,9 @@ TEST_F(JournalsTest, JournalLargerThanItsEntriesCanMakeItIsDamaged) {
     std::ofstream(journal, std::ios::binary | std::ios::app) << trailer;
     ASSERT_EQ(std::filesystem::file_size(journal), padded);
     EXPECT_EQ(lastRun(), LastRunState::Damaged);
-    EXPECT_EQ(journals.load(journals.folder().names()->front()).error(), JournalProblem::Corrupt);
+    const auto loaded = journals.load(journals.folder().names()->front());
+    ASSERT_FALSE(loaded.has_value());
+    EXPECT_EQ(loaded.error(), JournalProblem::Corrupt);
     EXPECT_EQ(undo().outcome, UndoOutcome::JournalDamaged);
     EXPECT_EQ(folder.names(), halfway);
 }
@@ -465,7 +469,9 @@ TEST_F(JournalsTest, JournalReadInPiecesReadsAsAWhole) {
     JournalDecoder garbled(head.size() + garbage.size());
     EXPECT_TRUE(garbled.feed(head));
     EXPECT_FALSE(garbled.feed(garbage));
-    EXPECT_EQ(garbled.finish().error(), JournalProblem::Truncated);
+    const auto garbledRecord = garbled.finish();
+    ASSERT_FALSE(garbledRecord.has_value());
+    EXPECT_EQ(garbledRecord.error(), JournalProblem::Truncated);
     const std::string truncated = bytes.substr(0, bytes.size() - 30);
     for (const std::size_t piece : {1, 7, 64, 4096}) {
         for (const std::string* journal : std::array<const std::string*, 2>{&bytes, &truncated}) {
