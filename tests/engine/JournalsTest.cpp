@@ -497,5 +497,22 @@ TEST_F(JournalsTest, JournalReadInPiecesReadsAsAWhole) {
     }
 }
 
+// A journal damaged after its run finished may name entries still away from their names:
+// however many runs come after it, it stays until it is set aside.
+TEST_F(JournalsTest, DamagedJournalIsNeverPruned) {
+    const Journals limited(JournalFolder(journals.folder().path()), {1, std::uint64_t{1} << 30});
+    Journals writer = limited;
+    ASSERT_EQ(renameFiles(settings, fileSystem, writer).outcome, RunOutcome::Renamed);
+    const std::string damaged = newestJournal();
+    settings.prefix = "o";
+    ASSERT_EQ(renameFiles(settings, fileSystem, writer).outcome, RunOutcome::Renamed);
+    std::filesystem::resize_file(damaged, std::filesystem::file_size(damaged) - 5);
+    for (const char* prefix : {"p", "q", "r"}) {
+        settings.prefix = prefix;
+        ASSERT_EQ(renameFiles(settings, fileSystem, writer).outcome, RunOutcome::Renamed);
+    }
+    EXPECT_TRUE(std::filesystem::exists(damaged));
+}
+
 } // namespace
 } // namespace brindleaf
