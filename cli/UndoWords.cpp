@@ -22,6 +22,24 @@ std::string problemWord(JournalProblem problem) {
     return "is corrupt";
 }
 
+// Why a journal folder is not used, in the words of this front end.
+std::string journalFolderReason(std::error_code error) {
+    if (error.category() != journalFolderCategory()) {
+        return error.message();
+    }
+    switch (static_cast<JournalFolderProblem>(error.value())) {
+    case JournalFolderProblem::IsALink:
+        return "it is a symbolic link";
+    case JournalFolderProblem::NotAFolder:
+        return "it is not a folder";
+    case JournalFolderProblem::OwnedByAnotherUser:
+        return "it belongs to another user";
+    case JournalFolderProblem::WritableByOthers:
+        return "other users may write to it";
+    }
+    return error.message();
+}
+
 std::string reasonWords(LeftAloneReason reason) {
     switch (reason) {
     case LeftAloneReason::Missing:
@@ -105,19 +123,20 @@ std::string describeForget(const ForgetReport& report, const std::string& folder
         return describeUnfinishedRun(LastRunState::InProgress, folder);
     case ForgetOutcome::FolderUnreadable:
         return "Cannot read folder " + quotedName(folder) + ": " + report.error.message();
+    case ForgetOutcome::JournalsUnreadable:
+        return describeUnreadableJournals(journalFolder, report.error);
     case ForgetOutcome::Examined:
     case ForgetOutcome::SetAside:
     case ForgetOutcome::Failed:
         break;
     }
-    std::string text = "The journal of the run of " + runTime(report.run.startedNanoseconds) +
-                       " in " + quotedName(folder) + " " + problemWord(report.problem) +
-                       ". It names " + entryCount(report.entriesNamed) + ", of which " +
-                       std::to_string(report.entriesRead) + " can be read; of those, " +
-                       std::to_string(report.stranded.size()) +
-                       (report.stranded.size() == 1 ? " is" : " are") +
-                       " still under a new or temporary name" +
-                       (report.stranded.empty() ? "." : ":") + strandedLines(report.stranded);
+    std::string text =
+        "The journal of the run of " + runTime(report.run.startedNanoseconds) + " in " +
+        quotedName(folder) + " " + problemWord(report.problem) + ". It names " +
+        entryCount(report.entriesNamed) + ", of which " + std::to_string(report.entriesRead) +
+        " can be read; of those, " + std::to_string(report.stranded.size()) +
+        (report.stranded.size() == 1 ? " is" : " are") + " still under a new or temporary name" +
+        (report.stranded.empty() ? "." : ":") + strandedLines(report.stranded);
     if (report.outcome == ForgetOutcome::Failed) {
         return text + "\nCannot set it aside: " + report.error.message() + ".";
     }
@@ -145,6 +164,8 @@ std::string describeUndo(const UndoReport& report, const std::string& folder,
         return "Nothing to undo in " + quotedName(folder) + ".";
     case UndoOutcome::FolderUnreadable:
         return "Cannot read folder " + quotedName(folder) + ": " + report.error.message();
+    case UndoOutcome::JournalsUnreadable:
+        return describeUnreadableJournals(journalFolder, report.error);
     case UndoOutcome::InProgress:
         return describeUnfinishedRun(LastRunState::InProgress, folder);
     case UndoOutcome::JournalDamaged:
@@ -197,6 +218,12 @@ std::string describeUnfinishedRun(LastRunState state, const std::string& folder)
            shownName(folder) + "' to give them their original names back. Nothing was changed.";
 }
 
+std::string describeUnreadableJournals(const std::string& journalFolder, std::error_code error) {
+    return "Cannot use the journal folder " + quotedName(journalFolder) + ": " +
+           journalFolderReason(error) +
+           ". The runs recorded there cannot be told, so nothing was changed.";
+}
+
 std::string describeRun(const LastRun& run, bool undoable) {
     std::string state;
     switch (run.state) {
@@ -215,6 +242,7 @@ std::string describeRun(const LastRun& run, bool undoable) {
     case LastRunState::Damaged:
         state = "damaged journal";
         break;
+    case LastRunState::JournalsUnreadable:
     case LastRunState::None:
         break;
     }

@@ -136,7 +136,14 @@ RunReport renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
         return outcomeOnly(RunOutcome::NothingToRename);
     }
     if (const auto identity = fileSystem.identify(opened.folder)) {
-        switch (journals.lastRunOf(folderPath, *identity).state) {
+        const LastRun last = journals.lastRunOf(folderPath, *identity);
+        switch (last.state) {
+        case LastRunState::JournalsUnreadable: {
+            RunReport refused = outcomeOnly(RunOutcome::Failed);
+            refused.failures.push_back(
+                errorOf(ErrorKind::CannotWriteJournal, last.error, journals.folder().path()));
+            return refused;
+        }
         case LastRunState::Interrupted:
             return outcomeOnly(RunOutcome::LastRunInterrupted);
         case LastRunState::Damaged:

@@ -47,6 +47,9 @@ ForgetReport forgetDamagedRun(FileSystem& fileSystem, const std::string& targetD
                            identity ? current.error() : identity.error());
     }
     const LastRun last = journals.lastRunOf(targetDir, *identity);
+    if (last.state == LastRunState::JournalsUnreadable) {
+        return outcomeOnly(ForgetOutcome::JournalsUnreadable, last.error);
+    }
     if (last.state == LastRunState::None || last.state == LastRunState::Undone) {
         return outcomeOnly(ForgetOutcome::NothingToForget);
     }

@@ -277,9 +277,11 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
         return outcomeOnly(UndoOutcome::NothingToUndo);
     case LastRunState::InProgress:
         return outcomeOnly(UndoOutcome::InProgress);
+    case LastRunState::JournalsUnreadable:
+        return outcomeOnly(UndoOutcome::JournalsUnreadable, last.error);
     case LastRunState::Damaged: {
         UndoReport report = outcomeOnly(UndoOutcome::JournalDamaged);
-        report.problem = JournalProblem::Corrupt;
+        report.problem = last.problem;
         report.run = last;
         return report;
     }

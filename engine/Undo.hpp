@@ -22,6 +22,8 @@ enum class UndoOutcome {
     NoneRestored,     // no entry could be moved back (see `leftAlone`); the run stays as it was
     Failed,           // a move failed (`failure`); what the undo moved was taken back
     Cancelled,        // stopped; what the undo moved was taken back
+    // The journal folder cannot be read or trusted; see `error`.
+    JournalsUnreadable,
 };
 
 // Why undo left an entry of the run where it is.

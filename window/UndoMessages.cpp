@@ -94,6 +94,13 @@ QString UndoMessages::damagedJournal(const QString& folder) {
         .arg(folder);
 }
 
+QString UndoMessages::unreadableJournals(const QString& journalFolder,
+                                         const std::error_code& error) {
+    return tr("The records of past renamings in “%1” cannot be used: %2. Until that is put "
+              "right, nothing can be renamed or undone.")
+        .arg(journalFolder, ErrorMessages::reasonOf(error));
+}
+
 QString UndoMessages::interruptedQuestion(const QString& folder) {
     return tr("The last renaming in “%1” did not finish, so some entries may still have "
               "temporary names. Give every entry its original name back now?")
@@ -115,6 +122,10 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
     case UndoOutcome::FolderUnreadable:
         text =
             tr("The folder cannot be read: %1").arg(QString::fromLocal8Bit(report.error.message()));
+        break;
+    case UndoOutcome::JournalsUnreadable:
+        text = tr("The records of past renamings cannot be used: %1. Nothing was changed.")
+                   .arg(ErrorMessages::reasonOf(report.error));
         break;
     case UndoOutcome::InProgress:
         text = tr("Another program is renaming the entries of this folder right now.");

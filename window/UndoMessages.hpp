@@ -18,6 +18,8 @@ public:
     // When a run began: "today 14:03", or the date and time.
     static QString runTime(std::int64_t startedNanoseconds);
     static QString damagedJournal(const QString& folder);
+    // Why no run can be told: the folder of the records cannot be read or trusted.
+    static QString unreadableJournals(const QString& journalFolder, const std::error_code& error);
     static QString namesLeftByInterruptedRun();
     // Asks to set a damaged record aside, saying what was found in it.
     static QString damagedRecordQuestion(const QString& folder, const ForgetReport& examined);

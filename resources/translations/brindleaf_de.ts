@@ -167,6 +167,14 @@
 <context>
     <name>UndoMessages</name>
     <message>
+        <source>The records of past renamings in “%1” cannot be used: %2. Until that is put right, nothing can be renamed or undone.</source>
+        <translation>Die Protokolle früherer Umbenennungen in „%1“ können nicht verwendet werden: %2. Bis das behoben ist, lässt sich nichts umbenennen oder rückgängig machen.</translation>
+    </message>
+    <message>
+        <source>The records of past renamings cannot be used: %1. Nothing was changed.</source>
+        <translation>Die Protokolle früherer Umbenennungen können nicht verwendet werden: %1. Nichts wurde geändert.</translation>
+    </message>
+    <message>
         <source>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</source>
         <translation>Die letzte Umbenennung in „%1“ wurde nicht abgeschlossen; einige Einträge tragen womöglich noch vorläufige Namen. Jetzt allen Einträgen ihre ursprünglichen Namen zurückgeben?</translation>
     </message>

@@ -167,6 +167,14 @@
 <context>
     <name>UndoMessages</name>
     <message>
+        <source>The records of past renamings in “%1” cannot be used: %2. Until that is put right, nothing can be renamed or undone.</source>
+        <translation>The records of past renamings in “%1” cannot be used: %2. Until that is put right, nothing can be renamed or undone.</translation>
+    </message>
+    <message>
+        <source>The records of past renamings cannot be used: %1. Nothing was changed.</source>
+        <translation>The records of past renamings cannot be used: %1. Nothing was changed.</translation>
+    </message>
+    <message>
         <source>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</source>
         <translation>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</translation>
     </message>

@@ -161,6 +161,14 @@
 <context>
     <name>UndoMessages</name>
     <message>
+        <source>The records of past renamings in “%1” cannot be used: %2. Until that is put right, nothing can be renamed or undone.</source>
+        <translation>「%1」にある過去の名前の変更の記録を使えません: %2。これが直るまで、名前の変更も取り消しもできません。</translation>
+    </message>
+    <message>
+        <source>The records of past renamings cannot be used: %1. Nothing was changed.</source>
+        <translation>過去の名前の変更の記録を使えません: %1。何も変更していません。</translation>
+    </message>
+    <message>
         <source>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</source>
         <translation>「%1」の前回の名前変更は完了していないため、一時的な名前のままの項目があるかもしれません。今すべての項目を元の名前に戻しますか?</translation>
     </message>

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -221,6 +223,49 @@ TEST(CommandLine, ForgetSetsADamagedJournalAsideAndMovesNothing) {
     EXPECT_EQ(runCli({folder.path()}, state).status, 0);
 }
 
+// A journal folder others may write to hides no run: every request that reads the runs
+// refuses, naming the journal folder and why, and moves nothing.
+TEST(CommandLine, UntrustedJournalFolderRefusesEveryRequestThatReadsRuns) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    folder.addFile("a");
+    ASSERT_EQ(runCli({"--apply", folder.path()}, state).status, 0);
+    const NameSet renamed = folder.names();
+    ASSERT_EQ(::chmod(state.pathOf("journals").c_str(), 0770), 0);
+    for (const std::vector<std::string>& request : {std::vector<std::string>{folder.path()},
+                                                    {"--history", folder.path()},
+                                                    {"--undo", folder.path()},
+                                                    {"--forget", folder.path()}}) {
+        const Result refused = runCli(request, state);
+        EXPECT_EQ(refused.status, 1) << request[0];
+        EXPECT_EQ(refused.out, "") << request[0];
+        EXPECT_NE(refused.err.find(state.pathOf("journals")), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find("other users may write to it"), std::string::npos)
+            << refused.err;
+    }
+    EXPECT_EQ(folder.names(), renamed);
+}
+
+// A finished run whose journal was cut short afterwards is damaged for every request, not
+// only for undo.
+TEST(CommandLine, FinishedRunWithATruncatedJournalIsDamaged) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    folder.addFile("a");
+    ASSERT_EQ(runCli({"--apply", folder.path()}, state).status, 0);
+    const JournalFolder journals(state.pathOf("journals"));
+    const std::string journal = journals.path() + "/" + journals.names()->front();
+    std::filesystem::resize_file(journal, std::filesystem::file_size(journal) - 10);
+    const Result history = runCli({"--history", folder.path()}, state);
+    EXPECT_NE(history.out.find("damaged journal"), std::string::npos) << history.out;
+    EXPECT_EQ(history.out.find("can be undone"), std::string::npos) << history.out;
+    const Result preview = runCli({folder.path()}, state);
+    EXPECT_EQ(preview.status, 1);
+    EXPECT_NE(preview.err.find("--forget"), std::string::npos) << preview.err;
+    EXPECT_EQ(runCli({"--forget", folder.path()}, state).status, 0);
+    EXPECT_EQ(runCli({folder.path()}, state).status, 0);
+}
+
 TEST(CommandLine, FailuresExitOneWithAMessage) {
     TemporaryFolder folder;
     folder.addFile("a");
@@ -238,8 +283,8 @@ TEST(CommandLine, FailuresExitOneWithAMessage) {
     // The folder is named as it was given, with what the system said of it.
     EXPECT_EQ(runCli({"--", "--apply"}).err,
               "brindleaf-cli: Cannot read folder \"--apply\": No such file or directory\n");
-    EXPECT_EQ(runCli({folder.pathOf("a")}).err,
-              "brindleaf-cli: Cannot read folder \"" + folder.pathOf("a") + "\": Not a directory\n");
+    EXPECT_EQ(runCli({folder.pathOf("a")}).err, "brindleaf-cli: Cannot read folder \"" +
+                                                    folder.pathOf("a") + "\": Not a directory\n");
 }
 
 // What the file system refused is said in plain words, and no temporary name shows.

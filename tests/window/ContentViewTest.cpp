@@ -27,6 +27,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -487,6 +489,26 @@ private slots:
         settle(view);
         QCOMPARE(rows(view).size(), 3);
         QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
+    }
+
+    // A journal folder others may write to hides no run: the window says so, naming it,
+    // and neither renames nor undoes.
+    void untrustedJournalFolderIsShownAndRefused() {
+        TemporaryFolder folder;
+        folder.addFile("a");
+        const std::string journals = brindleaf::JournalFolder::defaultPath();
+        std::filesystem::create_directories(journals);
+        QCOMPARE(::chmod(journals.c_str(), 0770), 0);
+        ContentView view;
+        showFolder(view, folder.path());
+        ::chmod(journals.c_str(), 0700);
+        const QString problem = child<QLabel>(view, "problemLabel")->text();
+        QVERIFY2(problem.contains(QString::fromStdString(journals)), qPrintable(problem));
+        QVERIFY2(problem.contains(QStringLiteral("other users may write to it")),
+                 qPrintable(problem));
+        QVERIFY(!child<QPushButton>(view, "doButton")->isEnabled());
+        QVERIFY(!child<QPushButton>(view, "undoButton")->isEnabled());
+        QCOMPARE(folder.names(), NameSet{"a"});
     }
 
     // A record that cannot be read is offered to be set aside, and nothing moves.
