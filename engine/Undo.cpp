@@ -90,6 +90,8 @@ std::vector<std::string> placesOf(const JournalEntry& entry, const JournalHead& 
 struct UndoMoves {
     std::vector<std::string> sources;
     std::vector<std::string> destinations;
+    // Positions in the journal of the entries that move.
+    std::vector<std::size_t> positions;
     // Positions in the journal of the entries left where they are.
     std::vector<std::size_t> leftAlone;
 };
@@ -165,6 +167,7 @@ UndoMoves planUndo(const RunRecord& record, const CurrentEntries& current, UndoR
         if (moves[i]) {
             plan.sources.push_back(std::move(found[i].place));
             plan.destinations.push_back(entry.original);
+            plan.positions.push_back(i);
         } else if (found[i].place == entry.original) {
             ++report.alreadyOriginal;
         } else {
@@ -207,12 +210,41 @@ std::error_code recordUndo(Journals& journals, JournalFile& journal, const RunRe
     return journals.keepOnly(journal, record, moves.leftAlone, record.head.state, suffixes);
 }
 
+// After moves that stopped short, what is left for a later undo: the entries left alone
+// and those not yet home, some perhaps under a temporary name with the new suffix. The run
+// is recorded as not finished, so that every place an entry can be is searched and no new
+// run numbers those names meanwhile.
+std::error_code recordStoppedUndo(Journals& journals, JournalFile& journal, const RunRecord& record,
+                                  const UndoMoves& moves, const MovesResult& result,
+                                  std::span<const std::string> suffixes) {
+    if (!result.anyMoved) {
+        return markJournal(journal, record.head.state, suffixes);
+    }
+    std::vector<bool> keep(record.entries.size(), false);
+    for (const std::size_t position : moves.leftAlone) {
+        keep[position] = true;
+    }
+    for (std::size_t i = 0; i < moves.positions.size(); ++i) {
+        if (!result.arrived[i]) {
+            keep[moves.positions[i]] = true;
+        }
+    }
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < keep.size(); ++i) {
+        if (keep[i]) {
+            positions.push_back(i);
+        }
+    }
+    return journals.keepOnly(journal, record, positions, RunState::Undoing, suffixes);
+}
+
 UndoReport carryOutUndo(FileSystem& fileSystem, const UniqueFd& folder, Journals& journals,
                         JournalFile& journal, const RunRecord& record,
                         const CurrentEntries& current, RunObserver& observer) {
     UndoReport report;
     report.matchedByStamp = !record.head.folder.inodesAreStable;
     const UndoMoves moves = planUndo(record, current, report);
+    report.toRestore = moves.sources.size();
     std::vector<std::string> suffixes = record.head.undoSuffixes;
     suffixes.push_back(freeSuffix(moves, current));
     if (const auto code = markJournal(journal, RunState::Undoing, suffixes)) {
@@ -220,26 +252,35 @@ UndoReport carryOutUndo(FileSystem& fileSystem, const UniqueFd& folder, Journals
         report.error = code;
         return report;
     }
-    const MovesResult result =
-        moveBatch(fileSystem, folder, moves.sources, moves.destinations, suffixes.back(), observer);
-    const std::error_code flushed = fileSystem.flush(folder);
+    const MovesResult result = moveBatch(fileSystem, folder, moves.sources, moves.destinations,
+                                         suffixes.back(), observer, {}, OnStop::Keep);
+    const bool done = result.kind == MovesResult::Kind::Done;
+    report.restored = done ? moves.sources.size() : result.arrivedCount;
     report.failure = result.failure;
-    report.stranded = result.stranded;
     report.placeholdersLeft = result.placeholdersLeft;
-    if (result.kind != MovesResult::Kind::Done || flushed) {
+    // Until the folder is on disk, the journal must keep saying an undo is under way: it
+    // still leads to every entry, home or not.
+    if (const std::error_code flushed = fileSystem.flush(folder)) {
+        report.outcome = UndoOutcome::Failed;
+        report.error = flushed;
+        report.notRecorded = true;
+        report.notFlushed = true;
+        return report;
+    }
+    if (!done) {
         report.outcome = result.kind == MovesResult::Kind::Cancelled ? UndoOutcome::Cancelled
                                                                      : UndoOutcome::Failed;
-        report.error = flushed;
-        if (result.stranded.empty() && !flushed) {
-            // Back where it was before the undo; the suffix stays known, for a later undo.
-            static_cast<void>(markJournal(journal, record.head.state, suffixes));
+        if (const auto code =
+                recordStoppedUndo(journals, journal, record, moves, result, suffixes)) {
+            report.error = code;
+            report.notRecorded = true;
         }
         return report;
     }
-    report.restored = moves.sources.size();
     if (const auto code = recordUndo(journals, journal, record, moves, suffixes)) {
         report.outcome = UndoOutcome::Failed;
         report.error = code;
+        report.notRecorded = true;
         return report;
     }
     report.outcome = report.leftAlone.empty() ? UndoOutcome::Restored
