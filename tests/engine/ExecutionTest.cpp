@@ -154,6 +154,12 @@ TEST_F(FailingMove, NamesEveryEntryThatCouldNotBeRestored) {
     EXPECT_EQ(folder.contentOf("0002"), "0003");
     EXPECT_EQ(folder.contentOf("0003___temp"), "0002");
     EXPECT_EQ(folder.contentOf("a"), "a");
+    // Only the journal leads back to the temporary name: the run stays recorded as one
+    // that did not finish, and no new run numbers what it left.
+    const auto opened = fileSystem.openFolder(folder.path());
+    EXPECT_EQ(journals.lastRunOf(folder.path(), *fileSystem.identify(*opened)).state,
+              LastRunState::Interrupted);
+    EXPECT_EQ(run(), RunOutcome::LastRunInterrupted);
 }
 
 class CancelAfter final : public RunObserver {
