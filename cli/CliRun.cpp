@@ -194,8 +194,7 @@ int undo(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
     if (!succeeded || !line.quiet) {
         reporter.say(describeUndo(report, line.settings.targetDir, journals.folder().path()));
     }
-    if (report.outcome == UndoOutcome::Cancelled && report.stranded.empty() &&
-        observer.signalReceived() != 0) {
+    if (report.outcome == UndoOutcome::Cancelled && observer.signalReceived() != 0) {
         return exitStatusAfter(observer.signalReceived());
     }
     return succeeded ? exitSuccess : exitFailure;

@@ -48,15 +48,19 @@ std::string leftAloneLines(const UndoReport& report) {
     return lines;
 }
 
-std::string strandedList(const UndoReport& report) {
-    const std::vector<std::string> originals = originalsOf(report.stranded);
-    const std::string restored = originals.empty()
-                                     ? " Every entry is back where the undo found it."
-                                     : " " + entryCount(originals.size()) +
-                                           " could not be given the original name back yet; "
-                                           "'brindleaf-cli --undo' can try again:" +
-                                           nameLines(originals);
-    return restored + placeholderLines(report.placeholdersLeft);
+// How far an undo that did not finish got, and what a later undo does.
+std::string howFar(const UndoReport& report) {
+    std::string text = " " + std::to_string(report.restored) + " of " +
+                       entryCount(report.toRestore) + " " + (report.restored == 1 ? "is" : "are") +
+                       " back under the original name";
+    if (report.notFlushed) {
+        text += "; the folder could not be flushed to disk (" + report.error.message() + ")";
+    } else if (report.notRecorded) {
+        text += "; the record could not be updated (" + report.error.message() + ")";
+    }
+    text += report.restored == report.toRestore ? "; 'brindleaf-cli --undo' completes the record."
+                                                : "; 'brindleaf-cli --undo' gives back the rest.";
+    return text + placeholderLines(report.placeholdersLeft);
 }
 
 std::string stampNote(const UndoReport& report) {
@@ -110,14 +114,13 @@ std::string describeForget(const ForgetReport& report, const std::string& folder
     case ForgetOutcome::Failed:
         break;
     }
-    std::string text = "The journal of the run of " + runTime(report.run.startedNanoseconds) +
-                       " in " + quotedName(folder) + " " + problemWord(report.problem) +
-                       ". It names " + entryCount(report.entriesNamed) + ", of which " +
-                       std::to_string(report.entriesRead) + " can be read; of those, " +
-                       std::to_string(report.stranded.size()) +
-                       (report.stranded.size() == 1 ? " is" : " are") +
-                       " still under a new or temporary name" +
-                       (report.stranded.empty() ? "." : ":") + strandedLines(report.stranded);
+    std::string text =
+        "The journal of the run of " + runTime(report.run.startedNanoseconds) + " in " +
+        quotedName(folder) + " " + problemWord(report.problem) + ". It names " +
+        entryCount(report.entriesNamed) + ", of which " + std::to_string(report.entriesRead) +
+        " can be read; of those, " + std::to_string(report.stranded.size()) +
+        (report.stranded.size() == 1 ? " is" : " are") + " still under a new or temporary name" +
+        (report.stranded.empty() ? "." : ":") + strandedLines(report.stranded);
     if (report.outcome == ForgetOutcome::Failed) {
         return text + "\nCannot set it aside: " + report.error.message() + ".";
     }
@@ -170,13 +173,17 @@ std::string describeUndo(const UndoReport& report, const std::string& folder,
                leftAloneLines(report) + stampNote(report);
     case UndoOutcome::Failed:
         if (report.failure) {
-            return "Cannot rename " + quotedName(report.failure->entrySource) + " to " +
-                   quotedName(report.failure->entryDestination) + ": " +
-                   report.failure->code.message() + "." + strandedList(report);
+            return "Cannot give " + quotedName(report.failure->entryDestination) +
+                   " its original name back: " + report.failure->code.message() + "." +
+                   howFar(report);
         }
-        return "Cannot finish the undo: " + report.error.message() + "." + strandedList(report);
+        if (!report.notRecorded) {
+            return "Cannot start the undo: the journal could not be updated (" +
+                   report.error.message() + "). Nothing was moved.";
+        }
+        return "Cannot finish the undo." + howFar(report);
     case UndoOutcome::Cancelled:
-        return "The undo was stopped." + strandedList(report);
+        return "The undo was stopped." + howFar(report);
     }
     return {};
 }

@@ -41,6 +41,41 @@ QString leftAloneList(const std::vector<LeftAlone>& entries) {
 
 } // namespace
 
+QString UndoMessages::howFar(const UndoReport& report) {
+    QString text =
+        report.restored == report.toRestore
+            ? tr("All %Ln entries are back under their original names; Undo completes the "
+                 "record.",
+                 nullptr, countForText(report.toRestore))
+            : tr("%L1 of %Ln entries are back under their original names; Undo gives back "
+                 "the rest.",
+                 nullptr, countForText(report.toRestore))
+                  .arg(report.restored);
+    return text + ErrorMessages::placeholderLines(report.placeholdersLeft);
+}
+
+QString UndoMessages::stoppedUndo(const UndoReport& report) {
+    if (report.outcome == UndoOutcome::Cancelled) {
+        return tr("The undo was stopped.") + QLatin1Char(' ') + howFar(report);
+    }
+    if (report.failure) {
+        return tr("The undo failed: %1").arg(ErrorMessages::reasonOf(report.failure->code)) +
+               QLatin1Char(' ') + howFar(report);
+    }
+    if (report.notFlushed) {
+        return tr("The folder could not be flushed to disk: %1")
+                   .arg(ErrorMessages::reasonOf(report.error)) +
+               QLatin1Char(' ') + howFar(report);
+    }
+    if (report.notRecorded) {
+        return tr("The record of the renaming could not be updated: %1")
+                   .arg(ErrorMessages::reasonOf(report.error)) +
+               QLatin1Char(' ') + howFar(report);
+    }
+    return tr("The undo could not start: %1 Nothing was changed.")
+        .arg(ErrorMessages::reasonOf(report.error));
+}
+
 QString UndoMessages::runTime(std::int64_t startedNanoseconds) {
     const QDateTime started = QDateTime::fromMSecsSinceEpoch(startedNanoseconds / 1'000'000);
     const QLocale locale;
@@ -141,16 +176,7 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
         break;
     case UndoOutcome::Failed:
     case UndoOutcome::Cancelled:
-        text = report.outcome == UndoOutcome::Cancelled
-                   ? tr("The undo was stopped.")
-                   : tr("The undo failed: %1")
-                         .arg(QString::fromLocal8Bit(
-                             (report.failure ? report.failure->code : report.error).message()));
-        if (report.stranded.empty()) {
-            text += QLatin1Char(' ') + tr("Every entry is back where the undo found it.");
-        }
-        text += ErrorMessages::notRestoredLines(originalsOf(report.stranded)) +
-                ErrorMessages::placeholderLines(report.placeholdersLeft);
+        text = stoppedUndo(report);
         break;
     }
     if (report.matchedByStamp && report.restored > 0) {

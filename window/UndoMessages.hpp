@@ -27,6 +27,9 @@ public:
     static QString anotherRunGoing(const QString& folder);
     // What the undo did. `succeeded` tells a plain success from one the user must read.
     static QString outcome(const UndoReport& report, bool& succeeded);
+    // How far an undo that stopped or failed got, and what Undo does next.
+    static QString howFar(const UndoReport& report);
+    static QString stoppedUndo(const UndoReport& report);
 };
 
 } // namespace brindleaf

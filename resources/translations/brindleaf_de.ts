@@ -201,9 +201,31 @@
         <source>The undo failed: %1</source>
         <translation>Das Rückgängigmachen ist fehlgeschlagen: %1</translation>
     </message>
+    <message numerus="yes">
+        <source>All %Ln entries are back under their original names; Undo completes the record.</source>
+        <translation>
+            <numerusform>%Ln Eintrag hat seinen ursprünglichen Namen wieder; „Rückgängig“ vervollständigt das Protokoll.</numerusform>
+            <numerusform>Alle %Ln Einträge haben ihre ursprünglichen Namen wieder; „Rückgängig“ vervollständigt das Protokoll.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%L1 of %Ln entries are back under their original names; Undo gives back the rest.</source>
+        <translation>
+            <numerusform>%L1 von %Ln Eintrag hat seinen ursprünglichen Namen wieder; „Rückgängig“ gibt den übrigen ihre Namen zurück.</numerusform>
+            <numerusform>%L1 von %Ln Einträgen haben ihre ursprünglichen Namen wieder; „Rückgängig“ gibt den übrigen ihre Namen zurück.</numerusform>
+        </translation>
+    </message>
     <message>
-        <source>Every entry is back where the undo found it.</source>
-        <translation>Alle Einträge sind wieder dort, wo sie vorher waren.</translation>
+        <source>The folder could not be flushed to disk: %1</source>
+        <translation>Der Ordner konnte nicht auf die Festplatte geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>The record of the renaming could not be updated: %1</source>
+        <translation>Das Protokoll der Umbenennung konnte nicht aktualisiert werden: %1</translation>
+    </message>
+    <message>
+        <source>The undo could not start: %1 Nothing was changed.</source>
+        <translation>Das Rückgängigmachen konnte nicht beginnen: %1 Es wurde nichts geändert.</translation>
     </message>
     <message>
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
@@ -313,6 +335,13 @@
         <source>The folder “%1” cannot be written to disk: %2. Its names may not survive a power cut; Undo can still restore them.</source>
         <translation>Der Ordner „%1“ kann nicht auf die Festplatte geschrieben werden: %2. Seine Namen überstehen womöglich keinen Stromausfall; „Rückgängig“ kann sie weiterhin wiederherstellen.</translation>
     </message>
+    <message numerus="yes">
+        <source>The folder “%1” cannot be written to disk: %2. %Ln entries have their new names but may lose them in a power cut; Undo can still restore them.</source>
+        <translation>
+            <numerusform>Der Ordner „%1“ kann nicht auf die Festplatte geschrieben werden: %2. %Ln Eintrag hat seinen neuen Namen, verliert ihn aber womöglich bei einem Stromausfall; „Rückgängig“ kann ihn weiterhin wiederherstellen.</numerusform>
+            <numerusform>Der Ordner „%1“ kann nicht auf die Festplatte geschrieben werden: %2. %Ln Einträge haben ihre neuen Namen, verlieren sie aber womöglich bei einem Stromausfall; „Rückgängig“ kann sie weiterhin wiederherstellen.</numerusform>
+        </translation>
+    </message>
     <message>
         <source>“%1” cannot be renamed to “%2”: %3.</source>
         <translation>„%1“ kann nicht in „%2“ umbenannt werden: %3.</translation>
@@ -357,9 +386,12 @@
         <source>other users may write to it</source>
         <translation>andere Benutzer dürfen hineinschreiben</translation>
     </message>
-    <message>
-        <source>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
-        <translation>Alle Einträge wurden umbenannt, aber das Protokoll der Umbenennung kann nicht abgeschlossen werden: %1. Die Umbenennung bleibt als unvollständig verzeichnet: „Rückgängig“ gibt den Einträgen ihre ursprünglichen Namen zurück.</translation>
+    <message numerus="yes">
+        <source>%Ln entries were renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
+        <translation>
+            <numerusform>%Ln Eintrag wurde umbenannt, aber das Protokoll der Umbenennung kann nicht abgeschlossen werden: %1. Die Umbenennung bleibt als unvollständig verzeichnet: „Rückgängig“ gibt dem Eintrag seinen ursprünglichen Namen zurück.</numerusform>
+            <numerusform>%Ln Einträge wurden umbenannt, aber das Protokoll der Umbenennung kann nicht abgeschlossen werden: %1. Die Umbenennung bleibt als unvollständig verzeichnet: „Rückgängig“ gibt den Einträgen ihre ursprünglichen Namen zurück.</numerusform>
+        </translation>
     </message>
     <message>
         <source>A new name is held by an entry left out of the numbering, which is never moved out of the way.</source>

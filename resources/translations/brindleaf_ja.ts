@@ -194,9 +194,29 @@
         <source>The undo failed: %1</source>
         <translation>元に戻せませんでした: %1</translation>
     </message>
+    <message numerus="yes">
+        <source>All %Ln entries are back under their original names; Undo completes the record.</source>
+        <translation>
+            <numerusform>%Ln 個の項目はすべて元の名前に戻りました。「元に戻す」で記録を完了します。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%L1 of %Ln entries are back under their original names; Undo gives back the rest.</source>
+        <translation>
+            <numerusform>%Ln 個の項目のうち %L1 個が元の名前に戻りました。残りは「元に戻す」で戻せます。</numerusform>
+        </translation>
+    </message>
     <message>
-        <source>Every entry is back where the undo found it.</source>
-        <translation>すべての項目は元に戻す前の状態に戻りました。</translation>
+        <source>The folder could not be flushed to disk: %1</source>
+        <translation>フォルダをディスクに書き込めませんでした: %1</translation>
+    </message>
+    <message>
+        <source>The record of the renaming could not be updated: %1</source>
+        <translation>名前変更の記録を更新できませんでした: %1</translation>
+    </message>
+    <message>
+        <source>The undo could not start: %1 Nothing was changed.</source>
+        <translation>元に戻す操作を開始できませんでした: %1 何も変更されていません。</translation>
     </message>
     <message>
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
@@ -303,6 +323,12 @@
         <source>The folder “%1” cannot be written to disk: %2. Its names may not survive a power cut; Undo can still restore them.</source>
         <translation>フォルダ「%1」をディスクに書き込めません: %2。停電時に名前が失われる可能性があります。「元に戻す」で復元できます。</translation>
     </message>
+    <message numerus="yes">
+        <source>The folder “%1” cannot be written to disk: %2. %Ln entries have their new names but may lose them in a power cut; Undo can still restore them.</source>
+        <translation>
+            <numerusform>フォルダ「%1」をディスクに書き込めません: %2。%Ln 個の項目は新しい名前になりましたが、停電時にその名前が失われる可能性があります。「元に戻す」で復元できます。</numerusform>
+        </translation>
+    </message>
     <message>
         <source>“%1” cannot be renamed to “%2”: %3.</source>
         <translation>「%1」を「%2」に変更できません: %3。</translation>
@@ -347,9 +373,11 @@
         <source>other users may write to it</source>
         <translation>ほかのユーザーが書き込めます</translation>
     </message>
-    <message>
-        <source>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
-        <translation>すべての項目の名前を変更しましたが、名前変更の記録を完了できません: %1。この名前の変更は未完了として記録されたままです。元に戻すと項目は元の名前に戻ります。</translation>
+    <message numerus="yes">
+        <source>%Ln entries were renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
+        <translation>
+            <numerusform>%Ln 個の項目の名前を変更しましたが、名前変更の記録を完了できません: %1。この名前の変更は未完了として記録されたままです。「元に戻す」で項目は元の名前に戻ります。</numerusform>
+        </translation>
     </message>
     <message>
         <source>A new name is held by an entry left out of the numbering, which is never moved out of the way.</source>

@@ -549,6 +549,75 @@ private slots:
         }
     }
 
+    // A restore moves names toward the user's own: stopped, it keeps those it gave back,
+    // says how many, and Undo gives back the rest. A signal still ends the program.
+    void stoppingARestoreKeepsWhatItGaveBackAndSaysSo() {
+        enum class Stop { Cancel, Signal };
+        for (const Stop stop : {Stop::Cancel, Stop::Signal}) {
+            TemporaryFolder folder;
+            NameSet originals;
+            for (int i = 0; i < 300; ++i) {
+                const std::string name = "photo " + std::to_string(i) + ".jpg";
+                folder.addFile(name);
+                originals.insert(name);
+            }
+            brindleaf::Settings settings;
+            settings.targetDir = folder.path();
+            // Every move goes straight to a new name: 250 entries renamed, 50 not.
+            QVERIFY(brindleaf::testing::renameKilledAtMove(
+                settings, brindleaf::JournalFolder(brindleaf::JournalFolder::defaultPath()), 251));
+            const auto namesBack = [&] {
+                int back = 0;
+                for (const std::string& name : folder.names()) {
+                    back += originals.contains(name) ? 1 : 0;
+                }
+                return back;
+            };
+            QCOMPARE(namesBack(), 50);
+
+            ContentView view(std::make_unique<brindleaf::testing::FaultyFileSystem>(
+                std::chrono::milliseconds(4)));
+            QSignalSpy quits(&view, &ContentView::quitRequested);
+            view.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+            whenShown<QProgressDialog>([&](QProgressDialog* progress) {
+                QTimer::singleShot(100, progress, [&, progress] {
+                    if (stop == Stop::Cancel) {
+                        progress->cancel();
+                    } else {
+                        ::raise(SIGTERM);
+                    }
+                });
+            });
+            whenShown<QMessageBox>([&](QMessageBox* question) {
+                question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+            });
+            const AlertCollector alerts;
+            view.setTargetDir(localUrl(folder.path()));
+            QVERIFY(QTest::qWaitFor([&] { return quits.size() == 1 || !alerts.texts.isEmpty(); },
+                                    20000));
+            const int back = namesBack();
+            QVERIFY2(back > 50 && back < 300, qPrintable(QString::number(back)));
+            if (stop == Stop::Signal) {
+                QCOMPARE(quits.front(), QList<QVariant>{128 + SIGTERM});
+                continue;
+            }
+            QVERIFY2(alerts.texts.front().contains(
+                         QStringLiteral("%1 of 250 entries are back").arg(back - 50)),
+                     qPrintable(alerts.texts.front()));
+            QVERIFY2(alerts.texts.front().contains(QStringLiteral("Undo gives back the rest")),
+                     qPrintable(alerts.texts.front()));
+            settle(view);
+            QVERIFY(!child<QPushButton>(view, "doButton")->isEnabled());
+            whenShown<QMessageBox>([&](QMessageBox* question) {
+                question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+            });
+            child<QPushButton>(view, "undoButton")->click();
+            QCOMPARE(folder.names(), originals);
+            QCOMPARE(folder.contentOf("photo 7.jpg"), std::string("photo 7.jpg"));
+        }
+    }
+
     // A folder that changed after its preview is never renamed by a plan nobody saw.
     void folderChangedBeforeOkIsShownAndAskedAgain() {
         TemporaryFolder folder;
