@@ -190,7 +190,8 @@ int undo(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
          StreamReporter& reporter) {
     StopOnSignal observer;
     const UndoReport report = undoLastRun(fileSystem, line.settings.targetDir, journals, observer);
-    const bool succeeded = report.outcome == UndoOutcome::Restored;
+    // Entries a damaged journal lost are not back either.
+    const bool succeeded = report.outcome == UndoOutcome::Restored && report.unreadEntries == 0;
     if (!succeeded || !line.quiet) {
         reporter.say(describeUndo(report, line.settings.targetDir, journals.folder().path()));
     }

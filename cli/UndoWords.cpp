@@ -69,6 +69,23 @@ std::string stampNote(const UndoReport& report) {
                                  : "";
 }
 
+// What a damaged journal still told, and what became of the entries it no longer tells.
+std::string damagedNote(const UndoReport& report, const std::string& journalFolder) {
+    if (!report.fromDamagedRecord) {
+        return {};
+    }
+    std::string text =
+        "\nThe journal of this run was damaged; undo used the entries it could still "
+        "read.";
+    if (report.unreadEntries > 0) {
+        text += " " + entryCount(report.unreadEntries) +
+                " it named could not be read and keep the names they have now; the damaged "
+                "journal was set aside in " +
+                quotedName(journalFolder) + ".";
+    }
+    return text;
+}
+
 std::string gaveBack(const UndoReport& report, const std::string& folder) {
     std::string text = "Gave " + entryCount(report.restored) + " of the run of " +
                        runTime(report.run.startedNanoseconds) + " in " + quotedName(folder) +
@@ -141,8 +158,10 @@ std::string runTime(std::int64_t startedNanoseconds) {
     return text;
 }
 
-std::string describeUndo(const UndoReport& report, const std::string& folder,
-                         const std::string& journalFolder) {
+namespace {
+
+std::string undoOutcomeWords(const UndoReport& report, const std::string& folder,
+                             const std::string& journalFolder) {
     switch (report.outcome) {
     case UndoOutcome::NothingToUndo:
         return "Nothing to undo in " + quotedName(folder) + ".";
@@ -153,8 +172,8 @@ std::string describeUndo(const UndoReport& report, const std::string& folder,
     case UndoOutcome::JournalDamaged:
         return "The journal of the run of " + runTime(report.run.startedNanoseconds) + " in " +
                quotedName(folder) + " " + problemWord(report.problem) + " (" +
-               quotedName(journalFolder + "/" + report.run.journalName) + "). Nothing was moved. " +
-               forgetHint(folder);
+               quotedName(journalFolder + "/" + report.run.journalName) +
+               "), and no entry it names can be read. Nothing was moved. " + forgetHint(folder);
     case UndoOutcome::Restored:
         return report.restored == 0
                    ? "Every entry of the run of " + runTime(report.run.startedNanoseconds) +
@@ -186,6 +205,13 @@ std::string describeUndo(const UndoReport& report, const std::string& folder,
         return "The undo was stopped." + howFar(report);
     }
     return {};
+}
+
+} // namespace
+
+std::string describeUndo(const UndoReport& report, const std::string& folder,
+                         const std::string& journalFolder) {
+    return undoOutcomeWords(report, folder, journalFolder) + damagedNote(report, journalFolder);
 }
 
 std::string describeUnfinishedRun(LastRunState state, const std::string& folder) {

@@ -3,6 +3,7 @@
 #include "engine/Listing.hpp"
 #include "engine/NameFormat.hpp"
 
+#include <algorithm>
 #include <optional>
 #include <span>
 #include <unordered_map>
@@ -296,6 +297,48 @@ UndoReport outcomeOnly(UndoOutcome outcome, std::error_code error = {}) {
     return report;
 }
 
+// The entries of a damaged journal that can still be read, as a run that did not finish:
+// where they are cannot be told, so every place is searched. Empty when none can be read.
+std::optional<RunRecord> readableRecord(const Journals& journals, const LastRun& last) {
+    const auto bytes = journals.folder().read(last.journalName);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    auto head = decodeJournalHead(*bytes);
+    std::vector<JournalEntry> entries = readableEntries(*bytes);
+    if (!head || entries.empty()) {
+        return std::nullopt;
+    }
+    head->state = RunState::Undoing;
+    head->stateDamaged = false;
+    // A damaged state line may have lost the suffixes of earlier undos; the first one an
+    // undo takes is the plain temporary suffix.
+    if (std::ranges::find(head->undoSuffixes, NameFormat::temporarySuffix) ==
+        head->undoSuffixes.end()) {
+        head->undoSuffixes.insert(head->undoSuffixes.begin(),
+                                  std::string(NameFormat::temporarySuffix));
+    }
+    return RunRecord{std::move(*head), std::move(entries)};
+}
+
+// Replaces a damaged journal with a sound one of the entries it still names, before any of
+// them moves, so that the undo is recorded as any other. A journal some of whose entries
+// cannot be read is set aside first, never deleted: those are named nowhere else.
+std::error_code replaceDamaged(const Journals& journals, JournalFile& journal, const LastRun& last,
+                               const RunRecord& readable) {
+    if (readable.entries.size() < readable.head.entryCount) {
+        if (const auto aside = journals.folder().setAside(last.journalName); !aside) {
+            return aside.error();
+        }
+    }
+    std::vector<std::size_t> every(readable.entries.size());
+    for (std::size_t i = 0; i < every.size(); ++i) {
+        every[i] = i;
+    }
+    return journals.keepOnly(journal, readable, every, RunState::Undoing,
+                             readable.head.undoSuffixes);
+}
+
 } // namespace
 
 UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Journals& journals,
@@ -318,12 +361,7 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
         return outcomeOnly(UndoOutcome::NothingToUndo);
     case LastRunState::InProgress:
         return outcomeOnly(UndoOutcome::InProgress);
-    case LastRunState::Damaged: {
-        UndoReport report = outcomeOnly(UndoOutcome::JournalDamaged);
-        report.problem = JournalProblem::Corrupt;
-        report.run = last;
-        return report;
-    }
+    case LastRunState::Damaged:
     case LastRunState::Finished:
     case LastRunState::Interrupted:
         break;
@@ -335,12 +373,31 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
                                : UndoOutcome::FolderUnreadable,
                            journal.error());
     }
-    const auto record = journals.load(last.journalName);
-    if (!record) {
-        UndoReport report = outcomeOnly(UndoOutcome::JournalDamaged);
-        report.problem = record.error();
-        report.run = last;
-        return report;
+    auto record =
+        last.state == LastRunState::Damaged
+            ? std::expected<RunRecord, JournalProblem>(std::unexpected(JournalProblem::Corrupt))
+            : journals.load(last.journalName);
+    // A damaged journal whose entries can be read still leads to them: those recognised as
+    // any undo recognises them go home, and the others are listed.
+    const bool damaged = !record;
+    std::size_t unread = 0;
+    if (damaged) {
+        auto readable = readableRecord(journals, last);
+        if (!readable) {
+            UndoReport report = outcomeOnly(UndoOutcome::JournalDamaged);
+            report.problem = record.error();
+            report.run = last;
+            return report;
+        }
+        unread = readable->head.entryCount -
+                 std::min(readable->head.entryCount, readable->entries.size());
+        if (const auto code = replaceDamaged(journals, *journal, last, *readable)) {
+            UndoReport report = outcomeOnly(UndoOutcome::Failed, code);
+            report.run = last;
+            return report;
+        }
+        readable->head.entryCount = readable->entries.size();
+        record = std::move(*readable);
     }
     auto entries = fileSystem.readEntries(*folder);
     if (!entries) {
@@ -351,6 +408,8 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
     UndoReport report =
         carryOutUndo(fileSystem, *folder, journals, *journal, *record, current, observer);
     report.run = last;
+    report.fromDamagedRecord = damaged;
+    report.unreadEntries = unread;
     return report;
 }
 

@@ -16,7 +16,8 @@ enum class UndoOutcome {
     NothingToUndo,    // no run recorded for the folder, or its last run was undone already
     FolderUnreadable, // the folder cannot be opened or listed; see `error`
     InProgress,       // another process is renaming in the folder now
-    JournalDamaged,   // the journal is truncated or corrupt; see `problem`; nothing moved
+    JournalDamaged,   // the journal is truncated or corrupt and no entry of it can be read; see
+                      // `problem`; nothing moved
     Restored,         // every entry of the run has its original name again
     PartlyRestored,   // the others have; the entries in `leftAlone` were changed since
     NoneRestored,     // no entry could be moved back (see `leftAlone`); the run stays as it was
@@ -56,6 +57,11 @@ struct UndoReport {
     bool notRecorded = false;
     // ... because the folder could not be flushed to disk first.
     bool notFlushed = false;
+    // The run's journal was damaged: only the entries that could still be read were tried.
+    // The `unreadEntries` it named beyond those keep their names; a damaged journal that
+    // lost some is set aside, never deleted, and a sound one of the others replaces it.
+    bool fromDamagedRecord = false;
+    std::size_t unreadEntries = 0;
     // Entries of the run found under their original names already.
     std::size_t alreadyOriginal = 0;
     // Entries left where they are, and why; a later undo can try them again.

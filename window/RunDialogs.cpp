@@ -212,12 +212,22 @@ void RunDialogs::restoreOriginalNames() {
     }
 }
 
-// A record that cannot be read would keep the folder refused for good. It is set aside,
-// never deleted, once the user has seen which entries it still names away from their
-// original names; no entry moves.
+// A record that cannot be read would keep the folder refused for good. While it still tells
+// some entries, undo gives those back and replaces it; one that tells none is set aside,
+// never deleted, once the user has seen it; no entry moves.
 void RunDialogs::offerToSetAsideDamagedRecord() {
     const ForgetReport examined = session_.forget(false);
     if (examined.outcome != ForgetOutcome::Examined) {
+        return;
+    }
+    // Entries it can still tell need not be given up: undo takes them home first.
+    if (examined.entriesRead > 0) {
+        if (askToProceed(window_, tr("Damaged Record"),
+                         UndoMessages::damagedRecordRestoreQuestion(folderName(), examined),
+                         tr("Restore the original names"), tr("Not now"),
+                         UndoMessages::strandedEntries(examined))) {
+            restoreOriginalNames();
+        }
         return;
     }
     if (!askToProceed(window_, tr("Damaged Record"),

@@ -108,6 +108,17 @@ QString UndoMessages::damagedRecordQuestion(const QString& folder, const ForgetR
         .arg(examined.entriesRead);
 }
 
+QString UndoMessages::damagedRecordRestoreQuestion(const QString& folder,
+                                                   const ForgetReport& examined) {
+    return tr("The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries "
+              "it names can be read; %Ln of those are still under a new or temporary name. Give "
+              "the entries it can tell their original names back?",
+              nullptr, countForText(examined.stranded.size()))
+        .arg(runTime(examined.run.startedNanoseconds), folder)
+        .arg(examined.entriesRead)
+        .arg(examined.entriesNamed);
+}
+
 QString UndoMessages::strandedEntries(const ForgetReport& examined) {
     // A dialog holds a screenful; the rest are counted.
     constexpr std::size_t shown = 20;
@@ -125,7 +136,8 @@ QString UndoMessages::strandedEntries(const ForgetReport& examined) {
 
 QString UndoMessages::damagedJournal(const QString& folder) {
     return tr("The record of the last renaming in “%1” is damaged, so whether it finished "
-              "cannot be told. Nothing was changed.")
+              "cannot be told, and nothing can be renamed until it is dealt with: Undo gives "
+              "back the entries it can still tell, or sets it aside.")
         .arg(folder);
 }
 
@@ -141,7 +153,7 @@ QString UndoMessages::anotherRunGoing(const QString& folder) {
 }
 
 QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
-    succeeded = report.outcome == UndoOutcome::Restored;
+    succeeded = report.outcome == UndoOutcome::Restored && report.unreadEntries == 0;
     QString text;
     switch (report.outcome) {
     case UndoOutcome::NothingToUndo:
@@ -178,6 +190,16 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
     case UndoOutcome::Cancelled:
         text = stoppedUndo(report);
         break;
+    }
+    if (report.fromDamagedRecord) {
+        text += QLatin1Char('\n') +
+                (report.unreadEntries == 0
+                     ? tr("The record of that renaming was damaged; the entries it could still "
+                          "tell were taken into account.")
+                     : tr("The record of that renaming was damaged: %Ln entries it named could "
+                          "not be read and keep the names they have now. The damaged record was "
+                          "set aside.",
+                          nullptr, countForText(report.unreadEntries)));
     }
     if (report.matchedByStamp && report.restored > 0) {
         text += QLatin1Char('\n') + tr("This file system does not keep inode numbers, so entries "

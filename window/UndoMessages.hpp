@@ -21,6 +21,9 @@ public:
     static QString namesLeftByInterruptedRun();
     // Asks to set a damaged record aside, saying what was found in it.
     static QString damagedRecordQuestion(const QString& folder, const ForgetReport& examined);
+    // Asks to give back the entries a damaged record still tells, saying what was found.
+    static QString damagedRecordRestoreQuestion(const QString& folder,
+                                                const ForgetReport& examined);
     // The entries the record still names that are away from their original names.
     static QString strandedEntries(const ForgetReport& examined);
     static QString interruptedQuestion(const QString& folder);

@@ -202,6 +202,24 @@
         <translation>Das Rückgängigmachen ist fehlgeschlagen: %1</translation>
     </message>
     <message numerus="yes">
+        <source>The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries it names can be read; %Ln of those are still under a new or temporary name. Give the entries it can tell their original names back?</source>
+        <translation>
+            <numerusform>Das Protokoll der Umbenennung von %1 in „%2“ ist beschädigt, aber %L3 der %L4 darin genannten Einträge sind lesbar; %Ln davon trägt noch einen neuen oder vorläufigen Namen. Den lesbaren Einträgen ihre ursprünglichen Namen zurückgeben?</numerusform>
+            <numerusform>Das Protokoll der Umbenennung von %1 in „%2“ ist beschädigt, aber %L3 der %L4 darin genannten Einträge sind lesbar; %Ln davon tragen noch einen neuen oder vorläufigen Namen. Den lesbaren Einträgen ihre ursprünglichen Namen zurückgeben?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The record of that renaming was damaged; the entries it could still tell were taken into account.</source>
+        <translation>Das Protokoll dieser Umbenennung war beschädigt; berücksichtigt wurden die Einträge, die es noch nennen konnte.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record was set aside.</source>
+        <translation>
+            <numerusform>Das Protokoll dieser Umbenennung war beschädigt: %Ln darin genannter Eintrag war nicht lesbar und behält seinen jetzigen Namen. Das beschädigte Protokoll wurde beiseitegelegt.</numerusform>
+            <numerusform>Das Protokoll dieser Umbenennung war beschädigt: %Ln darin genannte Einträge waren nicht lesbar und behalten ihre jetzigen Namen. Das beschädigte Protokoll wurde beiseitegelegt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>All %Ln entries are back under their original names; Undo completes the record.</source>
         <translation>
             <numerusform>%Ln Eintrag hat seinen ursprünglichen Namen wieder; „Rückgängig“ vervollständigt das Protokoll.</numerusform>
@@ -267,8 +285,8 @@
         </translation>
     </message>
     <message>
-        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told. Nothing was changed.</source>
-        <translation>Das Protokoll der letzten Umbenennung in „%1“ ist beschädigt, daher lässt sich nicht sagen, ob sie abgeschlossen wurde. Nichts wurde geändert.</translation>
+        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told, and nothing can be renamed until it is dealt with: Undo gives back the entries it can still tell, or sets it aside.</source>
+        <translation>Das Protokoll der letzten Umbenennung in „%1“ ist beschädigt, daher lässt sich nicht sagen, ob sie abgeschlossen wurde, und bis dahin kann nichts umbenannt werden: „Rückgängig“ gibt den Einträgen, die es noch nennt, ihre Namen zurück oder legt es beiseite.</translation>
     </message>
     <message>
         <source>Every entry of that renaming had its original name already.</source>

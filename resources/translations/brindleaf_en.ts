@@ -202,6 +202,24 @@
         <translation>The undo failed: %1</translation>
     </message>
     <message numerus="yes">
+        <source>The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries it names can be read; %Ln of those are still under a new or temporary name. Give the entries it can tell their original names back?</source>
+        <translation>
+            <numerusform>The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries it names can be read; %Ln of those is still under a new or temporary name. Give the entries it can tell their original names back?</numerusform>
+            <numerusform>The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries it names can be read; %Ln of those are still under a new or temporary name. Give the entries it can tell their original names back?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The record of that renaming was damaged; the entries it could still tell were taken into account.</source>
+        <translation>The record of that renaming was damaged; the entries it could still tell were taken into account.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record was set aside.</source>
+        <translation>
+            <numerusform>The record of that renaming was damaged: %Ln entry it named could not be read and keeps the name it has now. The damaged record was set aside.</numerusform>
+            <numerusform>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record was set aside.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>All %Ln entries are back under their original names; Undo completes the record.</source>
         <translation>
             <numerusform>The %Ln entry is back under its original name; Undo completes the record.</numerusform>
@@ -267,8 +285,8 @@
         </translation>
     </message>
     <message>
-        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told. Nothing was changed.</source>
-        <translation>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told. Nothing was changed.</translation>
+        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told, and nothing can be renamed until it is dealt with: Undo gives back the entries it can still tell, or sets it aside.</source>
+        <translation>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told, and nothing can be renamed until it is dealt with: Undo gives back the entries it can still tell, or sets it aside.</translation>
     </message>
     <message>
         <source>Every entry of that renaming had its original name already.</source>

@@ -195,6 +195,22 @@
         <translation>元に戻せませんでした: %1</translation>
     </message>
     <message numerus="yes">
+        <source>The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries it names can be read; %Ln of those are still under a new or temporary name. Give the entries it can tell their original names back?</source>
+        <translation>
+            <numerusform>「%2」での %1 の名前の変更の記録は壊れていますが、記録された %L4 個の項目のうち %L3 個は読み取れます。そのうち %Ln 個はまだ新しい名前か一時的な名前のままです。読み取れる項目を元の名前に戻しますか?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The record of that renaming was damaged; the entries it could still tell were taken into account.</source>
+        <translation>その名前の変更の記録は壊れていました。読み取れた項目だけを対象にしました。</translation>
+    </message>
+    <message numerus="yes">
+        <source>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record was set aside.</source>
+        <translation>
+            <numerusform>その名前の変更の記録は壊れていました。記録された項目のうち %Ln 個は読み取れず、今の名前のままです。壊れた記録は別に保管しました。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>All %Ln entries are back under their original names; Undo completes the record.</source>
         <translation>
             <numerusform>%Ln 個の項目はすべて元の名前に戻りました。「元に戻す」で記録を完了します。</numerusform>
@@ -257,8 +273,8 @@
         </translation>
     </message>
     <message>
-        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told. Nothing was changed.</source>
-        <translation>「%1」の最後の名前の変更の記録が壊れているため、完了したかどうか分かりません。何も変更していません。</translation>
+        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told, and nothing can be renamed until it is dealt with: Undo gives back the entries it can still tell, or sets it aside.</source>
+        <translation>「%1」の最後の名前の変更の記録が壊れているため、完了したかどうか分かりません。対処するまで名前を変更できません。「元に戻す」で、記録から読み取れる項目を元の名前に戻すか、記録を別に保管します。</translation>
     </message>
     <message>
         <source>Every entry of that renaming had its original name already.</source>

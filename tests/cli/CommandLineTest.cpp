@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -267,9 +269,6 @@ TEST(CommandLine, ForgetSetsADamagedJournalAsideAndMovesNothing) {
 
     const std::string journal = journals.path() + "/" + journals.names()->front();
     std::filesystem::resize_file(journal, std::filesystem::file_size(journal) - 20);
-    const Result undo = runCli({"--undo", folder.path()}, state);
-    EXPECT_EQ(undo.status, 1);
-    EXPECT_NE(undo.err.find("--forget"), std::string::npos) << undo.err;
     const NameSet halfway = folder.names();
     const Result forget = runCli({"--forget", folder.path()}, state);
     EXPECT_EQ(forget.status, 0) << forget.err;
@@ -277,6 +276,40 @@ TEST(CommandLine, ForgetSetsADamagedJournalAsideAndMovesNothing) {
     EXPECT_EQ(folder.names(), halfway);
     EXPECT_TRUE(std::filesystem::exists(journal + ".set-aside"));
     EXPECT_EQ(runCli({folder.path()}, state).status, 0);
+}
+
+// A damaged journal whose entries can still be read gives them back; one that tells no
+// entry refuses, moves nothing, and points to --forget.
+TEST(CommandLine, UndoGivesBackWhatADamagedJournalCanTell) {
+    for (const bool entriesReadable : {true, false}) {
+        TemporaryFolder folder;
+        TemporaryFolder state;
+        ASSERT_TRUE(interruptedRunIn(folder, state));
+        const JournalFolder journals(state.pathOf("journals"));
+        const std::string journal = journals.path() + "/" + journals.names()->front();
+        std::string bytes;
+        {
+            std::ifstream in(journal, std::ios::binary);
+            bytes.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        // Cut within the checksum, or right after the head, before the first entry.
+        std::filesystem::resize_file(
+            journal, entriesReadable ? bytes.size() - 20
+                                     : bytes.find('\n', bytes.find("\nentries ") + 1) + 1);
+        const NameSet halfway = folder.names();
+        const Result undo = runCli({"--undo", folder.path()}, state);
+        if (entriesReadable) {
+            EXPECT_EQ(undo.status, 0) << undo.err;
+            EXPECT_EQ(folder.names(), (NameSet{"0001", "0002", "a"}));
+            EXPECT_EQ(folder.contentOf("0001"), "0001");
+            EXPECT_EQ(runCli({folder.path()}, state).status, 0);
+        } else {
+            EXPECT_EQ(undo.status, 1);
+            EXPECT_NE(undo.err.find("Nothing was moved"), std::string::npos) << undo.err;
+            EXPECT_NE(undo.err.find("--forget"), std::string::npos) << undo.err;
+            EXPECT_EQ(folder.names(), halfway);
+        }
+    }
 }
 
 TEST(CommandLine, FailuresExitOneWithAMessage) {

@@ -119,7 +119,7 @@ TEST_F(JournalsTest, RunHeldByAnotherProcessIsNeitherRepeatedNorUndone) {
     EXPECT_EQ(folder.names(), halfway);
 }
 
-// A damaged journal refuses its undo and moves nothing. One damaged byte in the state,
+// A damaged journal keeps its folder from being renamed. One damaged byte in the state,
 // rewritten in place and so outside the entries' checksum, must not make the run invisible
 // either, nor let an older run be undone in its place.
 TEST_F(JournalsTest, DamagedJournalKeepsTheFolderRefusedAndMovesNothing) {
@@ -145,11 +145,7 @@ TEST_F(JournalsTest, DamagedJournalKeepsTheFolderRefusedAndMovesNothing) {
             EXPECT_EQ(lastRun(), LastRunState::Damaged);
             EXPECT_EQ(run().outcome, RunOutcome::LastRunDamaged);
         }
-        const UndoReport report = undo();
-        EXPECT_EQ(report.outcome, UndoOutcome::JournalDamaged);
-        if (problem) {
-            EXPECT_EQ(report.problem, *problem);
-        }
+        // Undo takes what such a journal can still tell; what it does is tested with undo.
         EXPECT_EQ(folder.names(), renamed);
     }
 }

@@ -11,7 +11,10 @@
 #include <filesystem>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <thread>
 
 namespace brindleaf {
@@ -349,24 +352,75 @@ TEST_F(Undo, WithoutStableInodesAnEntryWhoseSizeChangedIsLeftAlone) {
 // run's names, some perhaps temporary, which no new run may number.
 TEST_F(Undo, PartialUndoOfAnInterruptedRunKeepsItRefused) {
     TemporaryFolder other;
-    for (const char* name : {"x", "y", "z"}) {
+    const NameSet names{"x", "y", "z"};
+    for (const std::string& name : names) {
         other.addFile(name);
     }
     Settings numbered;
     numbered.targetDir = other.path();
-    // "x" and "y" became "0001" and "0002"; the run died before moving "z".
+    // Two entries got new names; the run died before moving the third.
     ASSERT_TRUE(testing::renameKilledAtMove(numbered, journals.folder(), 3));
-    ASSERT_EQ(other.names(), (NameSet{"0001", "0002", "z"}));
-    other.addFile("x"); // another program's file takes the name meanwhile
+    std::vector<std::string> away;
+    std::ranges::set_difference(names, other.names(), std::back_inserter(away));
+    ASSERT_EQ(away.size(), 2U);
+    other.addFile(away[0]); // another program's file takes the name meanwhile
 
     const UndoReport report = undoLastRun(fileSystem, other.path(), journals, proceed);
     EXPECT_EQ(report.outcome, UndoOutcome::PartlyRestored);
-    EXPECT_EQ(report.leftAlone, (std::vector<LeftAlone>{{"x", LeftAloneReason::NameTaken}}));
+    EXPECT_EQ(report.leftAlone, (std::vector<LeftAlone>{{away[0], LeftAloneReason::NameTaken}}));
     EXPECT_EQ(report.restored, 1U);
-    EXPECT_EQ(other.contentOf("y"), "y");
+    EXPECT_EQ(other.contentOf(away[1]), away[1]);
     EXPECT_EQ(lastRun(other.path()), LastRunState::Interrupted);
     EXPECT_EQ(renameFiles(numbered, fileSystem, journals, proceed).outcome,
               RunOutcome::LastRunInterrupted);
+}
+
+// A journal damaged after the run still leads undo to the entries it can tell: they go
+// home, those it cannot tell are counted, and the folder can be renamed again. A journal
+// that lost entries is set aside, not deleted.
+TEST_F(Undo, DamagedJournalGivesBackTheEntriesItCanStillTell) {
+    struct Damage {
+        const char* what;
+        std::function<void(std::string&)> damage;
+        std::size_t unread;
+    };
+    const std::vector<Damage> damages{
+        {"a byte of the state line", [](std::string& bytes) { bytes[40] = 'X'; }, 0},
+        {"the checksum", [](std::string& bytes) { bytes[bytes.size() - 3] ^= 1; }, 0},
+        {"the end cut off", [](std::string& bytes) { bytes.resize(bytes.size() - 30); }, 1},
+    };
+    for (const Damage& test : damages) {
+        SCOPED_TRACE(test.what);
+        const RunReport renamed = renameFiles(settings, fileSystem, journals, proceed);
+        ASSERT_EQ(renamed.outcome, RunOutcome::Renamed);
+        const std::string journal = journalPath();
+        std::string bytes;
+        {
+            std::ifstream in(journal, std::ios::binary);
+            bytes.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        test.damage(bytes);
+        std::ofstream(journal, std::ios::binary | std::ios::trunc) << bytes;
+
+        const UndoReport report = undo();
+        EXPECT_EQ(report.outcome, UndoOutcome::Restored);
+        EXPECT_TRUE(report.fromDamagedRecord);
+        EXPECT_EQ(report.unreadEntries, test.unread);
+        EXPECT_EQ(report.restored, renamed.moved - test.unread);
+        EXPECT_EQ(std::filesystem::exists(journal + ".set-aside"), test.unread > 0);
+        EXPECT_EQ(lastRun(), LastRunState::Undone);
+        EXPECT_EQ(undo().outcome, UndoOutcome::NothingToUndo);
+        if (test.unread == 0) {
+            expectOriginals();
+        } else {
+            // The entry it lost keeps its new name.
+            EXPECT_EQ(std::ranges::count_if(folder.names(),
+                                            [&](const std::string& name) {
+                                                return !originals.contains(name) && name != "sub";
+                                            }),
+                      1);
+        }
+    }
 }
 
 } // namespace

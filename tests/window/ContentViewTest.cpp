@@ -27,6 +27,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 
 using brindleaf::ContentView;
@@ -446,36 +447,50 @@ private slots:
         QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
     }
 
-    // A record that cannot be read is offered to be set aside, and nothing moves.
-    void damagedRecordIsOfferedToBeSetAside() {
-        TemporaryFolder folder;
-        QVERIFY(interruptedRunIn(folder));
-        const NameSet halfway = folder.names();
-        const brindleaf::JournalFolder journals(brindleaf::JournalFolder::defaultPath());
-        const std::string journal = journals.path() + "/" + journals.names()->front();
-        std::filesystem::resize_file(journal, std::filesystem::file_size(journal) - 1);
-        {
-            std::fstream state(journal, std::ios::in | std::ios::out | std::ios::binary);
-            state.seekp(40);
-            state.put('X');
-        }
+    // A record that tells no entry is offered to be set aside, and nothing moves; one whose
+    // entries can be read is offered to give them back.
+    void damagedRecordIsOfferedToBeSetAsideOrUndone() {
+        for (const bool entriesReadable : {false, true}) {
+            TemporaryFolder folder;
+            QVERIFY(interruptedRunIn(folder));
+            const NameSet halfway = folder.names();
+            const brindleaf::JournalFolder journals(brindleaf::JournalFolder::defaultPath());
+            const std::string journal = journals.path() + "/" + journals.names()->front();
+            std::string bytes;
+            {
+                std::ifstream in(journal, std::ios::binary);
+                bytes.assign(std::istreambuf_iterator<char>(in), {});
+            }
+            bytes[40] = 'X'; // the state line
+            if (!entriesReadable) {
+                bytes.resize(bytes.find('\n', bytes.find("\nentries ") + 1) + 1);
+            }
+            std::ofstream(journal, std::ios::binary | std::ios::trunc) << bytes;
 
-        ContentView view;
-        QString asked;
-        QString details;
-        whenShown<QMessageBox>([&](QMessageBox* question) {
-            asked = question->text();
-            details = question->informativeText();
-            question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
-        });
-        showFolder(view, folder.path());
-        QVERIFY2(asked.contains(QStringLiteral("cannot be read")), qPrintable(asked));
-        // Which entry moved first follows the inode numbers.
-        QVERIFY2(details.contains(QStringLiteral("” is now “000")), qPrintable(details));
-        QVERIFY(std::filesystem::exists(journal + ".set-aside"));
-        QCOMPARE(folder.names(), halfway);
-        settle(view);
-        QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
+            ContentView view;
+            QString asked;
+            QString details;
+            whenShown<QMessageBox>([&](QMessageBox* question) {
+                asked = question->text();
+                details = question->informativeText();
+                question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+            });
+            showFolder(view, folder.path());
+            if (entriesReadable) {
+                QVERIFY2(asked.contains(QStringLiteral("can be read")), qPrintable(asked));
+                // Which entry moved first follows the inode numbers.
+                QVERIFY2(details.contains(QStringLiteral("” is now “000")), qPrintable(details));
+                QCOMPARE(folder.names(), (NameSet{"x", "y", "z"}));
+                QCOMPARE(folder.contentOf("x"), std::string("x"));
+            } else {
+                QVERIFY2(asked.contains(QStringLiteral("cannot be read")), qPrintable(asked));
+                QVERIFY(std::filesystem::exists(journal + ".set-aside"));
+                QCOMPARE(folder.names(), halfway);
+                std::filesystem::remove(journal + ".set-aside");
+            }
+            settle(view);
+            QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
+        }
     }
 
     // Cancel, the window system's close request (the title bar's button, Alt+F4), SIGTERM at
