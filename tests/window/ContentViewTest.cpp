@@ -7,6 +7,7 @@
 #include "support/TemporaryFolder.hpp"
 #include "window/PreviewModel.hpp"
 #include "window/Translations.hpp"
+#include "window/UndoMessages.hpp"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
@@ -630,6 +631,39 @@ private slots:
             child<QPushButton>(view, "undoButton")->click();
             QCOMPARE(folder.names(), originals);
             QCOMPARE(folder.contentOf("photo 7.jpg"), std::string("photo 7.jpg"));
+        }
+    }
+
+    // An undo that stopped, failed on a move, or could not be recorded says how many names
+    // are back, and never that every entry is where the undo found it.
+    void unfinishedUndoSaysHowManyNamesAreBack() {
+        struct Case {
+            brindleaf::UndoOutcome outcome;
+            bool notRecorded;
+            std::size_t restored;
+            std::size_t toRestore;
+            QString says;
+        };
+        const std::vector<Case> cases{
+            {brindleaf::UndoOutcome::Failed, true, 19998, 20000,
+             QStringLiteral("19,998 of 20,000 entries are back")},
+            {brindleaf::UndoOutcome::Failed, true, 20000, 20000,
+             QStringLiteral("All 20,000 entries are back")},
+            {brindleaf::UndoOutcome::Cancelled, false, 3, 8, QStringLiteral("3 of 8 entries")},
+        };
+        for (const Case& test : cases) {
+            brindleaf::UndoReport report;
+            report.outcome = test.outcome;
+            report.notRecorded = test.notRecorded;
+            report.restored = test.restored;
+            report.toRestore = test.toRestore;
+            report.error = std::make_error_code(std::errc::no_space_on_device);
+            bool succeeded = true;
+            const QString text = brindleaf::UndoMessages::outcome(report, succeeded);
+            QVERIFY(!succeeded);
+            QVERIFY2(text.contains(test.says), qPrintable(text));
+            QVERIFY2(!text.contains(QStringLiteral("Every entry is back")), qPrintable(text));
+            QVERIFY2(!text.contains(QStringLiteral("Nothing was changed")), qPrintable(text));
         }
     }
 
