@@ -74,7 +74,6 @@ struct UndoReport {
     std::error_code error;
     JournalProblem problem = JournalProblem::Unreadable;
     std::optional<FailedMove> failure;
-    std::vector<Stranded> stranded;
     // Empty placeholders that failed moves made and could not remove again.
     std::vector<std::string> placeholdersLeft;
 };
