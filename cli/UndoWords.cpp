@@ -79,9 +79,10 @@ std::string damagedNote(const UndoReport& report, const std::string& journalFold
         "read.";
     if (report.unreadEntries > 0) {
         text += " " + entryCount(report.unreadEntries) +
-                " it named could not be read and keep the names they have now; the damaged "
-                "journal was set aside in " +
-                quotedName(journalFolder) + ".";
+                (report.unreadEntries == 1
+                     ? " it named could not be read and keeps the name it has now"
+                     : " it named could not be read and keep the names they have now") +
+                "; the damaged journal was set aside in " + quotedName(journalFolder) + ".";
     }
     return text;
 }
@@ -221,7 +222,9 @@ std::string describeUnfinishedRun(LastRunState state, const std::string& folder)
     }
     if (state == LastRunState::Damaged) {
         return "The journal of the last run in " + quotedName(folder) +
-               " is damaged, so whether that run finished cannot be told. Nothing was changed. " +
+               " is damaged, so whether that run finished cannot be told. Nothing was changed. "
+               "'brindleaf-cli --undo " +
+               shownName(folder) + "' gives back the entries it can still tell; " +
                forgetHint(folder);
     }
     return "The last run in " + quotedName(folder) +
