@@ -416,12 +416,12 @@ int undo(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
          StreamReporter& reporter) {
     StopOnSignal observer;
     const UndoReport report = undoLastRun(fileSystem, line.settings.targetDir, journals, observer);
-    const bool succeeded = report.outcome == UndoOutcome::Restored;
+    // Entries a damaged journal lost are not back either.
+    const bool succeeded = report.outcome == UndoOutcome::Restored && report.unreadEntries == 0;
     if (!succeeded || !line.quiet) {
         reporter.say(describeUndo(report, line.settings.targetDir, journals.folder().path()));
     }
-    if (report.outcome == UndoOutcome::Cancelled && report.stranded.empty() &&
-        observer.signalReceived() != 0) {
+    if (report.outcome == UndoOutcome::Cancelled && observer.signalReceived() != 0) {
         return exitStatusAfter(observer.signalReceived());
     }
     return succeeded ? exitSuccess : exitFailure;

@@ -66,21 +66,43 @@ std::string leftAloneLines(const UndoReport& report) {
     return lines;
 }
 
-std::string strandedList(const UndoReport& report) {
-    const std::vector<std::string> originals = originalsOf(report.stranded);
-    const std::string restored = originals.empty()
-                                     ? " Every entry is back where the undo found it."
-                                     : " " + entryCount(originals.size()) +
-                                           " could not be given the original name back yet; "
-                                           "'brindleaf-cli --undo' can try again:" +
-                                           nameLines(originals);
-    return restored + placeholderLines(report.placeholdersLeft);
+// How far an undo that did not finish got, and what a later undo does.
+std::string howFar(const UndoReport& report) {
+    std::string text = " " + std::to_string(report.restored) + " of " +
+                       entryCount(report.toRestore) + " " + (report.restored == 1 ? "is" : "are") +
+                       " back under the original name";
+    if (report.notFlushed) {
+        text += "; the folder could not be flushed to disk (" + report.error.message() + ")";
+    } else if (report.notRecorded) {
+        text += "; the record could not be updated (" + report.error.message() + ")";
+    }
+    text += report.restored == report.toRestore ? "; 'brindleaf-cli --undo' completes the record."
+                                                : "; 'brindleaf-cli --undo' gives back the rest.";
+    return text + placeholderLines(report.placeholdersLeft);
 }
 
 std::string stampNote(const UndoReport& report) {
     return report.matchedByStamp ? "\nThis file system does not keep inode numbers, so entries "
                                    "were recognised by name, size and modification time."
                                  : "";
+}
+
+// What a damaged journal still told, and what became of the entries it no longer tells.
+std::string damagedNote(const UndoReport& report, const std::string& journalFolder) {
+    if (!report.fromDamagedRecord) {
+        return {};
+    }
+    std::string text =
+        "\nThe journal of this run was damaged; undo used the entries it could still "
+        "read.";
+    if (report.unreadEntries > 0) {
+        text += " " + entryCount(report.unreadEntries) +
+                (report.unreadEntries == 1
+                     ? " it named could not be read and keeps the name it has now"
+                     : " it named could not be read and keep the names they have now") +
+                "; the damaged journal was set aside in " + quotedName(journalFolder) + ".";
+    }
+    return text;
 }
 
 std::string gaveBack(const UndoReport& report, const std::string& folder) {
@@ -157,8 +179,10 @@ std::string runTime(std::int64_t startedNanoseconds) {
     return text;
 }
 
-std::string describeUndo(const UndoReport& report, const std::string& folder,
-                         const std::string& journalFolder) {
+namespace {
+
+std::string undoOutcomeWords(const UndoReport& report, const std::string& folder,
+                             const std::string& journalFolder) {
     switch (report.outcome) {
     case UndoOutcome::NothingToUndo:
         return "Nothing to undo in " + quotedName(folder) + ".";
@@ -171,8 +195,8 @@ std::string describeUndo(const UndoReport& report, const std::string& folder,
     case UndoOutcome::JournalDamaged:
         return "The journal of the run of " + runTime(report.run.startedNanoseconds) + " in " +
                quotedName(folder) + " " + problemWord(report.problem) + " (" +
-               quotedName(journalFolder + "/" + report.run.journalName) + "). Nothing was moved. " +
-               forgetHint(folder);
+               quotedName(journalFolder + "/" + report.run.journalName) +
+               "), and no entry it names can be read. Nothing was moved. " + forgetHint(folder);
     case UndoOutcome::Restored:
         return report.restored == 0
                    ? "Every entry of the run of " + runTime(report.run.startedNanoseconds) +
@@ -191,15 +215,26 @@ std::string describeUndo(const UndoReport& report, const std::string& folder,
                leftAloneLines(report) + stampNote(report);
     case UndoOutcome::Failed:
         if (report.failure) {
-            return "Cannot rename " + quotedName(report.failure->entrySource) + " to " +
-                   quotedName(report.failure->entryDestination) + ": " +
-                   report.failure->code.message() + "." + strandedList(report);
+            return "Cannot give " + quotedName(report.failure->entryDestination) +
+                   " its original name back: " + report.failure->code.message() + "." +
+                   howFar(report);
         }
-        return "Cannot finish the undo: " + report.error.message() + "." + strandedList(report);
+        if (!report.notRecorded) {
+            return "Cannot start the undo: the journal could not be updated (" +
+                   report.error.message() + "). Nothing was moved.";
+        }
+        return "Cannot finish the undo." + howFar(report);
     case UndoOutcome::Cancelled:
-        return "The undo was stopped." + strandedList(report);
+        return "The undo was stopped." + howFar(report);
     }
     return {};
+}
+
+} // namespace
+
+std::string describeUndo(const UndoReport& report, const std::string& folder,
+                         const std::string& journalFolder) {
+    return undoOutcomeWords(report, folder, journalFolder) + damagedNote(report, journalFolder);
 }
 
 std::string describeUnfinishedRun(LastRunState state, const std::string& folder) {
@@ -209,7 +244,9 @@ std::string describeUnfinishedRun(LastRunState state, const std::string& folder)
     }
     if (state == LastRunState::Damaged) {
         return "The journal of the last run in " + quotedName(folder) +
-               " is damaged, so whether that run finished cannot be told. Nothing was changed. " +
+               " is damaged, so whether that run finished cannot be told. Nothing was changed. "
+               "'brindleaf-cli --undo " +
+               shownName(folder) + "' gives back the entries it can still tell; " +
                forgetHint(folder);
     }
     return "The last run in " + quotedName(folder) +

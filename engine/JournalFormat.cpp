@@ -396,13 +396,18 @@ bool endsComplete(std::string_view tail) {
     });
 }
 
-bool sizeFitsEntries(const JournalHead& head, std::uint64_t size) {
+std::uint64_t longestJournalOf(const JournalHead& head) {
     const std::uint64_t fixed = journalHeadBytes + trailerLength;
-    const std::uint64_t most = std::numeric_limits<std::uint64_t>::max();
+    const std::uint64_t most = std::min<std::uint64_t>(std::numeric_limits<std::uint64_t>::max(),
+                                                       std::numeric_limits<std::size_t>::max());
     if (head.entryCount > (most - fixed) / longestEntryLine) {
-        return true;
+        return most;
     }
-    return size <= fixed + head.entryCount * longestEntryLine;
+    return fixed + head.entryCount * longestEntryLine;
+}
+
+bool sizeFitsEntries(const JournalHead& head, std::uint64_t size) {
+    return size <= longestJournalOf(head);
 }
 
 std::vector<JournalEntry> readableEntries(std::string_view bytes) {

@@ -122,5 +122,7 @@ bool endsComplete(std::string_view tail);
 // Whether a journal of `size` bytes is no larger than one with its head's count of entries
 // can be, every name as long as a file system allows. A larger one is not read on.
 bool sizeFitsEntries(const JournalHead& head, std::uint64_t size);
+// The most bytes a journal whose head says this can hold, capped at what memory can address.
+std::uint64_t longestJournalOf(const JournalHead& head);
 
 } // namespace brindleaf

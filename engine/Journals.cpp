@@ -342,6 +342,18 @@ std::expected<RunRecord, JournalProblem> Journals::load(const std::string& name)
     return decoder ? decoder->finish() : JournalDecoder(0).finish();
 }
 
+std::expected<std::string, std::error_code> Journals::readDamaged(const std::string& name) const {
+    auto start = folder_.read(name, journalHeadBytes);
+    if (!start) {
+        return start;
+    }
+    const auto head = decodeJournalHead(*start);
+    if (!head || start->size() < journalHeadBytes) {
+        return start;
+    }
+    return folder_.read(name, static_cast<std::size_t>(longestJournalOf(*head)));
+}
+
 std::error_code Journals::keepOnly(JournalFile& journal, const RunRecord& record,
                                    std::span<const std::size_t> positions, RunState state,
                                    std::span<const std::string> undoSuffixes) const {

@@ -94,6 +94,11 @@ public:
 
     [[nodiscard]] std::expected<RunRecord, JournalProblem> load(const std::string& name) const;
 
+    // A damaged journal's bytes, only as many as the entries its head declares can fill:
+    // padding past them is never read into memory.
+    [[nodiscard]] std::expected<std::string, std::error_code>
+    readDamaged(const std::string& name) const;
+
     // Replaces the journal with one of the same run that holds only the entries at
     // `positions`, in the state `state`; `journal` then holds the new one.
     std::error_code keepOnly(JournalFile& journal, const RunRecord& record,

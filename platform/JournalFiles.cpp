@@ -514,13 +514,23 @@ std::error_code JournalFolder::remove(const std::string& name) const {
     return {};
 }
 
-std::expected<std::string, std::error_code> JournalFolder::setAside(const std::string& name) const {
+std::expected<std::string, std::error_code> JournalFolder::setAside(const std::string& name,
+                                                                    Aside how) const {
     const auto folder = openTrusted();
     if (!folder) {
         return std::unexpected(folder.error());
     }
-    const std::string aside = name + std::string(setAsideEnding);
-    if (::renameat(folder->get(), name.c_str(), folder->get(), aside.c_str()) != 0 ||
+    // A link is never made over an existing name, so a journal set aside earlier under the
+    // same name keeps its place, and the next free name is taken.
+    std::string aside = name + std::string(setAsideEnding);
+    for (int attempt = 2;
+         ::linkat(folder->get(), name.c_str(), folder->get(), aside.c_str(), 0) != 0; ++attempt) {
+        if (errno != EEXIST) {
+            return std::unexpected(lastError());
+        }
+        aside = name + std::string(setAsideEnding) + "-" + std::to_string(attempt);
+    }
+    if ((how == Aside::Move && ::unlinkat(folder->get(), name.c_str(), 0) != 0) ||
         calls_->flush(folder->get()) != 0) {
         return std::unexpected(lastError());
     }
