@@ -17,7 +17,9 @@ namespace brindleaf {
 struct FolderEntries {
     std::vector<std::string> names;
     std::vector<std::uint64_t> inodes;
-    std::vector<std::uint8_t> folders; // 1 for a folder (a link to one is no folder)
+    // 1 for a folder or a symbolic link to one: what a link points to decides which
+    // entries the choices take and how the link is shown; it is still moved as a link.
+    std::vector<std::uint8_t> folders;
 };
 
 // Which folder a descriptor reaches, and whether its entries' inode numbers identify them

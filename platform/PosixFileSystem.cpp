@@ -81,13 +81,21 @@ std::uint64_t volumeOf(int folderFd, std::uint64_t device) {
 }
 
 // The directory read tells the kind of most entries; a file system that does not is asked.
+// A symbolic link counts as what it points to, as a file manager shows it: a link to a
+// folder is left out with the folders, a link that points nowhere is a file. Only the
+// choice of entries asks this; the link itself is renamed, never followed.
 bool isFolder(int folderFd, const dirent& entry) {
-    if (entry.d_type != DT_UNKNOWN) {
+    if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK) {
         return entry.d_type == DT_DIR;
     }
+    // The reading of the folder tells its own failure by errno: a link that points
+    // nowhere must not look like one.
+    const int readError = errno;
     struct stat status {};
-    return ::fstatat(folderFd, entry.d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-           S_ISDIR(status.st_mode);
+    const bool folder =
+        ::fstatat(folderFd, entry.d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
+    errno = readError;
+    return folder;
 }
 
 #if defined(__APPLE__)
