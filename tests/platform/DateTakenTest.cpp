@@ -76,5 +76,31 @@ TEST(DateTaken, ComesFromEachFormatsOwnTagInItsOwnZone) {
     ::tzset();
 }
 
+// Zones lie at half and quarter hours, and west of UTC: the minutes of an offset count, and
+// so does its sign, whatever zone the reading machine is in.
+TEST(DateTaken, OffsetsWithMinutesAndWestOfUtcCount) {
+    TemporaryFolder folder;
+    // 2024-07-01 08:00 UTC.
+    constexpr std::int64_t taken = 1'719'820'800;
+    const std::vector<std::pair<const char*, const char*>> clocks{
+        {"2024:07:01 13:30:00", "+05:30"}, {"2024:07:01 13:45:00", "+05:45"},
+        {"2024:07:01 05:00:00", "-03:00"}, {"2024:06:30 22:30:00", "-09:30"},
+        {"2024:07:01 08:00:00", "-00:00"}, {"2024:07:01 21:45:00", "+13:45"},
+    };
+    for (std::size_t i = 0; i < clocks.size(); ++i) {
+        testing::writePhoto(folder.pathOf(std::to_string(i) + ".jpg"), clocks[i].first,
+                            clocks[i].second);
+    }
+    ::setenv("TZ", "JST-9", 1);
+    ::tzset();
+    const UniqueFd opened(::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    for (std::size_t i = 0; i < clocks.size(); ++i) {
+        EXPECT_EQ(readDateTaken(opened, std::to_string(i) + ".jpg"), taken * second)
+            << clocks[i].second;
+    }
+    ::unsetenv("TZ");
+    ::tzset();
+}
+
 } // namespace
 } // namespace brindleaf

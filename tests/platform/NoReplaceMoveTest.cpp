@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <set>
 #include <string>
 
@@ -87,6 +90,28 @@ TEST(PlaceholderMove, RefusedClaimMovesNothing) {
     EXPECT_EQ(result.error, std::errc::read_only_file_system);
     EXPECT_EQ(result.failedStep, MoveStep::ClaimNewName);
     EXPECT_EQ(folder.names(), NameSet{"a"});
+}
+
+// fusefat refuses to move a folder onto its placeholder folder, so an empty folder moves by
+// a plain rename, which stamps it with the time of the move as any rename there does: its
+// dates are the user's, and undo recognises it there by them.
+TEST(PlaceholderMove, FolderMovedPastARefusalKeepsItsTimes) {
+    TemporaryFolder folder;
+    folder.addFolder("album");
+    const timespec old[2] = {{1'600'000'000, 0}, {1'500'000'000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, folder.pathOf("album").c_str(), old, 0), 0);
+    ScriptedMoveCalls calls;
+    calls.refuseFlag = true;
+    calls.refuseRenameOntoFolder = EPERM;
+    calls.stampMoveTime = true;
+    const UniqueFd fd(*PosixFileSystem{}.openFolder(folder.path()));
+
+    EXPECT_FALSE(moveNoReplace(calls, fd.get(), "album", "0001"));
+    EXPECT_EQ(folder.names(), NameSet{"0001"});
+    struct stat moved {};
+    ASSERT_EQ(::stat(folder.pathOf("0001").c_str(), &moved), 0);
+    EXPECT_EQ(moved.st_mtim.tv_sec, old[1].tv_sec);
+    EXPECT_EQ(moved.st_atim.tv_sec, old[0].tv_sec);
 }
 
 } // namespace
