@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 #include <optional>
 
@@ -297,7 +298,7 @@ std::expected<RunRecord, JournalProblem> decodeJournal(std::string_view bytes) {
     }
     const std::string_view body = bytes.substr(stateLineLength);
     Reader reader(body);
-    RunRecord record{*head, entriesAfterHead(bytes, *head, reader)};
+    RunRecord record{*head, entriesAfterHead(bytes, *head, reader), {}};
     if (record.entries.size() < record.head.entryCount) {
         return std::unexpected(JournalProblem::Truncated);
     }
@@ -306,10 +307,15 @@ std::expected<RunRecord, JournalProblem> decodeJournal(std::string_view bytes) {
     std::snprintf(
         expected, sizeof expected, "end %016llx\n",
         static_cast<unsigned long long>(checksumOf(checksumStart, body.substr(0, checkedLength))));
-    if (reader.rest() != expected) {
+    if (!reader.rest().starts_with(expected)) {
         return std::unexpected(reader.rest().starts_with("end ") ? JournalProblem::Corrupt
                                                                  : JournalProblem::Truncated);
     }
+    auto placeholders = placeholdersRecorded(reader.rest().substr(std::strlen(expected)));
+    if (!placeholders) {
+        return std::unexpected(JournalProblem::Corrupt);
+    }
+    record.placeholders = std::move(*placeholders);
     return record;
 }
 
@@ -320,6 +326,61 @@ std::vector<JournalEntry> readableEntries(std::string_view bytes) {
     }
     Reader reader(bytes.substr(stateLineLength));
     return entriesAfterHead(bytes, *head, reader);
+}
+
+namespace {
+
+std::string sizedName(std::string_view name) {
+    return decimal(name.size()) + ":" + std::string(name);
+}
+
+std::string summedLine(const std::string& text) {
+    return text + stateSum(text);
+}
+
+} // namespace
+
+std::string placeholderLine(std::string_view name, bool isFolder) {
+    return summedLine(std::string("placeholder ") + (isFolder ? "folder " : "file ") +
+                      sizedName(name));
+}
+
+std::string placeholderInodeLine(std::string_view name, std::uint64_t inode) {
+    return summedLine("placeholder-inode " + decimal(inode) + " " + sizedName(name));
+}
+
+std::optional<std::vector<RecordedPlaceholder>> placeholdersRecorded(std::string_view lines) {
+    std::vector<RecordedPlaceholder> placeholders;
+    Reader reader(lines);
+    while (!reader.atEnd()) {
+        const std::string_view start = reader.rest();
+        const bool madeOne = reader.literal("placeholder ");
+        const bool numbered = !madeOne && reader.literal("placeholder-inode ");
+        const bool isFolder = madeOne && reader.literal("folder ");
+        const bool kindRead = !madeOne || isFolder || reader.literal("file ");
+        const auto inode =
+            numbered ? reader.number<std::uint64_t>() : std::optional<std::uint64_t>(0);
+        const auto name =
+            kindRead && inode && (!numbered || reader.literal(" ")) ? reader.sized() : std::nullopt;
+        const std::string_view text = start.substr(0, start.size() - reader.rest().size());
+        const bool whole = name && (madeOne || numbered) && isName(*name) &&
+                           reader.rest().starts_with(stateSum(text));
+        if (!whole) {
+            // A crash may cut the last line short; any other line that is not whole is damage.
+            return start.find('\n') == std::string_view::npos
+                       ? std::optional(std::move(placeholders))
+                       : std::nullopt;
+        }
+        reader.literal(stateSum(text));
+        if (madeOne) {
+            placeholders.push_back({std::string(*name), isFolder, 0});
+        } else {
+            for (RecordedPlaceholder& made : placeholders) {
+                made.inode = made.name == *name ? *inode : made.inode;
+            }
+        }
+    }
+    return placeholders;
 }
 
 } // namespace brindleaf

@@ -3,6 +3,7 @@
 #include "engine/Listing.hpp"
 #include "engine/NameFormat.hpp"
 
+#include <algorithm>
 #include <optional>
 #include <span>
 #include <unordered_map>
@@ -207,6 +208,53 @@ std::error_code recordUndo(Journals& journals, JournalFile& journal, const RunRe
     return journals.keepOnly(journal, record, moves.leftAlone, record.head.state, suffixes);
 }
 
+// Removes what a run killed between claiming a name and moving onto it left: a placeholder
+// recorded in its journal, while it is still the empty file or folder that was made (the
+// same inode where the folder keeps inode numbers), under no name the run's entries had or
+// now have. One that was used stays; one that could not be removed is named as left.
+void removePlaceholders(FileSystem& fileSystem, const UniqueFd& folder, const RunRecord& record,
+                        const UndoMoves& moves, UndoReport& report) {
+    if (record.placeholders.empty()) {
+        return;
+    }
+    std::unordered_set<std::string_view> entryNames;
+    for (const JournalEntry& entry : record.entries) {
+        entryNames.insert(entry.original);
+    }
+    for (const std::string& source : moves.sources) {
+        entryNames.insert(source);
+    }
+    // An entry undo could not recognise may stand under its new or temporary name.
+    const auto unrecognisedMayHold = [&](std::string_view name) {
+        return std::ranges::any_of(moves.leftAlone, [&](std::size_t i) {
+            return name.starts_with(record.entries[i].renamed);
+        });
+    };
+    for (const RecordedPlaceholder& placeholder : record.placeholders) {
+        if (entryNames.contains(placeholder.name) || unrecognisedMayHold(placeholder.name)) {
+            continue;
+        }
+        const auto stamp = fileSystem.stamp(folder, placeholder.name);
+        if (!stamp) {
+            continue; // gone already: the move used it, or the user removed it
+        }
+        const bool sameOne = placeholder.inode == 0 || stamp->inode == placeholder.inode ||
+                             !record.head.folder.inodesAreStable;
+        const bool madeByTheRun = stamp->modifiedNanoseconds >= record.head.startedNanoseconds;
+        if (!sameOne || !madeByTheRun) {
+            continue; // another entry holds the name now
+        }
+        // One that holds something now is the user's; one that could not be removed is told.
+        const std::error_code removed =
+            fileSystem.removeEmpty(folder, placeholder.name, placeholder.isFolder);
+        if (removed && removed != std::errc::file_exists &&
+            removed != std::errc::directory_not_empty && removed != std::errc::not_a_directory &&
+            removed != std::errc::no_such_file_or_directory) {
+            report.placeholdersLeft.push_back(placeholder.name);
+        }
+    }
+}
+
 UndoReport carryOutUndo(FileSystem& fileSystem, const UniqueFd& folder, Journals& journals,
                         JournalFile& journal, const RunRecord& record,
                         const CurrentEntries& current, RunObserver& observer) {
@@ -237,6 +285,7 @@ UndoReport carryOutUndo(FileSystem& fileSystem, const UniqueFd& folder, Journals
         return report;
     }
     report.restored = moves.sources.size();
+    removePlaceholders(fileSystem, folder, record, moves, report);
     if (const auto code = recordUndo(journals, journal, record, moves, suffixes)) {
         report.outcome = UndoOutcome::Failed;
         report.error = code;

@@ -69,6 +69,10 @@ public:
     // aside, flushed and renamed over it, so a power cut leaves the old one or the new one.
     [[nodiscard]] std::expected<JournalFile, std::error_code> replacement() const;
 
+    // Writes `bytes` at the end of a committed journal at once, flushed to disk before it
+    // returns when `durable`.
+    std::error_code appendNow(std::string_view bytes, bool durable);
+
 private:
     friend class JournalFolder;
     JournalFile(std::shared_ptr<JournalCalls> calls, UniqueFd folder, UniqueFd file,

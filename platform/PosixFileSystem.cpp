@@ -131,7 +131,7 @@ std::expected<FolderEntries, std::error_code> PosixFileSystem::readEntries(const
 
 MoveResult PosixFileSystem::move(const UniqueFd& folder, const std::string& from,
                                  const std::string& to) {
-    return moveNoReplace(*calls_, folder.get(), from, to);
+    return moveNoReplace(*calls_, folder.get(), from, to, placeholders_);
 }
 
 std::error_code PosixFileSystem::flush(const UniqueFd& folder) {
@@ -179,6 +179,23 @@ std::expected<EntryStamp, std::error_code> PosixFileSystem::stamp(const UniqueFd
 std::optional<std::int64_t> PosixFileSystem::dateTaken(const UniqueFd& folder,
                                                        const std::string& name) {
     return readDateTaken(folder, name);
+}
+
+std::error_code PosixFileSystem::removeEmpty(const UniqueFd& folder, const std::string& name,
+                                             bool isFolder) {
+    if (isFolder) {
+        // The system refuses to remove a folder that holds anything.
+        return ::unlinkat(folder.get(), name.c_str(), AT_REMOVEDIR) == 0 ? std::error_code{}
+                                                                         : lastError();
+    }
+    struct stat status {};
+    if (::fstatat(folder.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        return lastError();
+    }
+    if (!S_ISREG(status.st_mode) || status.st_size != 0) {
+        return std::make_error_code(std::errc::file_exists);
+    }
+    return ::unlinkat(folder.get(), name.c_str(), 0) == 0 ? std::error_code{} : lastError();
 }
 
 std::size_t PosixFileSystem::longestName(const UniqueFd& folder) {

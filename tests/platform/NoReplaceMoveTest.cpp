@@ -8,8 +8,10 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace brindleaf {
 namespace {
@@ -90,6 +92,43 @@ TEST(PlaceholderMove, RefusedClaimMovesNothing) {
     EXPECT_EQ(result.error, std::errc::read_only_file_system);
     EXPECT_EQ(result.failedStep, MoveStep::ClaimNewName);
     EXPECT_EQ(folder.names(), NameSet{"a"});
+}
+
+// A placeholder that cannot be recorded first is not made: a crash could leave it where
+// nobody knows of it.
+TEST(PlaceholderMove, IsRecordedBeforeItIsMadeOrNotMadeAtAll) {
+    class Log final : public PlaceholderLog {
+    public:
+        std::error_code refusal;
+        std::vector<std::string> notes;
+        std::string folderPath;
+        std::error_code claiming(const std::string& name, bool isFolder) override {
+            const bool exists = std::filesystem::exists(folderPath + "/" + name);
+            notes.push_back((isFolder ? "folder " : "file ") + name + (exists ? " made" : ""));
+            return refusal;
+        }
+        void claimed(const std::string& name, std::uint64_t inode) override {
+            notes.push_back(name + (inode != 0 ? " numbered" : ""));
+        }
+    };
+    TemporaryFolder folder;
+    folder.addFile("a");
+    folder.addFolder("d");
+    ScriptedMoveCalls calls;
+    calls.refuseFlag = true;
+    Log log;
+    log.folderPath = folder.path();
+    const UniqueFd fd(*PosixFileSystem{}.openFolder(folder.path()));
+    EXPECT_FALSE(moveNoReplace(calls, fd.get(), "a", "b", &log));
+    EXPECT_FALSE(moveNoReplace(calls, fd.get(), "d", "e", &log));
+    EXPECT_EQ(log.notes,
+              (std::vector<std::string>{"file b", "b numbered", "folder e", "e numbered"}));
+
+    log.refusal = std::make_error_code(std::errc::no_space_on_device);
+    const MoveResult refused = moveNoReplace(calls, fd.get(), "b", "c", &log);
+    EXPECT_EQ(refused.error, std::errc::no_space_on_device);
+    EXPECT_EQ(refused.failedStep, MoveStep::ClaimNewName);
+    EXPECT_EQ(folder.names(), (NameSet{"b", "e"}));
 }
 
 // fusefat refuses to move a folder onto its placeholder folder, so an empty folder moves by
