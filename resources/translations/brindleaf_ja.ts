@@ -193,9 +193,9 @@
         <translation>前回の名前変更の記録が壊れているため、元に戻せません。何も変更されていません。</translation>
     </message>
     <message numerus="yes">
-        <source>Gave %n entries their original names back.</source>
+        <source>Gave %Ln entries their original names back.</source>
         <translation>
-            <numerusform>%n 個の項目を元の名前に戻しました。</numerusform>
+            <numerusform>%Ln 個の項目を元の名前に戻しました。</numerusform>
         </translation>
     </message>
     <message>
@@ -279,9 +279,9 @@
         <translation>今日 %1</translation>
     </message>
     <message numerus="yes">
-        <source>Give the %n entries of the renaming of %2 in “%1” their original names back?</source>
+        <source>Give the %Ln entries of the renaming of %2 in “%1” their original names back?</source>
         <translation>
-            <numerusform>「%1」で %2 に名前を変更した %n 個の項目を元の名前に戻しますか？</numerusform>
+            <numerusform>「%1」で %2 に名前を変更した %Ln 個の項目を元の名前に戻しますか？</numerusform>
         </translation>
     </message>
     <message>
@@ -305,9 +305,9 @@
         <translation>これは中断された名前の変更が残した名前で、一時的な名前も含まれます。元に戻すと項目は元の名前に戻ります。それまでは名前を変更できません。</translation>
     </message>
     <message numerus="yes">
-        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %3 entries, of which %4 can be read; %n of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
+        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %L3 entries, of which %L4 can be read; %Ln of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
         <translation>
-            <numerusform>「%2」で %1 に行った名前の変更の記録が読めないため、元に戻せません。記録には %3 個の項目があり、%4 個を読めました。そのうち %n 個はまだ新しい名前か一時的な名前のままです。フォルダーの名前をまた変更できるよう、記録を脇に置きますか？項目は移動せず、記録は残ります。</numerusform>
+            <numerusform>「%2」で %1 に行った名前の変更の記録が読めないため、元に戻せません。記録には %L3 個の項目があり、%L4 個を読めました。そのうち %Ln 個はまだ新しい名前か一時的な名前のままです。フォルダーの名前をまた変更できるよう、記録を脇に置きますか？項目は移動せず、記録は残ります。</numerusform>
         </translation>
     </message>
     <message>
@@ -315,9 +315,9 @@
         <translation>「%1」は今「%2」です</translation>
     </message>
     <message numerus="yes">
-        <source>and %n more</source>
+        <source>and %Ln more</source>
         <translation>
-            <numerusform>ほか %n 個</numerusform>
+            <numerusform>ほか %Ln 個</numerusform>
         </translation>
     </message>
 </context>
