@@ -81,6 +81,7 @@ FolderSession::FolderSession(std::unique_ptr<FileSystem> fileSystem, JournalFold
       loader_(*fileSystem_, journals_, dates_,
               [this](PreviewLoader::Result result) { loaded(std::move(result)); }),
       preview_(new PreviewModel(listing_, format_, this)) {
+    state_.journalFolder = journals_.folder().path();
     folderChangedTimer_.setSingleShot(true);
     folderChangedTimer_.setInterval(folderChangeSettleMilliseconds);
     connect(&folderChangedTimer_, &QTimer::timeout, this, &FolderSession::relistAfterChange);

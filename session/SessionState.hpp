@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <variant>
 
 namespace brindleaf {
@@ -86,6 +87,8 @@ struct SessionState {
     std::size_t extensionChanges = 0;
     NameCheck nameCheck;
     LastRun lastRun;
+    // Where the runs are journalled: the window names it when it cannot be used.
+    std::string journalFolder;
 
     [[nodiscard]] bool isLoading() const {
         return std::holds_alternative<activity::Loading>(activity) ||

@@ -29,6 +29,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace brindleaf {
@@ -66,6 +67,7 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, JournalFolder j
     });
     connect(new WindowGoneFilter(this), &WindowGoneFilter::windowGone, this,
             &ContentView::leaveWithoutWindow);
+    fadeDisabledPlaceholders(this);
     draw(session_->state()); // nothing to undo before a folder is shown
 }
 
@@ -163,6 +165,8 @@ QLineEdit* ContentView::addField(QLayout* row, const TextBinding& binding) {
     auto* field = new QLineEdit(this);
     field->setObjectName(QString::fromLatin1(binding.objectName));
     field->setPlaceholderText(withoutMnemonic(key));
+    field->setMinimumWidth(
+        std::max(field->sizeHint().width(), widthShowing(field, field->placeholderText())));
     field->setAcceptDrops(false);
     connect(field, &QLineEdit::textEdited, this,
             [this, &binding](const QString& text) { writeText(binding, text); });
@@ -193,6 +197,8 @@ void ContentView::draw(const SessionState& state) {
         showTitle();
     }
     previewList_->setLoading(state.isLoading());
+    // While entries move, the preview has let its rows go and says why.
+    previewList_->setRenaming(state.isRunning());
     previewList_->setFolderShown(state.folderShown);
     previewList_->setShowsDates(state.showsDates);
     showPlanProblem(state);
@@ -281,9 +287,13 @@ void ContentView::showPlanProblem(const SessionState& state) {
     showActions(state);
     if (state.lastRunUnfinished()) {
         // The names shown are not the user's own until the run is dealt with.
-        problemLabel_->setText(state.lastRun.state == LastRunState::Damaged
-                                   ? UndoMessages::damagedJournal(targetDirLabel_->text())
-                                   : UndoMessages::namesLeftByInterruptedRun());
+        const LastRun& last = state.lastRun;
+        problemLabel_->setText(
+            last.state == LastRunState::JournalsUnreadable
+                ? UndoMessages::unreadableJournals(decodedName(state.journalFolder), last.error)
+            : last.state == LastRunState::Damaged
+                ? UndoMessages::damagedJournal(targetDirLabel_->text())
+                : UndoMessages::namesLeftByInterruptedRun());
         problemLabel_->show();
         return;
     }

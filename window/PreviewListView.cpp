@@ -83,6 +83,9 @@ void PreviewListView::paintEvent(QPaintEvent* event) {
 }
 
 QString PreviewListView::emptyHint() const {
+    if (renaming_) {
+        return tr("Renaming…");
+    }
     if (loading_) {
         return tr("Reading the folder…");
     }
@@ -100,6 +103,13 @@ void PreviewListView::setLoading(bool loading) {
         viewport()->unsetCursor();
     }
     viewport()->update();
+}
+
+void PreviewListView::setRenaming(bool renaming) {
+    if (renaming_ != renaming) {
+        renaming_ = renaming;
+        viewport()->update();
+    }
 }
 
 void PreviewListView::setFolderShown(bool shown) {

@@ -20,6 +20,10 @@ public:
     void setFolderShown(bool shown);
     // While the rows are being made, an empty preview says so and the pointer shows it.
     void setLoading(bool loading);
+    // While a run moves the folder's entries, the preview has let its rows go and says why.
+    void setRenaming(bool renaming);
+    // What the preview says while it shows no row.
+    [[nodiscard]] QString emptyHint() const;
     // The height that shows `rows` rows under the column titles.
     [[nodiscard]] int heightForRows(int rows) const;
     // A third column shows the date each entry is numbered by.
@@ -32,12 +36,12 @@ protected:
                      const QList<int>& roles) override;
 
 private:
-    [[nodiscard]] QString emptyHint() const;
     void shareWidth();
 
     QHeaderView* columns_;
     bool folderShown_ = false;
     bool loading_ = false;
+    bool renaming_ = false;
     bool columnsResizedByUser_ = false;
 };
 

@@ -12,8 +12,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace brindleaf {
@@ -92,9 +94,19 @@ QString RunDialogs::confirmationDetails() const {
     if (state.rows == 0) {
         return tr("“%1” is empty, so nothing will be renamed.").arg(folderName());
     }
-    const std::size_t numbered = state.rows - state.leftOut;
-    return tr("%n entries in “%1” get new names.", nullptr, countForText(numbered))
-        .arg(folderName());
+    const std::size_t leftOut = state.leftOut;
+    const int numbered = countForText(state.rows - leftOut);
+    if (numbered == 0) {
+        return tr("The choices leave every entry of “%1” out, so nothing will be renamed.")
+            .arg(folderName());
+    }
+    const QString renamed =
+        tr("%Ln entries in “%1” get new names.", nullptr, numbered).arg(folderName());
+    if (leftOut == 0) {
+        return renamed;
+    }
+    return renamed + QLatin1Char(' ') +
+           tr("%Ln entries are left out and keep their names.", nullptr, countForText(leftOut));
 }
 
 void RunDialogs::toggleConfirm() {
@@ -160,20 +172,30 @@ void RunDialogs::follow(const SessionState& state) {
 
 void RunDialogs::tell(const FinishedRun& run) {
     running_ = false;
+    const bool quit = closeRequested_ || run.signal != 0;
     if (const auto* renamed = std::get_if<RenameResult>(&run.result)) {
-        if (closeRequested_ || run.signal != 0) {
-            quitAfterRun(run.signal, renamed->report.failures.empty());
+        if (!quit) {
+            tellRename(*renamed);
             return;
         }
-        tellRename(*renamed);
+        if (run.signal != 0) {
+            std::fprintf(stderr, "brindleaf: stopped by signal %d (%s) during a run; %s\n",
+                         run.signal, ::strsignal(run.signal),
+                         renamed->report.failures.empty()
+                             ? "every entry is back under the name it had before the run"
+                             : "some entries could not be given their names back; "
+                               "'brindleaf-cli --undo FOLDER' tries again");
+        }
+        quitAfterRun(run.signal);
         return;
     }
     const auto& undone = std::get<UndoReport>(run.result);
-    if (closeRequested_ || run.signal != 0) {
-        quitAfterRun(run.signal, undone.stranded.empty());
+    if (!quit) {
+        tellUndo(undone);
         return;
     }
-    tellUndo(undone);
+    sayHowFarOnQuit(run.signal, undone);
+    quitAfterRun(run.signal);
 }
 
 void RunDialogs::tellRename(const RenameResult& result) {
@@ -190,9 +212,9 @@ void RunDialogs::tellRename(const RenameResult& result) {
 void RunDialogs::showRunOutcome(const RunReport& report) {
     switch (report.outcome) {
     case RunOutcome::Renamed: {
-        QString text = tr("Renamed %n entries.", nullptr, countForText(report.moved));
+        QString text = tr("Renamed %Ln entries.", nullptr, countForText(report.moved));
         if (report.alreadyNamed > 0) {
-            text += QLatin1Char(' ') + tr("%n had their new names already.", nullptr,
+            text += QLatin1Char(' ') + tr("%Ln had their new names already.", nullptr,
                                           countForText(report.alreadyNamed));
         }
         emit statusChanged(text);
@@ -210,17 +232,36 @@ void RunDialogs::showRunOutcome(const RunReport& report) {
     case RunOutcome::AnotherRunGoing:
         showFailureAlert(window_, UndoMessages::anotherRunGoing(folderName()));
         break;
-    case RunOutcome::NothingToRename:
-    case RunOutcome::Failed:
     case RunOutcome::Cancelled:
+        emit statusChanged(tr("Stopped; every entry is back under its name."));
+        break;
+    case RunOutcome::Failed:
+        showStopOutcome(report);
+        break;
+    case RunOutcome::NothingToRename:
         break;
     }
+}
+
+// A stop whose taking back of the moves failed is a failure, alerted with its names; the
+// status line still says the run was stopped, and how many names are not back.
+void RunDialogs::showStopOutcome(const RunReport& report) {
+    const auto stop =
+        std::ranges::find(report.failures, ErrorKind::StoppedUnfinished, &Error::kind);
+    if (stop == report.failures.end()) {
+        return;
+    }
+    emit statusChanged(stop->notRestored.empty()
+                           ? tr("Stopped; every entry is back under its name.")
+                           : tr("Stopped; %Ln entries could not be given their names back; "
+                                "Undo can try again.",
+                                nullptr, countForText(stop->notRestored.size())));
 }
 
 void RunDialogs::askAgainAfterChange() {
     if (askToProceed(window_, tr("Confirmation"),
                      tr("The folder changed after its preview was shown. The preview now shows "
-                        "it as it is. Rename every entry as it shows now?"),
+                        "it as it is. Rename the entries as it shows them now?"),
                      tr("OK"))) {
         renameFiles();
     }
@@ -262,12 +303,22 @@ void RunDialogs::tellUndo(const UndoReport& report) {
     }
 }
 
-// A record that cannot be read would keep the folder refused for good. It is set aside,
-// never deleted, once the user has seen which entries it still names away from their
-// original names; no entry moves.
+// A record that cannot be read would keep the folder refused for good. While it still tells
+// some entries, undo gives those back and replaces it; one that tells none is set aside,
+// never deleted, once the user has seen it; no entry moves.
 void RunDialogs::offerToSetAsideDamagedRecord() {
     const ForgetReport examined = session_.forget(false);
     if (examined.outcome != ForgetOutcome::Examined) {
+        return;
+    }
+    // Entries it can still tell need not be given up: undo takes them home first.
+    if (examined.entriesRead > 0) {
+        if (askToProceed(window_, tr("Damaged Record"),
+                         UndoMessages::damagedRecordRestoreQuestion(folderName(), examined),
+                         tr("Restore the original names"), tr("Not now"),
+                         UndoMessages::strandedEntries(examined))) {
+            restoreOriginalNames();
+        }
         return;
     }
     if (!askToProceed(window_, tr("Damaged Record"),
@@ -284,14 +335,32 @@ void RunDialogs::offerToSetAsideDamagedRecord() {
     }
 }
 
-void RunDialogs::quitAfterRun(int signal, bool everyNameBack) {
-    if (signal != 0) {
-        std::fprintf(stderr, "brindleaf: stopped by signal %d (%s) during a run; %s\n", signal,
-                     ::strsignal(signal),
-                     everyNameBack ? "every entry is back under the name it had before the run"
-                                   : "some entries could not be given their names back; "
-                                     "'brindleaf-cli --undo FOLDER' tries again");
+// The window is about to go, so an undo that it or a signal stopped is told on standard
+// error, where a session's log keeps it.
+void RunDialogs::sayHowFarOnQuit(int signal, const UndoReport& report) const {
+    const std::string why = signal != 0 ? "stopped by signal " + std::to_string(signal) + " (" +
+                                              ::strsignal(signal) + ")"
+                                        : std::string("stopped as the window closed");
+    if (report.outcome == UndoOutcome::Cancelled || report.outcome == UndoOutcome::Failed) {
+        std::fprintf(stderr,
+                     "brindleaf: %s during an undo; %zu of %zu entries are back under their "
+                     "original names; 'brindleaf-cli --undo FOLDER' gives back the rest\n",
+                     why.c_str(), report.restored, report.toRestore);
+    } else if (!report.leftAlone.empty()) {
+        std::fprintf(stderr,
+                     "brindleaf: %s; the undo had ended: %zu entries are back under their "
+                     "original names, %zu were left alone; 'brindleaf-cli --undo FOLDER' tries "
+                     "them again\n",
+                     why.c_str(), report.restored, report.leftAlone.size());
+    } else if (signal != 0 && report.outcome == UndoOutcome::Restored) {
+        std::fprintf(stderr,
+                     "brindleaf: %s; the undo had ended and every entry is back under the name "
+                     "it had before the run\n",
+                     why.c_str());
     }
+}
+
+void RunDialogs::quitAfterRun(int signal) {
     emit quitRequested(signal != 0 ? exitStatusAfter(signal) : 0);
 }
 

@@ -54,11 +54,13 @@ private:
     [[nodiscard]] QString folderName() const;
     [[nodiscard]] QString confirmationDetails() const;
     void showRunOutcome(const RunReport& report);
+    void showStopOutcome(const RunReport& report);
     void askAgainAfterChange();
     void offerToRestoreInterruptedRun();
     void offerToSetAsideDamagedRecord();
     void restoreOriginalNames();
-    void quitAfterRun(int signal, bool everyNameBack);
+    void quitAfterRun(int signal);
+    void sayHowFarOnQuit(int signal, const UndoReport& report) const;
 
     QWidget* window_;
     FolderSession& session_;

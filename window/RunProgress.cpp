@@ -1,6 +1,7 @@
 #include "window/RunProgress.hpp"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 #include <algorithm>
 #include <limits>
@@ -26,9 +27,10 @@ void RunProgress::showProgress(std::size_t done, std::size_t total) {
     constexpr std::size_t largest = std::numeric_limits<int>::max();
     setRange(0, static_cast<int>(std::min(total, largest)));
     setValue(static_cast<int>(std::min(done, largest)));
+    const QLocale locale;
     setLabelText(QCoreApplication::translate("RunProgress", "Renaming… %1 of %2 entries")
-                     .arg(done)
-                     .arg(total));
+                     .arg(locale.toString(static_cast<qulonglong>(done)),
+                          locale.toString(static_cast<qulonglong>(total))));
 }
 
 } // namespace brindleaf

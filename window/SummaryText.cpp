@@ -16,21 +16,21 @@ QString SummaryText::of(const SessionState& state, bool& changesExtensions) {
     const ListingSummary& summary = state.summary;
     const std::size_t changes = state.extensionChanges;
     changesExtensions = changes > 0;
-    QStringList parts{tr("%n entries", nullptr, countForText(summary.entries))};
+    QStringList parts{tr("%Ln entries", nullptr, countForText(summary.entries))};
     if (changes > 0) {
-        parts.append(tr("%n change extension", nullptr, countForText(changes)));
+        parts.append(tr("%Ln change extension", nullptr, countForText(changes)));
     }
     if (summary.folders > 0) {
-        parts.append(tr("%n folders", nullptr, countForText(summary.folders)));
+        parts.append(tr("%Ln folders", nullptr, countForText(summary.folders)));
     }
     if (summary.hidden > 0) {
-        parts.append(tr("%n hidden", nullptr, countForText(summary.hidden)));
+        parts.append(tr("%Ln hidden", nullptr, countForText(summary.hidden)));
     }
     if (state.leftOut > 0) {
-        parts.append(tr("%n left out", nullptr, countForText(state.leftOut)));
+        parts.append(tr("%Ln left out", nullptr, countForText(state.leftOut)));
     }
     if (state.withoutDateTaken > 0) {
-        parts.append(tr("%n without a date taken", nullptr, countForText(state.withoutDateTaken)));
+        parts.append(tr("%Ln without a date taken", nullptr, countForText(state.withoutDateTaken)));
     }
     if (summary.entries > 0 && !state.nameCheck.changesNames) {
         parts.append(tr("every entry already has its new name"));

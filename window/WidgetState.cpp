@@ -4,8 +4,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QRegularExpression>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVariant>
 
 namespace brindleaf {
@@ -53,6 +56,32 @@ QWidget* labelledPair(QWidget* parent, const QString& label, QWidget* field) {
     layout->addWidget(buddy);
     layout->addWidget(field);
     return pair;
+}
+
+int widthShowing(const QLineEdit* field, const QString& text) {
+    // QLineEdit keeps a margin of its own on either side of its text, and a pixel for the
+    // cursor.
+    constexpr int ownMargin = 2;
+    constexpr int cursor = 1;
+    const QMargins textMargins = field->textMargins();
+    const QMargins contents = field->contentsMargins();
+    const QFontMetrics metrics = field->fontMetrics();
+    const int width = metrics.horizontalAdvance(text) + 2 * ownMargin + cursor +
+                      textMargins.left() + textMargins.right() + contents.left() + contents.right();
+    QStyleOptionFrame option;
+    option.initFrom(field);
+    option.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field);
+    return field->style()
+        ->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(width, metrics.height()), field)
+        .width();
+}
+
+void fadeDisabledPlaceholders(QWidget* window) {
+    QPalette palette = window->palette();
+    QColor faint = palette.color(QPalette::Disabled, QPalette::Text);
+    faint.setAlpha(faint.alpha() / 2);
+    palette.setColor(QPalette::Disabled, QPalette::PlaceholderText, faint);
+    window->setPalette(palette);
 }
 
 QHBoxLayout* centredRow() {

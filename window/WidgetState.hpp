@@ -27,6 +27,13 @@ void showState(QWidget* widget, const char* state, bool on, const QString& style
 QLabel* plainLabel(QWidget* parent, const char* objectName);
 // `field` beside a label that names it, its buddy, in one widget that wraps as one.
 QWidget* labelledPair(QWidget* parent, const QString& label, QWidget* field);
+// The width at which `field` shows `text` whole: a placeholder names the field where its
+// label is out of sight, and some languages make it longer than a field's usual width.
+[[nodiscard]] int widthShowing(const QLineEdit* field, const QString& text);
+// Many styles draw a disabled field's placeholder as dark as an enabled one's, so that an
+// empty field looks filled in while a run disables the window: under `window`, it is drawn
+// fainter than the text of a disabled field.
+void fadeDisabledPlaceholders(QWidget* window);
 // A row whose widgets gather in its middle.
 QHBoxLayout* centredRow();
 

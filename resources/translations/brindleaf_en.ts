@@ -56,31 +56,31 @@
         <translation>&amp;Keep extensions</translation>
     </message>
     <message numerus="yes">
-        <source>%n entries</source>
+        <source>%Ln entries</source>
         <translation>
-            <numerusform>%n entry</numerusform>
-            <numerusform>%n entries</numerusform>
+            <numerusform>%Ln entry</numerusform>
+            <numerusform>%Ln entries</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n change extension</source>
+        <source>%Ln change extension</source>
         <translation>
-            <numerusform>%n changes extension</numerusform>
-            <numerusform>%n change extension</numerusform>
+            <numerusform>%Ln changes extension</numerusform>
+            <numerusform>%Ln change extension</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n folders</source>
+        <source>%Ln folders</source>
         <translation>
-            <numerusform>%n folder</numerusform>
-            <numerusform>%n folders</numerusform>
+            <numerusform>%Ln folder</numerusform>
+            <numerusform>%Ln folders</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n hidden</source>
+        <source>%Ln hidden</source>
         <translation>
-            <numerusform>%n hidden</numerusform>
-            <numerusform>%n hidden</numerusform>
+            <numerusform>%Ln hidden</numerusform>
+            <numerusform>%Ln hidden</numerusform>
         </translation>
     </message>
     <message>
@@ -108,17 +108,17 @@
         <translation>Fi&amp;les only</translation>
     </message>
     <message numerus="yes">
-        <source>%n left out</source>
+        <source>%Ln left out</source>
         <translation>
-            <numerusform>%n left out</numerusform>
-            <numerusform>%n left out</numerusform>
+            <numerusform>%Ln left out</numerusform>
+            <numerusform>%Ln left out</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n without a date taken</source>
+        <source>%Ln without a date taken</source>
         <translation>
-            <numerusform>%n without a date taken</numerusform>
-            <numerusform>%n without a date taken</numerusform>
+            <numerusform>%Ln without a date taken</numerusform>
+            <numerusform>%Ln without a date taken</numerusform>
         </translation>
     </message>
     <message>
@@ -163,9 +163,21 @@
         <source>Date numbered by (* modified)</source>
         <translation>Date numbered by (* modified)</translation>
     </message>
+    <message>
+        <source>Renaming…</source>
+        <translation>Renaming…</translation>
+    </message>
 </context>
 <context>
     <name>UndoMessages</name>
+    <message>
+        <source>The records of past renamings in “%1” cannot be used: %2. Until that is put right, nothing can be renamed or undone.</source>
+        <translation>The records of past renamings in “%1” cannot be used: %2. Until that is put right, nothing can be renamed or undone.</translation>
+    </message>
+    <message>
+        <source>The records of past renamings cannot be used: %1. Nothing was changed.</source>
+        <translation>The records of past renamings cannot be used: %1. Nothing was changed.</translation>
+    </message>
     <message>
         <source>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</source>
         <translation>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</translation>
@@ -191,10 +203,10 @@
         <translation>The record of the last renaming is damaged, so it cannot be undone. Nothing was changed.</translation>
     </message>
     <message numerus="yes">
-        <source>Gave %n entries their original names back.</source>
+        <source>Gave %Ln entries their original names back.</source>
         <translation>
-            <numerusform>Gave %n entry its original name back.</numerusform>
-            <numerusform>Gave %n entries their original names back.</numerusform>
+            <numerusform>Gave %Ln entry its original name back.</numerusform>
+            <numerusform>Gave %Ln entries their original names back.</numerusform>
         </translation>
     </message>
     <message>
@@ -205,9 +217,49 @@
         <source>The undo failed: %1</source>
         <translation>The undo failed: %1</translation>
     </message>
+    <message numerus="yes">
+        <source>The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries it names can be read; %Ln of those are still under a new or temporary name. Give the entries it can tell their original names back?</source>
+        <translation>
+            <numerusform>The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries it names can be read; %Ln of those is still under a new or temporary name. Give the entries it can tell their original names back?</numerusform>
+            <numerusform>The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries it names can be read; %Ln of those are still under a new or temporary name. Give the entries it can tell their original names back?</numerusform>
+        </translation>
+    </message>
     <message>
-        <source>Every entry is back where the undo found it.</source>
-        <translation>Every entry is back where the undo found it.</translation>
+        <source>The record of that renaming was damaged; the entries it could still tell were taken into account.</source>
+        <translation>The record of that renaming was damaged; the entries it could still tell were taken into account.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record was set aside.</source>
+        <translation>
+            <numerusform>The record of that renaming was damaged: %Ln entry it named could not be read and keeps the name it has now. The damaged record was set aside.</numerusform>
+            <numerusform>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record was set aside.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>All %Ln entries are back under their original names; Undo completes the record.</source>
+        <translation>
+            <numerusform>The %Ln entry is back under its original name; Undo completes the record.</numerusform>
+            <numerusform>All %Ln entries are back under their original names; Undo completes the record.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%L1 of %Ln entries are back under their original names; Undo gives back the rest.</source>
+        <translation>
+            <numerusform>%L1 of %Ln entry is back under its original name; Undo gives back the rest.</numerusform>
+            <numerusform>%L1 of %Ln entries are back under their original names; Undo gives back the rest.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The folder could not be flushed to disk: %1</source>
+        <translation>The folder could not be flushed to disk: %1</translation>
+    </message>
+    <message>
+        <source>The record of the renaming could not be updated: %1</source>
+        <translation>The record of the renaming could not be updated: %1</translation>
+    </message>
+    <message>
+        <source>The undo could not start: %1 Nothing was changed.</source>
+        <translation>The undo could not start: %1 Nothing was changed.</translation>
     </message>
     <message>
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
@@ -242,15 +294,15 @@
         <translation>today %1</translation>
     </message>
     <message numerus="yes">
-        <source>Give the %n entries of the renaming of %2 in “%1” their original names back?</source>
+        <source>Give the %Ln entries of the renaming of %2 in “%1” their original names back?</source>
         <translation>
             <numerusform>Give the entry of the renaming of %2 in “%1” its original name back?</numerusform>
-            <numerusform>Give the %n entries of the renaming of %2 in “%1” their original names back?</numerusform>
+            <numerusform>Give the %Ln entries of the renaming of %2 in “%1” their original names back?</numerusform>
         </translation>
     </message>
     <message>
-        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told. Nothing was changed.</source>
-        <translation>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told. Nothing was changed.</translation>
+        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told, and nothing can be renamed until it is dealt with: Undo gives back the entries it can still tell, or sets it aside.</source>
+        <translation>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told, and nothing can be renamed until it is dealt with: Undo gives back the entries it can still tell, or sets it aside.</translation>
     </message>
     <message>
         <source>Every entry of that renaming had its original name already.</source>
@@ -269,10 +321,10 @@
         <translation>These are the names the interrupted renaming left, some of them temporary. Undo gives the entries their original names back; nothing can be renamed until then.</translation>
     </message>
     <message numerus="yes">
-        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %3 entries, of which %4 can be read; %n of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
+        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %L3 entries, of which %L4 can be read; %Ln of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
         <translation>
-            <numerusform>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %3 entries, of which %4 can be read; %n of those is still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</numerusform>
-            <numerusform>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %3 entries, of which %4 can be read; %n of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</numerusform>
+            <numerusform>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %L3 entries, of which %L4 can be read; %Ln of those is still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</numerusform>
+            <numerusform>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %L3 entries, of which %L4 can be read; %Ln of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</numerusform>
         </translation>
     </message>
     <message>
@@ -280,10 +332,10 @@
         <translation>“%1” is now “%2”</translation>
     </message>
     <message numerus="yes">
-        <source>and %n more</source>
+        <source>and %Ln more</source>
         <translation>
-            <numerusform>and %n more</numerusform>
-            <numerusform>and %n more</numerusform>
+            <numerusform>and %Ln more</numerusform>
+            <numerusform>and %Ln more</numerusform>
         </translation>
     </message>
 </context>
@@ -316,6 +368,13 @@
     <message>
         <source>The folder “%1” cannot be written to disk: %2. Its names may not survive a power cut; Undo can still restore them.</source>
         <translation>The folder “%1” cannot be written to disk: %2. Its names may not survive a power cut; Undo can still restore them.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The folder “%1” cannot be written to disk: %2. %Ln entries have their new names but may lose them in a power cut; Undo can still restore them.</source>
+        <translation>
+            <numerusform>The folder “%1” cannot be written to disk: %2. %Ln entry has its new name but may lose it in a power cut; Undo can still restore it.</numerusform>
+            <numerusform>The folder “%1” cannot be written to disk: %2. %Ln entries have their new names but may lose them in a power cut; Undo can still restore them.</numerusform>
+        </translation>
     </message>
     <message>
         <source>“%1” cannot be renamed to “%2”: %3.</source>
@@ -361,9 +420,12 @@
         <source>other users may write to it</source>
         <translation>other users may write to it</translation>
     </message>
-    <message>
-        <source>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
-        <translation>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</translation>
+    <message numerus="yes">
+        <source>%Ln entries were renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
+        <translation>
+            <numerusform>%Ln entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entry its original name back.</numerusform>
+            <numerusform>%Ln entries were renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</numerusform>
+        </translation>
     </message>
     <message>
         <source>A new name is held by an entry left out of the numbering, which is never moved out of the way.</source>
@@ -381,10 +443,10 @@
         <translation>“%1” is empty, so nothing will be renamed.</translation>
     </message>
     <message numerus="yes">
-        <source>%n entries in “%1” get new names.</source>
+        <source>%Ln entries in “%1” get new names.</source>
         <translation>
-            <numerusform>%n entry in “%1” gets a new name.</numerusform>
-            <numerusform>%n entries in “%1” get new names.</numerusform>
+            <numerusform>%Ln entry in “%1” gets a new name.</numerusform>
+            <numerusform>%Ln entries in “%1” get new names.</numerusform>
         </translation>
     </message>
     <message>
@@ -393,24 +455,24 @@
     </message>
     <message>
         <source>ProceedRenaming</source>
-        <translation>Rename every entry of this folder as the preview shows?</translation>
+        <translation>Rename the entries of this folder as the preview shows?</translation>
     </message>
     <message>
         <source>OK</source>
         <translation>Rename</translation>
     </message>
     <message numerus="yes">
-        <source>Renamed %n entries.</source>
+        <source>Renamed %Ln entries.</source>
         <translation>
-            <numerusform>Renamed %n entry.</numerusform>
-            <numerusform>Renamed %n entries.</numerusform>
+            <numerusform>Renamed %Ln entry.</numerusform>
+            <numerusform>Renamed %Ln entries.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n had their new names already.</source>
+        <source>%Ln had their new names already.</source>
         <translation>
-            <numerusform>%n had its new name already.</numerusform>
-            <numerusform>%n had their new names already.</numerusform>
+            <numerusform>%Ln had its new name already.</numerusform>
+            <numerusform>%Ln had their new names already.</numerusform>
         </translation>
     </message>
     <message>
@@ -418,8 +480,8 @@
         <translation>Every entry already has its new name; nothing was renamed.</translation>
     </message>
     <message>
-        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
-        <translation>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</translation>
+        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename the entries as it shows them now?</source>
+        <translation>The folder changed after its preview was shown. The preview now shows it as it is. Rename the entries as it shows them now?</translation>
     </message>
     <message>
         <source>Undo Renaming</source>
@@ -453,6 +515,28 @@
     <message>
         <source>The damaged record was set aside; no entry was moved.</source>
         <translation>The damaged record was set aside; no entry was moved.</translation>
+    </message>
+    <message>
+        <source>Stopped; every entry is back under its name.</source>
+        <translation>Stopped; every entry is back under its name.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped; %Ln entries could not be given their names back; Undo can try again.</source>
+        <translation>
+            <numerusform>Stopped; %Ln entry could not be given its name back; Undo can try again.</numerusform>
+            <numerusform>Stopped; %Ln entries could not be given their names back; Undo can try again.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The choices leave every entry of “%1” out, so nothing will be renamed.</source>
+        <translation>The choices leave every entry of “%1” out, so nothing will be renamed.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln entries are left out and keep their names.</source>
+        <translation>
+            <numerusform>%Ln entry is left out and keeps its name.</numerusform>
+            <numerusform>%Ln entries are left out and keep their names.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

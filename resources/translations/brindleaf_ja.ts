@@ -56,27 +56,27 @@
         <translation>拡張子を残す(&amp;K)</translation>
     </message>
     <message numerus="yes">
-        <source>%n entries</source>
+        <source>%Ln entries</source>
         <translation>
-            <numerusform>%n 個の項目</numerusform>
+            <numerusform>%Ln 個の項目</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n change extension</source>
+        <source>%Ln change extension</source>
         <translation>
-            <numerusform>%n 個の拡張子が変わります</numerusform>
+            <numerusform>%Ln 個の拡張子が変わります</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n folders</source>
+        <source>%Ln folders</source>
         <translation>
-            <numerusform>%n 個のフォルダ</numerusform>
+            <numerusform>%Ln 個のフォルダー</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n hidden</source>
+        <source>%Ln hidden</source>
         <translation>
-            <numerusform>%n 個の隠し項目</numerusform>
+            <numerusform>%Ln 個の隠し項目</numerusform>
         </translation>
     </message>
     <message>
@@ -104,15 +104,15 @@
         <translation>ファイルのみ(&amp;L)</translation>
     </message>
     <message numerus="yes">
-        <source>%n left out</source>
+        <source>%Ln left out</source>
         <translation>
-            <numerusform>%n 個を除外</numerusform>
+            <numerusform>%Ln 個を除外</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n without a date taken</source>
+        <source>%Ln without a date taken</source>
         <translation>
-            <numerusform>%n 個は撮影日時なし</numerusform>
+            <numerusform>%Ln 個は撮影日時なし</numerusform>
         </translation>
     </message>
     <message>
@@ -139,7 +139,7 @@
     </message>
     <message>
         <source>This folder is empty</source>
-        <translation>このフォルダは空です</translation>
+        <translation>このフォルダーは空です</translation>
     </message>
     <message>
         <source>Reading the folder…</source>
@@ -157,9 +157,21 @@
         <source>Date numbered by (* modified)</source>
         <translation>番号付けの日時（* は更新日時）</translation>
     </message>
+    <message>
+        <source>Renaming…</source>
+        <translation>名前を変更中…</translation>
+    </message>
 </context>
 <context>
     <name>UndoMessages</name>
+    <message>
+        <source>The records of past renamings in “%1” cannot be used: %2. Until that is put right, nothing can be renamed or undone.</source>
+        <translation>「%1」にある過去の名前の変更の記録を使えません: %2。これが直るまで、名前の変更も取り消しもできません。</translation>
+    </message>
+    <message>
+        <source>The records of past renamings cannot be used: %1. Nothing was changed.</source>
+        <translation>過去の名前の変更の記録を使えません: %1。何も変更していません。</translation>
+    </message>
     <message>
         <source>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</source>
         <translation>「%1」の前回の名前変更は完了していないため、一時的な名前のままの項目があるかもしれません。今すべての項目を元の名前に戻しますか?</translation>
@@ -170,24 +182,24 @@
     </message>
     <message>
         <source>There is nothing to undo in this folder.</source>
-        <translation>このフォルダには元に戻せる操作がありません。</translation>
+        <translation>このフォルダーには元に戻せる操作がありません。</translation>
     </message>
     <message>
         <source>The folder cannot be read: %1</source>
-        <translation>フォルダを読み込めません: %1</translation>
+        <translation>フォルダーを読み込めません: %1</translation>
     </message>
     <message>
         <source>Another program is renaming the entries of this folder right now.</source>
-        <translation>別のプログラムがこのフォルダの項目の名前を変更中です。</translation>
+        <translation>別のプログラムがこのフォルダーの項目の名前を変更中です。</translation>
     </message>
     <message>
         <source>The record of the last renaming is damaged, so it cannot be undone. Nothing was changed.</source>
         <translation>前回の名前変更の記録が壊れているため、元に戻せません。何も変更されていません。</translation>
     </message>
     <message numerus="yes">
-        <source>Gave %n entries their original names back.</source>
+        <source>Gave %Ln entries their original names back.</source>
         <translation>
-            <numerusform>%n 個の項目を元の名前に戻しました。</numerusform>
+            <numerusform>%Ln 個の項目を元の名前に戻しました。</numerusform>
         </translation>
     </message>
     <message>
@@ -198,9 +210,45 @@
         <source>The undo failed: %1</source>
         <translation>元に戻せませんでした: %1</translation>
     </message>
+    <message numerus="yes">
+        <source>The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries it names can be read; %Ln of those are still under a new or temporary name. Give the entries it can tell their original names back?</source>
+        <translation>
+            <numerusform>「%2」での %1 の名前の変更の記録は壊れていますが、記録された %L4 個の項目のうち %L3 個は読み取れます。そのうち %Ln 個はまだ新しい名前か一時的な名前のままです。読み取れる項目を元の名前に戻しますか?</numerusform>
+        </translation>
+    </message>
     <message>
-        <source>Every entry is back where the undo found it.</source>
-        <translation>すべての項目は元に戻す前の状態に戻りました。</translation>
+        <source>The record of that renaming was damaged; the entries it could still tell were taken into account.</source>
+        <translation>その名前の変更の記録は壊れていました。読み取れた項目だけを対象にしました。</translation>
+    </message>
+    <message numerus="yes">
+        <source>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record was set aside.</source>
+        <translation>
+            <numerusform>その名前の変更の記録は壊れていました。記録された項目のうち %Ln 個は読み取れず、今の名前のままです。壊れた記録は別に保管しました。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>All %Ln entries are back under their original names; Undo completes the record.</source>
+        <translation>
+            <numerusform>%Ln 個の項目はすべて元の名前に戻りました。「元に戻す」で記録を完了します。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%L1 of %Ln entries are back under their original names; Undo gives back the rest.</source>
+        <translation>
+            <numerusform>%Ln 個の項目のうち %L1 個が元の名前に戻りました。残りは「元に戻す」で戻せます。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The folder could not be flushed to disk: %1</source>
+        <translation>フォルダーをディスクに書き込めませんでした: %1</translation>
+    </message>
+    <message>
+        <source>The record of the renaming could not be updated: %1</source>
+        <translation>名前変更の記録を更新できませんでした: %1</translation>
+    </message>
+    <message>
+        <source>The undo could not start: %1 Nothing was changed.</source>
+        <translation>元に戻す操作を開始できませんでした: %1 何も変更されていません。</translation>
     </message>
     <message>
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
@@ -235,14 +283,14 @@
         <translation>今日 %1</translation>
     </message>
     <message numerus="yes">
-        <source>Give the %n entries of the renaming of %2 in “%1” their original names back?</source>
+        <source>Give the %Ln entries of the renaming of %2 in “%1” their original names back?</source>
         <translation>
-            <numerusform>「%1」で %2 に名前を変更した %n 個の項目を元の名前に戻しますか？</numerusform>
+            <numerusform>「%1」で %2 に名前を変更した %Ln 個の項目を元の名前に戻しますか？</numerusform>
         </translation>
     </message>
     <message>
-        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told. Nothing was changed.</source>
-        <translation>「%1」の最後の名前の変更の記録が壊れているため、完了したかどうか分かりません。何も変更していません。</translation>
+        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told, and nothing can be renamed until it is dealt with: Undo gives back the entries it can still tell, or sets it aside.</source>
+        <translation>「%1」の最後の名前の変更の記録が壊れているため、完了したかどうか分かりません。対処するまで名前を変更できません。「元に戻す」で、記録から読み取れる項目を元の名前に戻すか、記録を別に保管します。</translation>
     </message>
     <message>
         <source>Every entry of that renaming had its original name already.</source>
@@ -261,9 +309,9 @@
         <translation>これは中断された名前の変更が残した名前で、一時的な名前も含まれます。元に戻すと項目は元の名前に戻ります。それまでは名前を変更できません。</translation>
     </message>
     <message numerus="yes">
-        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %3 entries, of which %4 can be read; %n of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
+        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %L3 entries, of which %L4 can be read; %Ln of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
         <translation>
-            <numerusform>「%2」で %1 に行った名前の変更の記録が読めないため、元に戻せません。記録には %3 個の項目があり、%4 個を読めました。そのうち %n 個はまだ新しい名前か一時的な名前のままです。フォルダの名前をまた変更できるよう、記録を脇に置きますか？項目は移動せず、記録は残ります。</numerusform>
+            <numerusform>「%2」で %1 に行った名前の変更の記録が読めないため、元に戻せません。記録には %L3 個の項目があり、%L4 個を読めました。そのうち %Ln 個はまだ新しい名前か一時的な名前のままです。フォルダーの名前をまた変更できるよう、記録を脇に置きますか？項目は移動せず、記録は残ります。</numerusform>
         </translation>
     </message>
     <message>
@@ -271,9 +319,9 @@
         <translation>「%1」は今「%2」です</translation>
     </message>
     <message numerus="yes">
-        <source>and %n more</source>
+        <source>and %Ln more</source>
         <translation>
-            <numerusform>ほか %n 個</numerusform>
+            <numerusform>ほか %Ln 個</numerusform>
         </translation>
     </message>
 </context>
@@ -293,7 +341,7 @@
     </message>
     <message>
         <source>The folder “%1” cannot be read: %2</source>
-        <translation>フォルダ「%1」を読み込めません: %2</translation>
+        <translation>フォルダー「%1」を読み込めません: %2</translation>
     </message>
     <message>
         <source>The new names cannot be given: %1 Nothing was renamed.</source>
@@ -305,7 +353,13 @@
     </message>
     <message>
         <source>The folder “%1” cannot be written to disk: %2. Its names may not survive a power cut; Undo can still restore them.</source>
-        <translation>フォルダ「%1」をディスクに書き込めません: %2。停電時に名前が失われる可能性があります。「元に戻す」で復元できます。</translation>
+        <translation>フォルダー「%1」をディスクに書き込めません: %2。停電時に名前が失われる可能性があります。「元に戻す」で復元できます。</translation>
+    </message>
+    <message numerus="yes">
+        <source>The folder “%1” cannot be written to disk: %2. %Ln entries have their new names but may lose them in a power cut; Undo can still restore them.</source>
+        <translation>
+            <numerusform>フォルダー「%1」をディスクに書き込めません: %2。%Ln 個の項目は新しい名前になりましたが、停電時にその名前が失われる可能性があります。「元に戻す」で復元できます。</numerusform>
+        </translation>
     </message>
     <message>
         <source>“%1” cannot be renamed to “%2”: %3.</source>
@@ -341,7 +395,7 @@
     </message>
     <message>
         <source>it is not a folder</source>
-        <translation>フォルダではありません</translation>
+        <translation>フォルダーではありません</translation>
     </message>
     <message>
         <source>it belongs to another user</source>
@@ -351,9 +405,11 @@
         <source>other users may write to it</source>
         <translation>ほかのユーザーが書き込めます</translation>
     </message>
-    <message>
-        <source>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
-        <translation>すべての項目の名前を変更しましたが、名前変更の記録を完了できません: %1。この名前の変更は未完了として記録されたままです。元に戻すと項目は元の名前に戻ります。</translation>
+    <message numerus="yes">
+        <source>%Ln entries were renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
+        <translation>
+            <numerusform>%Ln 個の項目の名前を変更しましたが、名前変更の記録を完了できません: %1。この名前の変更は未完了として記録されたままです。「元に戻す」で項目は元の名前に戻ります。</numerusform>
+        </translation>
     </message>
     <message>
         <source>A new name is held by an entry left out of the numbering, which is never moved out of the way.</source>
@@ -364,16 +420,16 @@
     <name>brindleaf::RunDialogs</name>
     <message>
         <source>No folder is chosen, so nothing will be renamed.</source>
-        <translation>フォルダが選ばれていないため、何も名前を変更しません。</translation>
+        <translation>フォルダーが選ばれていないため、何も名前を変更しません。</translation>
     </message>
     <message>
         <source>“%1” is empty, so nothing will be renamed.</source>
         <translation>「%1」は空なので、何も名前を変更しません。</translation>
     </message>
     <message numerus="yes">
-        <source>%n entries in “%1” get new names.</source>
+        <source>%Ln entries in “%1” get new names.</source>
         <translation>
-            <numerusform>「%1」の %n 個の項目に新しい名前が付きます。</numerusform>
+            <numerusform>「%1」の %Ln 個の項目に新しい名前が付きます。</numerusform>
         </translation>
     </message>
     <message>
@@ -382,22 +438,22 @@
     </message>
     <message>
         <source>ProceedRenaming</source>
-        <translation>このフォルダーのすべての項目をプレビューのとおりに名前変更しますか？</translation>
+        <translation>このフォルダーの項目をプレビューのとおりに名前変更しますか？</translation>
     </message>
     <message>
         <source>OK</source>
         <translation>変更する</translation>
     </message>
     <message numerus="yes">
-        <source>Renamed %n entries.</source>
+        <source>Renamed %Ln entries.</source>
         <translation>
-            <numerusform>%n 個の項目の名前を変更しました。</numerusform>
+            <numerusform>%Ln 個の項目の名前を変更しました。</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n had their new names already.</source>
+        <source>%Ln had their new names already.</source>
         <translation>
-            <numerusform>%n 個の項目はすでに新しい名前でした。</numerusform>
+            <numerusform>%Ln 個の項目はすでに新しい名前でした。</numerusform>
         </translation>
     </message>
     <message>
@@ -405,8 +461,8 @@
         <translation>すべての項目がすでに新しい名前のため、何も変更しませんでした。</translation>
     </message>
     <message>
-        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename every entry as it shows now?</source>
-        <translation>プレビューの表示後にフォルダが変更されました。プレビューは現在の状態を表示しています。今の表示どおりにすべての項目の名前を変更しますか?</translation>
+        <source>The folder changed after its preview was shown. The preview now shows it as it is. Rename the entries as it shows them now?</source>
+        <translation>プレビューの表示後にフォルダーが変更されました。プレビューは現在の状態を表示しています。今の表示どおりに項目の名前を変更しますか?</translation>
     </message>
     <message>
         <source>Undo Renaming</source>
@@ -440,6 +496,26 @@
     <message>
         <source>The damaged record was set aside; no entry was moved.</source>
         <translation>壊れた記録を脇に置きました。項目は移動していません。</translation>
+    </message>
+    <message>
+        <source>Stopped; every entry is back under its name.</source>
+        <translation>中止しました。すべての項目が元の名前に戻っています。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped; %Ln entries could not be given their names back; Undo can try again.</source>
+        <translation>
+            <numerusform>中止しました。%Ln 個の項目を元の名前に戻せませんでした。「元に戻す」で再試行できます。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The choices leave every entry of “%1” out, so nothing will be renamed.</source>
+        <translation>選択により「%1」のすべての項目が除外されるため、何も変更されません。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln entries are left out and keep their names.</source>
+        <translation>
+            <numerusform>%Ln 個の項目は除外され、名前は変わりません。</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -207,7 +207,8 @@ private slots:
             folder.addFile("photo " + std::to_string(i) + ".jpg");
         }
         auto slowDates = std::make_unique<brindleaf::testing::FaultyFileSystem>();
-        slowDates->perDateTaken = std::chrono::microseconds(500);
+        // Eight files are read at a time: the reading must outlast the wait below.
+        slowDates->perDateTaken = std::chrono::milliseconds(4);
         const brindleaf::testing::FaultyFileSystem& counted = *slowDates;
         const auto session = sessionOn(folder.path(), std::move(slowDates));
         QVERIFY(settled(*session));

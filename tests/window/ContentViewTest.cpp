@@ -8,7 +8,9 @@
 #include "support/KilledRun.hpp"
 #include "support/PhotoFiles.hpp"
 #include "support/TemporaryFolder.hpp"
+#include "window/PreviewListView.hpp"
 #include "window/Translations.hpp"
+#include "window/UndoMessages.hpp"
 
 #include <QAbstractEventDispatcher>
 #include <QAbstractItemModelTester>
@@ -24,8 +26,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 #include <array>
 #include <csignal>
@@ -33,7 +39,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
+#include <thread>
 
 using brindleaf::ContentView;
 using brindleaf::testing::AlertCollector;
@@ -102,6 +110,22 @@ void waitForRun(const ContentView& view) {
     QVERIFY(QTest::qWaitFor([&] { return !view.isRunning(); }, 60'000));
 }
 
+// Keeps the progress dialog's text once it counts the entries: it first says that the run
+// gets ready.
+void keepProgressCount(QString& text) {
+    whenShown<QProgressDialog>([&text](QProgressDialog* progress) {
+        auto* poll = new QTimer(progress);
+        poll->setInterval(1);
+        QObject::connect(poll, &QTimer::timeout, progress, [&text, progress, poll] {
+            if (progress->maximum() > 0) {
+                text = progress->labelText();
+                poll->stop();
+            }
+        });
+        poll->start();
+    });
+}
+
 void showFolder(ContentView& view, const std::string& path) {
     view.setTargetDir(localUrl(path));
     settle(view);
@@ -116,6 +140,35 @@ bool interruptedRunIn(const TemporaryFolder& folder) {
     brindleaf::Settings settings;
     settings.targetDir = folder.path();
     return brindleaf::testing::renameKilledAtMove(settings, journalFolder(), 2);
+}
+
+// How far `color`, drawn over `background`, stands out from it: 0 is invisible.
+int contrastOn(const QColor& color, const QColor& background) {
+    const double alpha = color.alphaF();
+    const double drawn = alpha * qGray(color.rgb()) + (1 - alpha) * qGray(background.rgb());
+    return std::abs(static_cast<int>(drawn) - qGray(background.rgb()));
+}
+
+// Whether a field is wide enough to show its placeholder whole.
+bool placeholderFits(const QLineEdit* field) {
+    QStyleOptionFrame option;
+    option.initFrom(field);
+    option.rect = field->rect();
+    option.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field);
+    const QRect contents =
+        field->style()->subElementRect(QStyle::SE_LineEditContents, &option, field);
+    const QMargins margins = field->textMargins();
+    const int room = contents.width() - margins.left() - margins.right() - 2 * 2;
+    return field->fontMetrics().horizontalAdvance(field->placeholderText()) <= room;
+}
+
+// Answers the confirmation with OK, keeping what it said.
+void confirmAndKeepWords(QString& question, QString& details) {
+    whenShown<QMessageBox>([&](QMessageBox* asked) {
+        question = asked->text();
+        details = asked->informativeText();
+        asked->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+    });
 }
 
 void retype(QLineEdit* field, const QString& text) {
@@ -376,6 +429,17 @@ private slots:
         QVERIFY2(said[0].contains(QStringLiteral("No folder is chosen")), qPrintable(said[0]));
         QVERIFY2(said[1].contains(QStringLiteral("is empty, so nothing will be renamed")),
                  qPrintable(said[1]));
+        // The choices leave every entry out.
+        QTest::keyClicks(child<QLineEdit>(view, "onlyExtensionsField"), QStringLiteral("png"));
+        settle(view);
+        QString leftOut;
+        whenShown<QMessageBox>([&](QMessageBox* question) {
+            leftOut = question->informativeText();
+            QTest::keyClick(question, Qt::Key_Escape);
+        });
+        view.toggleConfirm();
+        QVERIFY2(leftOut.contains(QStringLiteral("The choices leave every entry of")),
+                 qPrintable(leftOut));
         QVERIFY(!view.isConfirming());
         QCOMPARE(folder.names(), NameSet{"a"});
     }
@@ -479,48 +543,84 @@ private slots:
         QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
     }
 
-    // A record that cannot be read is offered to be set aside, and nothing moves.
-    void damagedRecordIsOfferedToBeSetAside() {
+    // A journal folder others may write to hides no run: the window says so, naming it,
+    // and neither renames nor undoes.
+    void untrustedJournalFolderIsShownAndRefused() {
         TemporaryFolder folder;
-        QVERIFY(interruptedRunIn(folder));
-        const NameSet halfway = folder.names();
-        const brindleaf::JournalFolder journals = journalFolder();
-        const std::string journal = journals.path() + "/" + journals.names()->front();
-        std::filesystem::resize_file(journal, std::filesystem::file_size(journal) - 1);
-        {
-            std::fstream state(journal, std::ios::in | std::ios::out | std::ios::binary);
-            state.seekp(40);
-            state.put('X');
-        }
-
+        folder.addFile("a");
+        const std::string journals = journalFolder().path();
+        std::filesystem::create_directories(journals);
+        QCOMPARE(::chmod(journals.c_str(), 0770), 0);
         ContentView view(realFileSystem(), journalFolder());
-        QString asked;
-        QString details;
-        whenShown<QMessageBox>([&](QMessageBox* question) {
-            asked = question->text();
-            details = question->informativeText();
-            question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
-        });
         showFolder(view, folder.path());
-        QVERIFY2(asked.contains(QStringLiteral("cannot be read")), qPrintable(asked));
-        // Which entry moved first follows the inode numbers.
-        QVERIFY2(details.contains(QStringLiteral("” is now “000")), qPrintable(details));
-        QVERIFY(std::filesystem::exists(journal + ".set-aside"));
-        QCOMPARE(folder.names(), halfway);
-        settle(view);
-        QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
+        ::chmod(journals.c_str(), 0700);
+        const QString problem = child<QLabel>(view, "problemLabel")->text();
+        QVERIFY2(problem.contains(QString::fromStdString(journals)), qPrintable(problem));
+        QVERIFY2(problem.contains(QStringLiteral("other users may write to it")),
+                 qPrintable(problem));
+        QVERIFY(!child<QPushButton>(view, "doButton")->isEnabled());
+        QVERIFY(!child<QPushButton>(view, "undoButton")->isEnabled());
+        QCOMPARE(folder.names(), NameSet{"a"});
     }
 
-    // Cancel, the window system's close request (the title bar's button, Alt+F4), SIGTERM at
-    // logout, another program destroying the window, or a move that fails during a run:
-    // every name goes back first, and only then
-    // does the window close, when it was asked to, ending the program as the command line
-    // would. A failure's alert waits for the progress dialog to close: under it, it could
-    // not be answered.
+    // A record that tells no entry is offered to be set aside, and nothing moves; one whose
+    // entries can be read is offered to give them back.
+    void damagedRecordIsOfferedToBeSetAsideOrUndone() {
+        for (const bool entriesReadable : {false, true}) {
+            TemporaryFolder folder;
+            QVERIFY(interruptedRunIn(folder));
+            const NameSet halfway = folder.names();
+            const brindleaf::JournalFolder journals = journalFolder();
+            const std::string journal = journals.path() + "/" + journals.names()->front();
+            std::string bytes;
+            {
+                std::ifstream in(journal, std::ios::binary);
+                bytes.assign(std::istreambuf_iterator<char>(in), {});
+            }
+            bytes[40] = 'X'; // the state line
+            if (!entriesReadable) {
+                bytes.resize(bytes.find('\n', bytes.find("\nentries ") + 1) + 1);
+            }
+            std::ofstream(journal, std::ios::binary | std::ios::trunc) << bytes;
+
+            ContentView view(realFileSystem(), journalFolder());
+            QString asked;
+            QString details;
+            whenShown<QMessageBox>([&](QMessageBox* question) {
+                asked = question->text();
+                details = question->informativeText();
+                question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+            });
+            showFolder(view, folder.path());
+            waitForRun(view);
+            if (entriesReadable) {
+                QVERIFY2(asked.contains(QStringLiteral("can be read")), qPrintable(asked));
+                // Which entry moved first follows the inode numbers.
+                QVERIFY2(details.contains(QStringLiteral("” is now “000")), qPrintable(details));
+                QCOMPARE(folder.names(), (NameSet{"x", "y", "z"}));
+                QCOMPARE(folder.contentOf("x"), std::string("x"));
+            } else {
+                QVERIFY2(asked.contains(QStringLiteral("cannot be read")), qPrintable(asked));
+                QVERIFY(std::filesystem::exists(journal + ".set-aside"));
+                QCOMPARE(folder.names(), halfway);
+                std::filesystem::remove(journal + ".set-aside");
+            }
+            settle(view);
+            QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
+        }
+    }
+
+    // Cancel, closing the progress dialog, the window system's close request (the title
+    // bar's button, Alt+F4), SIGTERM at logout, another program destroying the window, or a
+    // move that fails during a run: every name goes back first, and only then does the window
+    // close, when it was asked to, ending the program as the command line would. A stop that keeps
+    // the window says so. A failure's alert waits for the progress dialog to close: under it, it
+    // could not be answered. Meanwhile the preview says what is going on, and the disabled fields
+    // look disabled.
     void stoppingALongRunRestoresEveryName() {
-        enum class Stop { Cancel, Close, Signal, Failure, WindowGone };
-        for (const Stop stop :
-             {Stop::Cancel, Stop::Close, Stop::Signal, Stop::Failure, Stop::WindowGone}) {
+        enum class Stop { Cancel, CloseDialog, Close, Signal, Failure, WindowGone };
+        for (const Stop stop : {Stop::Cancel, Stop::CloseDialog, Stop::Close, Stop::Signal,
+                                Stop::Failure, Stop::WindowGone}) {
             TemporaryFolder folder;
             NameSet originals;
             for (int i = 0; i < 300; ++i) {
@@ -538,6 +638,8 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(&view));
             showFolder(view, folder.path());
             bool stopped = false;
+            QString hintDuringRun;
+            auto* prefix = child<QLineEdit>(view, "prefixField");
             // Once entries have moved, the run is stopped.
             QTimer moved;
             moved.setInterval(10);
@@ -547,10 +649,23 @@ private slots:
                         return;
                     }
                     moved.stop();
+                    hintDuringRun =
+                        view.preview().rowCount() > 0
+                            ? QStringLiteral("rows")
+                            : child<brindleaf::PreviewListView>(view, "previewList")->emptyHint();
+                    QVERIFY(!prefix->isEnabled() && prefix->text().isEmpty());
+                    const QPalette& colors = prefix->palette();
+                    const QColor base = colors.color(QPalette::Disabled, QPalette::Base);
+                    QVERIFY(contrastOn(colors.color(QPalette::Disabled, QPalette::PlaceholderText),
+                                       base) <
+                            contrastOn(colors.color(QPalette::Disabled, QPalette::Text), base));
                     stopped = true;
                     switch (stop) {
                     case Stop::Cancel:
                         progress->cancel();
+                        break;
+                    case Stop::CloseDialog:
+                        progress->close();
                         break;
                     case Stop::Close:
                         QWindowSystemInterface::handleCloseEvent<
@@ -580,12 +695,20 @@ private slots:
             view.renameFiles();
             waitForRun(view);
             QVERIFY(stopped);
+            QCOMPARE(hintDuringRun, QStringLiteral("Renaming…"));
             QCOMPARE(folder.names(), originals);
             QCOMPARE(folder.contentOf("photo 7.jpg"), std::string("photo 7.jpg"));
-            const bool stays = stop == Stop::Cancel || stop == Stop::Failure;
+            const bool stays =
+                stop != Stop::Close && stop != Stop::Signal && stop != Stop::WindowGone;
             if (stays) {
                 settle(view);
                 QCOMPARE(view.preview().rowCount(), 300);
+                QCOMPARE(child<brindleaf::PreviewListView>(view, "previewList")->emptyHint(),
+                         QStringLiteral("This folder is empty"));
+                QCOMPARE(child<QLabel>(view, "statusLabel")->text(),
+                         stop == Stop::Failure
+                             ? QString()
+                             : QStringLiteral("Stopped; every entry is back under its name."));
             }
             QCOMPARE(view.isVisible(), stays);
             QVERIFY2(stop != Stop::Failure || alert.contains(QStringLiteral("Input/output error")),
@@ -594,6 +717,199 @@ private slots:
                 stays ? QList<QVariant>{}
                       : QList<QVariant>{stop == Stop::Signal ? 128 + SIGTERM : 0};
             QCOMPARE(quits.size() == 1 ? quits.front() : QList<QVariant>{}, exitCodes);
+        }
+    }
+
+    // A stop whose taking back of a move fails says that not every name is back, and how
+    // many are not; the alert names them.
+    void stopThatCannotPutEveryNameBackSaysHowMany() {
+        // Slow moves, of which the first that takes an entry back to its original name fails.
+        // The moves are made on the run's own thread, which alone reads what is here.
+        class FirstMoveBackFails final : public brindleaf::testing::ForwardingFileSystem {
+        public:
+            explicit FirstMoveBackFails(NameSet originals) : originals_(std::move(originals)) {}
+            brindleaf::MoveResult move(const brindleaf::UniqueFd& folder, const std::string& from,
+                                       const std::string& to) override {
+                std::this_thread::sleep_for(std::chrono::milliseconds(4));
+                if (originals_.contains(to) && !failed_) {
+                    failed_ = true;
+                    return {std::make_error_code(std::errc::io_error)};
+                }
+                return ForwardingFileSystem::move(folder, from, to);
+            }
+
+        private:
+            NameSet originals_;
+            bool failed_ = false;
+        };
+        TemporaryFolder folder;
+        NameSet originals;
+        for (int i = 0; i < 300; ++i) {
+            const std::string name = "photo " + std::to_string(i) + ".jpg";
+            folder.addFile(name);
+            originals.insert(name);
+        }
+        ContentView view(std::make_unique<FirstMoveBackFails>(originals), journalFolder());
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        showFolder(view, folder.path());
+        AlertCollector alerts;
+        QTimer moved;
+        moved.setInterval(10);
+        whenShown<QProgressDialog>([&](QProgressDialog* progress) {
+            QObject::connect(&moved, &QTimer::timeout, progress, [&, progress] {
+                if (progress->value() > 0) {
+                    moved.stop();
+                    progress->cancel();
+                }
+            });
+            moved.start();
+        });
+        view.renameFiles();
+        waitForRun(view);
+        QCOMPARE(alerts.texts.size(), 1);
+        QCOMPARE(child<QLabel>(view, "statusLabel")->text(),
+                 QStringLiteral("Stopped; 1 entry could not be given its name back; Undo can try "
+                                "again."));
+    }
+
+    // The confirmation counts the entries renamed and those left out, and every count the
+    // window shows groups its digits as the language does.
+    void countsSayWhatIsRenamedAndLeftOutInGroupedDigits() {
+        TemporaryFolder folder;
+        for (int i = 0; i < 1000; ++i) {
+            folder.addFile("p" + std::to_string(i) + ".jpg");
+        }
+        folder.addFile("notes.txt");
+        // Slow enough for the progress dialog to show.
+        ContentView view(
+            std::make_unique<brindleaf::testing::FaultyFileSystem>(std::chrono::milliseconds(1)),
+            journalFolder());
+        showFolder(view, folder.path());
+        QTest::keyClicks(child<QLineEdit>(view, "onlyExtensionsField"), QStringLiteral("jpg"));
+        settle(view);
+        const QString summary = child<QLabel>(view, "summaryLabel")->text();
+        QVERIFY2(summary.startsWith(QStringLiteral("1,001 entries")) &&
+                     summary.contains(QStringLiteral("1 left out")),
+                 qPrintable(summary));
+        QString question;
+        QString details;
+        confirmAndKeepWords(question, details);
+        QString progressText;
+        keepProgressCount(progressText);
+        child<QPushButton>(view, "doButton")->click();
+        waitForRun(view);
+        QVERIFY2(progressText.endsWith(QStringLiteral(" of 1,000 entries")),
+                 qPrintable(progressText));
+        QVERIFY2(!question.contains(QStringLiteral("every")), qPrintable(question));
+        QCOMPARE(details, QStringLiteral("<p>1,000 entries in “%1” get new names. 1 entry is "
+                                         "left out and keeps its name.</p>")
+                              .arg(QString::fromStdString(folder.path())));
+        QCOMPARE(child<QLabel>(view, "statusLabel")->text(),
+                 QStringLiteral("Renamed 1,000 entries."));
+        QVERIFY(folder.names().contains("notes.txt"));
+    }
+
+    // A restore moves names toward the user's own: stopped, it keeps those it gave back,
+    // says how many, and Undo gives back the rest. A signal still ends the program.
+    void stoppingARestoreKeepsWhatItGaveBackAndSaysSo() {
+        enum class Stop { Cancel, Signal };
+        for (const Stop stop : {Stop::Cancel, Stop::Signal}) {
+            TemporaryFolder folder;
+            NameSet originals;
+            for (int i = 0; i < 300; ++i) {
+                const std::string name = "photo " + std::to_string(i) + ".jpg";
+                folder.addFile(name);
+                originals.insert(name);
+            }
+            brindleaf::Settings settings;
+            settings.targetDir = folder.path();
+            // Every move goes straight to a new name: 250 entries renamed, 50 not.
+            QVERIFY(brindleaf::testing::renameKilledAtMove(settings, journalFolder(), 251));
+            const auto namesBack = [&] {
+                int back = 0;
+                for (const std::string& name : folder.names()) {
+                    back += originals.contains(name) ? 1 : 0;
+                }
+                return back;
+            };
+            QCOMPARE(namesBack(), 50);
+
+            ContentView view(std::make_unique<brindleaf::testing::FaultyFileSystem>(
+                                 std::chrono::milliseconds(4)),
+                             journalFolder());
+            QSignalSpy quits(&view, &ContentView::quitRequested);
+            view.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+            whenShown<QProgressDialog>([&](QProgressDialog* progress) {
+                QTimer::singleShot(100, progress, [&, progress] {
+                    if (stop == Stop::Cancel) {
+                        progress->cancel();
+                    } else {
+                        ::raise(SIGTERM);
+                    }
+                });
+            });
+            whenShown<QMessageBox>([&](QMessageBox* question) {
+                question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+            });
+            const AlertCollector alerts;
+            view.setTargetDir(localUrl(folder.path()));
+            QVERIFY(QTest::qWaitFor([&] { return quits.size() == 1 || !alerts.texts.isEmpty(); },
+                                    20000));
+            const int back = namesBack();
+            QVERIFY2(back > 50 && back < 300, qPrintable(QString::number(back)));
+            if (stop == Stop::Signal) {
+                QCOMPARE(quits.front(), QList<QVariant>{128 + SIGTERM});
+                continue;
+            }
+            QVERIFY2(alerts.texts.front().contains(
+                         QStringLiteral("%1 of 250 entries are back").arg(back - 50)),
+                     qPrintable(alerts.texts.front()));
+            QVERIFY2(alerts.texts.front().contains(QStringLiteral("Undo gives back the rest")),
+                     qPrintable(alerts.texts.front()));
+            settle(view);
+            QVERIFY(!child<QPushButton>(view, "doButton")->isEnabled());
+            whenShown<QMessageBox>([&](QMessageBox* question) {
+                question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+            });
+            child<QPushButton>(view, "undoButton")->click();
+            waitForRun(view);
+            QCOMPARE(folder.names(), originals);
+            QCOMPARE(folder.contentOf("photo 7.jpg"), std::string("photo 7.jpg"));
+        }
+    }
+
+    // An undo that stopped, failed on a move, or could not be recorded says how many names
+    // are back, and never that every entry is where the undo found it.
+    void unfinishedUndoSaysHowManyNamesAreBack() {
+        struct Case {
+            brindleaf::UndoOutcome outcome;
+            bool notRecorded;
+            std::size_t restored;
+            std::size_t toRestore;
+            QString says;
+        };
+        const std::vector<Case> cases{
+            {brindleaf::UndoOutcome::Failed, true, 19998, 20000,
+             QStringLiteral("19,998 of 20,000 entries are back")},
+            {brindleaf::UndoOutcome::Failed, true, 20000, 20000,
+             QStringLiteral("All 20,000 entries are back")},
+            {brindleaf::UndoOutcome::Cancelled, false, 3, 8, QStringLiteral("3 of 8 entries")},
+        };
+        for (const Case& test : cases) {
+            brindleaf::UndoReport report;
+            report.outcome = test.outcome;
+            report.notRecorded = test.notRecorded;
+            report.restored = test.restored;
+            report.toRestore = test.toRestore;
+            report.error = std::make_error_code(std::errc::no_space_on_device);
+            bool succeeded = true;
+            const QString text = brindleaf::UndoMessages::outcome(report, succeeded);
+            QVERIFY(!succeeded);
+            QVERIFY2(text.contains(test.says), qPrintable(text));
+            QVERIFY2(!text.contains(QStringLiteral("Every entry is back")), qPrintable(text));
+            QVERIFY2(!text.contains(QStringLiteral("Nothing was changed")), qPrintable(text));
         }
     }
 
@@ -704,6 +1020,19 @@ private slots:
         });
         child<QPushButton>(view, "doButton")->click();
         QVERIFY2(buttons.contains(QStringLiteral("Abbrechen")), qPrintable(buttons.join(',')));
+
+        // Counts group their digits the German way, and no placeholder is cut off.
+        for (int i = 0; i < 1000; ++i) {
+            folder.addFile(std::to_string(i));
+        }
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        showFolder(view, folder.path());
+        const QString summary = child<QLabel>(view, "summaryLabel")->text();
+        QVERIFY2(summary.startsWith(QStringLiteral("1.000 Einträge")), qPrintable(summary));
+        for (const QLineEdit* field : view.findChildren<QLineEdit*>()) {
+            QVERIFY2(placeholderFits(field), qPrintable(field->placeholderText()));
+        }
 
         AlertCollector alerts;
         showFolder(view, folder.pathOf("gone"));
