@@ -100,7 +100,8 @@ std::string damagedNote(const UndoReport& report, const std::string& journalFold
                 (report.unreadEntries == 1
                      ? " it named could not be read and keeps the name it has now"
                      : " it named could not be read and keep the names they have now") +
-                "; the damaged journal was set aside in " + quotedName(journalFolder) + ".";
+                ". The damaged journal is kept in " + quotedName(journalFolder) +
+                ", and the folder is not renamed until 'brindleaf-cli --forget' sets it aside.";
     }
     return text;
 }

@@ -208,6 +208,12 @@ std::string journalStateLine(RunState state, std::span<const std::string> undoSu
     return line + stateSum(line);
 }
 
+std::string damagedStateLine() {
+    std::string line = std::string(magic) + "damaged";
+    line.resize(stateTextLength, ' ');
+    return line + stateSum(line);
+}
+
 JournalEncoder::JournalEncoder(JournalFile& file, const std::string& folderPath,
                                const FolderIdentity& folder, std::int64_t startedNanoseconds,
                                std::size_t entryCount, RunState state,
@@ -285,16 +291,23 @@ std::expected<JournalHead, JournalProblem> decodeJournalHead(std::string_view by
 
 namespace {
 
-// The entries after a journal's head, as many as it counts or up to the first that cannot be
-// read; `reader` is left after them. Never trusts the count enough to reserve by it.
+// The entries after a damaged journal's head that can still be read, as many as it counts.
+// A line that cannot be read is passed over, to the next line that can: one damaged byte
+// must not hide every entry after it. Never trusts the count enough to reserve by it.
 std::vector<JournalEntry> entriesAfterHead(std::string_view bytes, const JournalHead& head,
                                            Reader& reader) {
     static_cast<void>(readFolderLines(reader, head, bytes.starts_with(magic)));
     std::vector<JournalEntry> entries;
-    while (entries.size() < head.entryCount) {
+    while (entries.size() < head.entryCount && !reader.atEnd()) {
+        const std::string_view start = reader.rest();
         auto entry = readEntry(reader);
         if (!entry) {
-            break;
+            const std::size_t lineEnd = start.find('\n');
+            if (lineEnd == std::string_view::npos) {
+                break;
+            }
+            reader = Reader(start.substr(lineEnd + 1));
+            continue;
         }
         entries.push_back(std::move(*entry));
     }

@@ -65,6 +65,9 @@ struct RunRecord {
 // overwrite it in place.
 // Suffixes that would not fit it are dropped, oldest first.
 std::string journalStateLine(RunState state, std::span<const std::string> undoSuffixes = {});
+// A state line that says the journal is damaged: written over one found damaged past its
+// head, so that every later reading refuses its folder without reading the entries.
+std::string damagedStateLine();
 
 // Writes a journal piece by piece, so a run of a million entries is never held twice. The
 // entries are followed by a checksum of everything after the state line, which tells a

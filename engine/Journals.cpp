@@ -323,6 +323,26 @@ Journals::record(FileSystem& fileSystem, const UniqueFd& folder, const std::stri
     return journal;
 }
 
+std::expected<JournalFile, std::error_code> Journals::recordPart(const RunRecord& record) const {
+    const FolderKeys keys = keysOf(record.head.folderPath, record.head.folder);
+    auto journal = folder_.create(keys.identity + "-" + keys.path);
+    if (!journal) {
+        return std::unexpected(journal.error());
+    }
+    JournalEncoder encoder(*journal, record.head.folderPath, record.head.folder,
+                           record.head.startedNanoseconds, record.entries.size(), RunState::Undoing,
+                           record.head.undoSuffixes);
+    for (const JournalEntry& entry : record.entries) {
+        encoder.add(entry.original, entry.renamed, entry.inode, entry.stamp);
+    }
+    encoder.finish();
+    if (const auto code = journal->commit()) {
+        journal->discard();
+        return std::unexpected(code);
+    }
+    return journal;
+}
+
 void Journals::forget(const JournalFile& journal) const {
     static_cast<void>(folder_.remove(journal.name()));
 }

@@ -99,6 +99,11 @@ public:
     [[nodiscard]] std::expected<std::string, std::error_code>
     readDamaged(const std::string& name) const;
 
+    // A new journal of the run `record` tells, with its entries, in the state Undoing: the
+    // part of a damaged journal that can still be read, recorded beside it.
+    [[nodiscard]] std::expected<JournalFile, std::error_code>
+    recordPart(const RunRecord& record) const;
+
     // Replaces the journal with one of the same run that holds only the entries at
     // `positions`, in the state `state`; `journal` then holds the new one.
     std::error_code keepOnly(JournalFile& journal, const RunRecord& record,

@@ -370,25 +370,35 @@ std::optional<RunRecord> readableRecord(const Journals& journals, const LastRun&
     return RunRecord{std::move(*head), std::move(entries), {}};
 }
 
-// Replaces a damaged journal with a sound one of the entries it still names, before any of
-// them moves, so that the undo is recorded as any other. A journal some of whose entries
-// cannot be read is copied aside first, never deleted: those are named nowhere else. The
-// sound journal then takes its name at once, so a crash between leaves one or the other.
-std::error_code replaceDamaged(const Journals& journals, JournalFile& journal, const LastRun& last,
-                               const RunRecord& readable) {
-    if (readable.entries.size() < readable.head.entryCount) {
-        if (const auto aside =
-                journals.folder().setAside(last.journalName, JournalFolder::Aside::Copy);
-            !aside) {
-            return aside.error();
+// Puts the entries a damaged journal still names in a sound journal before any of them
+// moves, so that the undo is recorded as any other. When every entry can be read, the sound
+// journal takes the damaged one's place. When some cannot, the damaged journal stays where
+// it is, marked damaged, and keeps the folder refused: those entries are named nowhere else,
+// and only the user, through --forget, may let them go. The sound one is then a journal of its
+// own, returned to record the undo in.
+std::expected<std::optional<JournalFile>, std::error_code> recordReadable(Journals& journals,
+                                                                          JournalFile& journal,
+                                                                          const RunRecord& readable,
+                                                                          bool someUnread) {
+    if (someUnread) {
+        if (const auto code = journal.overwriteHead(damagedStateLine())) {
+            return std::unexpected(code);
         }
+        auto part = journals.recordPart(readable);
+        if (!part) {
+            return std::unexpected(part.error());
+        }
+        return std::optional<JournalFile>(std::move(*part));
     }
     std::vector<std::size_t> every(readable.entries.size());
     for (std::size_t i = 0; i < every.size(); ++i) {
         every[i] = i;
     }
-    return journals.keepOnly(journal, readable, every, RunState::Undoing,
-                             readable.head.undoSuffixes);
+    if (const auto code = journals.keepOnly(journal, readable, every, RunState::Undoing,
+                                            readable.head.undoSuffixes)) {
+        return std::unexpected(code);
+    }
+    return std::optional<JournalFile>();
 }
 
 } // namespace
@@ -435,6 +445,8 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
     // any undo recognises them go home, and the others are listed.
     const bool damaged = !record;
     std::size_t unread = 0;
+    // The journal the undo is recorded in, when it is not the run's own.
+    std::optional<JournalFile> part;
     if (damaged) {
         auto readable = readableRecord(journals, last);
         if (!readable) {
@@ -445,12 +457,14 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
         }
         unread = readable->head.entryCount -
                  std::min(readable->head.entryCount, readable->entries.size());
-        if (const auto code = replaceDamaged(journals, *journal, last, *readable)) {
-            UndoReport report = outcomeOnly(UndoOutcome::Failed, code);
+        readable->head.entryCount = readable->entries.size();
+        auto recorded = recordReadable(journals, *journal, *readable, unread > 0);
+        if (!recorded) {
+            UndoReport report = outcomeOnly(UndoOutcome::Failed, recorded.error());
             report.run = last;
             return report;
         }
-        readable->head.entryCount = readable->entries.size();
+        part = std::move(*recorded);
         record = std::move(*readable);
     }
     auto entries = fileSystem.readEntries(*folder);
@@ -459,8 +473,8 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
     }
     const CurrentEntries current(fileSystem, *folder, std::move(*entries),
                                  record->head.folder.inodesAreStable);
-    UndoReport report =
-        carryOutUndo(fileSystem, *folder, journals, *journal, *record, current, observer);
+    UndoReport report = carryOutUndo(fileSystem, *folder, journals, part ? *part : *journal,
+                                     *record, current, observer);
     report.run = last;
     report.fromDamagedRecord = damaged;
     report.unreadEntries = unread;

@@ -514,8 +514,7 @@ std::error_code JournalFolder::remove(const std::string& name) const {
     return {};
 }
 
-std::expected<std::string, std::error_code> JournalFolder::setAside(const std::string& name,
-                                                                    Aside how) const {
+std::expected<std::string, std::error_code> JournalFolder::setAside(const std::string& name) const {
     const auto folder = openTrusted();
     if (!folder) {
         return std::unexpected(folder.error());
@@ -530,8 +529,7 @@ std::expected<std::string, std::error_code> JournalFolder::setAside(const std::s
         }
         aside = name + std::string(setAsideEnding) + "-" + std::to_string(attempt);
     }
-    if ((how == Aside::Move && ::unlinkat(folder->get(), name.c_str(), 0) != 0) ||
-        calls_->flush(folder->get()) != 0) {
+    if (::unlinkat(folder->get(), name.c_str(), 0) != 0 || calls_->flush(folder->get()) != 0) {
         return std::unexpected(lastError());
     }
     return aside;

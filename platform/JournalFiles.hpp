@@ -167,12 +167,9 @@ public:
     void removeAbandoned() const;
 
     // Sets a journal aside under another name in the same folder, where no reading of
-    // journals looks; nothing is deleted, and no journal set aside before is replaced. A
-    // copy leaves the journal where it is too, so that it can be replaced by a sound one
-    // while a copy of it stays.
-    enum class Aside { Move, Copy };
+    // journals looks; nothing is deleted, and no journal set aside before is replaced.
     [[nodiscard]] std::expected<std::string, std::error_code>
-    setAside(const std::string& name, Aside how = Aside::Move) const;
+    setAside(const std::string& name) const;
 
 private:
     [[nodiscard]] std::expected<UniqueFd, std::error_code> openTrusted() const;

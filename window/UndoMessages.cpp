@@ -208,8 +208,8 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
                      ? tr("The record of that renaming was damaged; the entries it could still "
                           "tell were taken into account.")
                      : tr("The record of that renaming was damaged: %Ln entries it named could "
-                          "not be read and keep the names they have now. The damaged record was "
-                          "set aside.",
+                          "not be read and keep the names they have now. The damaged record is "
+                          "kept, and the folder is not renamed until it is set aside.",
                           nullptr, countForText(report.unreadEntries)));
     }
     if (report.matchedByStamp && report.restored > 0) {

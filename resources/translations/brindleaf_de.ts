@@ -229,10 +229,10 @@
         <translation>Das Protokoll dieser Umbenennung war beschädigt; berücksichtigt wurden die Einträge, die es noch nennen konnte.</translation>
     </message>
     <message numerus="yes">
-        <source>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record was set aside.</source>
+        <source>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record is kept, and the folder is not renamed until it is set aside.</source>
         <translation>
-            <numerusform>Das Protokoll dieser Umbenennung war beschädigt: %Ln darin genannter Eintrag war nicht lesbar und behält seinen jetzigen Namen. Das beschädigte Protokoll wurde beiseitegelegt.</numerusform>
-            <numerusform>Das Protokoll dieser Umbenennung war beschädigt: %Ln darin genannte Einträge waren nicht lesbar und behalten ihre jetzigen Namen. Das beschädigte Protokoll wurde beiseitegelegt.</numerusform>
+            <numerusform>Das Protokoll dieser Umbenennung war beschädigt: %Ln darin genannter Eintrag war nicht lesbar und behält seinen jetzigen Namen. Das beschädigte Protokoll bleibt erhalten, und der Ordner wird erst wieder umbenannt, wenn es beiseitegelegt ist.</numerusform>
+            <numerusform>Das Protokoll dieser Umbenennung war beschädigt: %Ln darin genannte Einträge waren nicht lesbar und behalten ihre jetzigen Namen. Das beschädigte Protokoll bleibt erhalten, und der Ordner wird erst wieder umbenannt, wenn es beiseitegelegt ist.</numerusform>
         </translation>
     </message>
     <message numerus="yes">

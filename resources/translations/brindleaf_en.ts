@@ -229,10 +229,10 @@
         <translation>The record of that renaming was damaged; the entries it could still tell were taken into account.</translation>
     </message>
     <message numerus="yes">
-        <source>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record was set aside.</source>
+        <source>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record is kept, and the folder is not renamed until it is set aside.</source>
         <translation>
-            <numerusform>The record of that renaming was damaged: %Ln entry it named could not be read and keeps the name it has now. The damaged record was set aside.</numerusform>
-            <numerusform>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record was set aside.</numerusform>
+            <numerusform>The record of that renaming was damaged: %Ln entry it named could not be read and keeps the name it has now. The damaged record is kept, and the folder is not renamed until it is set aside.</numerusform>
+            <numerusform>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record is kept, and the folder is not renamed until it is set aside.</numerusform>
         </translation>
     </message>
     <message numerus="yes">

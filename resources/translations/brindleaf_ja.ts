@@ -221,9 +221,9 @@
         <translation>その名前の変更の記録は壊れていました。読み取れた項目だけを対象にしました。</translation>
     </message>
     <message numerus="yes">
-        <source>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record was set aside.</source>
+        <source>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record is kept, and the folder is not renamed until it is set aside.</source>
         <translation>
-            <numerusform>その名前の変更の記録は壊れていました。記録された項目のうち %Ln 個は読み取れず、今の名前のままです。壊れた記録は別に保管しました。</numerusform>
+            <numerusform>その名前の変更の記録は壊れていました。記録された項目のうち %Ln 個は読み取れず、今の名前のままです。壊れた記録はそのまま残し、別に保管するまでこのフォルダーの名前は変更しません。</numerusform>
         </translation>
     </message>
     <message numerus="yes">

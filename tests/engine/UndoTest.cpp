@@ -1,5 +1,6 @@
 #include "engine/Undo.hpp"
 #include "engine/Execution.hpp"
+#include "engine/Forget.hpp"
 #include "support/DoubleFileSystem.hpp"
 #include "support/KilledRun.hpp"
 #include "support/ScriptedJournalCalls.hpp"
@@ -388,6 +389,12 @@ TEST_F(Undo, DamagedJournalGivesBackTheEntriesItCanStillTell) {
         {"a byte of the state line", [](std::string& bytes) { bytes[40] = 'X'; }, 0},
         {"the checksum", [](std::string& bytes) { bytes[bytes.size() - 3] ^= 1; }, 0},
         {"the end cut off", [](std::string& bytes) { bytes.resize(bytes.size() - 30); }, 1},
+        // One damaged line hides no entry after it.
+        {"a byte of the first entry",
+         [](std::string& bytes) {
+             bytes[bytes.find('\n', bytes.find("\nentries ") + 1) + 1] = 'X';
+         },
+         1},
     };
     for (const Damage& test : damages) {
         SCOPED_TRACE(test.what);
@@ -407,8 +414,15 @@ TEST_F(Undo, DamagedJournalGivesBackTheEntriesItCanStillTell) {
         EXPECT_TRUE(report.fromDamagedRecord);
         EXPECT_EQ(report.unreadEntries, test.unread);
         EXPECT_EQ(report.restored, renamed.moved - test.unread);
-        EXPECT_EQ(std::filesystem::exists(journal + ".set-aside"), test.unread > 0);
-        EXPECT_EQ(lastRun(), LastRunState::Undone);
+        // A journal that lost entries stays, untouched, and keeps the folder refused until
+        // the user sets it aside.
+        EXPECT_FALSE(std::filesystem::exists(journal + ".set-aside"));
+        EXPECT_EQ(lastRun(), test.unread > 0 ? LastRunState::Damaged : LastRunState::Undone);
+        if (test.unread > 0) {
+            EXPECT_EQ(forgetDamagedRun(fileSystem, folder.path(), journals, true).outcome,
+                      ForgetOutcome::SetAside);
+            EXPECT_EQ(lastRun(), LastRunState::Undone);
+        }
         EXPECT_EQ(undo().outcome, UndoOutcome::NothingToUndo);
         if (test.unread == 0) {
             expectOriginals();
@@ -423,9 +437,9 @@ TEST_F(Undo, DamagedJournalGivesBackTheEntriesItCanStillTell) {
     }
 }
 
-// A damaged journal that lost entries is copied aside before a sound one takes its name:
-// when the sound one cannot be written, the damaged one still stands and still refuses the
-// folder, and no entry has moved.
+// A damaged journal that lost entries is never replaced: when the sound journal of the
+// entries it still tells cannot be written, nothing moves, and after an undo that could
+// write it, the damaged one still refuses the folder.
 TEST_F(Undo, DamagedJournalStaysWhenItsReplacementCannotBeWritten) {
     const auto calls = std::make_shared<testing::ScriptedJournalCalls>();
     Journals scripted(JournalFolder(state.pathOf("journals"), calls));
@@ -448,9 +462,10 @@ TEST_F(Undo, DamagedJournalStaysWhenItsReplacementCannotBeWritten) {
     EXPECT_EQ(lastRun(), LastRunState::Damaged);
 
     calls->failing = testing::ScriptedJournalCalls::Call::None;
-    EXPECT_EQ(undoLastRun(fileSystem, folder.path(), scripted, proceed).outcome,
-              UndoOutcome::Restored);
-    EXPECT_EQ(lastRun(), LastRunState::Undone);
+    const UndoReport undone = undoLastRun(fileSystem, folder.path(), scripted, proceed);
+    EXPECT_EQ(undone.outcome, UndoOutcome::Restored);
+    EXPECT_EQ(undone.unreadEntries, 1U);
+    EXPECT_EQ(lastRun(), LastRunState::Damaged);
 }
 
 } // namespace
