@@ -7,12 +7,30 @@
 
 #include <algorithm>
 
+#if defined(__linux__)
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 namespace brindleaf {
+
+namespace {
+
+// Linux ignores Qt's thread priorities short of the idle one, under which a busy machine
+// would never make a picture; a thread's own niceness still lets the window's thread, and
+// the threads Qt paints with, go first.
+void yieldToTheWindow() {
+#if defined(__linux__)
+    ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 10);
+#endif
+}
+
+} // namespace
 
 PictureSource::PictureSource(QByteArray thumbnailFolder, int threads, qsizetype budgetBytes,
                              QObject* parent)
     : QObject(parent), thumbnails_(std::move(thumbnailFolder)), cache_(budgetBytes),
-      threads_(threads > 0 ? threads : std::max(1, QThread::idealThreadCount())) {
+      threads_(threads > 0 ? threads : std::max(1, QThread::idealThreadCount() - 1)) {
     pool_.setMaxThreadCount(threads_);
     // Typing, scrolling and runs come first.
     pool_.setThreadPriority(QThread::LowPriority);
@@ -68,6 +86,7 @@ void PictureSource::request(const std::vector<PictureKey>& keys) {
 
 // Runs on a thread of the pool: takes the next job until there is none.
 void PictureSource::drain() {
+    yieldToTheWindow();
     while (true) {
         Job job;
         {

@@ -28,7 +28,7 @@ public:
     // About 64 MB of pictures in memory, several screens full at the largest size.
     static constexpr qsizetype defaultBudget = 64 * 1024 * 1024;
 
-    // `threads` 0 makes one thread for each core.
+    // `threads` 0 makes one thread for each core but one, which is left to the window.
     explicit PictureSource(QByteArray thumbnailFolder = defaultThumbnailFolder(), int threads = 0,
                            qsizetype budgetBytes = defaultBudget, QObject* parent = nullptr);
     ~PictureSource() override;
