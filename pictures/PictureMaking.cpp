@@ -95,7 +95,11 @@ QImage decodeScaled(QIODevice& device, int side) {
 
 QImage makePicture(const QByteArray& folder, const QByteArray& name, int side,
                    const ThumbnailCache& thumbnails) {
-    const PictureKind kind = pictureKindOf(name);
+    return makePicture(folder, name, pictureKindOf(name), side, thumbnails);
+}
+
+QImage makePicture(const QByteArray& folder, const QByteArray& name, PictureKind kind, int side,
+                   const ThumbnailCache& thumbnails) {
     if (kind == PictureKind::None || side <= 0) {
         return {};
     }

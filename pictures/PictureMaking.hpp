@@ -35,5 +35,10 @@ enum class PictureKind {
 // cached thumbnail, or an image that cannot be read.
 [[nodiscard]] QImage makePicture(const QByteArray& folder, const QByteArray& name, int side,
                                  const ThumbnailCache& thumbnails);
+// The same for an entry whose kind is told already: the MIME database that tells it is
+// shared behind one lock, which a thread that makes pictures had better not hold while the
+// window's waits for it.
+[[nodiscard]] QImage makePicture(const QByteArray& folder, const QByteArray& name, PictureKind kind,
+                                 int side, const ThumbnailCache& thumbnails);
 
 } // namespace brindleaf

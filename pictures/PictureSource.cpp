@@ -65,17 +65,20 @@ std::optional<QImage> PictureSource::picture(const QByteArray& name, int side) {
 }
 
 void PictureSource::request(const std::vector<PictureKey>& keys) {
+    // Everything the window's thread can do alone is done before it takes the lock.
+    std::deque<Job> jobs;
+    QSet<PictureKey> queued;
+    for (const PictureKey& key : keys) {
+        if (!cache_.contains(key) && !queued.contains(key)) {
+            queued.insert(key);
+            jobs.push_back(Job{generation_, folder_, key, pictureKindOf(key.name)});
+        }
+    }
     int starting = 0;
     {
         const QMutexLocker lock(&mutex_);
-        queue_.clear();
-        QSet<PictureKey> queued;
-        for (const PictureKey& key : keys) {
-            if (!cache_.contains(key) && !making_.contains(key) && !queued.contains(key)) {
-                queued.insert(key);
-                queue_.push_back(Job{generation_, folder_, key});
-            }
-        }
+        std::erase_if(jobs, [this](const Job& job) { return making_.contains(job.key); });
+        queue_.swap(jobs);
         starting = std::min(static_cast<int>(queue_.size()), threads_ - draining_);
         draining_ += std::max(starting, 0);
     }
@@ -99,7 +102,7 @@ void PictureSource::drain() {
             queue_.pop_front();
             making_.insert(job.key);
         }
-        QImage picture = makePicture(job.folder, job.key.name, job.key.side, thumbnails_);
+        QImage picture = makePicture(job.folder, job.key.name, job.kind, job.key.side, thumbnails_);
         QMetaObject::invokeMethod(
             this,
             [this, job = std::move(job), picture = std::move(picture)]() mutable {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pictures/PictureCache.hpp"
+#include "pictures/PictureMaking.hpp"
 #include "pictures/ThumbnailCache.hpp"
 
 #include <QByteArray>
@@ -60,6 +61,7 @@ private:
         quint64 generation;
         QByteArray folder;
         PictureKey key;
+        PictureKind kind;
     };
 
     void drain();

@@ -4,7 +4,9 @@
 #include "window/PreviewModel.hpp"
 #include "window/PreviewRowDelegate.hpp"
 
+#include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QListView>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -58,8 +60,12 @@ void RowPictures::setShown(bool shown) {
     }
 }
 
-void RowPictures::setFolder(QByteArray absolutePath) {
-    source_.setFolder(std::move(absolutePath));
+void RowPictures::setFolder(QByteArray path) {
+    // The shared thumbnails are named by absolute paths.
+    if (!path.isEmpty() && !path.startsWith('/')) {
+        path = QFile::encodeName(QDir::currentPath()) + '/' + path;
+    }
+    source_.setFolder(std::move(path));
     requestSoon();
 }
 

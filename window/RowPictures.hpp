@@ -35,8 +35,9 @@ public:
 
     [[nodiscard]] bool isShown() const { return shown_; }
     void setShown(bool shown);
-    // The folder the rows are entries of, by its absolute path's bytes.
-    void setFolder(QByteArray absolutePath);
+    // The folder the rows are entries of, by its path's bytes; a relative one is taken from
+    // the current folder.
+    void setFolder(QByteArray path);
 
     // What picture the row's entry can have.
     [[nodiscard]] PictureKind kindOf(const QModelIndex& index) const;
