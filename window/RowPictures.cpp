@@ -4,6 +4,7 @@
 #include "window/PreviewModel.hpp"
 #include "window/PreviewRowDelegate.hpp"
 
+#include <QCursor>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
