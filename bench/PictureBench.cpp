@@ -9,9 +9,9 @@
 // empty folder, so each picture is made from the photo.
 #include "bench/Report.hpp"
 #include "platform/HeapArenas.hpp"
-#include "window/FolderSession.hpp"
+#include "session/FolderSession.hpp"
+#include "session/PreviewModel.hpp"
 #include "window/PreviewListView.hpp"
-#include "window/PreviewModel.hpp"
 #include "window/RowPictures.hpp"
 
 #include "platform/PosixFileSystem.hpp"
@@ -136,7 +136,9 @@ int run(const std::string& base, std::size_t entries, bool embedded) {
     const std::string what =
         embedded ? "pictures, embedded thumbnails: " : "pictures, decoded at 1/8: ";
 
-    FolderSession session(std::make_unique<PosixFileSystem>());
+    const QTemporaryDir journals;
+    FolderSession session(std::make_unique<PosixFileSystem>(),
+                          JournalFolder(journals.path().toStdString()));
     PreviewListView list;
     list.setModel(session.preview());
     list.resize(960, 520);
@@ -144,7 +146,8 @@ int run(const std::string& base, std::size_t entries, bool embedded) {
     RowPictures pictures(&list, thumbnails.path().toUtf8());
     pictures.setFolder(QByteArray::fromStdString(path));
     session.setTargetPath(path);
-    while (session.isLoading() || session.preview()->rowCount() != static_cast<int>(entries)) {
+    while (session.state().isLoading() ||
+           session.preview()->rowCount() != static_cast<int>(entries)) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     QCoreApplication::processEvents();

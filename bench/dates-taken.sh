@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Reads the dates taken of the same JPEGs with brindleaf-cli's preview, exiv2 and exiftool,
-# interleaved on a warm cache, and prints each one's median wall time.
+# interleaved, and prints each one's median wall time: on a warm cache, then cold, as from a
+# card just plugged in, every photo evicted from the page cache before each run
+# (posix_fadvise POSIX_FADV_DONTNEED on each file, which needs no root).
 #   dates-taken.sh BRINDLEAF_CLI [FOLDER] [COUNT]
 # The photos (1920x1080, with camera tags and a date taken each) are made once under FOLDER
 # (default /var/tmp, on the root file system) and kept for the next run.
@@ -27,26 +29,43 @@ if [ ! -f "$photos/.complete" ]; then
     touch "$photos/.complete"
 fi
 
-cat "$photos"/*.jpg >/dev/null # warm the cache
+evict() {
+    python3 -c '
+import os, sys
+for path in sys.argv[1:]:
+    fd = os.open(path, os.O_RDONLY)
+    os.fsync(fd)
+    os.posix_fadvise(fd, 0, 0, os.POSIX_FADV_DONTNEED)
+    os.close(fd)
+' "$photos"/*.jpg
+}
 declare -A times
 peers=(brindleaf exiv2 exiftool)
 run() {
     case $1 in
-    brindleaf) "$cli" -0 --order taken "$photos" >/dev/null ;;
+    brindleaf) "$cli" -0 --order taken "$photos" >/dev/null 2>&1 ;;
     exiv2) exiv2 -g Exif.Photo.DateTimeOriginal "$photos"/*.jpg >/dev/null ;;
     exiftool) exiftool -T -DateTimeOriginal "$photos" >/dev/null ;;
     esac
 }
-for ((round = 0; round < rounds; round++)); do
-    for peer in "${peers[@]}"; do
-        start=$(date +%s.%N)
-        run "$peer"
-        end=$(date +%s.%N)
-        times[$peer]+="$(awk "BEGIN { print $end - $start }") "
+# rounds CACHE: times each peer `rounds` times, interleaved, the cache warm or cold.
+rounds_on() {
+    times=()
+    [ "$1" = warm ] && cat "$photos"/*.jpg >/dev/null
+    for ((round = 0; round < rounds; round++)); do
+        for peer in "${peers[@]}"; do
+            [ "$1" = cold ] && evict
+            start=$(date +%s.%N)
+            run "$peer"
+            end=$(date +%s.%N)
+            times[$peer]+="$(awk "BEGIN { print $end - $start }") "
+        done
     done
-done
-echo "Dates taken of $count JPEGs in $photos, warm cache, median of $rounds interleaved rounds:"
-for peer in "${peers[@]}"; do
-    median=$(tr ' ' '\n' <<<"${times[$peer]}" | grep . | sort -n | sed -n "$((rounds / 2 + 1))p")
-    printf '  %-10s %6.3f s\n' "$peer" "$median"
-done
+    echo "Dates taken of $count JPEGs in $photos, $1 cache, median of $rounds interleaved rounds:"
+    for peer in "${peers[@]}"; do
+        median=$(tr ' ' '\n' <<<"${times[$peer]}" | grep . | sort -n | sed -n "$((rounds / 2 + 1))p")
+        printf '  %-10s %6.3f s\n' "$peer" "$median"
+    done
+}
+rounds_on warm
+rounds_on cold

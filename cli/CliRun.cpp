@@ -4,11 +4,16 @@
 #include "cli/ErrorWords.hpp"
 #include "cli/ShownName.hpp"
 #include "cli/UndoWords.hpp"
+#include "engine/Cameras.hpp"
 #include "engine/Execution.hpp"
 #include "engine/Forget.hpp"
+#include "engine/Listing.hpp"
 #include "engine/Plan.hpp"
 #include "engine/Undo.hpp"
 #include "platform/InterruptSignals.hpp"
+
+#include <ctime>
+#include <set>
 
 namespace brindleaf::cli {
 
@@ -48,10 +53,10 @@ void write(std::FILE* out, std::string_view bytes) {
     std::fwrite(bytes.data(), 1, bytes.size(), out);
 }
 
-LastRunState lastRunState(FileSystem& fileSystem, const OpenedPlan& opened,
-                          const std::string& folderPath, const Journals& journals) {
+LastRun lastRunOf(FileSystem& fileSystem, const OpenedPlan& opened, const std::string& folderPath,
+                  const Journals& journals) {
     const auto identity = fileSystem.identify(opened.folder);
-    return identity ? journals.lastRunOf(folderPath, *identity).state : LastRunState::None;
+    return identity ? journals.lastRunOf(folderPath, *identity) : LastRun{};
 }
 
 void writePair(std::FILE* out, const std::string& original, const std::string& renamed,
@@ -82,6 +87,170 @@ std::string renamedWords(const RunReport& report, const std::string& folder) {
     return text;
 }
 
+// "+01:00": seconds east of UTC as an offset.
+std::string offsetText(std::int32_t east) {
+    const std::int32_t minutes = (east < 0 ? -east : east) / 60;
+    char text[16];
+    std::snprintf(text, sizeof text, "%c%02d:%02d", east < 0 ? '-' : '+', minutes / 60,
+                  minutes % 60);
+    return text;
+}
+
+// "2024-07-01 10:00:05.55 +02:00": the instant in the zone it was read in; a modified time,
+// which comes with no zone, in this computer's. A fraction of the second is shown where the
+// camera wrote one.
+std::string dateText(const UsedDate& used) {
+    constexpr std::int64_t perSecond = 1'000'000'000;
+    std::int64_t seconds = used.instant / perSecond;
+    std::int64_t fraction = used.instant % perSecond;
+    if (fraction < 0) {
+        fraction += perSecond;
+        --seconds;
+    }
+    std::int32_t east = 0;
+    if (used.offset) {
+        east = *used.offset;
+    } else {
+        const auto asTime = static_cast<std::time_t>(seconds);
+        std::tm local{};
+        if (::localtime_r(&asTime, &local) != nullptr) {
+            east = static_cast<std::int32_t>(local.tm_gmtoff);
+        }
+    }
+    const auto shifted = static_cast<std::time_t>(seconds + east);
+    std::tm time{};
+    if (::gmtime_r(&shifted, &time) == nullptr) {
+        return "?";
+    }
+    char text[64];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &time);
+    std::string shown = text;
+    if (used.source != DateSource::Modified && fraction != 0) {
+        char digits[16];
+        std::snprintf(digits, sizeof digits, "%09lld", static_cast<long long>(fraction));
+        std::string decimals = digits;
+        decimals.erase(decimals.find_last_not_of('0') + 1);
+        shown += "." + decimals;
+    }
+    return shown + " " + offsetText(east);
+}
+
+std::string_view sourceText(DateSource source) {
+    switch (source) {
+    case DateSource::Taken:
+        return "taken";
+    case DateSource::Modified:
+        return "modified";
+    case DateSource::Corrected:
+        return "corrected";
+    }
+    return "";
+}
+
+// "-0:03:12".
+std::string shiftText(std::int64_t seconds) {
+    const std::int64_t size = seconds < 0 ? -seconds : seconds;
+    char text[32];
+    std::snprintf(text, sizeof text, "%c%lld:%02lld:%02lld", seconds < 0 ? '-' : '+',
+                  static_cast<long long>(size / 3600), static_cast<long long>(size / 60 % 60),
+                  static_cast<long long>(size % 60));
+    return text;
+}
+
+std::string zoneWords(const CameraSummary& camera) {
+    std::string words;
+    if (camera.givenZone && camera.withoutOffsetTags < camera.entries) {
+        words = "its offset tags; without them, given: " + offsetText(*camera.givenZone);
+    } else if (camera.givenZone) {
+        words = "given: " + offsetText(*camera.givenZone);
+    } else if (camera.inComputerZone == 0) {
+        words = "its offset tags";
+    } else {
+        std::string offsets;
+        for (const std::int32_t east : camera.computerOffsets) {
+            offsets += (offsets.empty() ? "" : " and ") + offsetText(east);
+        }
+        words = "none: read as this computer's zone, " + offsets;
+        if (camera.inComputerZone < camera.entries) {
+            words += " (" + std::to_string(camera.inComputerZone) + " of " +
+                     std::to_string(camera.entries) + " entries; the others by their offset tags)";
+        }
+    }
+    if (camera.givenShift != 0) {
+        words += "; clock shifted " + shiftText(camera.givenShift);
+    }
+    return words;
+}
+
+// One line a camera: its name as the options take it, then tab-separated facts.
+std::string cameraLine(const CameraSummary& camera) {
+    return camera.name + "\t" + entryCount(camera.entries) + "\tfirst " + dateText(camera.first) +
+           "\tlast " + dateText(camera.last) + "\tzone: " + zoneWords(camera);
+}
+
+std::vector<std::string> folderCameras(std::span<const EntryDate> dates) {
+    const std::vector<std::string> names = cameraNames(dates);
+    std::set<std::string> distinct(names.begin(), names.end());
+    distinct.erase(std::string());
+    return {distinct.begin(), distinct.end()};
+}
+
+// The usage error for camera clocks that name no camera of the folder or do not parse,
+// with the folder's cameras; none when the clocks can be used.
+std::optional<std::string> clockProblem(const Settings& settings,
+                                        std::span<const EntryDate> dates) {
+    const std::vector<std::string> cameras = folderCameras(dates);
+    const auto clocks = readCameraClocks(settings, cameras);
+    if (clocks) {
+        return std::nullopt;
+    }
+    const ClockProblem& problem = clocks.error();
+    std::string text;
+    switch (problem.kind) {
+    case ClockProblem::Kind::UnknownCamera:
+        text = "no camera named " + quotedName(problem.camera) + " took a photo in " +
+               quotedName(settings.targetDir);
+        break;
+    case ClockProblem::Kind::BadZone:
+        text = "--camera-zone takes a zone such as +01:00, -05:30 or UTC, not " +
+               quotedName(problem.value);
+        break;
+    case ClockProblem::Kind::BadShift:
+        text =
+            "--camera-shift takes [+|-]H:MM:SS, such as -0:03:12, not " + quotedName(problem.value);
+        break;
+    }
+    if (cameras.empty()) {
+        return text + ". No photo in it names its camera and date taken.";
+    }
+    text += ". Its cameras:";
+    for (const std::string& camera : cameras) {
+        text += "\n  " + camera;
+    }
+    return text;
+}
+
+// With --order taken, how many of the numbered entries had no date taken and how many were
+// read in this computer's zone.
+void sayDateCounts(const FolderPlan& plan, const Settings& settings, StreamReporter& reporter) {
+    if (settings.order != Order::Taken) {
+        return;
+    }
+    const DateCounts counts = countDates(plan.dates, plan.arrangement.numbered, settings);
+    reporter.say(entryCount(counts.withoutDateTaken) + " had no date taken; " +
+                 entryCount(counts.inComputerZone) +
+                 " came from a camera without a time zone, read as this computer's.");
+}
+
+std::string noEntryChosenWords(const Settings& settings) {
+    std::string text = "No entry of " + quotedName(settings.targetDir) + " is numbered: ";
+    if (!settings.onlyExtensions.empty()) {
+        return text + "none is a file with an extension --only names (" + settings.onlyExtensions +
+               ").";
+    }
+    return text + "the choices leave every entry out.";
+}
+
 int preview(const CommandLine& line, FileSystem& fileSystem, const Journals& journals,
             std::FILE* out, StreamReporter& reporter) {
     const Settings& settings = line.settings;
@@ -90,17 +259,39 @@ int preview(const CommandLine& line, FileSystem& fileSystem, const Journals& jou
         reporter.report(opened.error());
         return exitFailure;
     }
-    if (const LastRunState last = lastRunState(fileSystem, *opened, settings.targetDir, journals);
-        refusesRenaming(last)) {
+    if (const LastRun last = lastRunOf(fileSystem, *opened, settings.targetDir, journals);
+        refusesRenaming(last.state)) {
         // Temporary names left by that run are not the user's own names to number.
-        reporter.say(describeUnfinishedRun(last, settings.targetDir));
+        reporter.say(last.state == LastRunState::JournalsUnreadable
+                         ? describeUnreadableJournals(journals.folder().path(), last.error)
+                         : describeUnfinishedRun(last.state, settings.targetDir));
         return exitFailure;
     }
     // Entries left out keep their names: only the numbered ones are listed.
     const FolderPlan& plan = opened->plan;
+    if (const auto problem = clockProblem(settings, plan.dates)) {
+        reporter.say(*problem);
+        return exitUsage;
+    }
+    const bool showsDates = line.longFormat && !line.nullSeparated && !plan.dates.empty();
+    const DatesUsed used = showsDates ? datesUsed(plan.dates, settings) : DatesUsed{};
     const std::size_t numbered = std::min(plan.names.size(), plan.arrangement.numbered);
     for (std::size_t i = 0; i < numbered; ++i) {
-        writePair(out, plan.names[i], plan.newNameAt(i), line.nullSeparated);
+        if (!showsDates) {
+            writePair(out, plan.names[i], plan.newNameAt(i), line.nullSeparated);
+            continue;
+        }
+        write(out, shownName(plan.names[i]));
+        write(out, rowSeparator);
+        write(out, shownName(plan.newNameAt(i)));
+        write(out, "\t" + dateText(used.dates[i]) + "\t" +
+                       std::string(sourceText(used.dates[i].source)) + "\t" +
+                       shownName(used.cameras[i]) + "\n");
+    }
+    sayDateCounts(plan, settings, reporter);
+    if (numbered == 0 && !plan.names.empty()) {
+        // An empty preview alone reads as "nothing to do" to a script and to a person alike.
+        reporter.say(noEntryChosenWords(settings));
     }
     return std::fflush(out) == 0 ? exitSuccess : exitFailure;
 }
@@ -112,6 +303,13 @@ int apply(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
     if (!opened) {
         reporter.report(opened.error());
         return exitFailure;
+    }
+    if (const auto problem = clockProblem(settings, opened->plan.dates)) {
+        reporter.say(*problem);
+        return exitUsage;
+    }
+    if (!line.quiet) {
+        sayDateCounts(opened->plan, settings, reporter);
     }
     StopOnSignal observer;
     const RunReport report =
@@ -167,13 +365,54 @@ int history(const CommandLine& line, FileSystem& fileSystem, const Journals& jou
                      identity.error().message());
         return exitFailure;
     }
-    const std::vector<PastRun> runs = journals.historyOf(folderPath, *identity);
+    const auto history = journals.historyOf(folderPath, *identity);
+    if (!history) {
+        reporter.say(describeUnreadableJournals(journals.folder().path(), history.error()));
+        return exitFailure;
+    }
+    const std::vector<PastRun>& runs = *history;
     if (runs.empty()) {
         reporter.say("No run of " + quotedName(folderPath) + " is recorded.");
         return exitSuccess;
     }
     for (const PastRun& past : runs) {
         write(out, describeRun(past.run, past.undoable) + "\n");
+    }
+    return std::fflush(out) == 0 ? exitSuccess : exitFailure;
+}
+
+// The folder's cameras, one line each; renames nothing.
+int cameras(const CommandLine& line, FileSystem& fileSystem, std::FILE* out,
+            StreamReporter& reporter) {
+    const std::string& folderPath = line.settings.targetDir;
+    const auto folder = openTargetFolder(fileSystem, folderPath);
+    if (!folder) {
+        reporter.report(folder.error());
+        return exitFailure;
+    }
+    auto entries = listOpenedFolder(fileSystem, *folder, line.settings);
+    if (!entries) {
+        reporter.report(entries.error());
+        return exitFailure;
+    }
+    ProceedAlways proceed;
+    const auto dates = readDates(fileSystem, *folder, entries->names, entries->folders,
+                                 Order::Taken, nullptr, proceed);
+    if (!dates) {
+        return exitFailure;
+    }
+    if (const auto problem = clockProblem(line.settings, *dates)) {
+        reporter.say(*problem);
+        return exitUsage;
+    }
+    const std::vector<CameraSummary> summaries = summarizeCameras(*dates, line.settings);
+    if (summaries.empty()) {
+        reporter.say("No photo or video in " + quotedName(folderPath) +
+                     " has a date taken, so none has a camera.");
+        return exitSuccess;
+    }
+    for (const CameraSummary& camera : summaries) {
+        write(out, cameraLine(camera) + "\n");
     }
     return std::fflush(out) == 0 ? exitSuccess : exitFailure;
 }
@@ -190,12 +429,12 @@ int undo(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
          StreamReporter& reporter) {
     StopOnSignal observer;
     const UndoReport report = undoLastRun(fileSystem, line.settings.targetDir, journals, observer);
-    const bool succeeded = report.outcome == UndoOutcome::Restored;
+    // Entries a damaged journal lost are not back either.
+    const bool succeeded = report.outcome == UndoOutcome::Restored && report.unreadEntries == 0;
     if (!succeeded || !line.quiet) {
         reporter.say(describeUndo(report, line.settings.targetDir, journals.folder().path()));
     }
-    if (report.outcome == UndoOutcome::Cancelled && report.stranded.empty() &&
-        observer.signalReceived() != 0) {
+    if (report.outcome == UndoOutcome::Cancelled && observer.signalReceived() != 0) {
         return exitStatusAfter(observer.signalReceived());
     }
     return succeeded ? exitSuccess : exitFailure;
@@ -207,8 +446,8 @@ int runCommandLine(std::span<const std::string_view> args, FileSystem& fileSyste
                    Journals& journals, std::FILE* out, std::FILE* err) {
     const auto line = parseCommandLine(args);
     if (!line) {
-        std::fprintf(err, "brindleaf-cli: %s\n\n", line.error().c_str());
-        write(err, usageText());
+        std::fprintf(err, "brindleaf-cli: %s\nTry 'brindleaf-cli --help' for more information.\n",
+                     line.error().c_str());
         return exitUsage;
     }
     StreamReporter reporter(err);
@@ -229,6 +468,8 @@ int runCommandLine(std::span<const std::string_view> args, FileSystem& fileSyste
         return history(*line, fileSystem, journals, out, reporter);
     case Request::Forget:
         return forget(*line, fileSystem, journals, reporter);
+    case Request::Cameras:
+        return cameras(*line, fileSystem, out, reporter);
     }
     return exitFailure;
 }

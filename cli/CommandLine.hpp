@@ -9,7 +9,7 @@
 
 namespace brindleaf::cli {
 
-enum class Request { Preview, Apply, Undo, History, Forget, Help, Version };
+enum class Request { Preview, Apply, Undo, History, Forget, Cameras, Help, Version };
 
 struct CommandLine {
     Request request = Request::Preview;
@@ -18,6 +18,8 @@ struct CommandLine {
     bool nullSeparated = false;
     // No line saying what was done after a rename or an undo; failures are still told.
     bool quiet = false;
+    // The human preview adds the date each entry is numbered by, its source and its camera.
+    bool longFormat = false;
 };
 
 // Reads the arguments after the program name. An error is a one-line reason for the usage

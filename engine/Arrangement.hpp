@@ -17,9 +17,15 @@ namespace brindleaf {
 // The dates an entry can be numbered by, in nanoseconds since the epoch.
 struct EntryDate {
     std::int64_t modified = 0;
-    // When the photo or video was taken, from its own metadata; none when it holds no such
-    // date or was not read for it.
+    // When the photo or video was taken, from its own metadata, as read (see PhotoDate);
+    // none when it holds no such date or was not read for it.
     std::optional<std::int64_t> taken;
+    // With a date taken: the camera's clock reading as if UTC, the offset tag's seconds east
+    // of UTC, the camera and its body serial number, as PhotoDate holds them.
+    std::int64_t clock = 0;
+    std::optional<std::int32_t> offset;
+    std::string camera;
+    std::string serial;
 };
 
 // The date `order` numbers the entry by: the date taken, where known, falls back to the
@@ -51,6 +57,21 @@ struct Arrangement {
                                                        bool isFolder,
                                                        std::size_t longestName) const;
 };
+
+// The extensions a list of them names, as typed: "jpg", ".jpg" or "*.jpg", one or more dots
+// inside ("tar.gz"), separated by commas or spaces, matched without regard to ASCII case.
+struct ExtensionList {
+    // Without the leading "*." or ".".
+    std::vector<std::string_view> extensions;
+    // Items that no name can end with (".", "*", "j?g", "a/b"), as typed. They match
+    // nothing; a list of nothing else leaves every entry out.
+    std::vector<std::string_view> unusable;
+};
+
+[[nodiscard]] ExtensionList readExtensionList(std::string_view list);
+
+// Whether the name `name` of a file ends in "." and `extension`, with something before.
+[[nodiscard]] bool hasExtension(std::string_view name, std::string_view extension);
 
 // Whether the settings leave every entry numbered by its place in the name order.
 [[nodiscard]] bool arrangesByName(const Settings& settings);

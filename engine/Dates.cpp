@@ -1,12 +1,13 @@
 #include "engine/Dates.hpp"
 
-#include "engine/TwoHalves.hpp"
-
+#include <algorithm>
 #include <atomic>
+#include <system_error>
+#include <thread>
 
 namespace brindleaf {
 
-std::optional<std::optional<std::int64_t>> DateCache::takenOf(const EntryStamp& stamp) const {
+std::optional<std::optional<PhotoDate>> DateCache::takenOf(const EntryStamp& stamp) const {
     const std::scoped_lock lock(mutex_);
     const auto found = known_.find(stamp.inode);
     if (found == known_.end() || found->second.size != stamp.size ||
@@ -16,7 +17,7 @@ std::optional<std::optional<std::int64_t>> DateCache::takenOf(const EntryStamp& 
     return found->second.taken;
 }
 
-void DateCache::remember(const EntryStamp& stamp, std::optional<std::int64_t> taken) {
+void DateCache::remember(const EntryStamp& stamp, const std::optional<PhotoDate>& taken) {
     const std::scoped_lock lock(mutex_);
     known_[stamp.inode] = {stamp.size, stamp.modifiedNanoseconds, taken};
 }
@@ -31,19 +32,41 @@ namespace {
 // Progress is told this often: each telling crosses to the window's thread.
 constexpr std::size_t entriesPerTelling = 256;
 
-std::optional<std::int64_t> dateTakenOf(FileSystem& fileSystem, const UniqueFd& folder,
-                                        const std::string& name, const EntryStamp& stamp,
-                                        DateCache* cache) {
+std::optional<PhotoDate> dateTakenOf(FileSystem& fileSystem, const UniqueFd& folder,
+                                     const std::string& name, const EntryStamp& stamp,
+                                     DateCache* cache) {
     if (cache != nullptr) {
         if (const auto known = cache->takenOf(stamp)) {
             return *known;
         }
     }
-    const std::optional<std::int64_t> taken = fileSystem.dateTaken(folder, name);
+    std::optional<PhotoDate> taken = fileSystem.dateTaken(folder, name);
     if (cache != nullptr) {
         cache->remember(stamp, taken);
     }
     return taken;
+}
+
+// Dates taken are read this many files at a time: a card or a disk read cold answers
+// several requests at once, and each file's wait is mostly for its first block.
+constexpr std::size_t filesInFlight = 8;
+
+// Does `work(begin, end)` over [0, size) in up to `parts` contiguous parts, each but the
+// first on a thread of its own; a part whose thread cannot be started is done on this one.
+template <typename Work> void inParts(std::size_t size, std::size_t parts, Work work) {
+    parts = std::max<std::size_t>(1, std::min(parts, size));
+    std::vector<std::jthread> threads;
+    threads.reserve(parts - 1);
+    for (std::size_t part = 1; part < parts; ++part) {
+        const std::size_t begin = size * part / parts;
+        const std::size_t end = size * (part + 1) / parts;
+        try {
+            threads.emplace_back([&work, begin, end] { work(begin, end); });
+        } catch (const std::system_error&) {
+            work(begin, end);
+        }
+    }
+    work(std::size_t{0}, size / parts);
 }
 
 } // namespace
@@ -58,7 +81,10 @@ std::optional<std::vector<EntryDate>> readDates(FileSystem& fileSystem, const Un
     // A date taken costs a file's open and its metadata's parse, tens of microseconds: two
     // threads halve the wait from a few dozen files on. A modified time is a stat.
     const std::size_t worthASecondThread = order == Order::Taken ? 64 : 50'000;
-    inTwoHalves(names.size(), worthASecondThread, [&](std::size_t begin, std::size_t end) {
+    const std::size_t parts = names.size() < worthASecondThread ? 1
+                              : order == Order::Taken           ? filesInFlight
+                                                                : 2;
+    inParts(names.size(), parts, [&](std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end && !stopped; ++i) {
             if (done++ % entriesPerTelling == 0 && !observer.proceed(done, names.size())) {
                 stopped = true;
@@ -71,7 +97,13 @@ std::optional<std::vector<EntryDate>> readDates(FileSystem& fileSystem, const Un
             dates[i].modified = stamp->modifiedNanoseconds;
             const bool isFolder = i < folders.size() && folders[i] != 0;
             if (order == Order::Taken && !isFolder) {
-                dates[i].taken = dateTakenOf(fileSystem, folder, names[i], *stamp, cache);
+                if (auto photo = dateTakenOf(fileSystem, folder, names[i], *stamp, cache)) {
+                    dates[i].taken = photo->taken;
+                    dates[i].clock = photo->clock;
+                    dates[i].offset = photo->offset;
+                    dates[i].camera = std::move(photo->camera);
+                    dates[i].serial = std::move(photo->serial);
+                }
             }
         }
     });

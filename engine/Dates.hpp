@@ -20,15 +20,15 @@ namespace brindleaf {
 // holds one folder's entries; clear it for another. Shared by threads.
 class DateCache {
 public:
-    [[nodiscard]] std::optional<std::optional<std::int64_t>> takenOf(const EntryStamp& stamp) const;
-    void remember(const EntryStamp& stamp, std::optional<std::int64_t> taken);
+    [[nodiscard]] std::optional<std::optional<PhotoDate>> takenOf(const EntryStamp& stamp) const;
+    void remember(const EntryStamp& stamp, const std::optional<PhotoDate>& taken);
     void clear();
 
 private:
     struct Known {
         std::uint64_t size = 0;
         std::int64_t modified = 0;
-        std::optional<std::int64_t> taken;
+        std::optional<PhotoDate> taken;
     };
     mutable std::mutex mutex_;
     std::unordered_map<std::uint64_t, Known> known_;
@@ -41,8 +41,8 @@ private:
 
 // The dates of each entry that `order` needs: modified times, and for Taken also the dates
 // taken of files. An entry that cannot be read has neither, which is no error. Progress is
-// told in entries, from two threads at once for large folders; when `observer` stops the
-// reading, returns nothing. `fileSystem` and `cache` are called from two threads too.
+// told in entries, from several threads at once for large folders; when `observer` stops
+// the reading, returns nothing. `fileSystem` and `cache` are called from those threads too.
 [[nodiscard]] std::optional<std::vector<EntryDate>>
 readDates(FileSystem& fileSystem, const UniqueFd& folder, std::span<const std::string> names,
           std::span<const std::uint8_t> folders, Order order, DateCache* cache,

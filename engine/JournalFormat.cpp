@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
+#include <limits>
 #include <optional>
 
 // A journal is text with every name written as its length, a colon and its bytes, so that
@@ -31,6 +33,20 @@ constexpr std::size_t stateSumLength = 10;
 constexpr std::size_t stateTextLength = stateLineLength - stateSumLength;
 
 constexpr std::uint64_t checksumStart = 0xcbf29ce484222325ULL;
+
+// "end ", sixteen hexadecimal digits and a newline.
+constexpr std::size_t trailerLength = 21;
+// Linux allows 255 bytes; macOS 255 UTF-16 units, up to 765 bytes in UTF-8.
+constexpr std::uint64_t longestName = 1024;
+// Three numbers, two names with their lengths, the spaces, the colons and the newline.
+constexpr std::uint64_t longestEntryLine = 3 * 20 + 2 * (4 + 1 + longestName) + 4 + 1;
+// "placeholder-inode", a number, a name with its length, and the line's own checksum.
+constexpr std::uint64_t longestPlaceholderLine = 18 + 20 + 1 + 4 + 1 + longestName + 10;
+// An entry claims at most three names in a run (its temporary name, back from it, home),
+// each recorded in two lines.
+constexpr std::uint64_t placeholdersPerEntry = 6;
+// Placeholder records are read in pieces of at least this size, to hold whole ones.
+constexpr std::size_t placeholderPieceBytes = 64 * 1024;
 
 // FNV-1a: cheap enough for tens of megabytes, and any damage changes it.
 std::uint64_t checksumOf(std::uint64_t sum, std::string_view bytes) {
@@ -287,30 +303,169 @@ std::vector<JournalEntry> entriesAfterHead(std::string_view bytes, const Journal
 
 } // namespace
 
+bool JournalDecoder::feed(std::string_view bytes) {
+    if (problem_) {
+        return false;
+    }
+    pending_.append(bytes);
+    if (!record_ && !decodeHead(false)) {
+        return !problem_;
+    }
+    decodeEntries(false);
+    checkTrailer(false);
+    return !problem_;
+}
+
+std::expected<RunRecord, JournalProblem> JournalDecoder::finish() {
+    if (!problem_ && (record_ || decodeHead(true))) {
+        decodeEntries(true);
+        checkTrailer(true);
+    }
+    if (problem_) {
+        return std::unexpected(*problem_);
+    }
+    return std::move(*record_);
+}
+
+// The head, once enough of the journal is there to hold it, or all of it.
+bool JournalDecoder::decodeHead(bool atEnd) {
+    if (!atEnd && pending_.size() < journalHeadBytes) {
+        return false;
+    }
+    auto head = decodeJournalHead(pending_);
+    if (!head || head->stateDamaged || !sizeFitsEntries(*head, size_)) {
+        problem_ = head ? JournalProblem::Corrupt : head.error();
+        return false;
+    }
+    Reader reader(std::string_view(pending_).substr(stateLineLength));
+    static_cast<void>(readFolderLines(reader, *head, pending_.starts_with(magic)));
+    const std::size_t headEnd = pending_.size() - reader.rest().size();
+    checksum_ =
+        checksumOf(checksumStart,
+                   std::string_view(pending_).substr(stateLineLength, headEnd - stateLineLength));
+    pending_.erase(0, headEnd);
+    record_ = RunRecord{std::move(*head), {}, {}};
+    return true;
+}
+
+// As many entries as the bytes there hold whole. Never trusts the count enough to reserve
+// by it.
+void JournalDecoder::decodeEntries(bool atEnd) {
+    std::vector<JournalEntry>& entries = record_->entries;
+    std::string_view rest = pending_;
+    while (!entriesDone_ && entries.size() < record_->head.entryCount) {
+        Reader reader(rest);
+        auto entry = readEntry(reader);
+        if (!entry) {
+            // An entry cut by the end of what was read so far is read again with more.
+            if (atEnd || rest.size() >= longestEntryLine) {
+                problem_ = JournalProblem::Truncated;
+            }
+            break;
+        }
+        const std::size_t length = rest.size() - reader.rest().size();
+        checksum_ = checksumOf(checksum_, rest.substr(0, length));
+        rest.remove_prefix(length);
+        entries.push_back(std::move(*entry));
+    }
+    entriesDone_ = entries.size() == record_->head.entryCount;
+    pending_.erase(0, pending_.size() - rest.size());
+}
+
+void JournalDecoder::checkTrailer(bool atEnd) {
+    if (problem_ || !entriesDone_) {
+        return;
+    }
+    if (!trailerRead_) {
+        if (!atEnd && pending_.size() < trailerLength) {
+            return;
+        }
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "end %016llx\n",
+                      static_cast<unsigned long long>(checksum_));
+        if (!pending_.starts_with(expected)) {
+            problem_ =
+                pending_.starts_with("end ") ? JournalProblem::Corrupt : JournalProblem::Truncated;
+            return;
+        }
+        pending_.erase(0, trailerLength);
+        trailerRead_ = true;
+    }
+    readPlaceholders(atEnd);
+}
+
+// The placeholder records after the end line, read as they come in pieces large enough to
+// hold whole ones; a record cut by a piece's end waits for the next.
+void JournalDecoder::readPlaceholders(bool atEnd) {
+    if (!atEnd && pending_.size() < placeholderPieceBytes) {
+        return;
+    }
+    std::string_view rest = pending_;
+    const bool whole = readPlaceholderRecords(rest, record_->placeholders);
+    if (!whole && (atEnd || rest.size() >= longestPlaceholderLine)) {
+        problem_ = JournalProblem::Corrupt;
+        return;
+    }
+    pending_.erase(0, atEnd ? pending_.size() : pending_.size() - rest.size());
+}
+
 std::expected<RunRecord, JournalProblem> decodeJournal(std::string_view bytes) {
-    auto head = decodeJournalHead(bytes);
-    if (!head) {
-        return std::unexpected(head.error());
+    JournalDecoder decoder(bytes.size());
+    decoder.feed(bytes);
+    return decoder.finish();
+}
+
+namespace {
+
+bool endsWithTrailer(std::string_view tail) {
+    if (tail.size() < trailerLength) {
+        return false;
     }
-    if (head->stateDamaged) {
-        return std::unexpected(JournalProblem::Corrupt);
+    const std::string_view trailer = tail.substr(tail.size() - trailerLength);
+    if (!trailer.starts_with("end ") || !trailer.ends_with('\n')) {
+        return false;
     }
-    const std::string_view body = bytes.substr(stateLineLength);
-    Reader reader(body);
-    RunRecord record{*head, entriesAfterHead(bytes, *head, reader)};
-    if (record.entries.size() < record.head.entryCount) {
-        return std::unexpected(JournalProblem::Truncated);
+    return std::ranges::all_of(trailer.substr(4, 16), [](char digit) {
+        return (digit >= '0' && digit <= '9') || (digit >= 'a' && digit <= 'f');
+    });
+}
+
+// Whether the last whole line of `tail` is a placeholder record with its checksum: a crash
+// may have cut a record after it short.
+bool endsWithPlaceholderRecord(std::string_view tail) {
+    const std::size_t lastEnd = tail.rfind('\n');
+    if (lastEnd == std::string_view::npos || lastEnd == 0) {
+        return false;
     }
-    const std::size_t checkedLength = body.size() - reader.rest().size();
-    char expected[32];
-    std::snprintf(
-        expected, sizeof expected, "end %016llx\n",
-        static_cast<unsigned long long>(checksumOf(checksumStart, body.substr(0, checkedLength))));
-    if (reader.rest() != expected) {
-        return std::unexpected(reader.rest().starts_with("end ") ? JournalProblem::Corrupt
-                                                                 : JournalProblem::Truncated);
+    const std::size_t lineStart = tail.rfind('\n', lastEnd - 1);
+    if (lineStart == std::string_view::npos) {
+        return false;
     }
-    return record;
+    std::string_view line = tail.substr(lineStart + 1, lastEnd - lineStart);
+    std::vector<RecordedPlaceholder> ignored;
+    return line.starts_with("placeholder") && readPlaceholderRecords(line, ignored) && line.empty();
+}
+
+} // namespace
+
+bool endsComplete(std::string_view tail) {
+    return endsWithTrailer(tail) || endsWithPlaceholderRecord(tail);
+}
+
+std::uint64_t longestJournalOf(const JournalHead& head) {
+    const std::uint64_t fixed = journalHeadBytes + trailerLength;
+    const std::uint64_t most = std::min<std::uint64_t>(std::numeric_limits<std::uint64_t>::max(),
+                                                       std::numeric_limits<std::size_t>::max());
+    if (head.entryCount >
+        (most - fixed) / (longestEntryLine + placeholdersPerEntry * longestPlaceholderLine)) {
+        return most;
+    }
+    return fixed +
+           head.entryCount * (longestEntryLine + placeholdersPerEntry * longestPlaceholderLine);
+}
+
+bool sizeFitsEntries(const JournalHead& head, std::uint64_t size) {
+    return size <= longestJournalOf(head);
 }
 
 std::vector<JournalEntry> readableEntries(std::string_view bytes) {
@@ -320,6 +475,68 @@ std::vector<JournalEntry> readableEntries(std::string_view bytes) {
     }
     Reader reader(bytes.substr(stateLineLength));
     return entriesAfterHead(bytes, *head, reader);
+}
+
+namespace {
+
+std::string sizedName(std::string_view name) {
+    return decimal(name.size()) + ":" + std::string(name);
+}
+
+std::string summedLine(const std::string& text) {
+    return text + stateSum(text);
+}
+
+} // namespace
+
+std::string placeholderLine(std::string_view name, bool isFolder) {
+    return summedLine(std::string("placeholder ") + (isFolder ? "folder " : "file ") +
+                      sizedName(name));
+}
+
+std::string placeholderInodeLine(std::string_view name, std::uint64_t inode) {
+    return summedLine("placeholder-inode " + decimal(inode) + " " + sizedName(name));
+}
+
+bool readPlaceholderRecords(std::string_view& lines, std::vector<RecordedPlaceholder>& into) {
+    Reader reader(lines);
+    while (!reader.atEnd()) {
+        const std::string_view start = reader.rest();
+        const bool madeOne = reader.literal("placeholder ");
+        const bool numbered = !madeOne && reader.literal("placeholder-inode ");
+        const bool isFolder = madeOne && reader.literal("folder ");
+        const bool kindRead = !madeOne || isFolder || reader.literal("file ");
+        const auto inode =
+            numbered ? reader.number<std::uint64_t>() : std::optional<std::uint64_t>(0);
+        const auto name =
+            kindRead && inode && (!numbered || reader.literal(" ")) ? reader.sized() : std::nullopt;
+        const std::string_view text = start.substr(0, start.size() - reader.rest().size());
+        const bool whole = name && (madeOne || numbered) && isName(*name) &&
+                           reader.rest().starts_with(stateSum(text));
+        if (!whole) {
+            // A crash may cut the last line short; any other line that is not whole is damage.
+            lines = start;
+            return start.find('\n') == std::string_view::npos;
+        }
+        reader.literal(stateSum(text));
+        if (madeOne) {
+            into.push_back({std::string(*name), isFolder, 0});
+        } else {
+            for (RecordedPlaceholder& made : into) {
+                made.inode = made.name == *name ? *inode : made.inode;
+            }
+        }
+    }
+    lines = {};
+    return true;
+}
+
+std::optional<std::vector<RecordedPlaceholder>> placeholdersRecorded(std::string_view lines) {
+    std::vector<RecordedPlaceholder> placeholders;
+    if (!readPlaceholderRecords(lines, placeholders)) {
+        return std::nullopt;
+    }
+    return placeholders;
 }
 
 } // namespace brindleaf

@@ -107,6 +107,8 @@ void arrangePlan(FileSystem& fileSystem, const UniqueFd& folder, const Settings&
     placeInArrangedOrder(plan.inodes, order);
     placeInArrangedOrder(plan.folders, order);
     placeInArrangedOrder(plan.names, order);
+    placeInArrangedOrder(dates, order);
+    plan.dates = std::move(dates);
 }
 
 std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const UniqueFd& folder,
@@ -119,6 +121,7 @@ std::expected<FolderPlan, Error> planOpenedFolder(FileSystem& fileSystem, const 
                     NameFormat(settings),
                     std::move(entries->inodes),
                     std::move(entries->folders),
+                    {},
                     {},
                     {}};
     if (!arrangesByName(settings)) {

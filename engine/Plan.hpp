@@ -52,6 +52,8 @@ struct FolderPlan {
     std::vector<std::uint32_t> moveOrder;
     // Which entries get numbers, and which numbers; the others keep their names.
     Arrangement arrangement;
+    // Beside each name, its dates, when the order is by a date; else empty.
+    std::vector<EntryDate> dates;
 
     // The new name of the entry at `position`: its own when it is left out.
     [[nodiscard]] std::string newNameAt(std::size_t position) const {

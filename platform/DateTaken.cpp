@@ -44,8 +44,8 @@ std::optional<std::int64_t> offsetSeconds(std::string_view text) {
     return text[0] == '-' ? -seconds : seconds;
 }
 
-// "YYYY:MM:DD HH:MM:SS", in the zone of `offset`, or local time without one.
-std::optional<std::int64_t> exifSeconds(std::string_view text, std::string_view offset) {
+// "YYYY:MM:DD HH:MM:SS" as a clock reading, in seconds as if it were UTC.
+std::optional<std::int64_t> exifClockSeconds(std::string_view text) {
     std::tm time{};
     if (text.size() < 19 || !readNumber(text.substr(0, 4), time.tm_year) ||
         !readNumber(text.substr(5, 2), time.tm_mon) ||
@@ -57,8 +57,15 @@ std::optional<std::int64_t> exifSeconds(std::string_view text, std::string_view 
     }
     time.tm_year -= 1900;
     time.tm_mon -= 1;
-    if (const auto east = offsetSeconds(offset)) {
-        return static_cast<std::int64_t>(::timegm(&time)) - *east;
+    return static_cast<std::int64_t>(::timegm(&time));
+}
+
+// The clock reading `clock` read in this computer's zone at that date.
+std::optional<std::int64_t> localInstantOf(std::int64_t clock) {
+    const auto asTime = static_cast<std::time_t>(clock);
+    std::tm time{};
+    if (::gmtime_r(&asTime, &time) == nullptr) {
+        return std::nullopt;
     }
     time.tm_isdst = -1;
     const std::time_t local = std::mktime(&time);
@@ -66,26 +73,95 @@ std::optional<std::int64_t> exifSeconds(std::string_view text, std::string_view 
                                                  : std::optional<std::int64_t>(local);
 }
 
+// The digits of SubSecTime* are the decimals of the second: "55" is 0.55 s.
+std::int64_t subSecondNanoseconds(std::string_view digits) {
+    std::int64_t nanoseconds = 0;
+    std::int64_t scale = nanosecondsPerSecond / 10;
+    for (const char digit : digits) {
+        if (digit == ' ') {
+            break; // cameras pad the field with spaces
+        }
+        if (digit < '0' || digit > '9') {
+            return 0;
+        }
+        nanoseconds += (digit - '0') * scale;
+        scale /= 10;
+    }
+    return nanoseconds;
+}
+
 std::string valueOf(const Exiv2::ExifData& exif, const char* key) {
     const auto found = exif.findKey(Exiv2::ExifKey(key));
     return found != exif.end() ? found->toString() : std::string();
 }
 
-std::optional<std::int64_t> takenSeconds(const Exiv2::Image& image) {
+std::string xmpValueOf(const Exiv2::XmpData& xmp, const char* key) {
+    const auto found = xmp.findKey(Exiv2::XmpKey(key));
+    return found != xmp.end() ? found->toString() : std::string();
+}
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+}
+
+PhotoDate describedBy(const Exiv2::Image& image, PhotoDate date) {
     const Exiv2::ExifData& exif = image.exifData();
-    for (const auto& [date, offset] :
-         {std::pair{"Exif.Photo.DateTimeOriginal", "Exif.Photo.OffsetTimeOriginal"},
-          std::pair{"Exif.Photo.DateTimeDigitized", "Exif.Photo.OffsetTimeDigitized"}}) {
-        if (const auto seconds = exifSeconds(valueOf(exif, date), valueOf(exif, offset))) {
-            return seconds;
+    const Exiv2::XmpData& xmp = image.xmpData();
+    std::string make = valueOf(exif, "Exif.Image.Make");
+    std::string model = valueOf(exif, "Exif.Image.Model");
+    if (make.empty() && model.empty()) {
+        make = xmpValueOf(xmp, "Xmp.video.Make");
+        model = xmpValueOf(xmp, "Xmp.video.Model");
+    }
+    date.camera = cameraName(make, model);
+    date.serial = std::string(trimmed(valueOf(exif, "Exif.Photo.BodySerialNumber")));
+    return date;
+}
+
+std::optional<PhotoDate> takenBy(const Exiv2::Image& image) {
+    const Exiv2::ExifData& exif = image.exifData();
+    struct DateTags {
+        const char* date;
+        const char* offset;
+        const char* subSecond;
+    };
+    for (const DateTags tags :
+         {DateTags{"Exif.Photo.DateTimeOriginal", "Exif.Photo.OffsetTimeOriginal",
+                   "Exif.Photo.SubSecTimeOriginal"},
+          DateTags{"Exif.Photo.DateTimeDigitized", "Exif.Photo.OffsetTimeDigitized",
+                   "Exif.Photo.SubSecTimeDigitized"}}) {
+        const auto clock = exifClockSeconds(valueOf(exif, tags.date));
+        if (!clock) {
+            continue;
         }
+        const auto east = offsetSeconds(valueOf(exif, tags.offset));
+        const auto seconds = east ? std::optional(*clock - *east) : localInstantOf(*clock);
+        if (!seconds) {
+            continue;
+        }
+        const std::int64_t fraction = subSecondNanoseconds(valueOf(exif, tags.subSecond));
+        PhotoDate date;
+        date.taken = *seconds * nanosecondsPerSecond + fraction;
+        date.clock = *clock * nanosecondsPerSecond + fraction;
+        if (east) {
+            date.offset = static_cast<std::int32_t>(*east);
+        }
+        return describedBy(image, std::move(date));
     }
     const Exiv2::XmpData& xmp = image.xmpData();
     const auto created = xmp.findKey(Exiv2::XmpKey("Xmp.video.DateUTC"));
     if (created != xmp.end()) {
         const std::int64_t since1904 = created->toLong();
         if (since1904 > quickTimeEpochOffset) {
-            return since1904 - quickTimeEpochOffset;
+            PhotoDate date;
+            date.taken = (since1904 - quickTimeEpochOffset) * nanosecondsPerSecond;
+            date.clock = date.taken;
+            date.offset = 0;
+            return describedBy(image, std::move(date));
         }
     }
     return std::nullopt;
@@ -116,25 +192,83 @@ bool reachesFilesByDescriptorPath(const UniqueFd& file, const struct stat& statu
 constexpr std::size_t headSize = 120 * 1024;
 
 // What the reader of `data`'s type finds.
-std::optional<std::int64_t> takenSecondsIn(const Exiv2::byte* data, std::size_t size) {
+std::optional<PhotoDate> takenIn(const Exiv2::byte* data, std::size_t size) {
     const auto image = Exiv2::ImageFactory::open(data, static_cast<long>(size));
     image->readMetadata();
-    return takenSeconds(*image);
+    return takenBy(*image);
 }
 
 // Exiv2 takes MP4 files for images of the ISO media family, whose reader reads no movie
 // header; QuickTime's reader does. Exiv2 0.27 hands its input over in a std::auto_ptr.
-std::optional<std::int64_t> movieCreatedSeconds(const std::string& path) {
+std::optional<PhotoDate> movieCreated(const std::string& path) {
 #ifdef EXV_ENABLE_VIDEO
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
     Exiv2::QuickTimeVideo movie(Exiv2::BasicIo::AutoPtr(new Exiv2::FileIo(path)));
 #pragma GCC diagnostic pop
     movie.readMetadata();
-    return takenSeconds(movie);
+    return takenBy(movie);
 #else
     return std::nullopt;
 #endif
+}
+
+// A JPEG's metadata lies in its APPn segments before the image data, nearly always within
+// its first few kilobytes; a card read cold costs a request per block, so only those are read.
+constexpr std::size_t jpegFirstRead = 16 * 1024;
+// Past this, a JPEG's segments are read the usual way.
+constexpr std::size_t jpegLongestMetadata = 256 * 1024;
+
+std::size_t bigEndian16(const Exiv2::byte* bytes) {
+    return (std::size_t{bytes[0]} << 8) | bytes[1];
+}
+
+// A JPEG's segments up to the end of its EXIF segment (APP1 "Exif"), closed by an end of
+// image marker, so that Exiv2 reads them as a whole JPEG: nothing of the image data is read.
+// Empty when the file is no JPEG or holds no EXIF segment before its image data.
+std::vector<Exiv2::byte> jpegMetadata(const UniqueFd& file, std::size_t size) {
+    std::vector<Exiv2::byte> bytes(std::min(jpegFirstRead, size));
+    const auto readUpTo = [&](std::size_t end) {
+        const std::size_t had = bytes.size();
+        if (end <= had) {
+            return true;
+        }
+        bytes.resize(end);
+        const ssize_t read =
+            ::pread(file.get(), bytes.data() + had, end - had, static_cast<off_t>(had));
+        return read == static_cast<ssize_t>(end - had);
+    };
+    const ssize_t first = ::pread(file.get(), bytes.data(), bytes.size(), 0);
+    if (first < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) {
+        return {};
+    }
+    bytes.resize(static_cast<std::size_t>(first));
+    std::size_t at = 2;
+    while (at + 4 <= size && at < jpegLongestMetadata) {
+        if (!readUpTo(at + 4) || bytes[at] != 0xFF) {
+            return {};
+        }
+        const Exiv2::byte marker = bytes[at + 1];
+        if (marker == 0xFF) {
+            ++at; // fill byte
+            continue;
+        }
+        if (marker == 0xDA || marker == 0xD9) {
+            return {}; // the image data comes before any EXIF segment
+        }
+        const std::size_t end = at + 2 + bigEndian16(&bytes[at + 2]);
+        if (marker == 0xE1 && end >= at + 10 && readUpTo(at + 10) &&
+            std::memcmp(&bytes[at + 4], "Exif\0\0", 6) == 0) {
+            if (end > size || !readUpTo(end)) {
+                return {};
+            }
+            bytes.resize(end);
+            bytes.insert(bytes.end(), {0xFF, 0xD9});
+            return bytes;
+        }
+        at = end;
+    }
+    return {};
 }
 
 // The date taken of an opened file, as Exiv2 reads it. Most photos keep their metadata in
@@ -142,8 +276,18 @@ std::optional<std::int64_t> movieCreatedSeconds(const std::string& path) {
 // the file. A file whose metadata reaches further, which Exiv2 reports as an error or as no
 // date, is read whole: through the descriptor's path, where Exiv2 reads only the parts it
 // needs, or else through a mapping of the file where /proc is not mounted.
-std::optional<std::int64_t> takenSecondsOf(const UniqueFd& file, const struct stat& status) {
+std::optional<PhotoDate> takenOf(const UniqueFd& file, const struct stat& status) {
     const auto size = static_cast<std::size_t>(status.st_size);
+    try {
+        const std::vector<Exiv2::byte> metadata = jpegMetadata(file, size);
+        if (!metadata.empty()) {
+            if (auto date = takenIn(metadata.data(), metadata.size())) {
+                return date;
+            }
+        }
+    } catch (const std::exception&) {
+        // Read as any other file below.
+    }
     std::vector<Exiv2::byte> head(std::min(headSize, size));
     const ssize_t read = ::pread(file.get(), head.data(), head.size(), 0);
     if (read <= 0) {
@@ -152,8 +296,8 @@ std::optional<std::int64_t> takenSecondsOf(const UniqueFd& file, const struct st
     head.resize(static_cast<std::size_t>(read));
     const bool isMovie = head.size() >= 8 && std::memcmp(head.data() + 4, "ftyp", 4) == 0;
     try {
-        if (const auto seconds = takenSecondsIn(head.data(), head.size())) {
-            return seconds;
+        if (auto date = takenIn(head.data(), head.size())) {
+            return date;
         }
     } catch (const std::exception&) {
         // Read whole below.
@@ -163,19 +307,38 @@ std::optional<std::int64_t> takenSecondsOf(const UniqueFd& file, const struct st
     }
     if (reachesFilesByDescriptorPath(file, status)) {
         if (isMovie) {
-            return movieCreatedSeconds(pathOf(file));
+            return movieCreated(pathOf(file));
         }
         const auto image = Exiv2::ImageFactory::open(pathOf(file));
         image->readMetadata();
-        return takenSeconds(*image);
+        return takenBy(*image);
     }
     const MappedFile mapped(file, size);
-    return mapped.isMapped() ? takenSecondsIn(mapped.bytes(), size) : std::nullopt;
+    return mapped.isMapped() ? takenIn(mapped.bytes(), size) : std::nullopt;
 }
 
 } // namespace
 
-std::optional<std::int64_t> readDateTaken(const UniqueFd& folder, const std::string& name) {
+std::string cameraName(std::string_view make, std::string_view model) {
+    make = trimmed(make.substr(0, make.find('\0')));
+    model = trimmed(model.substr(0, model.find('\0')));
+    const std::string_view maker = make.substr(0, make.find(' '));
+    const auto lower = [](char byte) {
+        return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
+    };
+    const bool repeatsMaker =
+        model.size() >= maker.size() &&
+        std::ranges::equal(model.substr(0, maker.size()), maker, {}, lower, lower);
+    if (make.empty() || repeatsMaker) {
+        return std::string(model);
+    }
+    if (model.empty()) {
+        return std::string(make);
+    }
+    return std::string(make) + " " + std::string(model);
+}
+
+std::optional<PhotoDate> readDateTaken(const UniqueFd& folder, const std::string& name) {
     const UniqueFd file(
         ::openat(folder.get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
@@ -185,9 +348,7 @@ std::optional<std::int64_t> readDateTaken(const UniqueFd& folder, const std::str
     }
     prepareExiv2();
     try {
-        if (const auto seconds = takenSecondsOf(file, status)) {
-            return *seconds * nanosecondsPerSecond;
-        }
+        return takenOf(file, status);
     } catch (const std::exception&) {
         // Metadata that cannot be read is the same as none: the modified time stands in.
     }

@@ -1,18 +1,26 @@
 #pragma once
 
+#include "platform/FileSystem.hpp"
 #include "platform/UniqueFd.hpp"
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace brindleaf {
 
-// When the photo or video `name` inside `folder` was taken, in nanoseconds since the
-// epoch, read through Exiv2: EXIF DateTimeOriginal, else DateTimeDigitized (the CreateDate
-// of other tools), with the offset tag that goes with it where present and local time
-// where not; for QuickTime and MP4 videos, the movie's creation time, which is UTC. None
-// for anything else: not a regular file, no such tag, or metadata that cannot be read.
-std::optional<std::int64_t> readDateTaken(const UniqueFd& folder, const std::string& name);
+// When the photo or video `name` inside `folder` was taken, read through Exiv2: EXIF
+// DateTimeOriginal, else DateTimeDigitized (the CreateDate of other tools), each with its
+// sub-second and offset tags where present, and local time where no offset is; for
+// QuickTime and MP4 videos, the movie's creation time, which is UTC. Beside it, the camera
+// (EXIF Make and Model) and its body serial number. None for anything else: not a regular
+// file, no such tag, or metadata that cannot be read.
+std::optional<PhotoDate> readDateTaken(const UniqueFd& folder, const std::string& name);
+
+// A camera's name from its maker and model, the maker not repeated where the model starts
+// with its first word: "Canon" and "Canon EOS R6" make "Canon EOS R6", "NIKON CORPORATION"
+// and "NIKON D750" make "NIKON D750", "Apple" and "iPhone 13" make "Apple iPhone 13".
+std::string cameraName(std::string_view make, std::string_view model);
 
 } // namespace brindleaf

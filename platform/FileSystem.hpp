@@ -17,7 +17,9 @@ namespace brindleaf {
 struct FolderEntries {
     std::vector<std::string> names;
     std::vector<std::uint64_t> inodes;
-    std::vector<std::uint8_t> folders; // 1 for a folder (a link to one is no folder)
+    // 1 for a folder or a symbolic link to one: what a link points to decides which
+    // entries the choices take and how the link is shown; it is still moved as a link.
+    std::vector<std::uint8_t> folders;
 };
 
 // Which folder a descriptor reaches, and whether its entries' inode numbers identify them
@@ -44,6 +46,25 @@ struct EntryStamp {
     std::uint64_t inode = 0;
 };
 
+// When a photo or video was taken, and by which camera, as its own metadata says.
+struct PhotoDate {
+    // The instant, in nanoseconds since the epoch: in the zone of the offset tag where the
+    // file has one, else in this computer's zone at that date.
+    std::int64_t taken = 0;
+    // The camera's clock reading itself, as if it were UTC, in nanoseconds: what a zone
+    // given for the camera turns into an instant.
+    std::int64_t clock = 0;
+    // Seconds east of UTC, from the offset tag beside the date (a movie's UTC counts as 0);
+    // none when the file says nothing of its zone.
+    std::optional<std::int32_t> offset;
+    // Maker and model, the maker not repeated ("Canon EOS R6"); empty when the file names
+    // none.
+    std::string camera;
+    std::string serial;
+
+    friend bool operator==(const PhotoDate&, const PhotoDate&) = default;
+};
+
 // The step of a no-replace move that failed.
 enum class MoveStep {
     Rename,          // the rename itself, refusing to replace
@@ -60,6 +81,19 @@ struct MoveResult {
 
     // True when the move failed, as for an error code.
     explicit operator bool() const noexcept { return static_cast<bool>(error); }
+};
+
+// Where moves on a file system without a no-replace rename record the empty placeholders
+// that claim new names, so that a process killed between a claim and its rename leaves
+// none that nobody knows of.
+class PlaceholderLog {
+public:
+    virtual ~PlaceholderLog() = default;
+    // Called before the placeholder `name` is made, and must have made the record durable
+    // when it returns; an error stops the move before anything is made.
+    virtual std::error_code claiming(const std::string& name, bool isFolder) = 0;
+    // Called once the placeholder stands, with its inode number.
+    virtual void claimed(const std::string& name, std::uint64_t inode) = 0;
 };
 
 // The file-system operations the rename engine needs. Everything goes through one opened
@@ -89,13 +123,25 @@ public:
     virtual std::expected<EntryStamp, std::error_code> stamp(const UniqueFd& folder,
                                                              const std::string& name) = 0;
 
-    // When the photo or video `name` was taken, in nanoseconds since the epoch, from its own
-    // metadata; none for other entries and for metadata that is missing or cannot be read.
-    virtual std::optional<std::int64_t> dateTaken(const UniqueFd& folder,
-                                                  const std::string& name) = 0;
+    // When the photo or video `name` was taken, and by which camera, from its own metadata;
+    // none for other entries and for metadata that is missing or cannot be read.
+    virtual std::optional<PhotoDate> dateTaken(const UniqueFd& folder, const std::string& name) = 0;
 
     // The longest name, in bytes, that the folder's file system can hold.
     virtual std::size_t longestName(const UniqueFd& folder) = 0;
+
+    // From now on, moves record the placeholders they make in `log`; none ends that.
+    virtual void recordPlaceholdersIn(PlaceholderLog* log) { static_cast<void>(log); }
+
+    // Removes the entry `name` only while it is an empty regular file, or an empty folder
+    // when `isFolder`: what a placeholder is as long as nobody has used it.
+    virtual std::error_code removeEmpty(const UniqueFd& folder, const std::string& name,
+                                        bool isFolder) {
+        static_cast<void>(folder);
+        static_cast<void>(name);
+        static_cast<void>(isFolder);
+        return std::make_error_code(std::errc::operation_not_supported);
+    }
 };
 
 } // namespace brindleaf

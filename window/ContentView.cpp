@@ -1,9 +1,8 @@
 #include "window/ContentView.hpp"
 
-#include "window/NameText.hpp"
+#include "session/NameText.hpp"
 
 #include "engine/Summary.hpp"
-#include "platform/PosixFileSystem.hpp"
 #include "selection/DirectoryDropDelegate.hpp"
 #include "selection/FolderChooser.hpp"
 #include "window/Alerts.hpp"
@@ -35,11 +34,10 @@
 
 namespace brindleaf {
 
-ContentView::ContentView(QWidget* parent)
-    : ContentView(std::make_unique<PosixFileSystem>(), parent) {}
-
-ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent)
-    : QWidget(parent), session_(new FolderSession(std::move(fileSystem), this)),
+ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, JournalFolder journalFolder,
+                         QWidget* parent)
+    : QWidget(parent),
+      session_(new FolderSession(std::move(fileSystem), std::move(journalFolder), this)),
       runs_(new RunDialogs(this, *session_)) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(createFolderRow());
@@ -57,26 +55,12 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
     layout->addWidget(statusLabel_);
     layout->addLayout(createActionRow());
 
-    connect(session_, &FolderSession::settingsChanged, this, [this] {
-        showSettings();
-        showTitle();
-    });
-    connect(session_, &FolderSession::previewChanged, this, &ContentView::showPreviewState);
-    connect(session_, &FolderSession::loadingChanged, this, &ContentView::showLoading);
-    connect(session_, &FolderSession::datesProgress, this,
-            [this](std::size_t done, std::size_t all) {
-                summaryLabel_->setText(SummaryText::datesRead(done, all));
-            });
+    connect(session_, &FolderSession::stateChanged, this, &ContentView::draw);
     connect(session_, &FolderSession::loadFailed, this,
             [this](const Error& error) { showFailureAlert(this, ErrorMessages::describe(error)); });
     connect(session_, &FolderSession::unfinishedRunFound, runs_,
             &RunDialogs::offerForUnfinishedRun);
     connect(runs_, &RunDialogs::statusChanged, statusLabel_, &QLabel::setText);
-    connect(runs_, &RunDialogs::runStarted, this, [this] { previewList_->setRenaming(true); });
-    connect(runs_, &RunDialogs::runEnded, this, [this] {
-        previewList_->setRenaming(false);
-        showActions();
-    });
     connect(runs_, &RunDialogs::quitRequested, this, [this](int exitCode) {
         exitCode_ = exitCode;
         close();
@@ -84,9 +68,7 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
     connect(new WindowGoneFilter(this), &WindowGoneFilter::windowGone, this,
             &ContentView::leaveWithoutWindow);
     fadeDisabledPlaceholders(this);
-    showSettings();
-    showTitle();
-    showActions(); // nothing to undo before a folder is shown
+    draw(session_->state()); // nothing to undo before a folder is shown
 }
 
 ContentView::~ContentView() = default;
@@ -209,16 +191,27 @@ void ContentView::writeToggle(const ToggleBinding& binding, bool on) {
     session_->setToggle(binding.field, on, binding.effect == ToggleEffect::Reorders);
 }
 
-void ContentView::showPreviewState() {
-    previewList_->setFolderShown(session_->isFolderShown());
-    previewList_->setShowsDates(session_->preview()->showsDates());
-    showPlanProblem();
-    showSummary();
+void ContentView::draw(const SessionState& state) {
+    if (settingsShown_ != state.settings) {
+        showSettings(state.settings);
+        showTitle();
+    }
+    previewList_->setLoading(state.isLoading());
+    // While entries move, the preview has let its rows go and says why.
+    previewList_->setRenaming(state.isRunning());
+    previewList_->setFolderShown(state.folderShown);
+    previewList_->setShowsDates(state.showsDates);
+    showPlanProblem(state);
+    showSummary(state);
 }
 
-void ContentView::showSummary() {
+void ContentView::showSummary(const SessionState& state) {
+    if (const auto* reading = std::get_if<activity::ReadingDates>(&state.activity)) {
+        summaryLabel_->setText(SummaryText::datesRead(reading->done, reading->total));
+        return;
+    }
     bool changesExtensions = false;
-    summaryLabel_->setText(SummaryText::of(*session_, changesExtensions));
+    summaryLabel_->setText(SummaryText::of(state, changesExtensions));
     // A change of extension is easy to miss and hard to want: it is shown as a warning.
     showState(summaryLabel_, "warns", changesExtensions,
               QStringLiteral("QLabel { color: #b9770e; }"));
@@ -279,24 +272,28 @@ void ContentView::closeEvent(QCloseEvent* event) {
     emit quitRequested(exitCode_);
 }
 
-void ContentView::showActions() {
-    doButton_->setEnabled(session_->canRename());
-    undoButton_->setEnabled(session_->canUndo());
+void ContentView::showActions(const SessionState& state) {
+    doButton_->setEnabled(state.canRename());
+    undoButton_->setEnabled(state.canUndo());
 }
 
-void ContentView::showPlanProblem() {
-    const NameCheck& check = session_->nameCheck();
+void ContentView::showPlanProblem(const SessionState& state) {
+    const NameCheck& check = state.nameCheck;
     QLineEdit* atFault = check.problem ? fieldAtFault(check.partAtFault) : nullptr;
     for (QLineEdit* field : fields_) {
         showState(field, "refused", field == atFault,
                   QStringLiteral("QLineEdit { border: 2px solid #c0392b; }"));
     }
-    showActions();
-    if (session_->lastRunUnfinished()) {
+    showActions(state);
+    if (state.lastRunUnfinished()) {
         // The names shown are not the user's own until the run is dealt with.
-        problemLabel_->setText(session_->lastRun().state == LastRunState::Damaged
-                                   ? UndoMessages::damagedJournal(targetDirLabel_->text())
-                                   : UndoMessages::namesLeftByInterruptedRun());
+        const LastRun& last = state.lastRun;
+        problemLabel_->setText(
+            last.state == LastRunState::JournalsUnreadable
+                ? UndoMessages::unreadableJournals(decodedName(state.journalFolder), last.error)
+            : last.state == LastRunState::Damaged
+                ? UndoMessages::damagedJournal(targetDirLabel_->text())
+                : UndoMessages::namesLeftByInterruptedRun());
         problemLabel_->show();
         return;
     }
@@ -321,8 +318,8 @@ QLineEdit* ContentView::fieldAtFault(NamePart part) const {
     return nullptr;
 }
 
-void ContentView::showSettings() {
-    const Settings& settings = session_->settings();
+void ContentView::showSettings(const Settings& settings) {
+    settingsShown_ = settings;
     targetDirLabel_->setText(decodedName(settings.targetDir));
     targetDirLabel_->setToolTip(targetDirLabel_->text());
     for (std::size_t i = 0; i < textBindings.size(); ++i) {
@@ -336,11 +333,6 @@ void ContentView::showSettings() {
     QCheckBox* keepExtensions = toggles_[bindingOf(&Settings::isKeepExtensionsOn)];
     keepExtensions->setEnabled(!settings.isKeepRelatedOn);
     showToggle(keepExtensions, settings.isKeepExtensionsOn || settings.isKeepRelatedOn);
-}
-
-void ContentView::showLoading(bool loading) {
-    previewList_->setLoading(loading);
-    showActions();
 }
 
 } // namespace brindleaf

@@ -1,6 +1,6 @@
 #include "window/PreviewRowDelegate.hpp"
 
-#include "window/PreviewModel.hpp"
+#include "session/PreviewModel.hpp"
 #include "window/RowPictures.hpp"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "window/RowPictures.hpp"
 
+#include "session/PreviewModel.hpp"
 #include "window/PictureTip.hpp"
-#include "window/PreviewModel.hpp"
 #include "window/PreviewRowDelegate.hpp"
 
 #include <QCursor>
@@ -71,11 +71,7 @@ void RowPictures::setFolder(QByteArray path) {
 }
 
 QByteArray RowPictures::nameOf(int row) const {
-    const auto* model = qobject_cast<const PreviewModel*>(list_->model());
-    const auto& names = model->listing().names;
-    return row >= 0 && static_cast<std::size_t>(row) < names.size()
-               ? QByteArray::fromStdString(names[static_cast<std::size_t>(row)])
-               : QByteArray();
+    return list_->model()->index(row, 0).data(PreviewModel::NameBytesRole).toByteArray();
 }
 
 PictureKind RowPictures::kindOf(const QModelIndex& index) const {

@@ -1,7 +1,7 @@
 #include "window/UndoMessages.hpp"
 
+#include "session/NameText.hpp"
 #include "window/ErrorMessages.hpp"
-#include "window/NameText.hpp"
 
 #include <QDateTime>
 #include <QFile>
@@ -41,6 +41,41 @@ QString leftAloneList(const std::vector<LeftAlone>& entries) {
 
 } // namespace
 
+QString UndoMessages::howFar(const UndoReport& report) {
+    QString text =
+        report.restored == report.toRestore
+            ? tr("All %Ln entries are back under their original names; Undo completes the "
+                 "record.",
+                 nullptr, countForText(report.toRestore))
+            : tr("%L1 of %Ln entries are back under their original names; Undo gives back "
+                 "the rest.",
+                 nullptr, countForText(report.toRestore))
+                  .arg(report.restored);
+    return text + ErrorMessages::placeholderLines(report.placeholdersLeft);
+}
+
+QString UndoMessages::stoppedUndo(const UndoReport& report) {
+    if (report.outcome == UndoOutcome::Cancelled) {
+        return tr("The undo was stopped.") + QLatin1Char(' ') + howFar(report);
+    }
+    if (report.failure) {
+        return tr("The undo failed: %1").arg(ErrorMessages::reasonOf(report.failure->code)) +
+               QLatin1Char(' ') + howFar(report);
+    }
+    if (report.notFlushed) {
+        return tr("The folder could not be flushed to disk: %1")
+                   .arg(ErrorMessages::reasonOf(report.error)) +
+               QLatin1Char(' ') + howFar(report);
+    }
+    if (report.notRecorded) {
+        return tr("The record of the renaming could not be updated: %1")
+                   .arg(ErrorMessages::reasonOf(report.error)) +
+               QLatin1Char(' ') + howFar(report);
+    }
+    return tr("The undo could not start: %1 Nothing was changed.")
+        .arg(ErrorMessages::reasonOf(report.error));
+}
+
 QString UndoMessages::runTime(std::int64_t startedNanoseconds) {
     const QDateTime started = QDateTime::fromMSecsSinceEpoch(startedNanoseconds / 1'000'000);
     const QLocale locale;
@@ -51,7 +86,7 @@ QString UndoMessages::runTime(std::int64_t startedNanoseconds) {
 }
 
 QString UndoMessages::question(const QString& folder, const LastRun& run) {
-    return tr("Give the %n entries of the renaming of %2 in “%1” their original names back?",
+    return tr("Give the %Ln entries of the renaming of %2 in “%1” their original names back?",
               nullptr, countForText(run.entryCount))
         .arg(folder, runTime(run.startedNanoseconds));
 }
@@ -64,13 +99,24 @@ QString UndoMessages::namesLeftByInterruptedRun() {
 
 QString UndoMessages::damagedRecordQuestion(const QString& folder, const ForgetReport& examined) {
     return tr("The record of the renaming of %1 in “%2” cannot be read, so it cannot be "
-              "undone. It names %3 entries, of which %4 can be read; %n of those are still "
+              "undone. It names %L3 entries, of which %L4 can be read; %Ln of those are still "
               "under a new or temporary name. Set the record aside, so the folder can be "
               "renamed again? No entry is moved, and the record is kept.",
               nullptr, countForText(examined.stranded.size()))
         .arg(runTime(examined.run.startedNanoseconds), folder)
         .arg(examined.entriesNamed)
         .arg(examined.entriesRead);
+}
+
+QString UndoMessages::damagedRecordRestoreQuestion(const QString& folder,
+                                                   const ForgetReport& examined) {
+    return tr("The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries "
+              "it names can be read; %Ln of those are still under a new or temporary name. Give "
+              "the entries it can tell their original names back?",
+              nullptr, countForText(examined.stranded.size()))
+        .arg(runTime(examined.run.startedNanoseconds), folder)
+        .arg(examined.entriesRead)
+        .arg(examined.entriesNamed);
 }
 
 QString UndoMessages::strandedEntries(const ForgetReport& examined) {
@@ -83,15 +129,23 @@ QString UndoMessages::strandedEntries(const ForgetReport& examined) {
             tr("“%1” is now “%2”").arg(decodedName(entry.original), decodedName(entry.current)));
     }
     if (examined.stranded.size() > shown) {
-        lines.append(tr("and %n more", nullptr, countForText(examined.stranded.size() - shown)));
+        lines.append(tr("and %Ln more", nullptr, countForText(examined.stranded.size() - shown)));
     }
     return lines.join(QLatin1Char('\n'));
 }
 
 QString UndoMessages::damagedJournal(const QString& folder) {
     return tr("The record of the last renaming in “%1” is damaged, so whether it finished "
-              "cannot be told. Nothing was changed.")
+              "cannot be told, and nothing can be renamed until it is dealt with: Undo gives "
+              "back the entries it can still tell, or sets it aside.")
         .arg(folder);
+}
+
+QString UndoMessages::unreadableJournals(const QString& journalFolder,
+                                         const std::error_code& error) {
+    return tr("The records of past renamings in “%1” cannot be used: %2. Until that is put "
+              "right, nothing can be renamed or undone.")
+        .arg(journalFolder, ErrorMessages::reasonOf(error));
 }
 
 QString UndoMessages::interruptedQuestion(const QString& folder) {
@@ -106,7 +160,7 @@ QString UndoMessages::anotherRunGoing(const QString& folder) {
 }
 
 QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
-    succeeded = report.outcome == UndoOutcome::Restored;
+    succeeded = report.outcome == UndoOutcome::Restored && report.unreadEntries == 0;
     QString text;
     switch (report.outcome) {
     case UndoOutcome::NothingToUndo:
@@ -115,6 +169,10 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
     case UndoOutcome::FolderUnreadable:
         text =
             tr("The folder cannot be read: %1").arg(QString::fromLocal8Bit(report.error.message()));
+        break;
+    case UndoOutcome::JournalsUnreadable:
+        text = tr("The records of past renamings cannot be used: %1. Nothing was changed.")
+                   .arg(ErrorMessages::reasonOf(report.error));
         break;
     case UndoOutcome::InProgress:
         text = tr("Another program is renaming the entries of this folder right now.");
@@ -126,7 +184,7 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
     case UndoOutcome::Restored:
         text = report.restored == 0
                    ? tr("Every entry of that renaming had its original name already.")
-                   : tr("Gave %n entries their original names back.", nullptr,
+                   : tr("Gave %Ln entries their original names back.", nullptr,
                         countForText(report.restored));
         break;
     case UndoOutcome::PartlyRestored:
@@ -134,24 +192,25 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
         text = (report.restored == 0
                     ? tr("No entry could be given its original name back, so nothing was "
                          "changed; the renaming can still be undone.")
-                    : tr("Gave %n entries their original names back.", nullptr,
+                    : tr("Gave %Ln entries their original names back.", nullptr,
                          countForText(report.restored))) +
                QLatin1Char('\n') + tr("These entries were left alone; Undo tries them again:") +
                QLatin1Char('\n') + leftAloneList(report.leftAlone);
         break;
     case UndoOutcome::Failed:
     case UndoOutcome::Cancelled:
-        text = report.outcome == UndoOutcome::Cancelled
-                   ? tr("The undo was stopped.")
-                   : tr("The undo failed: %1")
-                         .arg(QString::fromLocal8Bit(
-                             (report.failure ? report.failure->code : report.error).message()));
-        if (report.stranded.empty()) {
-            text += QLatin1Char(' ') + tr("Every entry is back where the undo found it.");
-        }
-        text += ErrorMessages::notRestoredLines(originalsOf(report.stranded)) +
-                ErrorMessages::placeholderLines(report.placeholdersLeft);
+        text = stoppedUndo(report);
         break;
+    }
+    if (report.fromDamagedRecord) {
+        text += QLatin1Char('\n') +
+                (report.unreadEntries == 0
+                     ? tr("The record of that renaming was damaged; the entries it could still "
+                          "tell were taken into account.")
+                     : tr("The record of that renaming was damaged: %Ln entries it named could "
+                          "not be read and keep the names they have now. The damaged record was "
+                          "set aside.",
+                          nullptr, countForText(report.unreadEntries)));
     }
     if (report.matchedByStamp && report.restored > 0) {
         text += QLatin1Char('\n') + tr("This file system does not keep inode numbers, so entries "

@@ -9,7 +9,7 @@ _brindleaf_cli() {
     local prev=${COMP_WORDS[COMP_CWORD - 1]}
     COMPREPLY=()
     case $prev in
-    --start | --digits | --prefix | --suffix | --postfix | --only)
+    --start | --digits | --prefix | --suffix | --postfix | --only | --camera-zone | --camera-shift)
         return 0 # free text
         ;;
     --order)

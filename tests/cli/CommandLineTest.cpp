@@ -1,4 +1,5 @@
 #include "cli/CliRun.hpp"
+#include "cli/UndoWords.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "support/KilledRun.hpp"
 #include "support/PhotoFiles.hpp"
@@ -7,9 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -182,6 +187,63 @@ bool interruptedRunIn(const TemporaryFolder& folder, const TemporaryFolder& stat
     return testing::renameKilledAtMove(settings, JournalFolder(state.pathOf("journals")), 2);
 }
 
+// A script must tell an undo that gave back only some names from one that gave back all.
+TEST(CommandLine, UndoThatGaveBackOnlySomeNamesExitsOne) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    folder.addFile("x");
+    folder.addFile("y");
+    ASSERT_EQ(runCli({"--apply", folder.path()}, state).status, 0);
+    folder.addFile("x"); // another program's file takes the name meanwhile
+    const Result partly = runCli({"--undo", folder.path()}, state);
+    EXPECT_EQ(partly.status, 1) << partly.err;
+    EXPECT_NE(partly.err.find("x: another entry holds its original name"), std::string::npos)
+        << partly.err;
+    EXPECT_EQ(folder.contentOf("y"), "y");
+    EXPECT_EQ(folder.contentOf("0001"), "x");
+
+    std::filesystem::remove(folder.pathOf("x"));
+    const Result rest = runCli({"--undo", folder.path()}, state);
+    EXPECT_EQ(rest.status, 0) << rest.err;
+    EXPECT_EQ(folder.names(), (NameSet{"x", "y"}));
+}
+
+// An undo that stopped or failed part way says how many names are back, never that the
+// folder is as the undo found it.
+TEST(CommandLine, UnfinishedUndoSaysHowManyNamesAreBack) {
+    struct Case {
+        UndoOutcome outcome;
+        bool notRecorded;
+        bool notFlushed;
+        std::size_t restored;
+        std::size_t toRestore;
+        const char* says;
+    };
+    const Case cases[] = {
+        {UndoOutcome::Failed, true, false, 19998, 20000,
+         "19998 of 20000 entries are back under the original name; the record could not be "
+         "updated (No space left on device)"},
+        {UndoOutcome::Failed, true, false, 20000, 20000, "completes the record"},
+        {UndoOutcome::Failed, true, true, 5, 5, "the folder could not be flushed"},
+        {UndoOutcome::Cancelled, false, false, 3, 8, "stopped. 3 of 8 entries are back"},
+        {UndoOutcome::Cancelled, false, false, 3, 8, "gives back the rest"},
+        {UndoOutcome::Cancelled, false, false, 1, 1, "1 of 1 entry is back"},
+    };
+    for (const Case& test : cases) {
+        UndoReport report;
+        report.outcome = test.outcome;
+        report.notRecorded = test.notRecorded;
+        report.notFlushed = test.notFlushed;
+        report.restored = test.restored;
+        report.toRestore = test.toRestore;
+        report.error = std::make_error_code(std::errc::no_space_on_device);
+        const std::string text = describeUndo(report, "/trip", "/state");
+        EXPECT_NE(text.find(test.says), std::string::npos) << text;
+        EXPECT_EQ(text.find("Every entry is back"), std::string::npos) << text;
+        EXPECT_EQ(text.find("Nothing was moved"), std::string::npos) << text;
+    }
+}
+
 // The names an interrupted run left are not the user's own names to number.
 TEST(CommandLine, InterruptedFolderIsNotPreviewedUntilUndone) {
     TemporaryFolder folder;
@@ -194,6 +256,33 @@ TEST(CommandLine, InterruptedFolderIsNotPreviewedUntilUndone) {
     EXPECT_EQ(runCli({"--undo", folder.path()}, state).status, 0);
     EXPECT_EQ(folder.names(), (NameSet{"0001", "0002", "a"}));
     EXPECT_EQ(runCli({folder.path()}, state).status, 0);
+}
+
+// Any last run that is not done refuses the preview as it refuses a run: one that was
+// interrupted, one whose record is damaged, one another process is making now.
+TEST(CommandLine, PreviewRefusesEveryUnfinishedLastRun) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    ASSERT_TRUE(interruptedRunIn(folder, state));
+    const JournalFolder journals(state.pathOf("journals"));
+    const std::string name = journals.names()->front();
+    const auto refusal = [&](const std::string& words) {
+        const Result refused = runCli({folder.path()}, state);
+        EXPECT_EQ(refused.status, 1) << words;
+        EXPECT_EQ(refused.out, "") << words;
+        EXPECT_NE(refused.err.find(words), std::string::npos) << refused.err;
+    };
+    refusal("did not finish");
+    {
+        const auto held = journals.open(name);
+        ASSERT_TRUE(held.has_value());
+        refusal("Another run");
+    }
+    const std::string journal = journals.path() + "/" + name;
+    std::string bytes = *journals.read(name);
+    bytes[bytes.find("running")] = 'X';
+    std::ofstream(journal, std::ios::binary | std::ios::trunc) << bytes;
+    refusal("damaged");
 }
 
 // A journal cut short would keep its folder refused for good; --forget sets it aside, and
@@ -209,9 +298,6 @@ TEST(CommandLine, ForgetSetsADamagedJournalAsideAndMovesNothing) {
 
     const std::string journal = journals.path() + "/" + journals.names()->front();
     std::filesystem::resize_file(journal, std::filesystem::file_size(journal) - 20);
-    const Result undo = runCli({"--undo", folder.path()}, state);
-    EXPECT_EQ(undo.status, 1);
-    EXPECT_NE(undo.err.find("--forget"), std::string::npos) << undo.err;
     const NameSet halfway = folder.names();
     const Result forget = runCli({"--forget", folder.path()}, state);
     EXPECT_EQ(forget.status, 0) << forget.err;
@@ -219,6 +305,83 @@ TEST(CommandLine, ForgetSetsADamagedJournalAsideAndMovesNothing) {
     EXPECT_EQ(folder.names(), halfway);
     EXPECT_TRUE(std::filesystem::exists(journal + ".set-aside"));
     EXPECT_EQ(runCli({folder.path()}, state).status, 0);
+}
+
+// A journal folder others may write to hides no run: every request that reads the runs
+// refuses, naming the journal folder and why, and moves nothing.
+TEST(CommandLine, UntrustedJournalFolderRefusesEveryRequestThatReadsRuns) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    folder.addFile("a");
+    ASSERT_EQ(runCli({"--apply", folder.path()}, state).status, 0);
+    const NameSet renamed = folder.names();
+    ASSERT_EQ(::chmod(state.pathOf("journals").c_str(), 0770), 0);
+    for (const std::vector<std::string>& request : {std::vector<std::string>{folder.path()},
+                                                    {"--history", folder.path()},
+                                                    {"--undo", folder.path()},
+                                                    {"--forget", folder.path()}}) {
+        const Result refused = runCli(request, state);
+        EXPECT_EQ(refused.status, 1) << request[0];
+        EXPECT_EQ(refused.out, "") << request[0];
+        EXPECT_NE(refused.err.find(state.pathOf("journals")), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find("other users may write to it"), std::string::npos)
+            << refused.err;
+    }
+    EXPECT_EQ(folder.names(), renamed);
+}
+
+// A finished run whose journal was cut short afterwards is damaged for every request, not
+// only for undo.
+TEST(CommandLine, FinishedRunWithATruncatedJournalIsDamaged) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    folder.addFile("a");
+    ASSERT_EQ(runCli({"--apply", folder.path()}, state).status, 0);
+    const JournalFolder journals(state.pathOf("journals"));
+    const std::string journal = journals.path() + "/" + journals.names()->front();
+    std::filesystem::resize_file(journal, std::filesystem::file_size(journal) - 10);
+    const Result history = runCli({"--history", folder.path()}, state);
+    EXPECT_NE(history.out.find("damaged journal"), std::string::npos) << history.out;
+    EXPECT_EQ(history.out.find("can be undone"), std::string::npos) << history.out;
+    const Result preview = runCli({folder.path()}, state);
+    EXPECT_EQ(preview.status, 1);
+    EXPECT_NE(preview.err.find("--forget"), std::string::npos) << preview.err;
+    EXPECT_EQ(runCli({"--forget", folder.path()}, state).status, 0);
+    EXPECT_EQ(runCli({folder.path()}, state).status, 0);
+}
+
+// A damaged journal whose entries can still be read gives them back; one that tells no
+// entry refuses, moves nothing, and points to --forget.
+TEST(CommandLine, UndoGivesBackWhatADamagedJournalCanTell) {
+    for (const bool entriesReadable : {true, false}) {
+        TemporaryFolder folder;
+        TemporaryFolder state;
+        ASSERT_TRUE(interruptedRunIn(folder, state));
+        const JournalFolder journals(state.pathOf("journals"));
+        const std::string journal = journals.path() + "/" + journals.names()->front();
+        std::string bytes;
+        {
+            std::ifstream in(journal, std::ios::binary);
+            bytes.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        // Cut within the checksum, or right after the head, before the first entry.
+        std::filesystem::resize_file(
+            journal, entriesReadable ? bytes.size() - 20
+                                     : bytes.find('\n', bytes.find("\nentries ") + 1) + 1);
+        const NameSet halfway = folder.names();
+        const Result undo = runCli({"--undo", folder.path()}, state);
+        if (entriesReadable) {
+            EXPECT_EQ(undo.status, 0) << undo.err;
+            EXPECT_EQ(folder.names(), (NameSet{"0001", "0002", "a"}));
+            EXPECT_EQ(folder.contentOf("0001"), "0001");
+            EXPECT_EQ(runCli({folder.path()}, state).status, 0);
+        } else {
+            EXPECT_EQ(undo.status, 1);
+            EXPECT_NE(undo.err.find("Nothing was moved"), std::string::npos) << undo.err;
+            EXPECT_NE(undo.err.find("--forget"), std::string::npos) << undo.err;
+            EXPECT_EQ(folder.names(), halfway);
+        }
+    }
 }
 
 TEST(CommandLine, FailuresExitOneWithAMessage) {
@@ -238,8 +401,8 @@ TEST(CommandLine, FailuresExitOneWithAMessage) {
     // The folder is named as it was given, with what the system said of it.
     EXPECT_EQ(runCli({"--", "--apply"}).err,
               "brindleaf-cli: Cannot read folder \"--apply\": No such file or directory\n");
-    EXPECT_EQ(runCli({folder.pathOf("a")}).err,
-              "brindleaf-cli: Cannot read folder \"" + folder.pathOf("a") + "\": Not a directory\n");
+    EXPECT_EQ(runCli({folder.pathOf("a")}).err, "brindleaf-cli: Cannot read folder \"" +
+                                                    folder.pathOf("a") + "\": Not a directory\n");
 }
 
 // What the file system refused is said in plain words, and no temporary name shows.
@@ -277,17 +440,138 @@ TEST(CommandLine, BadUsageExitsTwoNamingTheOptionHelpAndVersionExitZero) {
         {{"--history", "--no-natsort", "x"}, "--history"},
         {{"--order", "size", "x"}, "--order"},
         {{"--undo", "--only", "jpg", "x"}, "--undo"},
+        // A list of no extension would number every entry where a script meant some.
+        {{"--only", "", "x"}, "--only needs"},
+        {{"--only=", "x"}, "--only needs"},
+        {{"--only", ",", "x"}, "--only needs"},
+        {{"--only", " , ", "x"}, "--only needs"},
+        {{"--only", ".", "x"}, "\".\" is no extension"},
+        {{"--only", "*.", "x"}, "\"*.\" is no extension"},
+        {{"--only", "*", "x"}, "\"*\" is no extension"},
+        {{"--only", "jpg,j?g", "x"}, "\"j?g\" is no extension"},
+        {{"--only", "IMG_*.jpg", "x"}, "\"IMG_*.jpg\" is no extension"},
+        {{"--only", "a/jpg", "x"}, "\"a/jpg\" is no extension"},
+        // Above 2^63 - 1 the window reads a start as 0.
+        {{"--start", "9223372036854775808", "x"}, "--start takes a number up to"},
+        {{"--start=99999999999999999999", "x"}, "--start takes a number up to"},
     };
     for (const auto& [args, named] : cases) {
         const Result result = runCli(args);
         EXPECT_EQ(result.status, 2) << named;
         EXPECT_NE(result.err.find(named), std::string::npos) << result.err;
-        EXPECT_NE(result.err.find("Usage: brindleaf-cli"), std::string::npos);
+        // The line that is wrong, and where to read more: not the whole help.
+        EXPECT_TRUE(result.err.ends_with("\nTry 'brindleaf-cli --help' for more information.\n"))
+            << result.err;
+        EXPECT_EQ(std::ranges::count(result.err, '\n'), 2) << result.err;
+        EXPECT_EQ(result.out, "");
     }
     for (const char* help : {"--help", "-h"}) {
         EXPECT_NE(runCli({help, "x"}).out.find("Usage: brindleaf-cli"), std::string::npos);
     }
+    TemporaryFolder folder;
+    folder.addFile("a");
+    for (const char* start : {"9223372036854775807", "09223372036854775807", ""}) {
+        const Result largest = runCli({"--start", start, "--digits", "1", folder.path()});
+        EXPECT_NE(largest.status, 2) << start << largest.err;
+    }
     EXPECT_TRUE(runCli({"--version"}).out.starts_with("brindleaf-cli "));
+}
+
+// A script reads the status; --help says which outcome gives which.
+TEST(CommandLine, HelpTellsWhichOutcomeGivesWhichStatus) {
+    const std::string help = runCli({"--help"}).out;
+    for (const char* line : {"\n  0    done", "\n  1    failed, or refused", "nothing to undo",
+                             "only some names", "\n  2    bad usage", "\n  128+N  signal N"}) {
+        EXPECT_NE(help.find(line), std::string::npos) << line;
+    }
+}
+
+// Extensions as people type them: with a dot, as a pattern, with more than one dot,
+// separated by spaces; a folder or a link to one is no file, whatever its name ends with.
+TEST(CommandLine, OnlyTakesExtensionsAsTypedAndNeverAFolder) {
+    TemporaryFolder folder;
+    for (const char* name : {"a.tar.gz", "b.JPG", "c.png", "d.txt", "tar.gz", ".jpg", "ejpg"}) {
+        folder.addFile(name);
+    }
+    folder.addFolder("trip.jpg");
+    folder.addFolder("album");
+    std::filesystem::create_symlink("album", folder.pathOf("link.jpg"));
+    std::filesystem::create_symlink("b.JPG", folder.pathOf("same.jpg"));
+    std::filesystem::create_symlink("nowhere", folder.pathOf("gone.jpg"));
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"jpg", "b.JPG gone.jpg same.jpg"},
+        {".jpg", "b.JPG gone.jpg same.jpg"},
+        {"*.JPG", "b.JPG gone.jpg same.jpg"},
+        {"jpg png", "b.JPG c.png gone.jpg same.jpg"},
+        {" png,, txt ", "c.png d.txt"},
+        {"tar.gz", "a.tar.gz"},
+        {"*.tar.gz", "a.tar.gz"},
+        {"gz", "a.tar.gz tar.gz"},
+    };
+    for (const auto& [only, numbered] : cases) {
+        const Result result = runCli({"-0", "--only", only, folder.path()});
+        EXPECT_EQ(result.status, 0) << only << result.err;
+        std::string shown;
+        for (std::size_t field = 0, at = 0; at < result.out.size(); ++field) {
+            const std::size_t end = result.out.find('\0', at);
+            if (field % 2 == 0) {
+                shown += (shown.empty() ? "" : " ") + result.out.substr(at, end - at);
+            }
+            at = end + 1;
+        }
+        EXPECT_EQ(shown, numbered) << only;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder.pathOf("trip.jpg")));
+}
+
+// An empty preview alone looks like a folder with nothing to do.
+TEST(CommandLine, PreviewSaysWhenNoEntryIsNumbered) {
+    TemporaryFolder folder;
+    folder.addFile("a.txt");
+    folder.addFolder("b.jpg");
+    const Result none = runCli({"--only", "jpg", folder.path()});
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(none.err, "brindleaf-cli: No entry of \"" + folder.path() +
+                            "\" is numbered: none is a file with an extension --only names "
+                            "(jpg).\n");
+    const Result hidden = runCli({"--skip-hidden", "--files-only", folder.pathOf("b.jpg")});
+    EXPECT_EQ(hidden.err, "");
+    folder.addFile("b.jpg/.x");
+    const Result leftOut = runCli({"--skip-hidden", folder.pathOf("b.jpg")});
+    EXPECT_EQ(leftOut.err, "brindleaf-cli: No entry of \"" + folder.pathOf("b.jpg") +
+                               "\" is numbered: the choices leave every entry out.\n");
+    EXPECT_EQ(runCli({"--only", "txt", folder.path()}).err, "");
+}
+
+// A link counts as what it points to when entries are chosen, and is renamed as a link:
+// what it points to never moves.
+TEST(CommandLine, FilesOnlyLeavesOutLinksToFoldersAndRenamesLinksAsLinks) {
+    TemporaryFolder folder;
+    folder.addFile("a");
+    folder.addFolder("sub");
+    std::filesystem::create_symlink("sub", folder.pathOf("link.dir"));
+    std::filesystem::create_symlink("a", folder.pathOf("link.file"));
+    std::filesystem::create_symlink("nowhere", folder.pathOf("gone"));
+    const Result preview = runCli({"--files-only", "--keep-extension", folder.path()});
+    EXPECT_EQ(preview.out, "a\t\t->\t\t0001\n"
+                           "gone\t\t->\t\t0002\n"
+                           "link.file\t\t->\t\t0003.file\n");
+    const Result applied = runCli({"--apply", "--files-only", folder.path()});
+    ASSERT_EQ(applied.status, 0) << applied.err;
+    EXPECT_EQ(folder.names(), (NameSet{"0001", "0002", "0003", "link.dir", "sub"}));
+    EXPECT_EQ(std::filesystem::read_symlink(folder.pathOf("0002")), "nowhere");
+    EXPECT_EQ(std::filesystem::read_symlink(folder.pathOf("0003")), "a");
+    EXPECT_EQ(std::filesystem::read_symlink(folder.pathOf("link.dir")), "sub");
+
+    TemporaryFolder all;
+    all.addFolder("sub");
+    std::filesystem::create_symlink("sub", all.pathOf("link.dir"));
+    ASSERT_EQ(runCli({"--apply", all.path()}).status, 0);
+    EXPECT_EQ(all.names(), (NameSet{"0001", "0002"}));
+    // The link was moved, not what it points to: it still names the folder's old name.
+    EXPECT_EQ(std::filesystem::read_symlink(all.pathOf("0001")), "sub");
+    EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::symlink_status(all.pathOf("0002"))));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "support/PhotoFiles.hpp"
 #include "support/TemporaryFolder.hpp"
 
+#include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <iterator>
 
 namespace brindleaf {
 namespace {
@@ -70,10 +72,154 @@ TEST(DateTaken, ComesFromEachFormatsOwnTagInItsOwnZone) {
         {"Videos", std::nullopt},        {"missing.jpg", std::nullopt},
     };
     for (const auto& [name, expected] : cases) {
-        EXPECT_EQ(readDateTaken(opened, name), expected) << name;
+        const auto read = readDateTaken(opened, name);
+        EXPECT_EQ(read ? std::optional(read->taken) : std::nullopt, expected) << name;
     }
     ::unsetenv("TZ");
     ::tzset();
+}
+
+// The fraction of the second, the zone as written and the camera come with the date, from
+// the tags that belong with the date used.
+TEST(DateTaken, CarriesTheSecondsFractionTheZoneAndTheCamera) {
+    TemporaryFolder folder;
+    // 2024-07-01 08:00 UTC.
+    constexpr std::int64_t eight = 1'719'820'800;
+    testing::writeCameraPhoto(
+        folder.pathOf("canon.jpg"),
+        {"2024:07:01 10:00:00", "+02:00", "55", "Canon", "Canon EOS R6", "012345", false});
+    testing::writeCameraPhoto(
+        folder.pathOf("nikon.NEF"),
+        {"2024:07:01 09:00:00", "", "07", "NIKON CORPORATION", "NIKON D750", "", false});
+    testing::writeCameraPhoto(folder.pathOf("phone.HEIC"), {"2024:07:01 09:00:00", "+01:00", "5",
+                                                            "Apple", "iPhone 13", "", true});
+    // Nine hours east of UTC, as in Tokyo, in a form that needs no zone database.
+    ::setenv("TZ", "JST-9", 1);
+    ::tzset();
+    const UniqueFd opened(::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    struct Case {
+        const char* name;
+        std::int64_t taken;
+        std::int64_t clock;
+        std::optional<std::int32_t> offset;
+        const char* camera;
+        const char* serial;
+    };
+    const Case cases[] = {
+        {"canon.jpg", eight * second + 550'000'000, (eight + 7'200) * second + 550'000'000, 7'200,
+         "Canon EOS R6", "012345"},
+        // No offset: read as Tokyo time, the clock kept as written.
+        {"nikon.NEF", (eight + 3'600 - 9 * 3'600) * second + 70'000'000,
+         (eight + 3'600) * second + 70'000'000, std::nullopt, "NIKON D750", ""},
+        {"phone.HEIC", eight * second + 500'000'000, (eight + 3'600) * second + 500'000'000, 3'600,
+         "Apple iPhone 13", ""},
+    };
+    for (const Case& expected : cases) {
+        const auto read = readDateTaken(opened, expected.name);
+        ASSERT_TRUE(read) << expected.name;
+        EXPECT_EQ(read->taken, expected.taken) << expected.name;
+        EXPECT_EQ(read->clock, expected.clock) << expected.name;
+        EXPECT_EQ(read->offset, expected.offset) << expected.name;
+        EXPECT_EQ(read->camera, expected.camera) << expected.name;
+        EXPECT_EQ(read->serial, expected.serial) << expected.name;
+    }
+    ::unsetenv("TZ");
+    ::tzset();
+}
+
+// Zones lie at half and quarter hours, and west of UTC: the minutes of an offset count, and
+// so does its sign, whatever zone the reading machine is in.
+TEST(DateTaken, OffsetsWithMinutesAndWestOfUtcCount) {
+    TemporaryFolder folder;
+    // 2024-07-01 08:00 UTC.
+    constexpr std::int64_t taken = 1'719'820'800;
+    const std::vector<std::pair<const char*, const char*>> clocks{
+        {"2024:07:01 13:30:00", "+05:30"}, {"2024:07:01 13:45:00", "+05:45"},
+        {"2024:07:01 05:00:00", "-03:00"}, {"2024:06:30 22:30:00", "-09:30"},
+        {"2024:07:01 08:00:00", "-00:00"}, {"2024:07:01 21:45:00", "+13:45"},
+    };
+    for (std::size_t i = 0; i < clocks.size(); ++i) {
+        testing::writePhoto(folder.pathOf(std::to_string(i) + ".jpg"), clocks[i].first,
+                            clocks[i].second);
+    }
+    ::setenv("TZ", "JST-9", 1);
+    ::tzset();
+    const UniqueFd opened(::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    for (std::size_t i = 0; i < clocks.size(); ++i) {
+        const auto read = readDateTaken(opened, std::to_string(i) + ".jpg");
+        ASSERT_TRUE(read) << clocks[i].second;
+        EXPECT_EQ(read->taken, taken * second) << clocks[i].second;
+    }
+    ::unsetenv("TZ");
+    ::tzset();
+}
+
+// Puts an APPn segment of `size` bytes right after the start of image of the JPEG at `path`.
+void insertSegment(const std::string& path, unsigned char marker, std::size_t size) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::size_t length = size + 2;
+    const std::string segment =
+        std::string{'\xFF', static_cast<char>(marker), static_cast<char>(length >> 8),
+                    static_cast<char>(length & 0xFF)} +
+        std::string(size, 'x');
+    bytes.insert(2, segment);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Only a JPEG's metadata segments are read; wherever they end, the date is found, and a
+// segment that claims more than the file holds is no date.
+TEST(DateTaken, IsFoundWhereverAJpegsMetadataEnds) {
+    TemporaryFolder folder;
+    // 2024-07-01 08:00 UTC.
+    constexpr std::int64_t eight = 1'719'820'800;
+    const testing::CameraTags tags{"2024:07:01 10:00:00", "+02:00", "",   "Canon",
+                                   "Canon EOS R6",        "",       false};
+    testing::writeCameraPhoto(folder.pathOf("small.jpg"), tags);
+    // An ICC profile of 40 KB before the EXIF segment.
+    testing::writeCameraPhoto(folder.pathOf("profile first.jpg"), tags);
+    insertSegment(folder.pathOf("profile first.jpg"), 0xE2, 40'000);
+    // An EXIF segment of 60 KB: a maker note the size of a thumbnail.
+    testing::writeCameraPhoto(folder.pathOf("long exif.jpg"), tags);
+    {
+        const auto image = Exiv2::ImageFactory::open(folder.pathOf("long exif.jpg"));
+        image->readMetadata();
+        Exiv2::ExifData exif = image->exifData();
+        exif["Exif.Photo.UserComment"] = "charset=Ascii " + std::string(60'000, 'c');
+        image->setExifData(exif);
+        image->writeMetadata();
+    }
+    // A segment longer than the file: nothing past its end can be read.
+    testing::writeCameraPhoto(folder.pathOf("cut.jpg"), tags);
+    {
+        std::ofstream(folder.pathOf("cut.jpg"), std::ios::binary | std::ios::trunc)
+            << std::string("\xFF\xD8\xFF\xE1\xFF\xF0"
+                           "Exif\0\0MM\0\x2A\0\0\0\x08",
+                           20);
+    }
+    const UniqueFd opened(::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    for (const char* name : {"small.jpg", "profile first.jpg", "long exif.jpg"}) {
+        const auto read = readDateTaken(opened, name);
+        ASSERT_TRUE(read) << name;
+        EXPECT_EQ(read->taken, eight * second) << name;
+        EXPECT_EQ(read->camera, "Canon EOS R6") << name;
+    }
+    EXPECT_FALSE(readDateTaken(opened, "cut.jpg"));
+}
+
+TEST(DateTaken, NamesTheCameraWithoutRepeatingTheMaker) {
+    const std::vector<std::tuple<const char*, const char*, const char*>> cases{
+        {"Canon", "Canon EOS R6", "Canon EOS R6"},
+        {"NIKON CORPORATION", "NIKON D750", "NIKON D750"},
+        {"Apple", "iPhone 13", "Apple iPhone 13"},
+        {"SONY ", " ILCE-7M3", "SONY ILCE-7M3"},
+        {"", "X100V", "X100V"},
+        {"FUJIFILM", "", "FUJIFILM"},
+        {"canon", "Canon EOS 5D", "Canon EOS 5D"},
+    };
+    for (const auto& [make, model, expected] : cases) {
+        EXPECT_EQ(cameraName(make, model), expected) << make << "|" << model;
+    }
 }
 
 } // namespace

@@ -45,8 +45,7 @@ public:
         }
         return listed;
     }
-    std::optional<std::int64_t> dateTaken(const UniqueFd& folder,
-                                          const std::string& name) override {
+    std::optional<PhotoDate> dateTaken(const UniqueFd& folder, const std::string& name) override {
         std::this_thread::sleep_for(perDateTaken);
         ++datesTaken;
         return ForwardingFileSystem::dateTaken(folder, name);

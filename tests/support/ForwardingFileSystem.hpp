@@ -29,11 +29,15 @@ public:
                                                      const std::string& name) override {
         return inner_.stamp(folder, name);
     }
-    std::optional<std::int64_t> dateTaken(const UniqueFd& folder,
-                                          const std::string& name) override {
+    std::optional<PhotoDate> dateTaken(const UniqueFd& folder, const std::string& name) override {
         return inner_.dateTaken(folder, name);
     }
     std::size_t longestName(const UniqueFd& folder) override { return inner_.longestName(folder); }
+    void recordPlaceholdersIn(PlaceholderLog* log) override { inner_.recordPlaceholdersIn(log); }
+    std::error_code removeEmpty(const UniqueFd& folder, const std::string& name,
+                                bool isFolder) override {
+        return inner_.removeEmpty(folder, name, isFolder);
+    }
 
 private:
     PosixFileSystem real_;

@@ -28,6 +28,32 @@ void writePhoto(const std::string& path, const std::string& date, const std::str
     image->writeMetadata();
 }
 
+void writeCameraPhoto(const std::string& path, const CameraTags& tags) {
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << "\xFF\xD8\xFF\xD9";
+    }
+    const auto image = Exiv2::ImageFactory::open(path);
+    image->readMetadata();
+    Exiv2::ExifData exif;
+    const std::string kind = tags.digitized ? "Digitized" : "Original";
+    const std::pair<std::string, const std::string*> written[] = {
+        {"Exif.Photo.DateTime" + kind, &tags.date},
+        {"Exif.Photo.OffsetTime" + kind, &tags.offset},
+        {"Exif.Photo.SubSecTime" + kind, &tags.subSecond},
+        {"Exif.Image.Make", &tags.make},
+        {"Exif.Image.Model", &tags.model},
+        {"Exif.Photo.BodySerialNumber", &tags.serial},
+    };
+    for (const auto& [key, value] : written) {
+        if (!value->empty()) {
+            exif[key] = *value;
+        }
+    }
+    image->setExifData(exif);
+    image->writeMetadata();
+}
+
 void setModified(const std::string& path, std::int64_t seconds) {
     const timespec times[2] = {{seconds, 0}, {seconds, 0}};
     if (::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0) {

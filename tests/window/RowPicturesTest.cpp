@@ -1,10 +1,10 @@
 #include "window/RowPictures.hpp"
+#include "session/FolderSession.hpp"
+#include "session/PreviewModel.hpp"
 #include "support/PictureFiles.hpp"
 #include "support/TemporaryFolder.hpp"
-#include "window/FolderSession.hpp"
 #include "window/PictureTip.hpp"
 #include "window/PreviewListView.hpp"
-#include "window/PreviewModel.hpp"
 
 #include "platform/PosixFileSystem.hpp"
 
@@ -44,7 +44,7 @@ public:
 
     [[nodiscard]] bool settled() const {
         return QTest::qWaitFor(
-            [&] { return !session.isLoading() && session.preview()->rowCount() == 4; });
+            [&] { return !session.state().isLoading() && session.preview()->rowCount() == 4; });
     }
 
     // The colour painted in the middle of the picture of `row`.
@@ -58,7 +58,9 @@ public:
 
     TemporaryFolder folder;
     TemporaryFolder cache;
-    brindleaf::FolderSession session{std::make_unique<brindleaf::PosixFileSystem>()};
+    TemporaryFolder journals;
+    brindleaf::FolderSession session{std::make_unique<brindleaf::PosixFileSystem>(),
+                                     brindleaf::JournalFolder(journals.path())};
     brindleaf::PreviewListView list;
     brindleaf::RowPictures* pictures;
 };
