@@ -1,4 +1,4 @@
-// Shows the pictures of a folder of large photos in the preview, offscreen: how long until
+// Shows the pictures of a folder of large photos in the window's preview, offscreen: how long until
 // the first screen of rows shows its pictures, the longest the event loop went unserved
 // while scrolling from top to bottom a page at a time, and the memory the pictures added.
 //
@@ -9,21 +9,23 @@
 // empty folder, so each picture is made from the photo.
 #include "bench/Report.hpp"
 #include "platform/HeapArenas.hpp"
-#include "session/FolderSession.hpp"
 #include "session/PreviewModel.hpp"
-#include "window/PreviewListView.hpp"
+#include "window/ContentView.hpp"
 #include "window/RowPictures.hpp"
 
 #include "platform/PosixFileSystem.hpp"
 
 #include <QApplication>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QElapsedTimer>
+#include <QListView>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 
 #include <exiv2/exiv2.hpp>
 
@@ -124,6 +126,7 @@ bool screenShown(QListView& list, RowPictures& pictures) {
 int run(const std::string& base, std::size_t entries, bool embedded) {
     const QTemporaryDir folder(QString::fromStdString(base + "/brindleaf-pictures-XXXXXX"));
     const QTemporaryDir thumbnails;
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(thumbnails.path()));
     const std::string path = folder.path().toStdString();
     const std::string photo = path + "/.photo.jpg";
     writePhoto(photo, embedded);
@@ -137,17 +140,15 @@ int run(const std::string& base, std::size_t entries, bool embedded) {
         embedded ? "pictures, embedded thumbnails: " : "pictures, decoded at 1/8: ";
 
     const QTemporaryDir journals;
-    FolderSession session(std::make_unique<PosixFileSystem>(),
-                          JournalFolder(journals.path().toStdString()));
-    PreviewListView list;
-    list.setModel(session.preview());
-    list.resize(960, 520);
-    list.show();
-    RowPictures pictures(&list, thumbnails.path().toUtf8());
-    pictures.setFolder(QByteArray::fromStdString(path));
-    session.setTargetPath(path);
-    while (session.state().isLoading() ||
-           session.preview()->rowCount() != static_cast<int>(entries)) {
+    ContentView view(std::make_unique<PosixFileSystem>(),
+                     JournalFolder(journals.path().toStdString()));
+    view.resize(1100, 760);
+    view.show();
+    auto& list = *view.findChild<QListView*>(QStringLiteral("previewList"));
+    auto& pictures = *list.findChild<RowPictures*>();
+    auto* toggle = view.findChild<QCheckBox*>(QStringLiteral("picturesToggle"));
+    view.setTargetDir(QUrl::fromLocalFile(QString::fromStdString(path)));
+    while (view.isLoading() || view.preview().rowCount() != static_cast<int>(entries)) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     QCoreApplication::processEvents();
@@ -190,7 +191,7 @@ int run(const std::string& base, std::size_t entries, bool embedded) {
     resetPeak();
     const long before = residentKilobytes("VmRSS:");
     const double first = secondsOf([&] {
-        pictures.setShown(true);
+        toggle->click();
         while (!screenShown(list, pictures)) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
