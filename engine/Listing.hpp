@@ -26,8 +26,8 @@ std::expected<FolderEntries, Error> listOpenedFolder(FileSystem& fileSystem, con
 
 // The ordered names of the folder of `settings.targetDir`, opened already, each with its
 // position in the folder's listing (for reorderListedNames()) and whether it is a folder,
-// with the dates its order needs read through `dates`. When `observer` stops the reading, the listing comes without
-// dates: its `datesRead` tells.
+// with the dates its order needs read through `dates`. When `observer` stops the reading, the
+// listing comes without dates: its `datesRead` tells.
 std::expected<ListedNames, Error> listOpenedFileNames(FileSystem& fileSystem,
                                                       const UniqueFd& folder,
                                                       const Settings& settings, DateCache* dates,

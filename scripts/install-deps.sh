@@ -9,7 +9,7 @@
 set -euo pipefail
 
 packages=(
-    g++ cmake make pkg-config
+    g++ cmake make pkg-config clang-format
     libicu-dev libgtest-dev libexiv2-dev
     qt6-base-dev qt6-base-private-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
     qt6-translations-l10n libgl-dev

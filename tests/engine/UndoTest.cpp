@@ -423,5 +423,35 @@ TEST_F(Undo, DamagedJournalGivesBackTheEntriesItCanStillTell) {
     }
 }
 
+// A damaged journal that lost entries is copied aside before a sound one takes its name:
+// when the sound one cannot be written, the damaged one still stands and still refuses the
+// folder, and no entry has moved.
+TEST_F(Undo, DamagedJournalStaysWhenItsReplacementCannotBeWritten) {
+    const auto calls = std::make_shared<testing::ScriptedJournalCalls>();
+    Journals scripted(JournalFolder(state.pathOf("journals"), calls));
+    ASSERT_EQ(renameFiles(settings, fileSystem, scripted, proceed).outcome, RunOutcome::Renamed);
+    const std::string journal = journalPath();
+    std::string bytes;
+    {
+        std::ifstream in(journal, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    bytes.resize(bytes.size() - 30);
+    std::ofstream(journal, std::ios::binary | std::ios::trunc) << bytes;
+    const NameSet renamed = folder.names();
+
+    calls->failing = testing::ScriptedJournalCalls::Call::Rename;
+    const UndoReport failed = undoLastRun(fileSystem, folder.path(), scripted, proceed);
+    EXPECT_EQ(failed.outcome, UndoOutcome::Failed);
+    EXPECT_EQ(folder.names(), renamed);
+    EXPECT_TRUE(std::filesystem::exists(journal));
+    EXPECT_EQ(lastRun(), LastRunState::Damaged);
+
+    calls->failing = testing::ScriptedJournalCalls::Call::None;
+    EXPECT_EQ(undoLastRun(fileSystem, folder.path(), scripted, proceed).outcome,
+              UndoOutcome::Restored);
+    EXPECT_EQ(lastRun(), LastRunState::Undone);
+}
+
 } // namespace
 } // namespace brindleaf
