@@ -1,12 +1,14 @@
 #include "platform/DateTaken.hpp"
 
+#include "platform/Exiv2Setup.hpp"
+#include "platform/MappedFile.hpp"
+
 #include <exiv2/exiv2.hpp>
 #ifdef EXV_ENABLE_VIDEO
 #include <exiv2/quicktimevideo.hpp>
 #endif
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,7 +16,6 @@
 #include <charconv>
 #include <cstring>
 #include <ctime>
-#include <mutex>
 #include <string_view>
 #include <vector>
 
@@ -25,38 +26,6 @@ namespace {
 constexpr std::int64_t nanosecondsPerSecond = 1'000'000'000;
 // QuickTime counts seconds from 1904-01-01 UTC.
 constexpr std::int64_t quickTimeEpochOffset = 2'082'844'800;
-
-// Exiv2 keeps its settings process-wide: set once, before any thread reads a file.
-void prepareExiv2() {
-    static std::once_flag prepared;
-    std::call_once(prepared, [] {
-        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
-        Exiv2::XmpParser::initialize();
-#ifdef EXV_ENABLE_BMFF
-        Exiv2::enableBMFF(true);
-#endif
-    });
-}
-
-// A read-only view of a whole file, unmapped when it goes.
-class MappedFile {
-public:
-    MappedFile(const UniqueFd& file, std::size_t size)
-        : size_(size), data_(::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.get(), 0)) {}
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
-    ~MappedFile() {
-        if (data_ != MAP_FAILED) {
-            ::munmap(data_, size_);
-        }
-    }
-    [[nodiscard]] bool isMapped() const { return data_ != MAP_FAILED; }
-    [[nodiscard]] const Exiv2::byte* bytes() const { return static_cast<Exiv2::byte*>(data_); }
-
-private:
-    std::size_t size_;
-    void* data_;
-};
 
 bool readNumber(std::string_view text, int& number) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);

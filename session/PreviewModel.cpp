@@ -58,6 +58,8 @@ QVariant PreviewModel::data(const QModelIndex& index, int role) const {
     case DateRole:
     case DateFellBackRole:
         return dateData(position, role);
+    case NameBytesRole:
+        return QByteArray::fromStdString(name);
     default:
         return {};
     }

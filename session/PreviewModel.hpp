@@ -30,6 +30,8 @@ public:
         // the modified time standing in for a missing date taken.
         DateRole,
         DateFellBackRole,
+        // The entry's name as the file system holds it: bytes, which need not be text.
+        NameBytesRole,
     };
 
     // `listing`, already in preview order, and `format` must outlive the model.

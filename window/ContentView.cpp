@@ -11,6 +11,7 @@
 #include "window/OrderChoice.hpp"
 #include "window/PathLabel.hpp"
 #include "window/PreviewListView.hpp"
+#include "window/RowPictures.hpp"
 #include "window/SummaryText.hpp"
 #include "window/UndoMessages.hpp"
 #include "window/WidgetState.hpp"
@@ -147,6 +148,12 @@ QLayout* ContentView::createToggleRow() {
         toggles_[i] = addToggle(row, toggleBindings[i]);
     }
     fields_.back() = addField(row, textBindings.back());
+    // How the preview looks, not what is renamed: the settings do not hold it.
+    picturesToggle_ = new QCheckBox(tr("Show pictures"), this);
+    picturesToggle_->setObjectName(QStringLiteral("picturesToggle"));
+    connect(picturesToggle_, &QCheckBox::toggled, this,
+            [this](bool on) { rowPictures_->setShown(on); });
+    row->addWidget(picturesToggle_);
     return row;
 }
 
@@ -155,6 +162,7 @@ QListView* ContentView::createPreview() {
     previewList_ = list;
     list->setObjectName(QStringLiteral("previewList"));
     list->setModel(session_->preview());
+    rowPictures_ = new RowPictures(list);
     auto* dropTarget = new DirectoryDropDelegate(list->viewport());
     connect(dropTarget, &DirectoryDropDelegate::folderDropped, this, &ContentView::setTargetDir);
     return list;
@@ -322,6 +330,7 @@ void ContentView::showSettings(const Settings& settings) {
     settingsShown_ = settings;
     targetDirLabel_->setText(decodedName(settings.targetDir));
     targetDirLabel_->setToolTip(targetDirLabel_->text());
+    rowPictures_->setFolder(QByteArray::fromStdString(settings.targetDir));
     for (std::size_t i = 0; i < textBindings.size(); ++i) {
         showText(fields_[i], settings.*textBindings[i].field);
     }

@@ -29,6 +29,7 @@ namespace brindleaf {
 
 class OrderChoice;
 class PreviewListView;
+class RowPictures;
 class RunDialogs;
 
 // The window's content: the widgets that show a folder session, their layout and their
@@ -114,6 +115,8 @@ private:
     QLabel* summaryLabel_ = nullptr;
     OrderChoice* orderChoice_ = nullptr;
     PreviewListView* previewList_ = nullptr;
+    QCheckBox* picturesToggle_ = nullptr;
+    RowPictures* rowPictures_ = nullptr;
     QLabel* statusLabel_ = nullptr;
 };
 

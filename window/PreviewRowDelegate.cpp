@@ -1,10 +1,13 @@
 #include "window/PreviewRowDelegate.hpp"
 
 #include "session/PreviewModel.hpp"
+#include "window/RowPictures.hpp"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace brindleaf {
 
@@ -44,7 +47,9 @@ void PreviewRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 
     painter->save();
     painter->setFont(item.font);
-    if (isFolder) {
+    if (showsPictures()) {
+        paintPicture(painter, item, index, left, margin);
+    } else if (isFolder) {
         const int side = item.fontMetrics.height();
         const QIcon icon = style->standardIcon(QStyle::SP_DirIcon, nullptr, item.widget);
         icon.paint(painter,
@@ -73,13 +78,44 @@ void PreviewRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->restore();
 }
 
+bool PreviewRowDelegate::showsPictures() const {
+    return pictures_ != nullptr && pictures_->isShown();
+}
+
+void PreviewRowDelegate::paintPicture(QPainter* painter, const QStyleOptionViewItem& item,
+                                      const QModelIndex& index, QRect& left, int margin) const {
+    const int side = RowPictures::pictureSide;
+    const QRect box(left.left(), left.top() + (left.height() - side) / 2, side, side);
+    left.setLeft(box.right() + 1 + margin);
+    if (pictures_->kindOf(index) != PictureKind::None) {
+        if (const auto picture = pictures_->pictureOf(index); picture && !picture->isNull()) {
+            const QSize shown = picture->deviceIndependentSize().toSize();
+            painter->drawImage(QRect(box.topLeft() + QPoint((side - shown.width()) / 2,
+                                                            (side - shown.height()) / 2),
+                                     shown),
+                               *picture);
+            return;
+        }
+    }
+    // Until its picture comes, and when it has none, an entry shows what it is.
+    const QStyle* style = item.widget ? item.widget->style() : QApplication::style();
+    const bool isFolder = index.data(PreviewModel::IsFolderRole).toBool();
+    const QIcon icon = style->standardIcon(isFolder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon,
+                                           nullptr, item.widget);
+    const int iconSide = side / 2;
+    icon.paint(painter,
+               QRect(box.center() - QPoint(iconSide / 2, iconSide / 2), QSize(iconSide, iconSide)));
+}
+
 int PreviewRowDelegate::rowHeight(const QFontMetrics& metrics) {
     return metrics.height() + 2 * rowPadding;
 }
 
 QSize PreviewRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
     // Every row is as wide as the columns and as tall as the font needs.
-    return {columns_->length(), rowHeight(option.fontMetrics)};
+    const int height = rowHeight(option.fontMetrics);
+    return {columns_->length(),
+            showsPictures() ? std::max(height, RowPictures::rowHeight) : height};
 }
 
 } // namespace brindleaf

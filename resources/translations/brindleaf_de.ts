@@ -107,6 +107,10 @@
         <source>Files only</source>
         <translation>&amp;Keine Ordner</translation>
     </message>
+    <message>
+        <source>Show pictures</source>
+        <translation>&amp;Bilder zeigen</translation>
+    </message>
     <message numerus="yes">
         <source>%Ln left out</source>
         <translation>

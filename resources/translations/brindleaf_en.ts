@@ -107,6 +107,10 @@
         <source>Files only</source>
         <translation>Fi&amp;les only</translation>
     </message>
+    <message>
+        <source>Show pictures</source>
+        <translation>Sho&amp;w pictures</translation>
+    </message>
     <message numerus="yes">
         <source>%Ln left out</source>
         <translation>

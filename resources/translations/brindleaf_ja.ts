@@ -103,6 +103,10 @@
         <source>Files only</source>
         <translation>ファイルのみ(&amp;L)</translation>
     </message>
+    <message>
+        <source>Show pictures</source>
+        <translation>画像を表示(&amp;W)</translation>
+    </message>
     <message numerus="yes">
         <source>%Ln left out</source>
         <translation>

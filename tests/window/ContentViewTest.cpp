@@ -7,6 +7,7 @@
 #include "support/GuiHelpers.hpp"
 #include "support/KilledRun.hpp"
 #include "support/PhotoFiles.hpp"
+#include "support/PictureFiles.hpp"
 #include "support/TemporaryFolder.hpp"
 #include "window/PreviewListView.hpp"
 #include "window/Translations.hpp"
@@ -186,6 +187,62 @@ class ContentViewTest : public QObject {
 private slots:
     void initTestCase() { brindleaf::installTranslations(*QCoreApplication::instance()); }
 
+    // The window opens without pictures; turned on, each photo's row shows its picture, and
+    // rows grow to hold them.
+    void picturesShowInThePreviewWhenTurnedOn() {
+        // The shared thumbnails are someone else's; these photos have none.
+        const QTemporaryDir cache;
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+        TemporaryFolder folder;
+        const std::array<std::pair<const char*, Qt::GlobalColor>, 3> photos{
+            {{"a sunset.jpg", Qt::red}, {"b forest.jpg", Qt::green}, {"c sea.jpg", Qt::blue}}};
+        for (const auto& [name, color] : photos) {
+            QImage photo(800, 600, QImage::Format_RGB32);
+            photo.fill(color);
+            brindleaf::testing::writeJpeg(folder.pathOf(name), photo);
+        }
+        folder.addFile("d notes.txt");
+        ContentView view(realFileSystem(), journalFolder());
+        view.resize(900, 640);
+        view.show();
+        showFolder(view, folder.path());
+        auto* toggle = child<QCheckBox>(view, "picturesToggle");
+        auto* list = child<QListView>(view, "previewList");
+        QVERIFY(!toggle->isChecked());
+        const auto rowHeight = [&] {
+            return list->visualRect(view.preview().index(0)).height();
+        };
+        QVERIFY(rowHeight() < 64);
+        // The colour painted in the middle of the square the row's picture fits.
+        const auto paintedAt = [&](int row) {
+            const QImage painted = list->viewport()->grab().toImage();
+            const QRect rect = list->visualRect(view.preview().index(row));
+            const QPoint middle(rect.left() + 6 + 29, rect.center().y());
+            return painted.pixelColor(middle * painted.devicePixelRatio());
+        };
+        QCOMPARE(paintedAt(0).saturation() > 150, false);
+        QCOMPARE(toggle->text(), QStringLiteral("Sho&w pictures"));
+
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        // The mnemonic clicks the toggle once its press is drawn.
+        QTest::keyClick(&view, Qt::Key_W, Qt::AltModifier);
+        QTRY_VERIFY(toggle->isChecked());
+        QVERIFY(QTest::qWaitFor([&] { return rowHeight() >= 64; }));
+        for (int row = 0; row < 3; ++row) {
+            QVERIFY2(QTest::qWaitFor([&] {
+                         const QColor color = paintedAt(row);
+                         return color.saturation() > 150 &&
+                                brindleaf::testing::primaryOf(color) ==
+                                    std::array{brindleaf::testing::Primary::Red,
+                                               brindleaf::testing::Primary::Green,
+                                               brindleaf::testing::Primary::Blue}[row];
+                     }),
+                     qPrintable(QStringLiteral("row %1").arg(row)));
+        }
+        toggle->click();
+        QVERIFY(QTest::qWaitFor([&] { return rowHeight() < 64; }));
+    }
+
     // A new window shows the defaults, in words rather than label keys; every field has its
     // label as buddy, and Tab follows the layout.
     void newWindowShowsTheDefaultsInALayoutTabFollows() {
@@ -207,18 +264,18 @@ private slots:
         }
         QStringList order;
         QWidget* widget = child<QPushButton>(view, "openButton");
-        for (int step = 0; step < 18; ++step) {
+        for (int step = 0; step < 19; ++step) {
             order.append(widget->objectName());
             do {
                 widget = widget->nextInFocusChain();
             } while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisible());
         }
-        QCOMPARE(order,
-                 (QStringList{"openButton", "startIndexField", "digitsField", "prefixField",
-                              "postfixField", "orderChoice", "natSortToggle", "spaceRemoveToggle",
-                              "spaceReplaceToggle", "reverseToggle", "keepExtensionsToggle",
-                              "keepRelatedToggle", "skipHiddenToggle", "filesOnlyToggle",
-                              "onlyExtensionsField", "previewList", "doButton", "undoButton"}));
+        QCOMPARE(order, (QStringList{"openButton", "startIndexField", "digitsField", "prefixField",
+                                     "postfixField", "orderChoice", "natSortToggle",
+                                     "spaceRemoveToggle", "spaceReplaceToggle", "reverseToggle",
+                                     "keepExtensionsToggle", "keepRelatedToggle",
+                                     "skipHiddenToggle", "filesOnlyToggle", "onlyExtensionsField",
+                                     "picturesToggle", "previewList", "doButton", "undoButton"}));
     }
 
     // Mnemonics reach the fields, Ctrl+O the chooser, and Enter presses a focused button.
