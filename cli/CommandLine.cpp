@@ -262,6 +262,11 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
                 line.settings.order = *order;
                 continue;
             }
+            // A start from a variable left unset would number from 0 where a script meant
+            // another number.
+            if (option->field == &Settings::startIndex && value.empty()) {
+                return std::unexpected("--start needs a number, such as --start 1");
+            }
             if (option->digitsOnly && !allDigits(value)) {
                 return std::unexpected(std::string(option->name) + " takes digits only, not \"" +
                                        value + "\"");

@@ -107,9 +107,10 @@ std::string damagedNote(const UndoReport& report, const std::string& journalFold
 }
 
 std::string gaveBack(const UndoReport& report, const std::string& folder) {
-    std::string text = "Gave " + entryCount(report.restored) + " of the run of " +
-                       runTime(report.run.startedNanoseconds) + " in " + quotedName(folder) +
-                       " their original names back.";
+    std::string text =
+        "Gave " + entryCount(report.restored) + " of the run of " +
+        runTime(report.run.startedNanoseconds) + " in " + quotedName(folder) +
+        (report.restored == 1 ? " its original name back." : " their original names back.");
     if (report.alreadyOriginal > 0) {
         text += " " + entryCount(report.alreadyOriginal) + " had them already.";
     }
@@ -206,8 +207,9 @@ std::string undoOutcomeWords(const UndoReport& report, const std::string& folder
                    : gaveBack(report, folder) + stampNote(report);
     case UndoOutcome::PartlyRestored:
         return gaveBack(report, folder) + " " + entryCount(report.leftAlone.size()) +
-               " were left alone; 'brindleaf-cli --undo' tries them again:" +
-               leftAloneLines(report) + stampNote(report);
+               (report.leftAlone.size() == 1 ? " was" : " were") +
+               " left alone; 'brindleaf-cli --undo' tries them again:" + leftAloneLines(report) +
+               stampNote(report);
     case UndoOutcome::NoneRestored:
         return "No entry of the run of " + runTime(report.run.startedNanoseconds) + " in " +
                quotedName(folder) +
