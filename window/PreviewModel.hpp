@@ -25,10 +25,13 @@ public:
         IsFolderRole,
         // Left out of the numbering: the entry keeps its name.
         IsLeftOutRole,
-        // While numbering by a date, the date the entry was numbered by, and whether it is
-        // the modified time standing in for a missing date taken.
+        // While numbering by a date, the date the entry is numbered by (its group's, for
+        // related files) in words, and whether it is the modified time standing in for a
+        // missing date taken.
         DateRole,
         DateFellBackRole,
+        // While numbering by date taken, the camera that took the entry.
+        CameraRole,
     };
 
     explicit PreviewModel(QObject* parent = nullptr);
@@ -41,6 +44,10 @@ public:
     // Whether the rows have dates to show: the listing is numbered by them.
     [[nodiscard]] bool showsDates() const {
         return order_ != Order::Name && !listing_.dates.empty();
+    }
+    // Whether the rows have cameras to show: the listing is numbered by dates taken.
+    [[nodiscard]] bool showsCameras() const {
+        return order_ == Order::Taken && !listing_.dates.empty();
     }
     [[nodiscard]] const NameFormat& format() const { return format_; }
     // Hands the listing over and leaves the preview empty.

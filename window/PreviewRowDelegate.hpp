@@ -8,7 +8,7 @@ namespace brindleaf {
 
 // Paints a preview row in the columns of the header above it: the current name, marked
 // when it is a folder (an icon) or hidden or left out (greyed), the new name, and the date
-// the entry is numbered by where there is one. Row height comes from the font, so
+// the entry is numbered by and its camera where there are. Row height comes from the font, so
 // descenders and underscores are never cut off.
 class PreviewRowDelegate : public QStyledItemDelegate {
     Q_OBJECT

@@ -156,8 +156,12 @@
         <translation>Neuer Name</translation>
     </message>
     <message>
-        <source>Date numbered by (* modified)</source>
-        <translation>Datum der Nummerierung (* geändert)</translation>
+        <source>Date numbered by</source>
+        <translation>Datum der Nummerierung</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>Kamera</translation>
     </message>
     <message>
         <source>Renaming…</source>

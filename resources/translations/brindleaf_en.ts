@@ -156,8 +156,12 @@
         <translation>New name</translation>
     </message>
     <message>
-        <source>Date numbered by (* modified)</source>
-        <translation>Date numbered by (* modified)</translation>
+        <source>Date numbered by</source>
+        <translation>Date numbered by</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>Camera</translation>
     </message>
     <message>
         <source>Renaming…</source>

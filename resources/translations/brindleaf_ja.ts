@@ -150,8 +150,12 @@
         <translation>新しい名前</translation>
     </message>
     <message>
-        <source>Date numbered by (* modified)</source>
-        <translation>番号付けの日時（* は更新日時）</translation>
+        <source>Date numbered by</source>
+        <translation>番号付けの日時</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>カメラ</translation>
     </message>
     <message>
         <source>Renaming…</source>
