@@ -53,10 +53,10 @@ void write(std::FILE* out, std::string_view bytes) {
     std::fwrite(bytes.data(), 1, bytes.size(), out);
 }
 
-LastRunState lastRunState(FileSystem& fileSystem, const OpenedPlan& opened,
-                          const std::string& folderPath, const Journals& journals) {
+LastRun lastRunOf(FileSystem& fileSystem, const OpenedPlan& opened, const std::string& folderPath,
+                  const Journals& journals) {
     const auto identity = fileSystem.identify(opened.folder);
-    return identity ? journals.lastRunOf(folderPath, *identity).state : LastRunState::None;
+    return identity ? journals.lastRunOf(folderPath, *identity) : LastRun{};
 }
 
 void writePair(std::FILE* out, const std::string& original, const std::string& renamed,
@@ -250,10 +250,12 @@ int preview(const CommandLine& line, FileSystem& fileSystem, const Journals& jou
         reporter.report(opened.error());
         return exitFailure;
     }
-    if (const LastRunState last = lastRunState(fileSystem, *opened, settings.targetDir, journals);
-        refusesRenaming(last)) {
+    if (const LastRun last = lastRunOf(fileSystem, *opened, settings.targetDir, journals);
+        refusesRenaming(last.state)) {
         // Temporary names left by that run are not the user's own names to number.
-        reporter.say(describeUnfinishedRun(last, settings.targetDir));
+        reporter.say(last.state == LastRunState::JournalsUnreadable
+                         ? describeUnreadableJournals(journals.folder().path(), last.error)
+                         : describeUnfinishedRun(last.state, settings.targetDir));
         return exitFailure;
     }
     // Entries left out keep their names: only the numbered ones are listed.
@@ -350,7 +352,12 @@ int history(const CommandLine& line, FileSystem& fileSystem, const Journals& jou
                      identity.error().message());
         return exitFailure;
     }
-    const std::vector<PastRun> runs = journals.historyOf(folderPath, *identity);
+    const auto history = journals.historyOf(folderPath, *identity);
+    if (!history) {
+        reporter.say(describeUnreadableJournals(journals.folder().path(), history.error()));
+        return exitFailure;
+    }
+    const std::vector<PastRun>& runs = *history;
     if (runs.empty()) {
         reporter.say("No run of " + quotedName(folderPath) + " is recorded.");
         return exitSuccess;
@@ -409,12 +416,12 @@ int undo(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
          StreamReporter& reporter) {
     StopOnSignal observer;
     const UndoReport report = undoLastRun(fileSystem, line.settings.targetDir, journals, observer);
-    const bool succeeded = report.outcome == UndoOutcome::Restored;
+    // Entries a damaged journal lost are not back either.
+    const bool succeeded = report.outcome == UndoOutcome::Restored && report.unreadEntries == 0;
     if (!succeeded || !line.quiet) {
         reporter.say(describeUndo(report, line.settings.targetDir, journals.folder().path()));
     }
-    if (report.outcome == UndoOutcome::Cancelled && report.stranded.empty() &&
-        observer.signalReceived() != 0) {
+    if (report.outcome == UndoOutcome::Cancelled && observer.signalReceived() != 0) {
         return exitStatusAfter(observer.signalReceived());
     }
     return succeeded ? exitSuccess : exitFailure;

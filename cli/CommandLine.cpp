@@ -343,8 +343,10 @@ date taken and how many came from a camera without a time zone, read as this com
 
 Every run that moves an entry is journalled in $XDG_STATE_HOME/brindleaf
 (~/.local/state/brindleaf) before its first move. Each folder keeps at least its last 20
-runs; beyond 1 GiB of journals in all, the oldest finished or undone runs go first. A run
-that did not finish is kept until it is undone. Ctrl-C, SIGTERM or SIGHUP during a run puts
+runs; beyond 1 GiB of journals on disk in all, the oldest finished or undone runs go first,
+but a folder's newest run is always kept. A run that did not finish, or whose journal is
+damaged, is kept until it is undone or set aside with --forget; a file there that is no
+run's journal is set aside, never deleted. Ctrl-C, SIGTERM or SIGHUP during a run puts
 every name back.
 
 Exit status: 0 on success, 1 when listing, renaming or undoing fails, 2 on bad usage,

@@ -74,10 +74,17 @@ std::string describeError(const Error& error) {
                error.code.message() + ". Nothing was renamed.";
     case ErrorKind::CannotFlush:
         return "Cannot flush the folder " + quotedName(error.path) +
-               " to disk: " + error.code.message() + ".";
+               " to disk: " + error.code.message() + "." +
+               (error.renamed == 0
+                    ? std::string()
+                    : " " + entryCount(error.renamed) +
+                          (error.renamed == 1 ? " has its" : " have their") +
+                          " new names but may lose them in a power cut. The run stays recorded "
+                          "as unfinished: 'brindleaf-cli --undo " +
+                          shownName(error.path) + "' gives them their original names back.");
     case ErrorKind::CannotMarkJournal:
-        return "The entries were renamed, but the journal could not be marked finished: " +
-               error.code.message() +
+        return entryCount(error.renamed) + (error.renamed == 1 ? " was" : " were") +
+               " renamed, but the journal could not be marked finished: " + error.code.message() +
                ". The run stays recorded as unfinished: 'brindleaf-cli "
                "--undo " +
                shownName(error.path) + "' gives the entries their original names back.";

@@ -22,6 +22,24 @@ std::string problemWord(JournalProblem problem) {
     return "is corrupt";
 }
 
+// Why a journal folder is not used, in the words of this front end.
+std::string journalFolderReason(std::error_code error) {
+    if (error.category() != journalFolderCategory()) {
+        return error.message();
+    }
+    switch (static_cast<JournalFolderProblem>(error.value())) {
+    case JournalFolderProblem::IsALink:
+        return "it is a symbolic link";
+    case JournalFolderProblem::NotAFolder:
+        return "it is not a folder";
+    case JournalFolderProblem::OwnedByAnotherUser:
+        return "it belongs to another user";
+    case JournalFolderProblem::WritableByOthers:
+        return "other users may write to it";
+    }
+    return error.message();
+}
+
 std::string reasonWords(LeftAloneReason reason) {
     switch (reason) {
     case LeftAloneReason::Missing:
@@ -48,21 +66,43 @@ std::string leftAloneLines(const UndoReport& report) {
     return lines;
 }
 
-std::string strandedList(const UndoReport& report) {
-    const std::vector<std::string> originals = originalsOf(report.stranded);
-    const std::string restored = originals.empty()
-                                     ? " Every entry is back where the undo found it."
-                                     : " " + entryCount(originals.size()) +
-                                           " could not be given the original name back yet; "
-                                           "'brindleaf-cli --undo' can try again:" +
-                                           nameLines(originals);
-    return restored + placeholderLines(report.placeholdersLeft);
+// How far an undo that did not finish got, and what a later undo does.
+std::string howFar(const UndoReport& report) {
+    std::string text = " " + std::to_string(report.restored) + " of " +
+                       entryCount(report.toRestore) + " " + (report.restored == 1 ? "is" : "are") +
+                       " back under the original name";
+    if (report.notFlushed) {
+        text += "; the folder could not be flushed to disk (" + report.error.message() + ")";
+    } else if (report.notRecorded) {
+        text += "; the record could not be updated (" + report.error.message() + ")";
+    }
+    text += report.restored == report.toRestore ? "; 'brindleaf-cli --undo' completes the record."
+                                                : "; 'brindleaf-cli --undo' gives back the rest.";
+    return text + placeholderLines(report.placeholdersLeft);
 }
 
 std::string stampNote(const UndoReport& report) {
     return report.matchedByStamp ? "\nThis file system does not keep inode numbers, so entries "
                                    "were recognised by name, size and modification time."
                                  : "";
+}
+
+// What a damaged journal still told, and what became of the entries it no longer tells.
+std::string damagedNote(const UndoReport& report, const std::string& journalFolder) {
+    if (!report.fromDamagedRecord) {
+        return {};
+    }
+    std::string text =
+        "\nThe journal of this run was damaged; undo used the entries it could still "
+        "read.";
+    if (report.unreadEntries > 0) {
+        text += " " + entryCount(report.unreadEntries) +
+                (report.unreadEntries == 1
+                     ? " it named could not be read and keeps the name it has now"
+                     : " it named could not be read and keep the names they have now") +
+                "; the damaged journal was set aside in " + quotedName(journalFolder) + ".";
+    }
+    return text;
 }
 
 std::string gaveBack(const UndoReport& report, const std::string& folder) {
@@ -105,19 +145,20 @@ std::string describeForget(const ForgetReport& report, const std::string& folder
         return describeUnfinishedRun(LastRunState::InProgress, folder);
     case ForgetOutcome::FolderUnreadable:
         return "Cannot read folder " + quotedName(folder) + ": " + report.error.message();
+    case ForgetOutcome::JournalsUnreadable:
+        return describeUnreadableJournals(journalFolder, report.error);
     case ForgetOutcome::Examined:
     case ForgetOutcome::SetAside:
     case ForgetOutcome::Failed:
         break;
     }
-    std::string text = "The journal of the run of " + runTime(report.run.startedNanoseconds) +
-                       " in " + quotedName(folder) + " " + problemWord(report.problem) +
-                       ". It names " + entryCount(report.entriesNamed) + ", of which " +
-                       std::to_string(report.entriesRead) + " can be read; of those, " +
-                       std::to_string(report.stranded.size()) +
-                       (report.stranded.size() == 1 ? " is" : " are") +
-                       " still under a new or temporary name" +
-                       (report.stranded.empty() ? "." : ":") + strandedLines(report.stranded);
+    std::string text =
+        "The journal of the run of " + runTime(report.run.startedNanoseconds) + " in " +
+        quotedName(folder) + " " + problemWord(report.problem) + ". It names " +
+        entryCount(report.entriesNamed) + ", of which " + std::to_string(report.entriesRead) +
+        " can be read; of those, " + std::to_string(report.stranded.size()) +
+        (report.stranded.size() == 1 ? " is" : " are") + " still under a new or temporary name" +
+        (report.stranded.empty() ? "." : ":") + strandedLines(report.stranded);
     if (report.outcome == ForgetOutcome::Failed) {
         return text + "\nCannot set it aside: " + report.error.message() + ".";
     }
@@ -138,20 +179,24 @@ std::string runTime(std::int64_t startedNanoseconds) {
     return text;
 }
 
-std::string describeUndo(const UndoReport& report, const std::string& folder,
-                         const std::string& journalFolder) {
+namespace {
+
+std::string undoOutcomeWords(const UndoReport& report, const std::string& folder,
+                             const std::string& journalFolder) {
     switch (report.outcome) {
     case UndoOutcome::NothingToUndo:
         return "Nothing to undo in " + quotedName(folder) + ".";
     case UndoOutcome::FolderUnreadable:
         return "Cannot read folder " + quotedName(folder) + ": " + report.error.message();
+    case UndoOutcome::JournalsUnreadable:
+        return describeUnreadableJournals(journalFolder, report.error);
     case UndoOutcome::InProgress:
         return describeUnfinishedRun(LastRunState::InProgress, folder);
     case UndoOutcome::JournalDamaged:
         return "The journal of the run of " + runTime(report.run.startedNanoseconds) + " in " +
                quotedName(folder) + " " + problemWord(report.problem) + " (" +
-               quotedName(journalFolder + "/" + report.run.journalName) + "). Nothing was moved. " +
-               forgetHint(folder);
+               quotedName(journalFolder + "/" + report.run.journalName) +
+               "), and no entry it names can be read. Nothing was moved. " + forgetHint(folder);
     case UndoOutcome::Restored:
         return report.restored == 0
                    ? "Every entry of the run of " + runTime(report.run.startedNanoseconds) +
@@ -170,15 +215,26 @@ std::string describeUndo(const UndoReport& report, const std::string& folder,
                leftAloneLines(report) + stampNote(report);
     case UndoOutcome::Failed:
         if (report.failure) {
-            return "Cannot rename " + quotedName(report.failure->entrySource) + " to " +
-                   quotedName(report.failure->entryDestination) + ": " +
-                   report.failure->code.message() + "." + strandedList(report);
+            return "Cannot give " + quotedName(report.failure->entryDestination) +
+                   " its original name back: " + report.failure->code.message() + "." +
+                   howFar(report);
         }
-        return "Cannot finish the undo: " + report.error.message() + "." + strandedList(report);
+        if (!report.notRecorded) {
+            return "Cannot start the undo: the journal could not be updated (" +
+                   report.error.message() + "). Nothing was moved.";
+        }
+        return "Cannot finish the undo." + howFar(report);
     case UndoOutcome::Cancelled:
-        return "The undo was stopped." + strandedList(report);
+        return "The undo was stopped." + howFar(report);
     }
     return {};
+}
+
+} // namespace
+
+std::string describeUndo(const UndoReport& report, const std::string& folder,
+                         const std::string& journalFolder) {
+    return undoOutcomeWords(report, folder, journalFolder) + damagedNote(report, journalFolder);
 }
 
 std::string describeUnfinishedRun(LastRunState state, const std::string& folder) {
@@ -188,13 +244,21 @@ std::string describeUnfinishedRun(LastRunState state, const std::string& folder)
     }
     if (state == LastRunState::Damaged) {
         return "The journal of the last run in " + quotedName(folder) +
-               " is damaged, so whether that run finished cannot be told. Nothing was changed. " +
+               " is damaged, so whether that run finished cannot be told. Nothing was changed. "
+               "'brindleaf-cli --undo " +
+               shownName(folder) + "' gives back the entries it can still tell; " +
                forgetHint(folder);
     }
     return "The last run in " + quotedName(folder) +
            " did not finish, so some entries may still bear temporary names. Run "
            "'brindleaf-cli --undo " +
            shownName(folder) + "' to give them their original names back. Nothing was changed.";
+}
+
+std::string describeUnreadableJournals(const std::string& journalFolder, std::error_code error) {
+    return "Cannot use the journal folder " + quotedName(journalFolder) + ": " +
+           journalFolderReason(error) +
+           ". The runs recorded there cannot be told, so nothing was changed.";
 }
 
 std::string describeRun(const LastRun& run, bool undoable) {
@@ -215,6 +279,7 @@ std::string describeRun(const LastRun& run, bool undoable) {
     case LastRunState::Damaged:
         state = "damaged journal";
         break;
+    case LastRunState::JournalsUnreadable:
     case LastRunState::None:
         break;
     }

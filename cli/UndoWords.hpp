@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <system_error>
 
 namespace brindleaf::cli {
 
@@ -26,5 +27,8 @@ std::string describeRun(const LastRun& run, bool undoable);
 
 // Why nothing is planned in a folder whose last run has not finished.
 std::string describeUnfinishedRun(LastRunState state, const std::string& folder);
+
+// Why the runs of a folder cannot be told: the journal folder cannot be read or trusted.
+std::string describeUnreadableJournals(const std::string& journalFolder, std::error_code error);
 
 } // namespace brindleaf::cli

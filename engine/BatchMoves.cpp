@@ -1,5 +1,6 @@
 #include "engine/BatchMoves.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -71,16 +72,18 @@ struct MadeMove {
 class BatchRun {
 public:
     BatchRun(FileSystem& fileSystem, const UniqueFd& folder, std::span<const std::string> sources,
-             std::span<const std::string> destinations, std::string_view temporarySuffix)
+             std::span<const std::string> destinations, std::string_view temporarySuffix,
+             OnStop onStop)
         : fileSystem_(fileSystem), folder_(folder), sources_(sources), destinations_(destinations),
-          temporarySuffix_(temporarySuffix), waitsFor_(sources.size(), none),
-          done_(sources.size(), false) {
+          temporarySuffix_(temporarySuffix), onStop_(onStop), waitsFor_(sources.size(), none),
+          done_(sources.size(), false), arrived_(sources.size(), false) {
         // Each destination is at most one entry's source, and each source at most one
         // entry's destination: the entries form chains and cycles.
         const SourceIndex entryNamed(sources);
         for (std::size_t i = 0; i < sources.size(); ++i) {
             if (sources[i] == destinations[i]) {
                 done_[i] = true;
+                arrived_[i] = true;
                 ++entriesDone_;
                 continue;
             }
@@ -103,6 +106,7 @@ public:
             if (auto stop = step(entry, Leg::FromTemporary, observer)) {
                 return takeBack(std::move(*stop));
             }
+            arrived_[entry] = true;
             ++entriesDone_;
         }
         return {};
@@ -187,6 +191,7 @@ private:
 
     void finish(std::size_t entry) {
         done_[entry] = true;
+        arrived_[entry] = true;
         ++entriesDone_;
     }
 
@@ -217,9 +222,24 @@ private:
     }
 
     MovesResult takeBack(Stop stop) {
+        if (onStop_ == OnStop::Keep) {
+            const auto count = static_cast<std::size_t>(std::ranges::count(arrived_, true));
+            return {stop.kind,
+                    std::move(stop.failure),
+                    {},
+                    std::move(placeholdersLeft_),
+                    std::move(arrived_),
+                    count,
+                    !made_.empty()};
+        }
         std::vector<Stranded> stranded = rollBack();
-        return {stop.kind, std::move(stop.failure), std::move(stranded),
-                std::move(placeholdersLeft_)};
+        return {stop.kind,
+                std::move(stop.failure),
+                std::move(stranded),
+                std::move(placeholdersLeft_),
+                {},
+                0,
+                false};
     }
 
     // Undoes the moves made, last first, never replacing anything. An entry whose move back
@@ -251,8 +271,11 @@ private:
     std::span<const std::string> sources_;
     std::span<const std::string> destinations_;
     std::string_view temporarySuffix_;
+    OnStop onStop_;
     std::vector<std::size_t> waitsFor_;
     std::vector<bool> done_;
+    // At the destination for good: done_ also holds entries parked under a temporary name.
+    std::vector<bool> arrived_;
     std::vector<std::size_t> deferred_;
     // The line being settled, kept for the whole batch: most entries move alone, and a
     // vector for each of a million of them costs more than their moves' bookkeeping.
@@ -276,8 +299,8 @@ std::vector<std::string> originalsOf(const std::vector<Stranded>& stranded) {
 MovesResult moveBatch(FileSystem& fileSystem, const UniqueFd& folder,
                       std::span<const std::string> sources,
                       std::span<const std::string> destinations, std::string_view temporarySuffix,
-                      RunObserver& observer, std::span<const std::uint32_t> order) {
-    return BatchRun(fileSystem, folder, sources, destinations, temporarySuffix)
+                      RunObserver& observer, std::span<const std::uint32_t> order, OnStop onStop) {
+    return BatchRun(fileSystem, folder, sources, destinations, temporarySuffix, onStop)
         .carryOut(observer, order);
 }
 

@@ -35,6 +35,8 @@ struct Error {
     NameProblem problem = NameProblem::TooLong;
     // With NameProblem::TooLong: the most bytes a new name may have in the folder.
     std::uint64_t longestNewName = 0;
+    // With CannotFlush and CannotMarkJournal: how many entries bear their new names.
+    std::size_t renamed = 0;
     // Original names of entries that could not be given their names back.
     std::vector<std::string> notRestored;
     // Empty placeholders that failed moves made and could not remove again.

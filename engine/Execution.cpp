@@ -136,7 +136,14 @@ RunReport renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
         return outcomeOnly(RunOutcome::NothingToRename);
     }
     if (const auto identity = fileSystem.identify(opened.folder)) {
-        switch (journals.lastRunOf(folderPath, *identity).state) {
+        const LastRun last = journals.lastRunOf(folderPath, *identity);
+        switch (last.state) {
+        case LastRunState::JournalsUnreadable: {
+            RunReport refused = outcomeOnly(RunOutcome::Failed);
+            refused.failures.push_back(
+                errorOf(ErrorKind::CannotWriteJournal, last.error, journals.folder().path()));
+            return refused;
+        }
         case LastRunState::Interrupted:
             return outcomeOnly(RunOutcome::LastRunInterrupted);
         case LastRunState::Damaged:
@@ -176,13 +183,17 @@ RunReport renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
     report.outcome = reportMoves(result, report.failures);
     if (flushed) {
         // The journal stays unfinished, so the run can still be undone after a power cut.
-        report.failures.push_back(errorOf(ErrorKind::CannotFlush, flushed, folderPath));
+        Error error = errorOf(ErrorKind::CannotFlush, flushed, folderPath);
+        error.renamed = report.outcome == RunOutcome::Renamed ? changed.sources.size() : 0;
+        report.failures.push_back(std::move(error));
         report.outcome = RunOutcome::Failed;
         return report;
     }
     if (report.outcome == RunOutcome::Renamed) {
         if (const auto code = markJournal(*journal, RunState::Finished)) {
-            report.failures.push_back(errorOf(ErrorKind::CannotMarkJournal, code, folderPath));
+            Error error = errorOf(ErrorKind::CannotMarkJournal, code, folderPath);
+            error.renamed = changed.sources.size();
+            report.failures.push_back(std::move(error));
         }
     } else if (result.stranded.empty()) {
         journals.forget(*journal);

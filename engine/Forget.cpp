@@ -47,6 +47,9 @@ ForgetReport forgetDamagedRun(FileSystem& fileSystem, const std::string& targetD
                            identity ? current.error() : identity.error());
     }
     const LastRun last = journals.lastRunOf(targetDir, *identity);
+    if (last.state == LastRunState::JournalsUnreadable) {
+        return outcomeOnly(ForgetOutcome::JournalsUnreadable, last.error);
+    }
     if (last.state == LastRunState::None || last.state == LastRunState::Undone) {
         return outcomeOnly(ForgetOutcome::NothingToForget);
     }
@@ -61,7 +64,7 @@ ForgetReport forgetDamagedRun(FileSystem& fileSystem, const std::string& targetD
     ForgetReport report;
     report.run = last;
     // Read once: decoded whole to tell whether undo can use it, and entry by entry if not.
-    const auto bytes = journals.folder().read(last.journalName);
+    const auto bytes = journals.readDamaged(last.journalName);
     const auto record = bytes ? decodeJournal(*bytes) : std::unexpected(JournalProblem::Unreadable);
     if (record && last.state != LastRunState::Damaged) {
         report.outcome = ForgetOutcome::JournalIntact;

@@ -18,6 +18,8 @@ enum class ForgetOutcome {
     Examined,         // the damaged journal was read as far as it goes; nothing changed
     SetAside,         // ... and then renamed to `setAsideAs` in the journal folder
     Failed,           // setting it aside failed: `error`
+    // The journal folder cannot be read or trusted; see `error`.
+    JournalsUnreadable,
 };
 
 // An entry a damaged journal still names, and where it is now.

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <iterator>
+#include <limits>
 #include <optional>
 
 // A journal is text with every name written as its length, a colon and its bytes, so that
@@ -31,6 +32,13 @@ constexpr std::size_t stateSumLength = 10;
 constexpr std::size_t stateTextLength = stateLineLength - stateSumLength;
 
 constexpr std::uint64_t checksumStart = 0xcbf29ce484222325ULL;
+
+// "end ", sixteen hexadecimal digits and a newline.
+constexpr std::size_t trailerLength = 21;
+// Linux allows 255 bytes; macOS 255 UTF-16 units, up to 765 bytes in UTF-8.
+constexpr std::uint64_t longestName = 1024;
+// Three numbers, two names with their lengths, the spaces, the colons and the newline.
+constexpr std::uint64_t longestEntryLine = 3 * 20 + 2 * (4 + 1 + longestName) + 4 + 1;
 
 // FNV-1a: cheap enough for tens of megabytes, and any damage changes it.
 std::uint64_t checksumOf(std::uint64_t sum, std::string_view bytes) {
@@ -287,30 +295,119 @@ std::vector<JournalEntry> entriesAfterHead(std::string_view bytes, const Journal
 
 } // namespace
 
-std::expected<RunRecord, JournalProblem> decodeJournal(std::string_view bytes) {
-    auto head = decodeJournalHead(bytes);
-    if (!head) {
-        return std::unexpected(head.error());
+bool JournalDecoder::feed(std::string_view bytes) {
+    if (problem_) {
+        return false;
     }
-    if (head->stateDamaged) {
-        return std::unexpected(JournalProblem::Corrupt);
+    pending_.append(bytes);
+    if (!record_ && !decodeHead(false)) {
+        return !problem_;
     }
-    const std::string_view body = bytes.substr(stateLineLength);
-    Reader reader(body);
-    RunRecord record{*head, entriesAfterHead(bytes, *head, reader)};
-    if (record.entries.size() < record.head.entryCount) {
-        return std::unexpected(JournalProblem::Truncated);
+    decodeEntries(false);
+    checkTrailer(false);
+    return !problem_;
+}
+
+std::expected<RunRecord, JournalProblem> JournalDecoder::finish() {
+    if (!problem_ && (record_ || decodeHead(true))) {
+        decodeEntries(true);
+        checkTrailer(true);
     }
-    const std::size_t checkedLength = body.size() - reader.rest().size();
+    if (problem_) {
+        return std::unexpected(*problem_);
+    }
+    return std::move(*record_);
+}
+
+// The head, once enough of the journal is there to hold it, or all of it.
+bool JournalDecoder::decodeHead(bool atEnd) {
+    if (!atEnd && pending_.size() < journalHeadBytes) {
+        return false;
+    }
+    auto head = decodeJournalHead(pending_);
+    if (!head || head->stateDamaged || !sizeFitsEntries(*head, size_)) {
+        problem_ = head ? JournalProblem::Corrupt : head.error();
+        return false;
+    }
+    Reader reader(std::string_view(pending_).substr(stateLineLength));
+    static_cast<void>(readFolderLines(reader, *head, pending_.starts_with(magic)));
+    const std::size_t headEnd = pending_.size() - reader.rest().size();
+    checksum_ =
+        checksumOf(checksumStart,
+                   std::string_view(pending_).substr(stateLineLength, headEnd - stateLineLength));
+    pending_.erase(0, headEnd);
+    record_ = RunRecord{std::move(*head), {}};
+    return true;
+}
+
+// As many entries as the bytes there hold whole. Never trusts the count enough to reserve
+// by it.
+void JournalDecoder::decodeEntries(bool atEnd) {
+    std::vector<JournalEntry>& entries = record_->entries;
+    std::string_view rest = pending_;
+    while (!entriesDone_ && entries.size() < record_->head.entryCount) {
+        Reader reader(rest);
+        auto entry = readEntry(reader);
+        if (!entry) {
+            // An entry cut by the end of what was read so far is read again with more.
+            if (atEnd || rest.size() >= longestEntryLine) {
+                problem_ = JournalProblem::Truncated;
+            }
+            break;
+        }
+        const std::size_t length = rest.size() - reader.rest().size();
+        checksum_ = checksumOf(checksum_, rest.substr(0, length));
+        rest.remove_prefix(length);
+        entries.push_back(std::move(*entry));
+    }
+    entriesDone_ = entries.size() == record_->head.entryCount;
+    pending_.erase(0, pending_.size() - rest.size());
+}
+
+void JournalDecoder::checkTrailer(bool atEnd) {
+    if (problem_ || !entriesDone_ || (!atEnd && pending_.size() <= trailerLength)) {
+        return;
+    }
     char expected[32];
-    std::snprintf(
-        expected, sizeof expected, "end %016llx\n",
-        static_cast<unsigned long long>(checksumOf(checksumStart, body.substr(0, checkedLength))));
-    if (reader.rest() != expected) {
-        return std::unexpected(reader.rest().starts_with("end ") ? JournalProblem::Corrupt
-                                                                 : JournalProblem::Truncated);
+    std::snprintf(expected, sizeof expected, "end %016llx\n",
+                  static_cast<unsigned long long>(checksum_));
+    if (pending_ != expected) {
+        problem_ =
+            pending_.starts_with("end ") ? JournalProblem::Corrupt : JournalProblem::Truncated;
     }
-    return record;
+}
+
+std::expected<RunRecord, JournalProblem> decodeJournal(std::string_view bytes) {
+    JournalDecoder decoder(bytes.size());
+    decoder.feed(bytes);
+    return decoder.finish();
+}
+
+bool endsComplete(std::string_view tail) {
+    if (tail.size() < trailerLength) {
+        return false;
+    }
+    const std::string_view trailer = tail.substr(tail.size() - trailerLength);
+    if (!trailer.starts_with("end ") || !trailer.ends_with('\n')) {
+        return false;
+    }
+    return std::ranges::all_of(trailer.substr(4, 16), [](char digit) {
+        return (digit >= '0' && digit <= '9') || (digit >= 'a' && digit <= 'f');
+    });
+}
+
+std::uint64_t longestJournalOf(const JournalHead& head) {
+    const std::uint64_t fixed = journalHeadBytes + trailerLength;
+    const std::uint64_t most = std::min<std::uint64_t>(std::numeric_limits<std::uint64_t>::max(),
+                                                       std::numeric_limits<std::size_t>::max());
+    if (head.entryCount > (most - fixed) / longestEntryLine) {
+        return most;
+    }
+    return fixed + head.entryCount * longestEntryLine;
+}
+
+bool sizeFitsEntries(const JournalHead& head, std::uint64_t size) {
+    return size <= longestJournalOf(head);
 }
 
 std::vector<JournalEntry> readableEntries(std::string_view bytes) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <expected>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -78,6 +79,32 @@ private:
 // The state line and the lines about the folder. Needs only the first bytes of a journal.
 std::expected<JournalHead, JournalProblem> decodeJournalHead(std::string_view bytes);
 
+// Reads a journal handed over piece by piece, so that only the entries it reads are ever
+// held, never the file: a journal longer than its entries can make it, or whose entries
+// stop making sense, is given up as soon as that shows.
+class JournalDecoder {
+public:
+    // `size`: how many bytes the whole journal holds.
+    explicit JournalDecoder(std::uint64_t size) : size_(size) {}
+
+    // False once the journal is known to be damaged: reading on is of no use.
+    bool feed(std::string_view bytes);
+    // The whole journal, checked against its checksum, once every byte was fed.
+    std::expected<RunRecord, JournalProblem> finish();
+
+private:
+    bool decodeHead(bool atEnd);
+    void decodeEntries(bool atEnd);
+    void checkTrailer(bool atEnd);
+
+    std::uint64_t size_;
+    std::string pending_;
+    std::optional<RunRecord> record_;
+    std::optional<JournalProblem> problem_;
+    std::uint64_t checksum_;
+    bool entriesDone_ = false;
+};
+
 // The whole journal, checked against its checksum.
 std::expected<RunRecord, JournalProblem> decodeJournal(std::string_view bytes);
 
@@ -87,5 +114,15 @@ std::vector<JournalEntry> readableEntries(std::string_view bytes);
 
 // Enough of a journal's start to hold its head whatever the folder's path.
 inline constexpr std::size_t journalHeadBytes = 8192;
+
+// Whether a journal's last bytes are the line that closes a complete one. Cheap enough for
+// every listing; only undo reads the whole journal to check its checksum.
+bool endsComplete(std::string_view tail);
+
+// Whether a journal of `size` bytes is no larger than one with its head's count of entries
+// can be, every name as long as a file system allows. A larger one is not read on.
+bool sizeFitsEntries(const JournalHead& head, std::uint64_t size);
+// The most bytes a journal whose head says this can hold, capped at what memory can address.
+std::uint64_t longestJournalOf(const JournalHead& head);
 
 } // namespace brindleaf

@@ -2,8 +2,12 @@
 
 #include "engine/TwoHalves.hpp"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 
@@ -32,6 +36,9 @@ std::int64_t fileClockNow() {
     ::clock_gettime(CLOCK_REALTIME, &now);
     return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
+
+// How much of a journal is read at a time to undo its run.
+constexpr std::size_t journalPiece = std::size_t{1} << 20;
 
 // Below this many entries a second thread costs more than it saves.
 constexpr std::size_t entriesWorthASecondThread = 50'000;
@@ -69,6 +76,8 @@ stampAll(FileSystem& fileSystem, const UniqueFd& folder, std::span<const std::st
 // when its disk comes back as another device, by its file system's identity or, without
 // one, its path. Elsewhere only the path is left. A folder born after the run began only
 // reuses a freed number or a path.
+// Two file systems with identities of their own are told apart by them even when they
+// were given the same device number one after the other.
 bool sameFolder(const JournalHead& head, const std::string& folderPath,
                 const FolderIdentity& folder) {
     if (folder.bornNanoseconds != 0 && folder.bornNanoseconds > head.startedNanoseconds) {
@@ -80,13 +89,67 @@ bool sameFolder(const JournalHead& head, const std::string& folderPath,
     if (head.folder.inode != folder.inode) {
         return false;
     }
-    if (head.folder.device == folder.device) {
-        return true;
-    }
     if (head.folder.volume != 0 && folder.volume != 0) {
         return head.folder.volume == folder.volume;
     }
+    if (head.folder.device == folder.device) {
+        return true;
+    }
     return head.folderPath == absolutePath(folderPath);
+}
+
+// Twelve hexadecimal digits of a hash of `bytes`: enough that two folders' keys meet by
+// chance about once in 2^48.
+std::string shortKey(std::string_view bytes) {
+    std::uint64_t sum = 0xcbf29ce484222325ULL;
+    for (const char byte : bytes) {
+        sum = (sum ^ static_cast<unsigned char>(byte)) * 0x100000001b3ULL;
+    }
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%012llx",
+                  static_cast<unsigned long long>(sum & 0xffffffffffffULL));
+    return digits;
+}
+
+// The two keys a journal's name ends in: one for the folder as its inode number tells it,
+// one for its path. sameFolder() knows a folder by one or the other, so a journal whose
+// name has neither is never this folder's.
+struct FolderKeys {
+    std::string identity;
+    std::string path;
+};
+
+FolderKeys keysOf(const std::string& absolute, const FolderIdentity& folder) {
+    const std::uint64_t where = folder.volume != 0 ? folder.volume : folder.device;
+    return {shortKey(std::to_string(where) + ":" + std::to_string(folder.inode)),
+            shortKey(absolute)};
+}
+
+// What a journal's name says: when its run began, and the keys of its folder; no keys in
+// the names of journals written before they were given any.
+struct JournalName {
+    std::int64_t startedNanoseconds = 0;
+    std::optional<FolderKeys> keys;
+};
+
+JournalName parseJournalName(std::string_view name) {
+    JournalName parsed;
+    std::from_chars(name.data(), name.data() + std::min<std::size_t>(name.size(), 20),
+                    parsed.startedNanoseconds);
+    name = name.substr(0, name.rfind('.'));
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = name.find('-', start);
+        parts.push_back(name.substr(start, end - start));
+        if (end == std::string_view::npos) {
+            break;
+        }
+        start = end + 1;
+    }
+    if (parts.size() == 4) {
+        parsed.keys = FolderKeys{std::string(parts[2]), std::string(parts[3])};
+    }
+    return parsed;
 }
 
 // Journals that belong to one folder share this, whichever device its disk came back as.
@@ -119,47 +182,105 @@ bool ended(const JournalHead& head) {
            (head.state == RunState::Finished || head.state == RunState::Undone);
 }
 
+// Whether a journal whose head can be read may still be whole: it ends as a complete one
+// does and is no larger than its entries can make it. Truncation after the head, or a
+// file padded past its entries, is found without reading the entries.
+bool looksWhole(const JournalPeek& journal, const JournalHead& head) {
+    return endsComplete(journal.tail) && sizeFitsEntries(head, journal.size);
+}
+
+// A run as its journal's head tells it, unless the journal's last line or its length shows
+// that it was damaged after it was written.
+LastRun runOf(const JournalPeek& journal, const JournalHead& head) {
+    LastRun run;
+    run.state = stateOf(head, journal.inUse());
+    run.journalName = journal.name;
+    run.entryCount = head.entryCount;
+    run.startedNanoseconds = head.startedNanoseconds;
+    if (!endsComplete(journal.tail)) {
+        run.state = LastRunState::Damaged;
+        run.problem = JournalProblem::Truncated;
+    } else if (!sizeFitsEntries(head, journal.size)) {
+        run.state = LastRunState::Damaged;
+    }
+    return run;
+}
+
+// A run known only by its journal's name: when it began, and that its journal is damaged.
+LastRun undecodableRun(const JournalPeek& journal, JournalProblem problem) {
+    LastRun run;
+    run.state = LastRunState::Damaged;
+    run.journalName = journal.name;
+    run.startedNanoseconds = parseJournalName(journal.name).startedNanoseconds;
+    run.problem = problem;
+    return run;
+}
+
 } // namespace
 
 // Calls `visit` with each run of the folder, newest first, until it returns false. The
 // entries and their checksum are read only when a run is undone.
 template <typename Visit>
-void Journals::visitRunsOf(const std::string& folderPath, const FolderIdentity& folder,
-                           Visit visit) const {
-    folder_.visitHeads(journalHeadBytes, [&](const JournalPeek& journal) {
-        const auto head = decodeJournalHead(journal.bytes);
-        // A journal whose folder cannot be read cannot be matched to one; it belongs
-        // to no folder rather than blocking every folder.
-        if (!head || !sameFolder(*head, folderPath, folder)) {
-            return true;
-        }
-        return visit(LastRun{stateOf(*head, journal.inUse()), journal.name, head->entryCount,
-                             head->startedNanoseconds});
-    });
+std::error_code Journals::visitRunsOf(const std::string& folderPath, const FolderIdentity& folder,
+                                      Visit visit) const {
+    const FolderKeys keys = keysOf(absolutePath(folderPath), folder);
+    // Only this folder's journals, and those older than the keys, which only their heads
+    // can attribute.
+    const auto mayBeOurs = [&](std::string_view name) {
+        const JournalName parsed = parseJournalName(name);
+        return !parsed.keys || parsed.keys->identity == keys.identity ||
+               parsed.keys->path == keys.path;
+    };
+    return folder_.visitHeads(
+        journalHeadBytes,
+        [&](const JournalPeek& journal) {
+            const auto head = decodeJournalHead(journal.bytes);
+            if (!head) {
+                // Its name makes it this folder's, damaged; a journal without keys whose
+                // head cannot be read belongs to no folder rather than blocking every one.
+                if (!parseJournalName(journal.name).keys) {
+                    return true;
+                }
+                return visit(undecodableRun(journal, head.error()));
+            }
+            if (!sameFolder(*head, folderPath, folder)) {
+                return true;
+            }
+            return visit(runOf(journal, *head));
+        },
+        mayBeOurs);
 }
 
 LastRun Journals::lastRunOf(const std::string& folderPath, const FolderIdentity& folder) const {
     LastRun last;
-    visitRunsOf(folderPath, folder, [&](LastRun run) {
+    const std::error_code failed = visitRunsOf(folderPath, folder, [&](LastRun run) {
         if (last.state == LastRunState::None || run.state != LastRunState::Undone) {
             last = std::move(run);
         }
         return last.state == LastRunState::Undone;
     });
+    if (failed) {
+        last = LastRun{};
+        last.state = LastRunState::JournalsUnreadable;
+        last.error = failed;
+    }
     return last;
 }
 
-std::vector<PastRun> Journals::historyOf(const std::string& folderPath,
-                                         const FolderIdentity& folder) const {
+std::expected<std::vector<PastRun>, std::error_code>
+Journals::historyOf(const std::string& folderPath, const FolderIdentity& folder) const {
     std::vector<PastRun> runs;
     bool reachable = true;
-    visitRunsOf(folderPath, folder, [&](LastRun run) {
+    const std::error_code failed = visitRunsOf(folderPath, folder, [&](LastRun run) {
         reachable = reachable && run.state != LastRunState::Damaged &&
                     run.state != LastRunState::InProgress;
         const bool undoable = reachable && run.state != LastRunState::Undone;
         runs.push_back({std::move(run), undoable});
         return true;
     });
+    if (failed) {
+        return std::unexpected(failed);
+    }
     return runs;
 }
 
@@ -183,7 +304,8 @@ Journals::record(FileSystem& fileSystem, const UniqueFd& folder, const std::stri
     }
     // A journal cut short by a full disk must not keep the disk full for the next run.
     folder_.removeAbandoned();
-    auto journal = folder_.create();
+    const FolderKeys keys = keysOf(absolutePath(folderPath), *identity);
+    auto journal = folder_.create(keys.identity + "-" + keys.path);
     if (!journal) {
         return std::unexpected(journal.error());
     }
@@ -206,11 +328,30 @@ void Journals::forget(const JournalFile& journal) const {
 }
 
 std::expected<RunRecord, JournalProblem> Journals::load(const std::string& name) const {
-    const auto bytes = folder_.read(name);
-    if (!bytes) {
+    std::optional<JournalDecoder> decoder;
+    const std::error_code failed =
+        folder_.readInPieces(name, journalPiece, [&](std::uint64_t size, std::string_view bytes) {
+            if (!decoder) {
+                decoder.emplace(size);
+            }
+            return decoder->feed(bytes);
+        });
+    if (failed) {
         return std::unexpected(JournalProblem::Unreadable);
     }
-    return decodeJournal(*bytes);
+    return decoder ? decoder->finish() : JournalDecoder(0).finish();
+}
+
+std::expected<std::string, std::error_code> Journals::readDamaged(const std::string& name) const {
+    auto start = folder_.read(name, journalHeadBytes);
+    if (!start) {
+        return start;
+    }
+    const auto head = decodeJournalHead(*start);
+    if (!head || start->size() < journalHeadBytes) {
+        return start;
+    }
+    return folder_.read(name, static_cast<std::size_t>(longestJournalOf(*head)));
 }
 
 std::error_code Journals::keepOnly(JournalFile& journal, const RunRecord& record,
@@ -239,19 +380,27 @@ void Journals::prune(const std::string& newest) const {
     std::unordered_map<std::string, std::size_t> runsSeen;
     std::vector<std::pair<std::string, std::uint64_t>> removable; // newest first, with sizes
     std::uint64_t total = 0;
-    folder_.visitHeads(journalHeadBytes, [&](const JournalPeek& journal) {
+    static_cast<void>(folder_.visitHeads(journalHeadBytes, [&](const JournalPeek& journal) {
         const auto head = decodeJournalHead(journal.bytes);
-        const bool prunable = head && ended(*head) && journal.name != newest;
+        if (!head && !parseJournalName(journal.name).keys) {
+            // No folder's run: out of the way, where nothing counts or reads it.
+            static_cast<void>(folder_.setAside(journal.name));
+            return true;
+        }
+        const bool whole = head && looksWhole(journal, *head);
+        // The first journal of a folder met is its newest; the byte limit never takes it.
+        const bool newestOfItsFolder = head && runsSeen.try_emplace(folderKey(*head), 0).second;
+        const bool prunable = whole && ended(*head) && journal.name != newest;
         if (prunable && ++runsSeen[folderKey(*head)] > limits_.runsPerFolder) {
             static_cast<void>(folder_.remove(journal.name));
             return true;
         }
-        total += journal.size;
-        if (prunable) {
-            removable.emplace_back(journal.name, journal.size);
+        total += journal.allocated;
+        if (prunable && !newestOfItsFolder) {
+            removable.emplace_back(journal.name, journal.allocated);
         }
         return true;
-    });
+    }));
     for (auto oldest = removable.rbegin(); oldest != removable.rend() && total > limits_.bytes;
          ++oldest) {
         if (!folder_.remove(oldest->first)) {

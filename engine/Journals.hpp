@@ -21,13 +21,16 @@ enum class LastRunState {
     InProgress,  // another process is renaming there now
     Undone,
     Damaged, // its journal's state cannot be read; nothing may move until it is dealt with
+    // The journal folder cannot be read or is not trusted (see LastRun::error): what the
+    // folder's runs are cannot be told, so none of them may be taken for none.
+    JournalsUnreadable,
 };
 
 // Whether a folder whose last run is in this state must not be renamed: the names it holds
 // may be a run's temporary ones until that run is dealt with.
 constexpr bool refusesRenaming(LastRunState state) {
     return state == LastRunState::Interrupted || state == LastRunState::InProgress ||
-           state == LastRunState::Damaged;
+           state == LastRunState::Damaged || state == LastRunState::JournalsUnreadable;
 }
 
 // One recorded run of a folder, as the head of its journal tells it.
@@ -37,6 +40,10 @@ struct LastRun {
     // The entries the run gave new names.
     std::size_t entryCount = 0;
     std::int64_t startedNanoseconds = 0;
+    // Why the journal folder could not be read, for JournalsUnreadable.
+    std::error_code error;
+    // What is wrong with the journal, for Damaged.
+    JournalProblem problem = JournalProblem::Corrupt;
 };
 
 // A run of a folder's history, and whether undo, taking back one run after another, can
@@ -50,8 +57,10 @@ struct PastRun {
 class Journals {
 public:
     // Each folder keeps at least its last `runsPerFolder` runs, whatever other folders do;
-    // beyond `bytes` in all, the oldest finished or undone runs go first. A run that never
-    // finished is never removed: without its journal its names could not be found again.
+    // beyond `bytes` on disk in all, the oldest finished or undone runs go first, but never
+    // a folder's newest run. A run that never finished, or whose journal is damaged, is never
+    // removed: without its journal its names could not be found again. A file that is no
+    // folder's journal is set aside, never deleted.
     struct Limits {
         std::size_t runsPerFolder = 20;
         std::uint64_t bytes = std::uint64_t{1} << 30;
@@ -68,9 +77,10 @@ public:
     [[nodiscard]] LastRun lastRunOf(const std::string& folderPath,
                                     const FolderIdentity& folder) const;
 
-    // Every recorded run of the folder, newest first.
-    [[nodiscard]] std::vector<PastRun> historyOf(const std::string& folderPath,
-                                                 const FolderIdentity& folder) const;
+    // Every recorded run of the folder, newest first; fails when the journal folder cannot
+    // be read or trusted.
+    [[nodiscard]] std::expected<std::vector<PastRun>, std::error_code>
+    historyOf(const std::string& folderPath, const FolderIdentity& folder) const;
 
     // Writes the journal of a run about to begin and makes it durable; the returned file
     // stays locked until the run has ended. A journal that cannot be written is removed.
@@ -84,6 +94,11 @@ public:
 
     [[nodiscard]] std::expected<RunRecord, JournalProblem> load(const std::string& name) const;
 
+    // A damaged journal's bytes, only as many as the entries its head declares can fill:
+    // padding past them is never read into memory.
+    [[nodiscard]] std::expected<std::string, std::error_code>
+    readDamaged(const std::string& name) const;
+
     // Replaces the journal with one of the same run that holds only the entries at
     // `positions`, in the state `state`; `journal` then holds the new one.
     std::error_code keepOnly(JournalFile& journal, const RunRecord& record,
@@ -92,8 +107,8 @@ public:
 
 private:
     template <typename Visit>
-    void visitRunsOf(const std::string& folderPath, const FolderIdentity& folder,
-                     Visit visit) const;
+    std::error_code visitRunsOf(const std::string& folderPath, const FolderIdentity& folder,
+                                Visit visit) const;
     void prune(const std::string& newest) const;
 
     JournalFolder folder_;

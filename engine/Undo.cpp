@@ -3,6 +3,7 @@
 #include "engine/Listing.hpp"
 #include "engine/NameFormat.hpp"
 
+#include <algorithm>
 #include <optional>
 #include <span>
 #include <unordered_map>
@@ -90,6 +91,8 @@ std::vector<std::string> placesOf(const JournalEntry& entry, const JournalHead& 
 struct UndoMoves {
     std::vector<std::string> sources;
     std::vector<std::string> destinations;
+    // Positions in the journal of the entries that move.
+    std::vector<std::size_t> positions;
     // Positions in the journal of the entries left where they are.
     std::vector<std::size_t> leftAlone;
 };
@@ -165,6 +168,7 @@ UndoMoves planUndo(const RunRecord& record, const CurrentEntries& current, UndoR
         if (moves[i]) {
             plan.sources.push_back(std::move(found[i].place));
             plan.destinations.push_back(entry.original);
+            plan.positions.push_back(i);
         } else if (found[i].place == entry.original) {
             ++report.alreadyOriginal;
         } else {
@@ -207,12 +211,41 @@ std::error_code recordUndo(Journals& journals, JournalFile& journal, const RunRe
     return journals.keepOnly(journal, record, moves.leftAlone, record.head.state, suffixes);
 }
 
+// After moves that stopped short, what is left for a later undo: the entries left alone
+// and those not yet home, some perhaps under a temporary name with the new suffix. The run
+// is recorded as not finished, so that every place an entry can be is searched and no new
+// run numbers those names meanwhile.
+std::error_code recordStoppedUndo(Journals& journals, JournalFile& journal, const RunRecord& record,
+                                  const UndoMoves& moves, const MovesResult& result,
+                                  std::span<const std::string> suffixes) {
+    if (!result.anyMoved) {
+        return markJournal(journal, record.head.state, suffixes);
+    }
+    std::vector<bool> keep(record.entries.size(), false);
+    for (const std::size_t position : moves.leftAlone) {
+        keep[position] = true;
+    }
+    for (std::size_t i = 0; i < moves.positions.size(); ++i) {
+        if (!result.arrived[i]) {
+            keep[moves.positions[i]] = true;
+        }
+    }
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < keep.size(); ++i) {
+        if (keep[i]) {
+            positions.push_back(i);
+        }
+    }
+    return journals.keepOnly(journal, record, positions, RunState::Undoing, suffixes);
+}
+
 UndoReport carryOutUndo(FileSystem& fileSystem, const UniqueFd& folder, Journals& journals,
                         JournalFile& journal, const RunRecord& record,
                         const CurrentEntries& current, RunObserver& observer) {
     UndoReport report;
     report.matchedByStamp = !record.head.folder.inodesAreStable;
     const UndoMoves moves = planUndo(record, current, report);
+    report.toRestore = moves.sources.size();
     std::vector<std::string> suffixes = record.head.undoSuffixes;
     suffixes.push_back(freeSuffix(moves, current));
     if (const auto code = markJournal(journal, RunState::Undoing, suffixes)) {
@@ -220,26 +253,35 @@ UndoReport carryOutUndo(FileSystem& fileSystem, const UniqueFd& folder, Journals
         report.error = code;
         return report;
     }
-    const MovesResult result =
-        moveBatch(fileSystem, folder, moves.sources, moves.destinations, suffixes.back(), observer);
-    const std::error_code flushed = fileSystem.flush(folder);
+    const MovesResult result = moveBatch(fileSystem, folder, moves.sources, moves.destinations,
+                                         suffixes.back(), observer, {}, OnStop::Keep);
+    const bool done = result.kind == MovesResult::Kind::Done;
+    report.restored = done ? moves.sources.size() : result.arrivedCount;
     report.failure = result.failure;
-    report.stranded = result.stranded;
     report.placeholdersLeft = result.placeholdersLeft;
-    if (result.kind != MovesResult::Kind::Done || flushed) {
+    // Until the folder is on disk, the journal must keep saying an undo is under way: it
+    // still leads to every entry, home or not.
+    if (const std::error_code flushed = fileSystem.flush(folder)) {
+        report.outcome = UndoOutcome::Failed;
+        report.error = flushed;
+        report.notRecorded = true;
+        report.notFlushed = true;
+        return report;
+    }
+    if (!done) {
         report.outcome = result.kind == MovesResult::Kind::Cancelled ? UndoOutcome::Cancelled
                                                                      : UndoOutcome::Failed;
-        report.error = flushed;
-        if (result.stranded.empty() && !flushed) {
-            // Back where it was before the undo; the suffix stays known, for a later undo.
-            static_cast<void>(markJournal(journal, record.head.state, suffixes));
+        if (const auto code =
+                recordStoppedUndo(journals, journal, record, moves, result, suffixes)) {
+            report.error = code;
+            report.notRecorded = true;
         }
         return report;
     }
-    report.restored = moves.sources.size();
     if (const auto code = recordUndo(journals, journal, record, moves, suffixes)) {
         report.outcome = UndoOutcome::Failed;
         report.error = code;
+        report.notRecorded = true;
         return report;
     }
     report.outcome = report.leftAlone.empty() ? UndoOutcome::Restored
@@ -253,6 +295,51 @@ UndoReport outcomeOnly(UndoOutcome outcome, std::error_code error = {}) {
     report.outcome = outcome;
     report.error = error;
     return report;
+}
+
+// The entries of a damaged journal that can still be read, as a run that did not finish:
+// where they are cannot be told, so every place is searched. Empty when none can be read.
+std::optional<RunRecord> readableRecord(const Journals& journals, const LastRun& last) {
+    const auto bytes = journals.readDamaged(last.journalName);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    auto head = decodeJournalHead(*bytes);
+    std::vector<JournalEntry> entries = readableEntries(*bytes);
+    if (!head || entries.empty()) {
+        return std::nullopt;
+    }
+    head->state = RunState::Undoing;
+    head->stateDamaged = false;
+    // A damaged state line may have lost the suffixes of earlier undos; the first one an
+    // undo takes is the plain temporary suffix.
+    if (std::ranges::find(head->undoSuffixes, NameFormat::temporarySuffix) ==
+        head->undoSuffixes.end()) {
+        head->undoSuffixes.insert(head->undoSuffixes.begin(),
+                                  std::string(NameFormat::temporarySuffix));
+    }
+    return RunRecord{std::move(*head), std::move(entries)};
+}
+
+// Replaces a damaged journal with a sound one of the entries it still names, before any of
+// them moves, so that the undo is recorded as any other. A journal some of whose entries
+// cannot be read is copied aside first, never deleted: those are named nowhere else. The
+// sound journal then takes its name at once, so a crash between leaves one or the other.
+std::error_code replaceDamaged(const Journals& journals, JournalFile& journal, const LastRun& last,
+                               const RunRecord& readable) {
+    if (readable.entries.size() < readable.head.entryCount) {
+        if (const auto aside =
+                journals.folder().setAside(last.journalName, JournalFolder::Aside::Copy);
+            !aside) {
+            return aside.error();
+        }
+    }
+    std::vector<std::size_t> every(readable.entries.size());
+    for (std::size_t i = 0; i < every.size(); ++i) {
+        every[i] = i;
+    }
+    return journals.keepOnly(journal, readable, every, RunState::Undoing,
+                             readable.head.undoSuffixes);
 }
 
 } // namespace
@@ -277,12 +364,9 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
         return outcomeOnly(UndoOutcome::NothingToUndo);
     case LastRunState::InProgress:
         return outcomeOnly(UndoOutcome::InProgress);
-    case LastRunState::Damaged: {
-        UndoReport report = outcomeOnly(UndoOutcome::JournalDamaged);
-        report.problem = JournalProblem::Corrupt;
-        report.run = last;
-        return report;
-    }
+    case LastRunState::JournalsUnreadable:
+        return outcomeOnly(UndoOutcome::JournalsUnreadable, last.error);
+    case LastRunState::Damaged:
     case LastRunState::Finished:
     case LastRunState::Interrupted:
         break;
@@ -294,12 +378,31 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
                                : UndoOutcome::FolderUnreadable,
                            journal.error());
     }
-    const auto record = journals.load(last.journalName);
-    if (!record) {
-        UndoReport report = outcomeOnly(UndoOutcome::JournalDamaged);
-        report.problem = record.error();
-        report.run = last;
-        return report;
+    auto record =
+        last.state == LastRunState::Damaged
+            ? std::expected<RunRecord, JournalProblem>(std::unexpected(JournalProblem::Corrupt))
+            : journals.load(last.journalName);
+    // A damaged journal whose entries can be read still leads to them: those recognised as
+    // any undo recognises them go home, and the others are listed.
+    const bool damaged = !record;
+    std::size_t unread = 0;
+    if (damaged) {
+        auto readable = readableRecord(journals, last);
+        if (!readable) {
+            UndoReport report = outcomeOnly(UndoOutcome::JournalDamaged);
+            report.problem = record.error();
+            report.run = last;
+            return report;
+        }
+        unread = readable->head.entryCount -
+                 std::min(readable->head.entryCount, readable->entries.size());
+        if (const auto code = replaceDamaged(journals, *journal, last, *readable)) {
+            UndoReport report = outcomeOnly(UndoOutcome::Failed, code);
+            report.run = last;
+            return report;
+        }
+        readable->head.entryCount = readable->entries.size();
+        record = std::move(*readable);
     }
     auto entries = fileSystem.readEntries(*folder);
     if (!entries) {
@@ -310,6 +413,8 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
     UndoReport report =
         carryOutUndo(fileSystem, *folder, journals, *journal, *record, current, observer);
     report.run = last;
+    report.fromDamagedRecord = damaged;
+    report.unreadEntries = unread;
     return report;
 }
 

@@ -59,13 +59,18 @@ std::error_code writeAll(JournalCalls& calls, int fd, std::string_view bytes) {
 }
 
 // A name that sorts after every journal begun before it.
-std::string freshJournalName() {
+std::string freshJournalName(std::string_view key) {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
     char name[64];
     std::snprintf(name, sizeof name, "%020lld-%ld", static_cast<long long>(nanoseconds),
                   static_cast<long>(::getpid()));
-    return std::string(name) + std::string(journalEnding);
+    std::string fresh(name);
+    if (!key.empty()) {
+        fresh += '-';
+        fresh += key;
+    }
+    return fresh + std::string(journalEnding);
 }
 
 std::string partialNameOf(const std::string& name) {
@@ -142,18 +147,14 @@ bool lockedElsewhere(JournalCalls& calls, int fd) {
     return false;
 }
 
-// Up to `most` bytes from the start of an open file; `size` is the whole file's.
-std::expected<std::string, std::error_code> readStart(int file, std::size_t most,
-                                                      std::uint64_t& size) {
-    struct stat status {};
-    if (::fstat(file, &status) != 0) {
-        return std::unexpected(lastError());
-    }
-    size = static_cast<std::uint64_t>(status.st_size);
-    std::string bytes(std::min(most, static_cast<std::size_t>(status.st_size)), '\0');
+// Up to `count` bytes of an open file from `offset` on.
+std::expected<std::string, std::error_code> readAt(int file, std::uint64_t offset,
+                                                   std::size_t count) {
+    std::string bytes(count, '\0');
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t got = ::read(file, bytes.data() + done, bytes.size() - done);
+        const ssize_t got = ::pread(file, bytes.data() + done, bytes.size() - done,
+                                    static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -167,6 +168,17 @@ std::expected<std::string, std::error_code> readStart(int file, std::size_t most
     }
     bytes.resize(done);
     return bytes;
+}
+
+// Up to `most` bytes from the start of an open file; `status` is the whole file's.
+std::expected<std::string, std::error_code> readStart(int file, std::size_t most,
+                                                      struct stat& status) {
+    if (::fstat(file, &status) != 0) {
+        return std::unexpected(lastError());
+    }
+    return readAt(file, 0,
+                  static_cast<std::size_t>(
+                      std::min<std::uint64_t>(most, static_cast<std::uint64_t>(status.st_size))));
 }
 
 } // namespace
@@ -333,7 +345,7 @@ JournalFolder::openJournal(const UniqueFd& folder, const std::string& name, int 
     return file;
 }
 
-std::expected<JournalFile, std::error_code> JournalFolder::create() const {
+std::expected<JournalFile, std::error_code> JournalFolder::create(std::string_view key) const {
     if (const auto code = createFolder(path_)) {
         return std::unexpected(code);
     }
@@ -341,7 +353,7 @@ std::expected<JournalFile, std::error_code> JournalFolder::create() const {
     if (!folder) {
         return std::unexpected(folder.error());
     }
-    std::string name = freshJournalName();
+    std::string name = freshJournalName(key);
     std::string temporaryName = partialNameOf(name);
     UniqueFd file(::openat(folder->get(), temporaryName.c_str(),
                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
@@ -397,26 +409,75 @@ std::expected<std::string, std::error_code> JournalFolder::read(const std::strin
     if (!file) {
         return std::unexpected(file.error());
     }
-    std::uint64_t size = 0;
-    return readStart(file->get(), most, size);
+    struct stat status {};
+    return readStart(file->get(), most, status);
 }
 
-void JournalFolder::visitHeads(std::size_t most,
-                               const std::function<bool(const JournalPeek&)>& visit) const {
+std::error_code JournalFolder::readInPieces(
+    const std::string& name, std::size_t piece,
+    const std::function<bool(std::uint64_t size, std::string_view bytes)>& take) const {
+    auto folder = openTrusted();
+    if (!folder) {
+        return folder.error();
+    }
+    const auto file = openJournal(*folder, name, O_RDONLY);
+    struct stat status {};
+    if (!file) {
+        return file.error();
+    }
+    if (::fstat(file->get(), &status) != 0) {
+        return lastError();
+    }
+    const auto size = static_cast<std::uint64_t>(status.st_size);
+    for (std::uint64_t offset = 0;;) {
+        const auto bytes = readAt(file->get(), offset, piece);
+        if (!bytes) {
+            return bytes.error();
+        }
+        if (bytes->empty() || !take(size, *bytes)) {
+            return {};
+        }
+        offset += bytes->size();
+    }
+}
+
+std::error_code
+JournalFolder::visitHeads(std::size_t most, const std::function<bool(const JournalPeek&)>& visit,
+                          const std::function<bool(std::string_view)>& wanted) const {
     const auto folder = openTrusted();
-    const auto all = folder ? namesIn(*folder) : std::unexpected(folder.error());
+    if (!folder) {
+        return folder.error() == std::errc::no_such_file_or_directory ? std::error_code{}
+                                                                      : folder.error();
+    }
+    const auto all = namesIn(*folder);
     if (!all) {
-        return;
+        return all.error();
     }
     for (const std::string& name : journalNames(*all)) {
+        if (wanted && !wanted(name)) {
+            continue;
+        }
+        // A file that cannot be opened as the user's own journal is none.
         const auto file = openJournal(*folder, name, O_RDONLY);
-        std::uint64_t size = 0;
+        struct stat status {};
         const auto bytes =
-            file ? readStart(file->get(), most, size) : std::unexpected(file.error());
-        if (bytes && !visit(JournalPeek(name, *bytes, size, file->get(), *calls_))) {
-            return;
+            file ? readStart(file->get(), most, status) : std::unexpected(file.error());
+        if (!bytes) {
+            continue;
+        }
+        const auto size = static_cast<std::uint64_t>(status.st_size);
+        const std::uint64_t tailStart = size - std::min<std::uint64_t>(size, tailBytes);
+        const auto tail = bytes->size() == size
+                              ? std::expected<std::string, std::error_code>(
+                                    bytes->substr(static_cast<std::size_t>(tailStart)))
+                              : readAt(file->get(), tailStart, tailBytes);
+        const auto allocated = static_cast<std::uint64_t>(status.st_blocks) * 512;
+        if (tail &&
+            !visit(JournalPeek(name, *bytes, *tail, size, allocated, file->get(), *calls_))) {
+            return {};
         }
     }
+    return {};
 }
 
 bool JournalPeek::inUse() const {
@@ -453,13 +514,23 @@ std::error_code JournalFolder::remove(const std::string& name) const {
     return {};
 }
 
-std::expected<std::string, std::error_code> JournalFolder::setAside(const std::string& name) const {
+std::expected<std::string, std::error_code> JournalFolder::setAside(const std::string& name,
+                                                                    Aside how) const {
     const auto folder = openTrusted();
     if (!folder) {
         return std::unexpected(folder.error());
     }
-    const std::string aside = name + std::string(setAsideEnding);
-    if (::renameat(folder->get(), name.c_str(), folder->get(), aside.c_str()) != 0 ||
+    // A link is never made over an existing name, so a journal set aside earlier under the
+    // same name keeps its place, and the next free name is taken.
+    std::string aside = name + std::string(setAsideEnding);
+    for (int attempt = 2;
+         ::linkat(folder->get(), name.c_str(), folder->get(), aside.c_str(), 0) != 0; ++attempt) {
+        if (errno != EEXIST) {
+            return std::unexpected(lastError());
+        }
+        aside = name + std::string(setAsideEnding) + "-" + std::to_string(attempt);
+    }
+    if ((how == Aside::Move && ::unlinkat(folder->get(), name.c_str(), 0) != 0) ||
         calls_->flush(folder->get()) != 0) {
         return std::unexpected(lastError());
     }

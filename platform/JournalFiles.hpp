@@ -88,14 +88,19 @@ private:
 // they were read from still open.
 class JournalPeek {
 public:
-    JournalPeek(const std::string& name, std::string_view bytes, std::uint64_t size, int file,
-                JournalCalls& calls)
-        : name(name), bytes(bytes), size(size), file_(file), calls_(calls) {}
+    JournalPeek(const std::string& name, std::string_view bytes, std::string_view tail,
+                std::uint64_t size, std::uint64_t allocated, int file, JournalCalls& calls)
+        : name(name), bytes(bytes), tail(tail), size(size), allocated(allocated), file_(file),
+          calls_(calls) {}
 
     const std::string& name;
     std::string_view bytes;
-    // How many bytes the whole journal takes.
+    // The journal's last bytes, as many as JournalFolder::tailBytes, fewer in a shorter one.
+    std::string_view tail;
+    // How many bytes the whole journal holds, and how many the disk gives it: a sparse file
+    // is large but takes little room.
     std::uint64_t size;
+    std::uint64_t allocated;
 
     // Whether another process holds the journal, its run still going.
     [[nodiscard]] bool inUse() const;
@@ -119,8 +124,14 @@ public:
 
     [[nodiscard]] const std::string& path() const { return path_; }
 
-    // A new journal under a hidden name, created along with the folder if need be.
-    [[nodiscard]] std::expected<JournalFile, std::error_code> create() const;
+    // How many of a journal's last bytes visitHeads() hands over.
+    static constexpr std::size_t tailBytes = 32;
+
+    // A new journal under a hidden name, created along with the folder if need be. `key`,
+    // a few letters and digits, ends its final name, so that the journals of one folder can
+    // be found by name alone.
+    [[nodiscard]] std::expected<JournalFile, std::error_code>
+    create(std::string_view key = {}) const;
 
     // An existing journal, locked for this process; fails with EWOULDBLOCK while another
     // process holds it.
@@ -133,18 +144,31 @@ public:
     [[nodiscard]] std::expected<std::string, std::error_code>
     read(const std::string& name, std::size_t most = static_cast<std::size_t>(-1)) const;
 
-    // Hands the first `most` bytes of each journal to `visit`, newest first, until it
-    // returns false: the folder is opened and checked once, and each journal once.
-    void visitHeads(std::size_t most, const std::function<bool(const JournalPeek&)>& visit) const;
+    // Hands a journal to `take` in pieces of at most `piece` bytes, front to back, with the
+    // size of the whole, until it is all read or `take` returns false.
+    std::error_code
+    readInPieces(const std::string& name, std::size_t piece,
+                 const std::function<bool(std::uint64_t size, std::string_view bytes)>& take) const;
+
+    // Hands the first `most` bytes of each journal `wanted` by name to `visit`, newest
+    // first, until it returns false: the folder is opened and checked once, and each
+    // journal once. Fails when the folder cannot be read or trusted, so that its runs are
+    // never taken for none; no folder yet is no journal.
+    std::error_code visitHeads(std::size_t most,
+                               const std::function<bool(const JournalPeek&)>& visit,
+                               const std::function<bool(std::string_view)>& wanted = {}) const;
 
     std::error_code remove(const std::string& name) const;
     // Removes journals whose writing was cut short.
     void removeAbandoned() const;
 
     // Sets a journal aside under another name in the same folder, where no reading of
-    // journals looks; nothing is deleted.
+    // journals looks; nothing is deleted, and no journal set aside before is replaced. A
+    // copy leaves the journal where it is too, so that it can be replaced by a sound one
+    // while a copy of it stays.
+    enum class Aside { Move, Copy };
     [[nodiscard]] std::expected<std::string, std::error_code>
-    setAside(const std::string& name) const;
+    setAside(const std::string& name, Aside how = Aside::Move) const;
 
 private:
     [[nodiscard]] std::expected<UniqueFd, std::error_code> openTrusted() const;

@@ -294,7 +294,11 @@ void ContentView::showPlanProblem() {
     showActions();
     if (session_->lastRunUnfinished()) {
         // The names shown are not the user's own until the run is dealt with.
-        problemLabel_->setText(session_->lastRun().state == LastRunState::Damaged
+        const LastRun& last = session_->lastRun();
+        problemLabel_->setText(last.state == LastRunState::JournalsUnreadable
+                                   ? UndoMessages::unreadableJournals(
+                                         decodedName(session_->journalFolder()), last.error)
+                               : last.state == LastRunState::Damaged
                                    ? UndoMessages::damagedJournal(targetDirLabel_->text())
                                    : UndoMessages::namesLeftByInterruptedRun());
         problemLabel_->show();

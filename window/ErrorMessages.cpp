@@ -58,13 +58,20 @@ QString ErrorMessages::describe(const Error& error) {
                   "renamed.")
             .arg(decodedName(error.path), reason);
     case ErrorKind::CannotFlush:
+        if (error.renamed > 0) {
+            return tr("The folder “%1” cannot be written to disk: %2. %Ln entries have their new "
+                      "names but may lose them in a power cut; Undo can still restore them.",
+                      nullptr, countForText(error.renamed))
+                .arg(decodedName(error.path), reason);
+        }
         return tr("The folder “%1” cannot be written to disk: %2. Its names may not survive a "
                   "power cut; Undo can still restore them.")
             .arg(decodedName(error.path), reason);
     case ErrorKind::CannotMarkJournal:
-        return tr("Every entry was renamed, but the record of the renaming cannot be completed: "
-                  "%1. The renaming stays recorded as unfinished: Undo gives the entries "
-                  "their original names back.")
+        return tr("%Ln entries were renamed, but the record of the renaming cannot be "
+                  "completed: %1. The renaming stays recorded as unfinished: Undo gives the "
+                  "entries their original names back.",
+                  nullptr, countForText(error.renamed))
             .arg(reason);
     case ErrorKind::CannotRename:
         switch (error.step) {

@@ -52,6 +52,7 @@ public:
     [[nodiscard]] PreviewModel* preview() const { return preview_; }
     [[nodiscard]] const ListingSummary& summary() const { return summary_; }
     [[nodiscard]] const LastRun& lastRun() const { return lastRun_; }
+    [[nodiscard]] const std::string& journalFolder() const { return journals_.folder().path(); }
     [[nodiscard]] const NameCheck& nameCheck() const { return nameCheck_; }
     // Of the shown entries, those left out of the numbering, and those numbered by their
     // modified time for want of a date taken.

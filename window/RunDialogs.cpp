@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace brindleaf {
@@ -119,7 +120,15 @@ void RunDialogs::renameFiles() {
     const RunEnd end = runWithProgress(
         [&](RunProgress& progress) { report = session_.rename(progress, shown, changed); });
     if (end.quit) {
-        quitAfterRun(end, report.failures.empty());
+        if (end.signal != 0) {
+            std::fprintf(stderr, "brindleaf: stopped by signal %d (%s) during a run; %s\n",
+                         end.signal, ::strsignal(end.signal),
+                         report.failures.empty()
+                             ? "every entry is back under the name it had before the run"
+                             : "some entries could not be given their names back; "
+                               "'brindleaf-cli --undo FOLDER' tries again");
+        }
+        quitAfterRun(end);
         return;
     }
     // Worded only now: an alert raised under the progress dialog could not be answered.
@@ -218,7 +227,8 @@ void RunDialogs::restoreOriginalNames() {
     const RunEnd end =
         runWithProgress([&](RunProgress& progress) { report = session_.undo(progress); });
     if (end.quit) {
-        quitAfterRun(end, report.stranded.empty());
+        sayHowFarOnQuit(end, report);
+        quitAfterRun(end);
         return;
     }
     if (report.outcome == UndoOutcome::JournalDamaged) {
@@ -234,12 +244,22 @@ void RunDialogs::restoreOriginalNames() {
     }
 }
 
-// A record that cannot be read would keep the folder refused for good. It is set aside,
-// never deleted, once the user has seen which entries it still names away from their
-// original names; no entry moves.
+// A record that cannot be read would keep the folder refused for good. While it still tells
+// some entries, undo gives those back and replaces it; one that tells none is set aside,
+// never deleted, once the user has seen it; no entry moves.
 void RunDialogs::offerToSetAsideDamagedRecord() {
     const ForgetReport examined = session_.forget(false);
     if (examined.outcome != ForgetOutcome::Examined) {
+        return;
+    }
+    // Entries it can still tell need not be given up: undo takes them home first.
+    if (examined.entriesRead > 0) {
+        if (askToProceed(window_, tr("Damaged Record"),
+                         UndoMessages::damagedRecordRestoreQuestion(folderName(), examined),
+                         tr("Restore the original names"), tr("Not now"),
+                         UndoMessages::strandedEntries(examined))) {
+            restoreOriginalNames();
+        }
         return;
     }
     if (!askToProceed(window_, tr("Damaged Record"),
@@ -278,14 +298,32 @@ template <typename Run> RunDialogs::RunEnd RunDialogs::runWithProgress(Run run) 
     return end;
 }
 
-void RunDialogs::quitAfterRun(const RunEnd& end, bool everyNameBack) {
-    if (end.signal != 0) {
-        std::fprintf(stderr, "brindleaf: stopped by signal %d (%s) during a run; %s\n", end.signal,
-                     ::strsignal(end.signal),
-                     everyNameBack ? "every entry is back under the name it had before the run"
-                                   : "some entries could not be given their names back; "
-                                     "'brindleaf-cli --undo FOLDER' tries again");
+// The window is about to go, so an undo that it or a signal stopped is told on standard
+// error, where a session's log keeps it.
+void RunDialogs::sayHowFarOnQuit(const RunEnd& end, const UndoReport& report) {
+    const std::string why = end.signal != 0 ? "stopped by signal " + std::to_string(end.signal) +
+                                                  " (" + ::strsignal(end.signal) + ")"
+                                            : std::string("stopped as the window closed");
+    if (report.outcome == UndoOutcome::Cancelled || report.outcome == UndoOutcome::Failed) {
+        std::fprintf(stderr,
+                     "brindleaf: %s during an undo; %zu of %zu entries are back under their "
+                     "original names; 'brindleaf-cli --undo FOLDER' gives back the rest\n",
+                     why.c_str(), report.restored, report.toRestore);
+    } else if (!report.leftAlone.empty()) {
+        std::fprintf(stderr,
+                     "brindleaf: %s; the undo had ended: %zu entries are back under their "
+                     "original names, %zu were left alone; 'brindleaf-cli --undo FOLDER' tries "
+                     "them again\n",
+                     why.c_str(), report.restored, report.leftAlone.size());
+    } else if (end.signal != 0 && report.outcome == UndoOutcome::Restored) {
+        std::fprintf(stderr,
+                     "brindleaf: %s; the undo had ended and every entry is back under the name "
+                     "it had before the run\n",
+                     why.c_str());
     }
+}
+
+void RunDialogs::quitAfterRun(const RunEnd& end) {
     emit quitRequested(end.signal != 0 ? exitStatusAfter(end.signal) : 0);
 }
 

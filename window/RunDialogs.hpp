@@ -2,6 +2,7 @@
 
 #include "engine/Execution.hpp"
 #include "engine/Journals.hpp"
+#include "engine/Undo.hpp"
 
 #include <QObject>
 #include <QString>
@@ -60,7 +61,8 @@ private:
     void offerToSetAsideDamagedRecord();
     void restoreOriginalNames();
     template <typename Run> RunEnd runWithProgress(Run run);
-    void quitAfterRun(const RunEnd& end, bool everyNameBack);
+    void quitAfterRun(const RunEnd& end);
+    static void sayHowFarOnQuit(const RunEnd& end, const UndoReport& report);
 
     QWidget* window_;
     FolderSession& session_;

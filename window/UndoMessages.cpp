@@ -41,6 +41,41 @@ QString leftAloneList(const std::vector<LeftAlone>& entries) {
 
 } // namespace
 
+QString UndoMessages::howFar(const UndoReport& report) {
+    QString text =
+        report.restored == report.toRestore
+            ? tr("All %Ln entries are back under their original names; Undo completes the "
+                 "record.",
+                 nullptr, countForText(report.toRestore))
+            : tr("%L1 of %Ln entries are back under their original names; Undo gives back "
+                 "the rest.",
+                 nullptr, countForText(report.toRestore))
+                  .arg(report.restored);
+    return text + ErrorMessages::placeholderLines(report.placeholdersLeft);
+}
+
+QString UndoMessages::stoppedUndo(const UndoReport& report) {
+    if (report.outcome == UndoOutcome::Cancelled) {
+        return tr("The undo was stopped.") + QLatin1Char(' ') + howFar(report);
+    }
+    if (report.failure) {
+        return tr("The undo failed: %1").arg(ErrorMessages::reasonOf(report.failure->code)) +
+               QLatin1Char(' ') + howFar(report);
+    }
+    if (report.notFlushed) {
+        return tr("The folder could not be flushed to disk: %1")
+                   .arg(ErrorMessages::reasonOf(report.error)) +
+               QLatin1Char(' ') + howFar(report);
+    }
+    if (report.notRecorded) {
+        return tr("The record of the renaming could not be updated: %1")
+                   .arg(ErrorMessages::reasonOf(report.error)) +
+               QLatin1Char(' ') + howFar(report);
+    }
+    return tr("The undo could not start: %1 Nothing was changed.")
+        .arg(ErrorMessages::reasonOf(report.error));
+}
+
 QString UndoMessages::runTime(std::int64_t startedNanoseconds) {
     const QDateTime started = QDateTime::fromMSecsSinceEpoch(startedNanoseconds / 1'000'000);
     const QLocale locale;
@@ -73,6 +108,17 @@ QString UndoMessages::damagedRecordQuestion(const QString& folder, const ForgetR
         .arg(examined.entriesRead);
 }
 
+QString UndoMessages::damagedRecordRestoreQuestion(const QString& folder,
+                                                   const ForgetReport& examined) {
+    return tr("The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries "
+              "it names can be read; %Ln of those are still under a new or temporary name. Give "
+              "the entries it can tell their original names back?",
+              nullptr, countForText(examined.stranded.size()))
+        .arg(runTime(examined.run.startedNanoseconds), folder)
+        .arg(examined.entriesRead)
+        .arg(examined.entriesNamed);
+}
+
 QString UndoMessages::strandedEntries(const ForgetReport& examined) {
     // A dialog holds a screenful; the rest are counted.
     constexpr std::size_t shown = 20;
@@ -90,8 +136,16 @@ QString UndoMessages::strandedEntries(const ForgetReport& examined) {
 
 QString UndoMessages::damagedJournal(const QString& folder) {
     return tr("The record of the last renaming in “%1” is damaged, so whether it finished "
-              "cannot be told. Nothing was changed.")
+              "cannot be told, and nothing can be renamed until it is dealt with: Undo gives "
+              "back the entries it can still tell, or sets it aside.")
         .arg(folder);
+}
+
+QString UndoMessages::unreadableJournals(const QString& journalFolder,
+                                         const std::error_code& error) {
+    return tr("The records of past renamings in “%1” cannot be used: %2. Until that is put "
+              "right, nothing can be renamed or undone.")
+        .arg(journalFolder, ErrorMessages::reasonOf(error));
 }
 
 QString UndoMessages::interruptedQuestion(const QString& folder) {
@@ -106,7 +160,7 @@ QString UndoMessages::anotherRunGoing(const QString& folder) {
 }
 
 QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
-    succeeded = report.outcome == UndoOutcome::Restored;
+    succeeded = report.outcome == UndoOutcome::Restored && report.unreadEntries == 0;
     QString text;
     switch (report.outcome) {
     case UndoOutcome::NothingToUndo:
@@ -115,6 +169,10 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
     case UndoOutcome::FolderUnreadable:
         text =
             tr("The folder cannot be read: %1").arg(QString::fromLocal8Bit(report.error.message()));
+        break;
+    case UndoOutcome::JournalsUnreadable:
+        text = tr("The records of past renamings cannot be used: %1. Nothing was changed.")
+                   .arg(ErrorMessages::reasonOf(report.error));
         break;
     case UndoOutcome::InProgress:
         text = tr("Another program is renaming the entries of this folder right now.");
@@ -141,17 +199,18 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
         break;
     case UndoOutcome::Failed:
     case UndoOutcome::Cancelled:
-        text = report.outcome == UndoOutcome::Cancelled
-                   ? tr("The undo was stopped.")
-                   : tr("The undo failed: %1")
-                         .arg(QString::fromLocal8Bit(
-                             (report.failure ? report.failure->code : report.error).message()));
-        if (report.stranded.empty()) {
-            text += QLatin1Char(' ') + tr("Every entry is back where the undo found it.");
-        }
-        text += ErrorMessages::notRestoredLines(originalsOf(report.stranded)) +
-                ErrorMessages::placeholderLines(report.placeholdersLeft);
+        text = stoppedUndo(report);
         break;
+    }
+    if (report.fromDamagedRecord) {
+        text += QLatin1Char('\n') +
+                (report.unreadEntries == 0
+                     ? tr("The record of that renaming was damaged; the entries it could still "
+                          "tell were taken into account.")
+                     : tr("The record of that renaming was damaged: %Ln entries it named could "
+                          "not be read and keep the names they have now. The damaged record was "
+                          "set aside.",
+                          nullptr, countForText(report.unreadEntries)));
     }
     if (report.matchedByStamp && report.restored > 0) {
         text += QLatin1Char('\n') + tr("This file system does not keep inode numbers, so entries "

@@ -171,6 +171,14 @@
 <context>
     <name>UndoMessages</name>
     <message>
+        <source>The records of past renamings in “%1” cannot be used: %2. Until that is put right, nothing can be renamed or undone.</source>
+        <translation>Die Protokolle früherer Umbenennungen in „%1“ können nicht verwendet werden: %2. Bis das behoben ist, lässt sich nichts umbenennen oder rückgängig machen.</translation>
+    </message>
+    <message>
+        <source>The records of past renamings cannot be used: %1. Nothing was changed.</source>
+        <translation>Die Protokolle früherer Umbenennungen können nicht verwendet werden: %1. Nichts wurde geändert.</translation>
+    </message>
+    <message>
         <source>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</source>
         <translation>Die letzte Umbenennung in „%1“ wurde nicht abgeschlossen; einige Einträge tragen womöglich noch vorläufige Namen. Jetzt allen Einträgen ihre ursprünglichen Namen zurückgeben?</translation>
     </message>
@@ -209,9 +217,49 @@
         <source>The undo failed: %1</source>
         <translation>Das Rückgängigmachen ist fehlgeschlagen: %1</translation>
     </message>
+    <message numerus="yes">
+        <source>The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries it names can be read; %Ln of those are still under a new or temporary name. Give the entries it can tell their original names back?</source>
+        <translation>
+            <numerusform>Das Protokoll der Umbenennung von %1 in „%2“ ist beschädigt, aber %L3 der %L4 darin genannten Einträge sind lesbar; %Ln davon trägt noch einen neuen oder vorläufigen Namen. Den lesbaren Einträgen ihre ursprünglichen Namen zurückgeben?</numerusform>
+            <numerusform>Das Protokoll der Umbenennung von %1 in „%2“ ist beschädigt, aber %L3 der %L4 darin genannten Einträge sind lesbar; %Ln davon tragen noch einen neuen oder vorläufigen Namen. Den lesbaren Einträgen ihre ursprünglichen Namen zurückgeben?</numerusform>
+        </translation>
+    </message>
     <message>
-        <source>Every entry is back where the undo found it.</source>
-        <translation>Alle Einträge sind wieder dort, wo sie vorher waren.</translation>
+        <source>The record of that renaming was damaged; the entries it could still tell were taken into account.</source>
+        <translation>Das Protokoll dieser Umbenennung war beschädigt; berücksichtigt wurden die Einträge, die es noch nennen konnte.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record was set aside.</source>
+        <translation>
+            <numerusform>Das Protokoll dieser Umbenennung war beschädigt: %Ln darin genannter Eintrag war nicht lesbar und behält seinen jetzigen Namen. Das beschädigte Protokoll wurde beiseitegelegt.</numerusform>
+            <numerusform>Das Protokoll dieser Umbenennung war beschädigt: %Ln darin genannte Einträge waren nicht lesbar und behalten ihre jetzigen Namen. Das beschädigte Protokoll wurde beiseitegelegt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>All %Ln entries are back under their original names; Undo completes the record.</source>
+        <translation>
+            <numerusform>%Ln Eintrag hat seinen ursprünglichen Namen wieder; „Rückgängig“ vervollständigt das Protokoll.</numerusform>
+            <numerusform>Alle %Ln Einträge haben ihre ursprünglichen Namen wieder; „Rückgängig“ vervollständigt das Protokoll.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%L1 of %Ln entries are back under their original names; Undo gives back the rest.</source>
+        <translation>
+            <numerusform>%L1 von %Ln Eintrag hat seinen ursprünglichen Namen wieder; „Rückgängig“ gibt den übrigen ihre Namen zurück.</numerusform>
+            <numerusform>%L1 von %Ln Einträgen haben ihre ursprünglichen Namen wieder; „Rückgängig“ gibt den übrigen ihre Namen zurück.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The folder could not be flushed to disk: %1</source>
+        <translation>Der Ordner konnte nicht auf die Festplatte geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>The record of the renaming could not be updated: %1</source>
+        <translation>Das Protokoll der Umbenennung konnte nicht aktualisiert werden: %1</translation>
+    </message>
+    <message>
+        <source>The undo could not start: %1 Nothing was changed.</source>
+        <translation>Das Rückgängigmachen konnte nicht beginnen: %1 Es wurde nichts geändert.</translation>
     </message>
     <message>
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
@@ -253,8 +301,8 @@
         </translation>
     </message>
     <message>
-        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told. Nothing was changed.</source>
-        <translation>Das Protokoll der letzten Umbenennung in „%1“ ist beschädigt, daher lässt sich nicht sagen, ob sie abgeschlossen wurde. Nichts wurde geändert.</translation>
+        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told, and nothing can be renamed until it is dealt with: Undo gives back the entries it can still tell, or sets it aside.</source>
+        <translation>Das Protokoll der letzten Umbenennung in „%1“ ist beschädigt, daher lässt sich nicht sagen, ob sie abgeschlossen wurde, und bis dahin kann nichts umbenannt werden: „Rückgängig“ gibt den Einträgen, die es noch nennt, ihre Namen zurück oder legt es beiseite.</translation>
     </message>
     <message>
         <source>Every entry of that renaming had its original name already.</source>
@@ -321,6 +369,13 @@
         <source>The folder “%1” cannot be written to disk: %2. Its names may not survive a power cut; Undo can still restore them.</source>
         <translation>Der Ordner „%1“ kann nicht auf die Festplatte geschrieben werden: %2. Seine Namen überstehen womöglich keinen Stromausfall; „Rückgängig“ kann sie weiterhin wiederherstellen.</translation>
     </message>
+    <message numerus="yes">
+        <source>The folder “%1” cannot be written to disk: %2. %Ln entries have their new names but may lose them in a power cut; Undo can still restore them.</source>
+        <translation>
+            <numerusform>Der Ordner „%1“ kann nicht auf die Festplatte geschrieben werden: %2. %Ln Eintrag hat seinen neuen Namen, verliert ihn aber womöglich bei einem Stromausfall; „Rückgängig“ kann ihn weiterhin wiederherstellen.</numerusform>
+            <numerusform>Der Ordner „%1“ kann nicht auf die Festplatte geschrieben werden: %2. %Ln Einträge haben ihre neuen Namen, verlieren sie aber womöglich bei einem Stromausfall; „Rückgängig“ kann sie weiterhin wiederherstellen.</numerusform>
+        </translation>
+    </message>
     <message>
         <source>“%1” cannot be renamed to “%2”: %3.</source>
         <translation>„%1“ kann nicht in „%2“ umbenannt werden: %3.</translation>
@@ -365,9 +420,12 @@
         <source>other users may write to it</source>
         <translation>andere Benutzer dürfen hineinschreiben</translation>
     </message>
-    <message>
-        <source>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
-        <translation>Alle Einträge wurden umbenannt, aber das Protokoll der Umbenennung kann nicht abgeschlossen werden: %1. Die Umbenennung bleibt als unvollständig verzeichnet: „Rückgängig“ gibt den Einträgen ihre ursprünglichen Namen zurück.</translation>
+    <message numerus="yes">
+        <source>%Ln entries were renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
+        <translation>
+            <numerusform>%Ln Eintrag wurde umbenannt, aber das Protokoll der Umbenennung kann nicht abgeschlossen werden: %1. Die Umbenennung bleibt als unvollständig verzeichnet: „Rückgängig“ gibt dem Eintrag seinen ursprünglichen Namen zurück.</numerusform>
+            <numerusform>%Ln Einträge wurden umbenannt, aber das Protokoll der Umbenennung kann nicht abgeschlossen werden: %1. Die Umbenennung bleibt als unvollständig verzeichnet: „Rückgängig“ gibt den Einträgen ihre ursprünglichen Namen zurück.</numerusform>
+        </translation>
     </message>
     <message>
         <source>A new name is held by an entry left out of the numbering, which is never moved out of the way.</source>

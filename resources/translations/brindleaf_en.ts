@@ -171,6 +171,14 @@
 <context>
     <name>UndoMessages</name>
     <message>
+        <source>The records of past renamings in “%1” cannot be used: %2. Until that is put right, nothing can be renamed or undone.</source>
+        <translation>The records of past renamings in “%1” cannot be used: %2. Until that is put right, nothing can be renamed or undone.</translation>
+    </message>
+    <message>
+        <source>The records of past renamings cannot be used: %1. Nothing was changed.</source>
+        <translation>The records of past renamings cannot be used: %1. Nothing was changed.</translation>
+    </message>
+    <message>
         <source>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</source>
         <translation>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</translation>
     </message>
@@ -209,9 +217,49 @@
         <source>The undo failed: %1</source>
         <translation>The undo failed: %1</translation>
     </message>
+    <message numerus="yes">
+        <source>The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries it names can be read; %Ln of those are still under a new or temporary name. Give the entries it can tell their original names back?</source>
+        <translation>
+            <numerusform>The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries it names can be read; %Ln of those is still under a new or temporary name. Give the entries it can tell their original names back?</numerusform>
+            <numerusform>The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries it names can be read; %Ln of those are still under a new or temporary name. Give the entries it can tell their original names back?</numerusform>
+        </translation>
+    </message>
     <message>
-        <source>Every entry is back where the undo found it.</source>
-        <translation>Every entry is back where the undo found it.</translation>
+        <source>The record of that renaming was damaged; the entries it could still tell were taken into account.</source>
+        <translation>The record of that renaming was damaged; the entries it could still tell were taken into account.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record was set aside.</source>
+        <translation>
+            <numerusform>The record of that renaming was damaged: %Ln entry it named could not be read and keeps the name it has now. The damaged record was set aside.</numerusform>
+            <numerusform>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record was set aside.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>All %Ln entries are back under their original names; Undo completes the record.</source>
+        <translation>
+            <numerusform>The %Ln entry is back under its original name; Undo completes the record.</numerusform>
+            <numerusform>All %Ln entries are back under their original names; Undo completes the record.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%L1 of %Ln entries are back under their original names; Undo gives back the rest.</source>
+        <translation>
+            <numerusform>%L1 of %Ln entry is back under its original name; Undo gives back the rest.</numerusform>
+            <numerusform>%L1 of %Ln entries are back under their original names; Undo gives back the rest.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The folder could not be flushed to disk: %1</source>
+        <translation>The folder could not be flushed to disk: %1</translation>
+    </message>
+    <message>
+        <source>The record of the renaming could not be updated: %1</source>
+        <translation>The record of the renaming could not be updated: %1</translation>
+    </message>
+    <message>
+        <source>The undo could not start: %1 Nothing was changed.</source>
+        <translation>The undo could not start: %1 Nothing was changed.</translation>
     </message>
     <message>
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
@@ -253,8 +301,8 @@
         </translation>
     </message>
     <message>
-        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told. Nothing was changed.</source>
-        <translation>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told. Nothing was changed.</translation>
+        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told, and nothing can be renamed until it is dealt with: Undo gives back the entries it can still tell, or sets it aside.</source>
+        <translation>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told, and nothing can be renamed until it is dealt with: Undo gives back the entries it can still tell, or sets it aside.</translation>
     </message>
     <message>
         <source>Every entry of that renaming had its original name already.</source>
@@ -321,6 +369,13 @@
         <source>The folder “%1” cannot be written to disk: %2. Its names may not survive a power cut; Undo can still restore them.</source>
         <translation>The folder “%1” cannot be written to disk: %2. Its names may not survive a power cut; Undo can still restore them.</translation>
     </message>
+    <message numerus="yes">
+        <source>The folder “%1” cannot be written to disk: %2. %Ln entries have their new names but may lose them in a power cut; Undo can still restore them.</source>
+        <translation>
+            <numerusform>The folder “%1” cannot be written to disk: %2. %Ln entry has its new name but may lose it in a power cut; Undo can still restore it.</numerusform>
+            <numerusform>The folder “%1” cannot be written to disk: %2. %Ln entries have their new names but may lose them in a power cut; Undo can still restore them.</numerusform>
+        </translation>
+    </message>
     <message>
         <source>“%1” cannot be renamed to “%2”: %3.</source>
         <translation>“%1” cannot be renamed to “%2”: %3.</translation>
@@ -365,9 +420,12 @@
         <source>other users may write to it</source>
         <translation>other users may write to it</translation>
     </message>
-    <message>
-        <source>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
-        <translation>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</translation>
+    <message numerus="yes">
+        <source>%Ln entries were renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
+        <translation>
+            <numerusform>%Ln entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entry its original name back.</numerusform>
+            <numerusform>%Ln entries were renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</numerusform>
+        </translation>
     </message>
     <message>
         <source>A new name is held by an entry left out of the numbering, which is never moved out of the way.</source>

@@ -165,6 +165,14 @@
 <context>
     <name>UndoMessages</name>
     <message>
+        <source>The records of past renamings in “%1” cannot be used: %2. Until that is put right, nothing can be renamed or undone.</source>
+        <translation>「%1」にある過去の名前の変更の記録を使えません: %2。これが直るまで、名前の変更も取り消しもできません。</translation>
+    </message>
+    <message>
+        <source>The records of past renamings cannot be used: %1. Nothing was changed.</source>
+        <translation>過去の名前の変更の記録を使えません: %1。何も変更していません。</translation>
+    </message>
+    <message>
         <source>The last renaming in “%1” did not finish, so some entries may still have temporary names. Give every entry its original name back now?</source>
         <translation>「%1」の前回の名前変更は完了していないため、一時的な名前のままの項目があるかもしれません。今すべての項目を元の名前に戻しますか?</translation>
     </message>
@@ -202,9 +210,45 @@
         <source>The undo failed: %1</source>
         <translation>元に戻せませんでした: %1</translation>
     </message>
+    <message numerus="yes">
+        <source>The record of the renaming of %1 in “%2” is damaged, but %L3 of the %L4 entries it names can be read; %Ln of those are still under a new or temporary name. Give the entries it can tell their original names back?</source>
+        <translation>
+            <numerusform>「%2」での %1 の名前の変更の記録は壊れていますが、記録された %L4 個の項目のうち %L3 個は読み取れます。そのうち %Ln 個はまだ新しい名前か一時的な名前のままです。読み取れる項目を元の名前に戻しますか?</numerusform>
+        </translation>
+    </message>
     <message>
-        <source>Every entry is back where the undo found it.</source>
-        <translation>すべての項目は元に戻す前の状態に戻りました。</translation>
+        <source>The record of that renaming was damaged; the entries it could still tell were taken into account.</source>
+        <translation>その名前の変更の記録は壊れていました。読み取れた項目だけを対象にしました。</translation>
+    </message>
+    <message numerus="yes">
+        <source>The record of that renaming was damaged: %Ln entries it named could not be read and keep the names they have now. The damaged record was set aside.</source>
+        <translation>
+            <numerusform>その名前の変更の記録は壊れていました。記録された項目のうち %Ln 個は読み取れず、今の名前のままです。壊れた記録は別に保管しました。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>All %Ln entries are back under their original names; Undo completes the record.</source>
+        <translation>
+            <numerusform>%Ln 個の項目はすべて元の名前に戻りました。「元に戻す」で記録を完了します。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%L1 of %Ln entries are back under their original names; Undo gives back the rest.</source>
+        <translation>
+            <numerusform>%Ln 個の項目のうち %L1 個が元の名前に戻りました。残りは「元に戻す」で戻せます。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The folder could not be flushed to disk: %1</source>
+        <translation>フォルダーをディスクに書き込めませんでした: %1</translation>
+    </message>
+    <message>
+        <source>The record of the renaming could not be updated: %1</source>
+        <translation>名前変更の記録を更新できませんでした: %1</translation>
+    </message>
+    <message>
+        <source>The undo could not start: %1 Nothing was changed.</source>
+        <translation>元に戻す操作を開始できませんでした: %1 何も変更されていません。</translation>
     </message>
     <message>
         <source>This file system does not keep inode numbers, so entries were recognised by name, size and modification time.</source>
@@ -245,8 +289,8 @@
         </translation>
     </message>
     <message>
-        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told. Nothing was changed.</source>
-        <translation>「%1」の最後の名前の変更の記録が壊れているため、完了したかどうか分かりません。何も変更していません。</translation>
+        <source>The record of the last renaming in “%1” is damaged, so whether it finished cannot be told, and nothing can be renamed until it is dealt with: Undo gives back the entries it can still tell, or sets it aside.</source>
+        <translation>「%1」の最後の名前の変更の記録が壊れているため、完了したかどうか分かりません。対処するまで名前を変更できません。「元に戻す」で、記録から読み取れる項目を元の名前に戻すか、記録を別に保管します。</translation>
     </message>
     <message>
         <source>Every entry of that renaming had its original name already.</source>
@@ -311,6 +355,12 @@
         <source>The folder “%1” cannot be written to disk: %2. Its names may not survive a power cut; Undo can still restore them.</source>
         <translation>フォルダー「%1」をディスクに書き込めません: %2。停電時に名前が失われる可能性があります。「元に戻す」で復元できます。</translation>
     </message>
+    <message numerus="yes">
+        <source>The folder “%1” cannot be written to disk: %2. %Ln entries have their new names but may lose them in a power cut; Undo can still restore them.</source>
+        <translation>
+            <numerusform>フォルダー「%1」をディスクに書き込めません: %2。%Ln 個の項目は新しい名前になりましたが、停電時にその名前が失われる可能性があります。「元に戻す」で復元できます。</numerusform>
+        </translation>
+    </message>
     <message>
         <source>“%1” cannot be renamed to “%2”: %3.</source>
         <translation>「%1」を「%2」に変更できません: %3。</translation>
@@ -355,9 +405,11 @@
         <source>other users may write to it</source>
         <translation>ほかのユーザーが書き込めます</translation>
     </message>
-    <message>
-        <source>Every entry was renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
-        <translation>すべての項目の名前を変更しましたが、名前変更の記録を完了できません: %1。この名前の変更は未完了として記録されたままです。元に戻すと項目は元の名前に戻ります。</translation>
+    <message numerus="yes">
+        <source>%Ln entries were renamed, but the record of the renaming cannot be completed: %1. The renaming stays recorded as unfinished: Undo gives the entries their original names back.</source>
+        <translation>
+            <numerusform>%Ln 個の項目の名前を変更しましたが、名前変更の記録を完了できません: %1。この名前の変更は未完了として記録されたままです。「元に戻す」で項目は元の名前に戻ります。</numerusform>
+        </translation>
     </message>
     <message>
         <source>A new name is held by an entry left out of the numbering, which is never moved out of the way.</source>

@@ -1,4 +1,5 @@
 #include "cli/CliRun.hpp"
+#include "cli/UndoWords.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "support/KilledRun.hpp"
 #include "support/PhotoFiles.hpp"
@@ -7,9 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -182,6 +187,63 @@ bool interruptedRunIn(const TemporaryFolder& folder, const TemporaryFolder& stat
     return testing::renameKilledAtMove(settings, JournalFolder(state.pathOf("journals")), 2);
 }
 
+// A script must tell an undo that gave back only some names from one that gave back all.
+TEST(CommandLine, UndoThatGaveBackOnlySomeNamesExitsOne) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    folder.addFile("x");
+    folder.addFile("y");
+    ASSERT_EQ(runCli({"--apply", folder.path()}, state).status, 0);
+    folder.addFile("x"); // another program's file takes the name meanwhile
+    const Result partly = runCli({"--undo", folder.path()}, state);
+    EXPECT_EQ(partly.status, 1) << partly.err;
+    EXPECT_NE(partly.err.find("x: another entry holds its original name"), std::string::npos)
+        << partly.err;
+    EXPECT_EQ(folder.contentOf("y"), "y");
+    EXPECT_EQ(folder.contentOf("0001"), "x");
+
+    std::filesystem::remove(folder.pathOf("x"));
+    const Result rest = runCli({"--undo", folder.path()}, state);
+    EXPECT_EQ(rest.status, 0) << rest.err;
+    EXPECT_EQ(folder.names(), (NameSet{"x", "y"}));
+}
+
+// An undo that stopped or failed part way says how many names are back, never that the
+// folder is as the undo found it.
+TEST(CommandLine, UnfinishedUndoSaysHowManyNamesAreBack) {
+    struct Case {
+        UndoOutcome outcome;
+        bool notRecorded;
+        bool notFlushed;
+        std::size_t restored;
+        std::size_t toRestore;
+        const char* says;
+    };
+    const Case cases[] = {
+        {UndoOutcome::Failed, true, false, 19998, 20000,
+         "19998 of 20000 entries are back under the original name; the record could not be "
+         "updated (No space left on device)"},
+        {UndoOutcome::Failed, true, false, 20000, 20000, "completes the record"},
+        {UndoOutcome::Failed, true, true, 5, 5, "the folder could not be flushed"},
+        {UndoOutcome::Cancelled, false, false, 3, 8, "stopped. 3 of 8 entries are back"},
+        {UndoOutcome::Cancelled, false, false, 3, 8, "gives back the rest"},
+        {UndoOutcome::Cancelled, false, false, 1, 1, "1 of 1 entry is back"},
+    };
+    for (const Case& test : cases) {
+        UndoReport report;
+        report.outcome = test.outcome;
+        report.notRecorded = test.notRecorded;
+        report.notFlushed = test.notFlushed;
+        report.restored = test.restored;
+        report.toRestore = test.toRestore;
+        report.error = std::make_error_code(std::errc::no_space_on_device);
+        const std::string text = describeUndo(report, "/trip", "/state");
+        EXPECT_NE(text.find(test.says), std::string::npos) << text;
+        EXPECT_EQ(text.find("Every entry is back"), std::string::npos) << text;
+        EXPECT_EQ(text.find("Nothing was moved"), std::string::npos) << text;
+    }
+}
+
 // The names an interrupted run left are not the user's own names to number.
 TEST(CommandLine, InterruptedFolderIsNotPreviewedUntilUndone) {
     TemporaryFolder folder;
@@ -209,9 +271,6 @@ TEST(CommandLine, ForgetSetsADamagedJournalAsideAndMovesNothing) {
 
     const std::string journal = journals.path() + "/" + journals.names()->front();
     std::filesystem::resize_file(journal, std::filesystem::file_size(journal) - 20);
-    const Result undo = runCli({"--undo", folder.path()}, state);
-    EXPECT_EQ(undo.status, 1);
-    EXPECT_NE(undo.err.find("--forget"), std::string::npos) << undo.err;
     const NameSet halfway = folder.names();
     const Result forget = runCli({"--forget", folder.path()}, state);
     EXPECT_EQ(forget.status, 0) << forget.err;
@@ -219,6 +278,83 @@ TEST(CommandLine, ForgetSetsADamagedJournalAsideAndMovesNothing) {
     EXPECT_EQ(folder.names(), halfway);
     EXPECT_TRUE(std::filesystem::exists(journal + ".set-aside"));
     EXPECT_EQ(runCli({folder.path()}, state).status, 0);
+}
+
+// A journal folder others may write to hides no run: every request that reads the runs
+// refuses, naming the journal folder and why, and moves nothing.
+TEST(CommandLine, UntrustedJournalFolderRefusesEveryRequestThatReadsRuns) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    folder.addFile("a");
+    ASSERT_EQ(runCli({"--apply", folder.path()}, state).status, 0);
+    const NameSet renamed = folder.names();
+    ASSERT_EQ(::chmod(state.pathOf("journals").c_str(), 0770), 0);
+    for (const std::vector<std::string>& request : {std::vector<std::string>{folder.path()},
+                                                    {"--history", folder.path()},
+                                                    {"--undo", folder.path()},
+                                                    {"--forget", folder.path()}}) {
+        const Result refused = runCli(request, state);
+        EXPECT_EQ(refused.status, 1) << request[0];
+        EXPECT_EQ(refused.out, "") << request[0];
+        EXPECT_NE(refused.err.find(state.pathOf("journals")), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find("other users may write to it"), std::string::npos)
+            << refused.err;
+    }
+    EXPECT_EQ(folder.names(), renamed);
+}
+
+// A finished run whose journal was cut short afterwards is damaged for every request, not
+// only for undo.
+TEST(CommandLine, FinishedRunWithATruncatedJournalIsDamaged) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    folder.addFile("a");
+    ASSERT_EQ(runCli({"--apply", folder.path()}, state).status, 0);
+    const JournalFolder journals(state.pathOf("journals"));
+    const std::string journal = journals.path() + "/" + journals.names()->front();
+    std::filesystem::resize_file(journal, std::filesystem::file_size(journal) - 10);
+    const Result history = runCli({"--history", folder.path()}, state);
+    EXPECT_NE(history.out.find("damaged journal"), std::string::npos) << history.out;
+    EXPECT_EQ(history.out.find("can be undone"), std::string::npos) << history.out;
+    const Result preview = runCli({folder.path()}, state);
+    EXPECT_EQ(preview.status, 1);
+    EXPECT_NE(preview.err.find("--forget"), std::string::npos) << preview.err;
+    EXPECT_EQ(runCli({"--forget", folder.path()}, state).status, 0);
+    EXPECT_EQ(runCli({folder.path()}, state).status, 0);
+}
+
+// A damaged journal whose entries can still be read gives them back; one that tells no
+// entry refuses, moves nothing, and points to --forget.
+TEST(CommandLine, UndoGivesBackWhatADamagedJournalCanTell) {
+    for (const bool entriesReadable : {true, false}) {
+        TemporaryFolder folder;
+        TemporaryFolder state;
+        ASSERT_TRUE(interruptedRunIn(folder, state));
+        const JournalFolder journals(state.pathOf("journals"));
+        const std::string journal = journals.path() + "/" + journals.names()->front();
+        std::string bytes;
+        {
+            std::ifstream in(journal, std::ios::binary);
+            bytes.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        // Cut within the checksum, or right after the head, before the first entry.
+        std::filesystem::resize_file(
+            journal, entriesReadable ? bytes.size() - 20
+                                     : bytes.find('\n', bytes.find("\nentries ") + 1) + 1);
+        const NameSet halfway = folder.names();
+        const Result undo = runCli({"--undo", folder.path()}, state);
+        if (entriesReadable) {
+            EXPECT_EQ(undo.status, 0) << undo.err;
+            EXPECT_EQ(folder.names(), (NameSet{"0001", "0002", "a"}));
+            EXPECT_EQ(folder.contentOf("0001"), "0001");
+            EXPECT_EQ(runCli({folder.path()}, state).status, 0);
+        } else {
+            EXPECT_EQ(undo.status, 1);
+            EXPECT_NE(undo.err.find("Nothing was moved"), std::string::npos) << undo.err;
+            EXPECT_NE(undo.err.find("--forget"), std::string::npos) << undo.err;
+            EXPECT_EQ(folder.names(), halfway);
+        }
+    }
 }
 
 TEST(CommandLine, FailuresExitOneWithAMessage) {
@@ -238,8 +374,8 @@ TEST(CommandLine, FailuresExitOneWithAMessage) {
     // The folder is named as it was given, with what the system said of it.
     EXPECT_EQ(runCli({"--", "--apply"}).err,
               "brindleaf-cli: Cannot read folder \"--apply\": No such file or directory\n");
-    EXPECT_EQ(runCli({folder.pathOf("a")}).err,
-              "brindleaf-cli: Cannot read folder \"" + folder.pathOf("a") + "\": Not a directory\n");
+    EXPECT_EQ(runCli({folder.pathOf("a")}).err, "brindleaf-cli: Cannot read folder \"" +
+                                                    folder.pathOf("a") + "\": Not a directory\n");
 }
 
 // What the file system refused is said in plain words, and no temporary name shows.

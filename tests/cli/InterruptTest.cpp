@@ -57,8 +57,8 @@ TEST(Interrupt, CtrlCDuringARunPutsEveryNameBackEvenWhenPressedTwice) {
         originals.insert(name);
     }
     const std::string err = state.pathOf("err");
-    const pid_t cli =
-        startSlowCli({"--apply", "--prefix", "trip_", folder.path()}, state.pathOf("journals"), err);
+    const pid_t cli = startSlowCli({"--apply", "--prefix", "trip_", folder.path()},
+                                   state.pathOf("journals"), err);
     while (!journalWritten(state.pathOf("journals"))) {
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
@@ -75,6 +75,56 @@ TEST(Interrupt, CtrlCDuringARunPutsEveryNameBackEvenWhenPressedTwice) {
     std::ifstream messages(err);
     const std::string text{std::istreambuf_iterator<char>(messages), {}};
     EXPECT_NE(text.find("Every entry is back under its original name"), std::string::npos) << text;
+}
+
+// Stopped part way, an undo keeps the names it gave back, says how many, and ends as a
+// signal ends a program; the next undo gives back the rest.
+TEST(Interrupt, SignalDuringAnUndoKeepsWhatItGaveBackAndSaysHowMuch) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    std::set<std::string> originals;
+    for (int i = 0; i < 300; ++i) {
+        const std::string name = "IMG_" + std::to_string(i) + ".JPG";
+        folder.addFile(name);
+        originals.insert(name);
+    }
+    const std::string err = state.pathOf("err");
+    const std::string journals = state.pathOf("journals");
+    int status = 0;
+    const pid_t run = startSlowCli({"--apply", "--prefix", "trip_", folder.path()}, journals, err);
+    ASSERT_EQ(::waitpid(run, &status, 0), run);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    const pid_t undo = startSlowCli({"--undo", folder.path()}, journals, err);
+    const auto namesBack = [&] {
+        std::size_t back = 0;
+        for (const std::string& name : folder.names()) {
+            back += originals.contains(name) ? 1 : 0;
+        }
+        return back;
+    };
+    while (namesBack() < 20) {
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    ::kill(undo, SIGTERM);
+    ASSERT_EQ(::waitpid(undo, &status, 0), undo);
+    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 128 + SIGTERM);
+    const std::size_t back = namesBack();
+    EXPECT_LT(back, originals.size());
+    EXPECT_GE(back, 20U);
+    std::ifstream messages(err);
+    const std::string text{std::istreambuf_iterator<char>(messages), {}};
+    EXPECT_NE(
+        text.find("The undo was stopped. " + std::to_string(back) + " of 300 entries are back"),
+        std::string::npos)
+        << text;
+
+    const pid_t rest = startSlowCli({"--undo", folder.path()}, journals, err);
+    ASSERT_EQ(::waitpid(rest, &status, 0), rest);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(folder.names(), originals);
+    EXPECT_EQ(folder.contentOf("IMG_7.JPG"), "IMG_7.JPG");
 }
 
 } // namespace

@@ -157,5 +157,48 @@ TEST(BatchMoves, NameTakenInAnotherCaseIsReachedThroughATemporaryName) {
     EXPECT_EQ(folder.temporaryMoves, 1U);
 }
 
+// Stops before move number `moves` + 1.
+class StopBeforeMove final : public RunObserver {
+public:
+    explicit StopBeforeMove(std::size_t moves) : moves_(moves) {}
+    bool proceed(std::size_t, std::size_t) override { return asked_++ < moves_; }
+
+private:
+    std::size_t moves_;
+    std::size_t asked_ = 0;
+};
+
+// Kept where they stopped, the moves say exactly which entries are at their destinations,
+// those that went through a temporary name to the end too.
+TEST(BatchMoves, StoppedMovesThatAreKeptSayWhichEntriesArrived) {
+    const std::vector<std::string> sources = {"A", "B", "C"};
+    const std::vector<std::string> destinations = {"b", "c", "d"};
+    for (std::size_t moves = 0; moves < 8; ++moves) {
+        SCOPED_TRACE(moves);
+        MemoryFolder folder;
+        folder.caseInsensitive = true; // "A" and "B" wait behind a name taken in another case
+        folder.entries = {{"A", "A"}, {"B", "B"}, {"C", "C"}};
+        StopBeforeMove stop(moves);
+        const MovesResult result =
+            moveBatch(folder, UniqueFd{}, sources, destinations, "___temp", stop, {}, OnStop::Keep);
+        if (result.kind == MovesResult::Kind::Done) {
+            EXPECT_EQ(folder.entries,
+                      (std::map<std::string, std::string>{{"b", "A"}, {"c", "B"}, {"d", "C"}}));
+            continue;
+        }
+        ASSERT_EQ(result.arrived.size(), sources.size());
+        std::size_t arrived = 0;
+        for (std::size_t i = 0; i < sources.size(); ++i) {
+            const auto at = folder.entries.find(destinations[i]);
+            const bool there = at != folder.entries.end() && at->second == sources[i];
+            EXPECT_EQ(result.arrived[i], there) << sources[i];
+            arrived += there ? 1 : 0;
+        }
+        EXPECT_EQ(result.arrivedCount, arrived);
+        EXPECT_EQ(result.anyMoved, folder.moves > 0);
+        EXPECT_TRUE(result.stranded.empty());
+    }
+}
+
 } // namespace
 } // namespace brindleaf

@@ -1,5 +1,6 @@
 #include "engine/Execution.hpp"
 #include "support/FaultyFileSystem.hpp"
+#include "support/ScriptedJournalCalls.hpp"
 #include "support/ScriptedMoveCalls.hpp"
 #include "support/TemporaryFolder.hpp"
 
@@ -154,6 +155,27 @@ TEST_F(FailingMove, NamesEveryEntryThatCouldNotBeRestored) {
     EXPECT_EQ(folder.contentOf("0002"), "0003");
     EXPECT_EQ(folder.contentOf("0003___temp"), "0002");
     EXPECT_EQ(folder.contentOf("a"), "a");
+    // Only the journal leads back to the temporary name: the run stays recorded as one
+    // that did not finish, and no new run numbers what it left.
+    const auto opened = fileSystem.openFolder(folder.path());
+    EXPECT_EQ(journals.lastRunOf(folder.path(), *fileSystem.identify(*opened)).state,
+              LastRunState::Interrupted);
+    EXPECT_EQ(run(), RunOutcome::LastRunInterrupted);
+}
+
+// Every entry moved, and the journal cannot be marked finished: the failure says how many
+// entries bear their new names, and the run stays undoable.
+TEST_F(Execution, JournalThatCannotBeMarkedFinishedSaysHowManyWereRenamed) {
+    addFiles({"a", "b", "c"});
+    const auto calls = std::make_shared<testing::ScriptedJournalCalls>();
+    calls->failing = testing::ScriptedJournalCalls::Call::WriteAt; // only marking writes in place
+    Journals scripted{JournalFolder(state.pathOf("journals"), calls)};
+    const RunReport report = renameFiles(settings, fileSystem, scripted);
+    EXPECT_EQ(report.outcome, RunOutcome::Renamed);
+    ASSERT_EQ(report.failures.size(), 1U);
+    EXPECT_EQ(report.failures[0].kind, ErrorKind::CannotMarkJournal);
+    EXPECT_EQ(report.failures[0].renamed, 3U);
+    EXPECT_EQ(folder.names(), (NameSet{"0001", "0002", "0003"}));
 }
 
 class CancelAfter final : public RunObserver {

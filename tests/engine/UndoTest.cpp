@@ -2,6 +2,7 @@
 #include "engine/Execution.hpp"
 #include "support/DoubleFileSystem.hpp"
 #include "support/KilledRun.hpp"
+#include "support/ScriptedJournalCalls.hpp"
 #include "support/TemporaryFolder.hpp"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,10 @@
 #include <filesystem>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <thread>
 
 namespace brindleaf {
@@ -197,6 +201,226 @@ TEST_F(Undo, WithoutStableInodesEntriesAreKnownBySizeTimeAndPlace) {
     EXPECT_EQ(report.outcome, UndoOutcome::Restored);
     EXPECT_TRUE(report.matchedByStamp);
     expectOriginals();
+}
+
+// Stops an undo before its move number `moves` + 1: progress is asked once before each move.
+class StopBeforeMove final : public RunObserver {
+public:
+    explicit StopBeforeMove(std::size_t moves) : moves_(moves) {}
+    bool proceed(std::size_t, std::size_t) override { return asked_++ < moves_; }
+
+private:
+    std::size_t moves_;
+    std::size_t asked_ = 0;
+};
+
+// Entries under their own names, which the run changed, each holding its own name.
+std::size_t entriesHome(const TemporaryFolder& folder, const NameSet& originals) {
+    std::size_t home = 0;
+    for (const std::string& name : folder.names()) {
+        const bool file = std::filesystem::is_regular_file(folder.pathOf(name));
+        home += (file && originals.contains(name) && folder.contentOf(name) == name) ||
+                        (!file && name == "sub")
+                    ? 1
+                    : 0;
+    }
+    return home;
+}
+
+// A stopped undo moved names toward the user's own: it keeps them, says how many, and the
+// next undo finds the others wherever the stop left them, under a temporary name too.
+TEST_F(Undo, StoppedUndoKeepsWhatItGaveBackAndTheNextGivesTheRest) {
+    settings.isReverse = true;
+    for (std::size_t moves = 0; moves < 12; ++moves) {
+        SCOPED_TRACE(moves);
+        const RunReport renamed = renameFiles(settings, fileSystem, journals, proceed);
+        ASSERT_EQ(renamed.outcome, RunOutcome::Renamed);
+        const std::size_t unmoved = entriesHome(folder, originals);
+        StopBeforeMove stop(moves);
+        const UndoReport stopped = undoLastRun(fileSystem, folder.path(), journals, stop);
+        if (stopped.outcome == UndoOutcome::Restored) {
+            EXPECT_GE(moves, renamed.moved);
+            expectOriginals();
+            continue;
+        }
+        EXPECT_EQ(stopped.outcome, UndoOutcome::Cancelled);
+        EXPECT_EQ(stopped.toRestore, renamed.moved);
+        EXPECT_EQ(stopped.restored, entriesHome(folder, originals) - unmoved);
+        EXPECT_FALSE(stopped.notRecorded);
+        if (moves == 0) {
+            // Nothing moved: the run is as it was.
+            EXPECT_EQ(lastRun(), LastRunState::Finished);
+        } else {
+            // Until the rest are back, the names the undo left are no one's to number.
+            EXPECT_EQ(lastRun(), LastRunState::Interrupted);
+            EXPECT_EQ(run(), RunOutcome::LastRunInterrupted);
+        }
+
+        const UndoReport rest = undo();
+        EXPECT_EQ(rest.outcome, UndoOutcome::Restored);
+        EXPECT_EQ(rest.restored + stopped.restored, renamed.moved);
+        expectOriginals();
+        EXPECT_EQ(undo().outcome, UndoOutcome::NothingToUndo);
+    }
+}
+
+// Undoing a swap parks one entry under a temporary name first; stopped right there, no
+// entry is home yet, and the journal must still lead to the one parked.
+TEST_F(Undo, UndoStoppedWithAnEntryParkedFindsItNextTime) {
+    TemporaryFolder other;
+    other.addFile("0001");
+    other.addFile("0002");
+    Settings reversed;
+    reversed.targetDir = other.path();
+    reversed.isReverse = true;
+    ASSERT_EQ(renameFiles(reversed, fileSystem, journals, proceed).outcome, RunOutcome::Renamed);
+    ASSERT_EQ(other.contentOf("0001"), "0002");
+    StopBeforeMove stop(1);
+    const UndoReport stopped = undoLastRun(fileSystem, other.path(), journals, stop);
+    EXPECT_EQ(stopped.outcome, UndoOutcome::Cancelled);
+    EXPECT_EQ(stopped.restored, 0U);
+    EXPECT_EQ(other.names().size(), 2U);
+    EXPECT_EQ(lastRun(other.path()), LastRunState::Interrupted);
+
+    EXPECT_EQ(undoLastRun(fileSystem, other.path(), journals, proceed).outcome,
+              UndoOutcome::Restored);
+    EXPECT_EQ(other.names(), (NameSet{"0001", "0002"}));
+    EXPECT_EQ(other.contentOf("0001"), "0001");
+    EXPECT_EQ(other.contentOf("0002"), "0002");
+}
+
+// Every move of the undo made, and the journal cannot be rewritten: the names are back,
+// the report says so, and the journal still leads the next undo, which completes it.
+TEST_F(Undo, UndoWhoseRecordCannotBeUpdatedSaysHowManyMoved) {
+    const auto calls = std::make_shared<testing::ScriptedJournalCalls>();
+    Journals scripted{JournalFolder(state.pathOf("journals"), calls)};
+    const RunReport renamed = renameFiles(settings, fileSystem, scripted, proceed);
+    ASSERT_EQ(renamed.outcome, RunOutcome::Renamed);
+    // The undo is marked as under way before its first move; what fails is marking it done.
+    class FullDiskOnFirstMove final : public RunObserver {
+    public:
+        explicit FullDiskOnFirstMove(testing::ScriptedJournalCalls& calls) : calls_(calls) {}
+        bool proceed(std::size_t, std::size_t) override {
+            calls_.failing = testing::ScriptedJournalCalls::Call::WriteAt;
+            calls_.error = ENOSPC;
+            return true;
+        }
+
+    private:
+        testing::ScriptedJournalCalls& calls_;
+    } fullDisk(*calls);
+    const UndoReport report = undoLastRun(fileSystem, folder.path(), scripted, fullDisk);
+    EXPECT_EQ(report.outcome, UndoOutcome::Failed);
+    EXPECT_TRUE(report.notRecorded);
+    EXPECT_EQ(report.error, std::errc::no_space_on_device);
+    EXPECT_EQ(report.restored, renamed.moved);
+    EXPECT_EQ(report.toRestore, renamed.moved);
+    expectOriginals();
+    EXPECT_EQ(lastRun(), LastRunState::Interrupted);
+
+    calls->failing = testing::ScriptedJournalCalls::Call::None;
+    const UndoReport completed = undo();
+    EXPECT_EQ(completed.outcome, UndoOutcome::Restored);
+    EXPECT_EQ(completed.restored, 0U);
+    EXPECT_EQ(completed.alreadyOriginal, renamed.moved);
+    EXPECT_EQ(lastRun(), LastRunState::Undone);
+}
+
+// Without inode numbers, size and time are all that tell an entry; one whose size changed
+// since may be another file, and stays where it is.
+TEST_F(Undo, WithoutStableInodesAnEntryWhoseSizeChangedIsLeftAlone) {
+    fileSystem.inodesAreStable = false;
+    ASSERT_EQ(run(), RunOutcome::Renamed);
+    ASSERT_EQ(folder.contentOf("0004"), "b");
+    struct stat before {};
+    ASSERT_EQ(::stat(folder.pathOf("0004").c_str(), &before), 0);
+    std::ofstream(folder.pathOf("0004"), std::ios::app) << " grown";
+    // Same modification time as before: only the size tells.
+    const timespec kept[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, folder.pathOf("0004").c_str(), kept, 0), 0);
+
+    fileSystem.inodeShift = 1000;
+    const UndoReport report = undo();
+    EXPECT_EQ(report.outcome, UndoOutcome::PartlyRestored);
+    EXPECT_EQ(report.leftAlone, (std::vector<LeftAlone>{{"b", LeftAloneReason::SizeChanged}}));
+    EXPECT_EQ(folder.contentOf("0004"), "b grown");
+    EXPECT_FALSE(folder.names().contains("b"));
+    EXPECT_EQ(folder.contentOf("a b"), "a b");
+}
+
+// An interrupted run undone in part is still interrupted: the entries left are under the
+// run's names, some perhaps temporary, which no new run may number.
+TEST_F(Undo, PartialUndoOfAnInterruptedRunKeepsItRefused) {
+    TemporaryFolder other;
+    const NameSet names{"x", "y", "z"};
+    for (const std::string& name : names) {
+        other.addFile(name);
+    }
+    Settings numbered;
+    numbered.targetDir = other.path();
+    // Two entries got new names; the run died before moving the third.
+    ASSERT_TRUE(testing::renameKilledAtMove(numbered, journals.folder(), 3));
+    std::vector<std::string> away;
+    std::ranges::set_difference(names, other.names(), std::back_inserter(away));
+    ASSERT_EQ(away.size(), 2U);
+    other.addFile(away[0]); // another program's file takes the name meanwhile
+
+    const UndoReport report = undoLastRun(fileSystem, other.path(), journals, proceed);
+    EXPECT_EQ(report.outcome, UndoOutcome::PartlyRestored);
+    EXPECT_EQ(report.leftAlone, (std::vector<LeftAlone>{{away[0], LeftAloneReason::NameTaken}}));
+    EXPECT_EQ(report.restored, 1U);
+    EXPECT_EQ(other.contentOf(away[1]), away[1]);
+    EXPECT_EQ(lastRun(other.path()), LastRunState::Interrupted);
+    EXPECT_EQ(renameFiles(numbered, fileSystem, journals, proceed).outcome,
+              RunOutcome::LastRunInterrupted);
+}
+
+// A journal damaged after the run still leads undo to the entries it can tell: they go
+// home, those it cannot tell are counted, and the folder can be renamed again. A journal
+// that lost entries is set aside, not deleted.
+TEST_F(Undo, DamagedJournalGivesBackTheEntriesItCanStillTell) {
+    struct Damage {
+        const char* what;
+        std::function<void(std::string&)> damage;
+        std::size_t unread;
+    };
+    const std::vector<Damage> damages{
+        {"a byte of the state line", [](std::string& bytes) { bytes[40] = 'X'; }, 0},
+        {"the checksum", [](std::string& bytes) { bytes[bytes.size() - 3] ^= 1; }, 0},
+        {"the end cut off", [](std::string& bytes) { bytes.resize(bytes.size() - 30); }, 1},
+    };
+    for (const Damage& test : damages) {
+        SCOPED_TRACE(test.what);
+        const RunReport renamed = renameFiles(settings, fileSystem, journals, proceed);
+        ASSERT_EQ(renamed.outcome, RunOutcome::Renamed);
+        const std::string journal = journalPath();
+        std::string bytes;
+        {
+            std::ifstream in(journal, std::ios::binary);
+            bytes.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        test.damage(bytes);
+        std::ofstream(journal, std::ios::binary | std::ios::trunc) << bytes;
+
+        const UndoReport report = undo();
+        EXPECT_EQ(report.outcome, UndoOutcome::Restored);
+        EXPECT_TRUE(report.fromDamagedRecord);
+        EXPECT_EQ(report.unreadEntries, test.unread);
+        EXPECT_EQ(report.restored, renamed.moved - test.unread);
+        EXPECT_EQ(std::filesystem::exists(journal + ".set-aside"), test.unread > 0);
+        EXPECT_EQ(lastRun(), LastRunState::Undone);
+        EXPECT_EQ(undo().outcome, UndoOutcome::NothingToUndo);
+        if (test.unread == 0) {
+            expectOriginals();
+        } else {
+            // The entry it lost keeps its new name.
+            EXPECT_EQ(std::ranges::count_if(folder.names(),
+                                            [&](const std::string& name) {
+                                                return !originals.contains(name) && name != "sub";
+                                            }),
+                      1);
+        }
+    }
 }
 
 } // namespace

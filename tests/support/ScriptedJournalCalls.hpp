@@ -14,7 +14,9 @@ namespace brindleaf::testing {
 // test makes fail with a chosen errno, as a full disk or a failing drive would.
 class ScriptedJournalCalls final : public JournalCalls {
 public:
-    enum class Call { None, Write, WriteAt, Flush, Rename };
+    // Flush fails the first flush, of the journal itself; FlushFolder only the journal
+    // folder's, once the journal has reached the disk and its final name.
+    enum class Call { None, Write, WriteAt, Flush, FlushFolder, Rename };
     Call failing = Call::None;
     int error = EIO;
     std::vector<std::string>* log = nullptr;
@@ -28,8 +30,11 @@ public:
     int flush(int fd) override {
         struct stat status {};
         ::fstat(fd, &status);
-        note(S_ISDIR(status.st_mode) ? "flush journal folder" : "flush journal");
-        return failing == Call::Flush ? fail() : JournalCalls::flush(fd);
+        const bool folder = S_ISDIR(status.st_mode);
+        note(folder ? "flush journal folder" : "flush journal");
+        return failing == Call::Flush || (failing == Call::FlushFolder && folder)
+                   ? fail()
+                   : JournalCalls::flush(fd);
     }
     int rename(int folder, const char* from, const char* to) override {
         note("name journal");

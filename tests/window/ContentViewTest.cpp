@@ -8,6 +8,7 @@
 #include "window/PreviewListView.hpp"
 #include "window/PreviewModel.hpp"
 #include "window/Translations.hpp"
+#include "window/UndoMessages.hpp"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
@@ -27,9 +28,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 
 using brindleaf::ContentView;
@@ -489,36 +493,70 @@ private slots:
         QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
     }
 
-    // A record that cannot be read is offered to be set aside, and nothing moves.
-    void damagedRecordIsOfferedToBeSetAside() {
+    // A journal folder others may write to hides no run: the window says so, naming it,
+    // and neither renames nor undoes.
+    void untrustedJournalFolderIsShownAndRefused() {
         TemporaryFolder folder;
-        QVERIFY(interruptedRunIn(folder));
-        const NameSet halfway = folder.names();
-        const brindleaf::JournalFolder journals(brindleaf::JournalFolder::defaultPath());
-        const std::string journal = journals.path() + "/" + journals.names()->front();
-        std::filesystem::resize_file(journal, std::filesystem::file_size(journal) - 1);
-        {
-            std::fstream state(journal, std::ios::in | std::ios::out | std::ios::binary);
-            state.seekp(40);
-            state.put('X');
-        }
-
+        folder.addFile("a");
+        const std::string journals = brindleaf::JournalFolder::defaultPath();
+        std::filesystem::create_directories(journals);
+        QCOMPARE(::chmod(journals.c_str(), 0770), 0);
         ContentView view;
-        QString asked;
-        QString details;
-        whenShown<QMessageBox>([&](QMessageBox* question) {
-            asked = question->text();
-            details = question->informativeText();
-            question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
-        });
         showFolder(view, folder.path());
-        QVERIFY2(asked.contains(QStringLiteral("cannot be read")), qPrintable(asked));
-        // Which entry moved first follows the inode numbers.
-        QVERIFY2(details.contains(QStringLiteral("” is now “000")), qPrintable(details));
-        QVERIFY(std::filesystem::exists(journal + ".set-aside"));
-        QCOMPARE(folder.names(), halfway);
-        settle(view);
-        QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
+        ::chmod(journals.c_str(), 0700);
+        const QString problem = child<QLabel>(view, "problemLabel")->text();
+        QVERIFY2(problem.contains(QString::fromStdString(journals)), qPrintable(problem));
+        QVERIFY2(problem.contains(QStringLiteral("other users may write to it")),
+                 qPrintable(problem));
+        QVERIFY(!child<QPushButton>(view, "doButton")->isEnabled());
+        QVERIFY(!child<QPushButton>(view, "undoButton")->isEnabled());
+        QCOMPARE(folder.names(), NameSet{"a"});
+    }
+
+    // A record that tells no entry is offered to be set aside, and nothing moves; one whose
+    // entries can be read is offered to give them back.
+    void damagedRecordIsOfferedToBeSetAsideOrUndone() {
+        for (const bool entriesReadable : {false, true}) {
+            TemporaryFolder folder;
+            QVERIFY(interruptedRunIn(folder));
+            const NameSet halfway = folder.names();
+            const brindleaf::JournalFolder journals(brindleaf::JournalFolder::defaultPath());
+            const std::string journal = journals.path() + "/" + journals.names()->front();
+            std::string bytes;
+            {
+                std::ifstream in(journal, std::ios::binary);
+                bytes.assign(std::istreambuf_iterator<char>(in), {});
+            }
+            bytes[40] = 'X'; // the state line
+            if (!entriesReadable) {
+                bytes.resize(bytes.find('\n', bytes.find("\nentries ") + 1) + 1);
+            }
+            std::ofstream(journal, std::ios::binary | std::ios::trunc) << bytes;
+
+            ContentView view;
+            QString asked;
+            QString details;
+            whenShown<QMessageBox>([&](QMessageBox* question) {
+                asked = question->text();
+                details = question->informativeText();
+                question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+            });
+            showFolder(view, folder.path());
+            if (entriesReadable) {
+                QVERIFY2(asked.contains(QStringLiteral("can be read")), qPrintable(asked));
+                // Which entry moved first follows the inode numbers.
+                QVERIFY2(details.contains(QStringLiteral("” is now “000")), qPrintable(details));
+                QCOMPARE(folder.names(), (NameSet{"x", "y", "z"}));
+                QCOMPARE(folder.contentOf("x"), std::string("x"));
+            } else {
+                QVERIFY2(asked.contains(QStringLiteral("cannot be read")), qPrintable(asked));
+                QVERIFY(std::filesystem::exists(journal + ".set-aside"));
+                QCOMPARE(folder.names(), halfway);
+                std::filesystem::remove(journal + ".set-aside");
+            }
+            settle(view);
+            QVERIFY(child<QPushButton>(view, "doButton")->isEnabled());
+        }
     }
 
     // Cancel, closing the progress dialog, the window system's close request (the title
@@ -679,6 +717,108 @@ private slots:
         QCOMPARE(child<QLabel>(view, "statusLabel")->text(),
                  QStringLiteral("Renamed 1,000 entries."));
         QVERIFY(folder.names().contains("notes.txt"));
+    }
+
+    // A restore moves names toward the user's own: stopped, it keeps those it gave back,
+    // says how many, and Undo gives back the rest. A signal still ends the program.
+    void stoppingARestoreKeepsWhatItGaveBackAndSaysSo() {
+        enum class Stop { Cancel, Signal };
+        for (const Stop stop : {Stop::Cancel, Stop::Signal}) {
+            TemporaryFolder folder;
+            NameSet originals;
+            for (int i = 0; i < 300; ++i) {
+                const std::string name = "photo " + std::to_string(i) + ".jpg";
+                folder.addFile(name);
+                originals.insert(name);
+            }
+            brindleaf::Settings settings;
+            settings.targetDir = folder.path();
+            // Every move goes straight to a new name: 250 entries renamed, 50 not.
+            QVERIFY(brindleaf::testing::renameKilledAtMove(
+                settings, brindleaf::JournalFolder(brindleaf::JournalFolder::defaultPath()), 251));
+            const auto namesBack = [&] {
+                int back = 0;
+                for (const std::string& name : folder.names()) {
+                    back += originals.contains(name) ? 1 : 0;
+                }
+                return back;
+            };
+            QCOMPARE(namesBack(), 50);
+
+            ContentView view(std::make_unique<brindleaf::testing::FaultyFileSystem>(
+                std::chrono::milliseconds(4)));
+            QSignalSpy quits(&view, &ContentView::quitRequested);
+            view.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+            whenShown<QProgressDialog>([&](QProgressDialog* progress) {
+                QTimer::singleShot(100, progress, [&, progress] {
+                    if (stop == Stop::Cancel) {
+                        progress->cancel();
+                    } else {
+                        ::raise(SIGTERM);
+                    }
+                });
+            });
+            whenShown<QMessageBox>([&](QMessageBox* question) {
+                question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+            });
+            const AlertCollector alerts;
+            view.setTargetDir(localUrl(folder.path()));
+            QVERIFY(QTest::qWaitFor([&] { return quits.size() == 1 || !alerts.texts.isEmpty(); },
+                                    20000));
+            const int back = namesBack();
+            QVERIFY2(back > 50 && back < 300, qPrintable(QString::number(back)));
+            if (stop == Stop::Signal) {
+                QCOMPARE(quits.front(), QList<QVariant>{128 + SIGTERM});
+                continue;
+            }
+            QVERIFY2(alerts.texts.front().contains(
+                         QStringLiteral("%1 of 250 entries are back").arg(back - 50)),
+                     qPrintable(alerts.texts.front()));
+            QVERIFY2(alerts.texts.front().contains(QStringLiteral("Undo gives back the rest")),
+                     qPrintable(alerts.texts.front()));
+            settle(view);
+            QVERIFY(!child<QPushButton>(view, "doButton")->isEnabled());
+            whenShown<QMessageBox>([&](QMessageBox* question) {
+                question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+            });
+            child<QPushButton>(view, "undoButton")->click();
+            QCOMPARE(folder.names(), originals);
+            QCOMPARE(folder.contentOf("photo 7.jpg"), std::string("photo 7.jpg"));
+        }
+    }
+
+    // An undo that stopped, failed on a move, or could not be recorded says how many names
+    // are back, and never that every entry is where the undo found it.
+    void unfinishedUndoSaysHowManyNamesAreBack() {
+        struct Case {
+            brindleaf::UndoOutcome outcome;
+            bool notRecorded;
+            std::size_t restored;
+            std::size_t toRestore;
+            QString says;
+        };
+        const std::vector<Case> cases{
+            {brindleaf::UndoOutcome::Failed, true, 19998, 20000,
+             QStringLiteral("19,998 of 20,000 entries are back")},
+            {brindleaf::UndoOutcome::Failed, true, 20000, 20000,
+             QStringLiteral("All 20,000 entries are back")},
+            {brindleaf::UndoOutcome::Cancelled, false, 3, 8, QStringLiteral("3 of 8 entries")},
+        };
+        for (const Case& test : cases) {
+            brindleaf::UndoReport report;
+            report.outcome = test.outcome;
+            report.notRecorded = test.notRecorded;
+            report.restored = test.restored;
+            report.toRestore = test.toRestore;
+            report.error = std::make_error_code(std::errc::no_space_on_device);
+            bool succeeded = true;
+            const QString text = brindleaf::UndoMessages::outcome(report, succeeded);
+            QVERIFY(!succeeded);
+            QVERIFY2(text.contains(test.says), qPrintable(text));
+            QVERIFY2(!text.contains(QStringLiteral("Every entry is back")), qPrintable(text));
+            QVERIFY2(!text.contains(QStringLiteral("Nothing was changed")), qPrintable(text));
+        }
     }
 
     // A folder that changed after its preview is never renamed by a plan nobody saw.
