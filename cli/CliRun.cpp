@@ -242,6 +242,15 @@ void sayDateCounts(const FolderPlan& plan, const Settings& settings, StreamRepor
                  " came from a camera without a time zone, read as this computer's.");
 }
 
+std::string noEntryChosenWords(const Settings& settings) {
+    std::string text = "No entry of " + quotedName(settings.targetDir) + " is numbered: ";
+    if (!settings.onlyExtensions.empty()) {
+        return text + "none is a file with an extension --only names (" + settings.onlyExtensions +
+               ").";
+    }
+    return text + "the choices leave every entry out.";
+}
+
 int preview(const CommandLine& line, FileSystem& fileSystem, const Journals& journals,
             std::FILE* out, StreamReporter& reporter) {
     const Settings& settings = line.settings;
@@ -280,6 +289,10 @@ int preview(const CommandLine& line, FileSystem& fileSystem, const Journals& jou
                        shownName(used.cameras[i]) + "\n");
     }
     sayDateCounts(plan, settings, reporter);
+    if (numbered == 0 && !plan.names.empty()) {
+        // An empty preview alone reads as "nothing to do" to a script and to a person alike.
+        reporter.say(noEntryChosenWords(settings));
+    }
     return std::fflush(out) == 0 ? exitSuccess : exitFailure;
 }
 
@@ -433,8 +446,8 @@ int runCommandLine(std::span<const std::string_view> args, FileSystem& fileSyste
                    Journals& journals, std::FILE* out, std::FILE* err) {
     const auto line = parseCommandLine(args);
     if (!line) {
-        std::fprintf(err, "brindleaf-cli: %s\n\n", line.error().c_str());
-        write(err, usageText());
+        std::fprintf(err, "brindleaf-cli: %s\nTry 'brindleaf-cli --help' for more information.\n",
+                     line.error().c_str());
         return exitUsage;
     }
     StreamReporter reporter(err);

@@ -1,7 +1,10 @@
 #include "cli/CommandLine.hpp"
 
+#include "engine/Arrangement.hpp"
+
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <optional>
 
 namespace brindleaf::cli {
@@ -42,6 +45,37 @@ std::optional<Order> orderNamed(std::string_view name) {
 // Empty, as a field the window's user cleared, is allowed.
 bool allDigits(std::string_view text) {
     return text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The window reads a start too large for a name as 0; a script must not number from 0
+// because of a typo.
+bool fitsAStart(std::string_view digits) {
+    std::uint64_t value = 0;
+    for (const char digit : digits) {
+        const auto d = static_cast<std::uint64_t>(digit - '0');
+        constexpr auto largest =
+            static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+        if (value > (largest - d) / 10) {
+            return false;
+        }
+        value = value * 10 + d;
+    }
+    return true;
+}
+
+// An empty or unusable list would number every entry, or none, where a script meant some:
+// `--only "$EXT"` with EXT unset must rename nothing.
+std::optional<std::string> problemOfOnlyList(std::string_view list) {
+    const ExtensionList read = readExtensionList(list);
+    if (!read.unusable.empty()) {
+        return "--only: \"" + std::string(read.unusable.front()) +
+               "\" is no extension; give extensions such as jpg, .jpg or *.jpg, separated by "
+               "commas or spaces";
+    }
+    if (read.extensions.empty()) {
+        return "--only needs at least one extension, such as --only jpg,png";
+    }
+    return std::nullopt;
 }
 
 // Says which requests were asked for, so that two that exclude each other are refused.
@@ -232,6 +266,15 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
                 return std::unexpected(std::string(option->name) + " takes digits only, not \"" +
                                        value + "\"");
             }
+            if (option->field == &Settings::startIndex && !fitsAStart(value)) {
+                return std::unexpected("--start takes a number up to 9223372036854775807, not \"" +
+                                       value + "\"");
+            }
+            if (option->field == &Settings::onlyExtensions) {
+                if (auto problem = problemOfOnlyList(value)) {
+                    return std::unexpected(std::move(*problem));
+                }
+            }
             line.settings.*option->field = std::move(value);
         }
     }
@@ -302,9 +345,11 @@ Options:
                        source (taken, modified or corrected) and its camera, each
                        after a tab; needs --order modified or taken
   --skip-hidden        leave out entries whose names start with "." (default off)
-  --files-only         leave out folders (default off)
-  --only LIST          number only files with these extensions, comma-separated and
-                       matched without regard to case: --only jpg,heic,cr2
+  --files-only         leave out folders and symbolic links to folders (default off)
+  --only LIST          number only files with these extensions, separated by commas or
+                       spaces and matched without regard to case: --only jpg,heic,cr2;
+                       ".jpg", "*.jpg" and "tar.gz" are taken too. Folders, and links
+                       to folders, are left out
   --keep-related, --no-keep-related
                        give files whose names differ only in their extensions, in any
                        ASCII case, one number, each keeping its own extension; a
@@ -349,8 +394,17 @@ damaged, is kept until it is undone or set aside with --forget; a file there tha
 run's journal is set aside, never deleted. Ctrl-C, SIGTERM or SIGHUP during a run puts
 every name back.
 
-Exit status: 0 on success, 1 when listing, renaming or undoing fails, 2 on bad usage,
-128 + the signal's number when a signal stopped the run and every name was put back.
+A symbolic link is renamed as the link itself, never followed; whether it counts as a
+folder or a file is decided by what it points to, and a link that points nowhere is a file.
+
+Exit status:
+  0    done: previewed, renamed (or nothing to rename), undone, listed, set aside
+  1    failed, or refused: the folder cannot be read, a name cannot be given, a run
+       did not finish or its journal is damaged, nothing to undo, an undo gave back
+       only some names, nothing to set aside
+  2    bad usage: an unknown option or a value it cannot take
+  128+N  signal N stopped a run, and every name was put back; or an undo, which
+         keeps the names it gave back and says how many
 )";
 }
 

@@ -9,6 +9,8 @@ namespace brindleaf {
 
 namespace {
 
+constexpr std::string_view listSeparators = ", \t";
+
 bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
     const auto lower = [](char byte) {
         return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
@@ -20,46 +22,32 @@ bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
 class EntryChoice {
 public:
     explicit EntryChoice(const Settings& settings)
-        : skipsHidden_(settings.isSkipHiddenOn), filesOnly_(settings.isFilesOnlyOn) {
-        std::string_view list = settings.onlyExtensions;
-        while (!list.empty()) {
-            const std::size_t comma = std::min(list.find(','), list.size());
-            std::string_view item = list.substr(0, comma);
-            list.remove_prefix(std::min(comma + 1, list.size()));
-            item.remove_prefix(std::min(item.find_first_not_of(" \t"), item.size()));
-            item.remove_suffix(item.size() -
-                               std::min(item.find_last_not_of(" \t") + 1, item.size()));
-            if (item.starts_with('.')) {
-                item.remove_prefix(1);
-            }
-            if (!item.empty()) {
-                extensions_.push_back(item);
-            }
-        }
-    }
+        : skipsHidden_(settings.isSkipHiddenOn), filesOnly_(settings.isFilesOnlyOn),
+          extensions_(readExtensionList(settings.onlyExtensions).extensions),
+          // A list of nothing usable (",", ".") takes no file rather than every entry.
+          onlyListed_(settings.onlyExtensions.find_first_not_of(" \t") != std::string::npos) {}
 
     [[nodiscard]] bool takesEverything() const {
-        return !skipsHidden_ && !filesOnly_ && extensions_.empty();
+        return !skipsHidden_ && !filesOnly_ && !onlyListed_;
     }
 
     [[nodiscard]] bool takes(std::string_view name, bool isFolder) const {
         if ((skipsHidden_ && name.starts_with('.')) || (filesOnly_ && isFolder)) {
             return false;
         }
-        if (extensions_.empty()) {
+        if (!onlyListed_) {
             return true;
         }
-        const std::string_view extension = NameFormat::extensionOf(name);
-        return !isFolder && !extension.empty() &&
-               std::ranges::any_of(extensions_, [&](std::string_view wanted) {
-                   return equalIgnoringAsciiCase(extension.substr(1), wanted);
-               });
+        return !isFolder && std::ranges::any_of(extensions_, [&](std::string_view wanted) {
+            return hasExtension(name, wanted);
+        });
     }
 
 private:
     bool skipsHidden_;
     bool filesOnly_;
     std::vector<std::string_view> extensions_;
+    bool onlyListed_;
 };
 
 char lowerAscii(char byte) {
@@ -269,6 +257,40 @@ bool arrangesByName(const Settings& settings, const EntryChoice& choice) {
 }
 
 } // namespace
+
+ExtensionList readExtensionList(std::string_view list) {
+    ExtensionList read;
+    while (!list.empty()) {
+        const std::size_t end = std::min(list.find_first_of(listSeparators), list.size());
+        const std::string_view item = list.substr(0, end);
+        list.remove_prefix(std::min(end + 1, list.size()));
+        if (item.empty()) {
+            continue;
+        }
+        std::string_view extension = item;
+        if (extension.starts_with("*.")) {
+            extension.remove_prefix(2);
+        } else if (extension.starts_with('.')) {
+            extension.remove_prefix(1);
+        }
+        // A pattern is matched as the extension it ends with; one that holds more than that
+        // would match other names than the user meant, and a slash ends no name.
+        const bool usable =
+            !extension.empty() &&
+            extension.find_first_of(std::string_view("*?[/\0", 5)) == std::string_view::npos;
+        (usable ? read.extensions : read.unusable).push_back(usable ? extension : item);
+    }
+    return read;
+}
+
+bool hasExtension(std::string_view name, std::string_view extension) {
+    // A name that is only a dot and the extension (".jpg") is hidden, with no extension.
+    if (name.size() < extension.size() + 2) {
+        return false;
+    }
+    const std::size_t dot = name.size() - extension.size() - 1;
+    return name[dot] == '.' && equalIgnoringAsciiCase(name.substr(dot + 1), extension);
+}
 
 std::int64_t dateUsed(const EntryDate& date, Order order) {
     return order == Order::Taken && date.taken ? *date.taken : date.modified;

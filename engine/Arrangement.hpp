@@ -58,6 +58,21 @@ struct Arrangement {
                                                        std::size_t longestName) const;
 };
 
+// The extensions a list of them names, as typed: "jpg", ".jpg" or "*.jpg", one or more dots
+// inside ("tar.gz"), separated by commas or spaces, matched without regard to ASCII case.
+struct ExtensionList {
+    // Without the leading "*." or ".".
+    std::vector<std::string_view> extensions;
+    // Items that no name can end with (".", "*", "j?g", "a/b"), as typed. They match
+    // nothing; a list of nothing else leaves every entry out.
+    std::vector<std::string_view> unusable;
+};
+
+[[nodiscard]] ExtensionList readExtensionList(std::string_view list);
+
+// Whether the name `name` of a file ends in "." and `extension`, with something before.
+[[nodiscard]] bool hasExtension(std::string_view name, std::string_view extension);
+
 // Whether the settings leave every entry numbered by its place in the name order.
 [[nodiscard]] bool arrangesByName(const Settings& settings);
 

@@ -175,9 +175,13 @@ RunReport renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
         report.outcome = RunOutcome::Failed;
         return report;
     }
-    const MovesResult result =
-        moveBatch(fileSystem, opened.folder, changed.sources, changed.destinations,
-                  NameFormat::temporarySuffix, observer, changed.order);
+    const MovesResult result = [&] {
+        // A placeholder a killed run leaves behind is then known to undo, not taken for an
+        // entry of the user's.
+        const JournalledPlaceholders placeholders(fileSystem, *journal);
+        return moveBatch(fileSystem, opened.folder, changed.sources, changed.destinations,
+                         NameFormat::temporarySuffix, observer, changed.order);
+    }();
     // Whatever happened, what the folder now holds must reach the disk before it is reported.
     const std::error_code flushed = fileSystem.flush(opened.folder);
     report.outcome = reportMoves(result, report.failures);

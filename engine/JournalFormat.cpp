@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -39,6 +40,13 @@ constexpr std::size_t trailerLength = 21;
 constexpr std::uint64_t longestName = 1024;
 // Three numbers, two names with their lengths, the spaces, the colons and the newline.
 constexpr std::uint64_t longestEntryLine = 3 * 20 + 2 * (4 + 1 + longestName) + 4 + 1;
+// "placeholder-inode", a number, a name with its length, and the line's own checksum.
+constexpr std::uint64_t longestPlaceholderLine = 18 + 20 + 1 + 4 + 1 + longestName + 10;
+// An entry claims at most three names in a run (its temporary name, back from it, home),
+// each recorded in two lines.
+constexpr std::uint64_t placeholdersPerEntry = 6;
+// Placeholder records are read in pieces of at least this size, to hold whole ones.
+constexpr std::size_t placeholderPieceBytes = 64 * 1024;
 
 // FNV-1a: cheap enough for tens of megabytes, and any damage changes it.
 std::uint64_t checksumOf(std::uint64_t sum, std::string_view bytes) {
@@ -336,7 +344,7 @@ bool JournalDecoder::decodeHead(bool atEnd) {
         checksumOf(checksumStart,
                    std::string_view(pending_).substr(stateLineLength, headEnd - stateLineLength));
     pending_.erase(0, headEnd);
-    record_ = RunRecord{std::move(*head), {}};
+    record_ = RunRecord{std::move(*head), {}, {}};
     return true;
 }
 
@@ -365,16 +373,40 @@ void JournalDecoder::decodeEntries(bool atEnd) {
 }
 
 void JournalDecoder::checkTrailer(bool atEnd) {
-    if (problem_ || !entriesDone_ || (!atEnd && pending_.size() <= trailerLength)) {
+    if (problem_ || !entriesDone_) {
         return;
     }
-    char expected[32];
-    std::snprintf(expected, sizeof expected, "end %016llx\n",
-                  static_cast<unsigned long long>(checksum_));
-    if (pending_ != expected) {
-        problem_ =
-            pending_.starts_with("end ") ? JournalProblem::Corrupt : JournalProblem::Truncated;
+    if (!trailerRead_) {
+        if (!atEnd && pending_.size() < trailerLength) {
+            return;
+        }
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "end %016llx\n",
+                      static_cast<unsigned long long>(checksum_));
+        if (!pending_.starts_with(expected)) {
+            problem_ =
+                pending_.starts_with("end ") ? JournalProblem::Corrupt : JournalProblem::Truncated;
+            return;
+        }
+        pending_.erase(0, trailerLength);
+        trailerRead_ = true;
     }
+    readPlaceholders(atEnd);
+}
+
+// The placeholder records after the end line, read as they come in pieces large enough to
+// hold whole ones; a record cut by a piece's end waits for the next.
+void JournalDecoder::readPlaceholders(bool atEnd) {
+    if (!atEnd && pending_.size() < placeholderPieceBytes) {
+        return;
+    }
+    std::string_view rest = pending_;
+    const bool whole = readPlaceholderRecords(rest, record_->placeholders);
+    if (!whole && (atEnd || rest.size() >= longestPlaceholderLine)) {
+        problem_ = JournalProblem::Corrupt;
+        return;
+    }
+    pending_.erase(0, atEnd ? pending_.size() : pending_.size() - rest.size());
 }
 
 std::expected<RunRecord, JournalProblem> decodeJournal(std::string_view bytes) {
@@ -383,7 +415,9 @@ std::expected<RunRecord, JournalProblem> decodeJournal(std::string_view bytes) {
     return decoder.finish();
 }
 
-bool endsComplete(std::string_view tail) {
+namespace {
+
+bool endsWithTrailer(std::string_view tail) {
     if (tail.size() < trailerLength) {
         return false;
     }
@@ -396,14 +430,38 @@ bool endsComplete(std::string_view tail) {
     });
 }
 
+// Whether the last whole line of `tail` is a placeholder record with its checksum: a crash
+// may have cut a record after it short.
+bool endsWithPlaceholderRecord(std::string_view tail) {
+    const std::size_t lastEnd = tail.rfind('\n');
+    if (lastEnd == std::string_view::npos || lastEnd == 0) {
+        return false;
+    }
+    const std::size_t lineStart = tail.rfind('\n', lastEnd - 1);
+    if (lineStart == std::string_view::npos) {
+        return false;
+    }
+    std::string_view line = tail.substr(lineStart + 1, lastEnd - lineStart);
+    std::vector<RecordedPlaceholder> ignored;
+    return line.starts_with("placeholder") && readPlaceholderRecords(line, ignored) && line.empty();
+}
+
+} // namespace
+
+bool endsComplete(std::string_view tail) {
+    return endsWithTrailer(tail) || endsWithPlaceholderRecord(tail);
+}
+
 std::uint64_t longestJournalOf(const JournalHead& head) {
     const std::uint64_t fixed = journalHeadBytes + trailerLength;
     const std::uint64_t most = std::min<std::uint64_t>(std::numeric_limits<std::uint64_t>::max(),
                                                        std::numeric_limits<std::size_t>::max());
-    if (head.entryCount > (most - fixed) / longestEntryLine) {
+    if (head.entryCount >
+        (most - fixed) / (longestEntryLine + placeholdersPerEntry * longestPlaceholderLine)) {
         return most;
     }
-    return fixed + head.entryCount * longestEntryLine;
+    return fixed +
+           head.entryCount * (longestEntryLine + placeholdersPerEntry * longestPlaceholderLine);
 }
 
 bool sizeFitsEntries(const JournalHead& head, std::uint64_t size) {
@@ -417,6 +475,68 @@ std::vector<JournalEntry> readableEntries(std::string_view bytes) {
     }
     Reader reader(bytes.substr(stateLineLength));
     return entriesAfterHead(bytes, *head, reader);
+}
+
+namespace {
+
+std::string sizedName(std::string_view name) {
+    return decimal(name.size()) + ":" + std::string(name);
+}
+
+std::string summedLine(const std::string& text) {
+    return text + stateSum(text);
+}
+
+} // namespace
+
+std::string placeholderLine(std::string_view name, bool isFolder) {
+    return summedLine(std::string("placeholder ") + (isFolder ? "folder " : "file ") +
+                      sizedName(name));
+}
+
+std::string placeholderInodeLine(std::string_view name, std::uint64_t inode) {
+    return summedLine("placeholder-inode " + decimal(inode) + " " + sizedName(name));
+}
+
+bool readPlaceholderRecords(std::string_view& lines, std::vector<RecordedPlaceholder>& into) {
+    Reader reader(lines);
+    while (!reader.atEnd()) {
+        const std::string_view start = reader.rest();
+        const bool madeOne = reader.literal("placeholder ");
+        const bool numbered = !madeOne && reader.literal("placeholder-inode ");
+        const bool isFolder = madeOne && reader.literal("folder ");
+        const bool kindRead = !madeOne || isFolder || reader.literal("file ");
+        const auto inode =
+            numbered ? reader.number<std::uint64_t>() : std::optional<std::uint64_t>(0);
+        const auto name =
+            kindRead && inode && (!numbered || reader.literal(" ")) ? reader.sized() : std::nullopt;
+        const std::string_view text = start.substr(0, start.size() - reader.rest().size());
+        const bool whole = name && (madeOne || numbered) && isName(*name) &&
+                           reader.rest().starts_with(stateSum(text));
+        if (!whole) {
+            // A crash may cut the last line short; any other line that is not whole is damage.
+            lines = start;
+            return start.find('\n') == std::string_view::npos;
+        }
+        reader.literal(stateSum(text));
+        if (madeOne) {
+            into.push_back({std::string(*name), isFolder, 0});
+        } else {
+            for (RecordedPlaceholder& made : into) {
+                made.inode = made.name == *name ? *inode : made.inode;
+            }
+        }
+    }
+    lines = {};
+    return true;
+}
+
+std::optional<std::vector<RecordedPlaceholder>> placeholdersRecorded(std::string_view lines) {
+    std::vector<RecordedPlaceholder> placeholders;
+    if (!readPlaceholderRecords(lines, placeholders)) {
+        return std::nullopt;
+    }
+    return placeholders;
 }
 
 } // namespace brindleaf

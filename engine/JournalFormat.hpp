@@ -45,9 +45,20 @@ struct JournalHead {
     std::int64_t startedNanoseconds = 0;
 };
 
+// An empty file or folder that a move made to claim a new name, recorded before it was made;
+// the move may have been cut short before it used it.
+struct RecordedPlaceholder {
+    std::string name;
+    bool isFolder = false;
+    // 0 when the process ended before it could record the number.
+    std::uint64_t inode = 0;
+};
+
 struct RunRecord {
     JournalHead head;
     std::vector<JournalEntry> entries;
+    // Recorded after the journal's end, as the moves made them.
+    std::vector<RecordedPlaceholder> placeholders;
 };
 
 // The first line of every journal; it has a fixed length so that a change of state can
@@ -96,6 +107,7 @@ private:
     bool decodeHead(bool atEnd);
     void decodeEntries(bool atEnd);
     void checkTrailer(bool atEnd);
+    void readPlaceholders(bool atEnd);
 
     std::uint64_t size_;
     std::string pending_;
@@ -103,6 +115,7 @@ private:
     std::optional<JournalProblem> problem_;
     std::uint64_t checksum_;
     bool entriesDone_ = false;
+    bool trailerRead_ = false;
 };
 
 // The whole journal, checked against its checksum.
@@ -115,8 +128,9 @@ std::vector<JournalEntry> readableEntries(std::string_view bytes);
 // Enough of a journal's start to hold its head whatever the folder's path.
 inline constexpr std::size_t journalHeadBytes = 8192;
 
-// Whether a journal's last bytes are the line that closes a complete one. Cheap enough for
-// every listing; only undo reads the whole journal to check its checksum.
+// Whether a journal's last bytes are the line that closes a complete one, or a placeholder
+// record, which is only ever written after that line. Cheap enough for every listing; only
+// undo reads the whole journal to check its checksum.
 bool endsComplete(std::string_view tail);
 
 // Whether a journal of `size` bytes is no larger than one with its head's count of entries
@@ -124,5 +138,43 @@ bool endsComplete(std::string_view tail);
 bool sizeFitsEntries(const JournalHead& head, std::uint64_t size);
 // The most bytes a journal whose head says this can hold, capped at what memory can address.
 std::uint64_t longestJournalOf(const JournalHead& head);
+
+// The lines that record placeholders after a journal's end: each is appended while the run
+// goes on, and carries a checksum of its own, so that a line cut short by a crash is told
+// from one that was written whole.
+std::string placeholderLine(std::string_view name, bool isFolder);
+std::string placeholderInodeLine(std::string_view name, std::uint64_t inode);
+
+// The placeholders that `lines`, the bytes after a journal's end, record; a last line cut
+// short is no record. None when a whole line is not such a record.
+std::optional<std::vector<RecordedPlaceholder>> placeholdersRecorded(std::string_view lines);
+// The same, record by record: adds to `into` the records at the start of `lines` and leaves
+// in `lines` what follows the last whole one; false when a whole line is no record.
+bool readPlaceholderRecords(std::string_view& lines, std::vector<RecordedPlaceholder>& into);
+
+// Records in a run's committed journal the placeholders that moves make, for as long as it
+// lives: undo removes those still empty.
+class JournalledPlaceholders final : public PlaceholderLog {
+public:
+    JournalledPlaceholders(FileSystem& fileSystem, JournalFile& journal)
+        : fileSystem_(fileSystem), journal_(journal) {
+        fileSystem_.recordPlaceholdersIn(this);
+    }
+    ~JournalledPlaceholders() override { fileSystem_.recordPlaceholdersIn(nullptr); }
+    JournalledPlaceholders(const JournalledPlaceholders&) = delete;
+    JournalledPlaceholders& operator=(const JournalledPlaceholders&) = delete;
+
+    std::error_code claiming(const std::string& name, bool isFolder) override {
+        return journal_.appendNow(placeholderLine(name, isFolder), true);
+    }
+    // Not flushed: without it, an empty placeholder is still recognised by its name.
+    void claimed(const std::string& name, std::uint64_t inode) override {
+        static_cast<void>(journal_.appendNow(placeholderInodeLine(name, inode), false));
+    }
+
+private:
+    FileSystem& fileSystem_;
+    JournalFile& journal_;
+};
 
 } // namespace brindleaf

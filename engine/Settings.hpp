@@ -35,8 +35,8 @@ struct Settings {
     // Each file keeps its own extension after the postfix.
     bool isKeepExtensionsOn = false;
     Order order = Order::Name;
-    // Which entries get numbers; the others keep their names. `onlyExtensions` is a
-    // comma-separated list, matched without regard to ASCII case; empty takes every file.
+    // Which entries get numbers; the others keep their names. `onlyExtensions` is a list
+    // as readExtensionList() reads it; blank takes every entry.
     bool isSkipHiddenOn = false;
     bool isFilesOnlyOn = false;
     std::string onlyExtensions;

@@ -239,6 +239,53 @@ std::error_code recordStoppedUndo(Journals& journals, JournalFile& journal, cons
     return journals.keepOnly(journal, record, positions, RunState::Undoing, suffixes);
 }
 
+// Removes what a run killed between claiming a name and moving onto it left: a placeholder
+// recorded in its journal, while it is still the empty file or folder that was made (the
+// same inode where the folder keeps inode numbers), under no name the run's entries had or
+// now have. One that was used stays; one that could not be removed is named as left.
+void removePlaceholders(FileSystem& fileSystem, const UniqueFd& folder, const RunRecord& record,
+                        const UndoMoves& moves, UndoReport& report) {
+    if (record.placeholders.empty()) {
+        return;
+    }
+    std::unordered_set<std::string_view> entryNames;
+    for (const JournalEntry& entry : record.entries) {
+        entryNames.insert(entry.original);
+    }
+    for (const std::string& source : moves.sources) {
+        entryNames.insert(source);
+    }
+    // An entry undo could not recognise may stand under its new or temporary name.
+    const auto unrecognisedMayHold = [&](std::string_view name) {
+        return std::ranges::any_of(moves.leftAlone, [&](std::size_t i) {
+            return name.starts_with(record.entries[i].renamed);
+        });
+    };
+    for (const RecordedPlaceholder& placeholder : record.placeholders) {
+        if (entryNames.contains(placeholder.name) || unrecognisedMayHold(placeholder.name)) {
+            continue;
+        }
+        const auto stamp = fileSystem.stamp(folder, placeholder.name);
+        if (!stamp) {
+            continue; // gone already: the move used it, or the user removed it
+        }
+        const bool sameOne = placeholder.inode == 0 || stamp->inode == placeholder.inode ||
+                             !record.head.folder.inodesAreStable;
+        const bool madeByTheRun = stamp->modifiedNanoseconds >= record.head.startedNanoseconds;
+        if (!sameOne || !madeByTheRun) {
+            continue; // another entry holds the name now
+        }
+        // One that holds something now is the user's; one that could not be removed is told.
+        const std::error_code removed =
+            fileSystem.removeEmpty(folder, placeholder.name, placeholder.isFolder);
+        if (removed && removed != std::errc::file_exists &&
+            removed != std::errc::directory_not_empty && removed != std::errc::not_a_directory &&
+            removed != std::errc::no_such_file_or_directory) {
+            report.placeholdersLeft.push_back(placeholder.name);
+        }
+    }
+}
+
 UndoReport carryOutUndo(FileSystem& fileSystem, const UniqueFd& folder, Journals& journals,
                         JournalFile& journal, const RunRecord& record,
                         const CurrentEntries& current, RunObserver& observer) {
@@ -268,6 +315,8 @@ UndoReport carryOutUndo(FileSystem& fileSystem, const UniqueFd& folder, Journals
         report.notFlushed = true;
         return report;
     }
+    // The journal kept for a later undo holds no placeholder records: they are dealt with now.
+    removePlaceholders(fileSystem, folder, record, moves, report);
     if (!done) {
         report.outcome = result.kind == MovesResult::Kind::Cancelled ? UndoOutcome::Cancelled
                                                                      : UndoOutcome::Failed;
@@ -318,7 +367,7 @@ std::optional<RunRecord> readableRecord(const Journals& journals, const LastRun&
         head->undoSuffixes.insert(head->undoSuffixes.begin(),
                                   std::string(NameFormat::temporarySuffix));
     }
-    return RunRecord{std::move(*head), std::move(entries)};
+    return RunRecord{std::move(*head), std::move(entries), {}};
 }
 
 // Replaces a damaged journal with a sound one of the entries it still names, before any of

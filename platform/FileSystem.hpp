@@ -17,7 +17,9 @@ namespace brindleaf {
 struct FolderEntries {
     std::vector<std::string> names;
     std::vector<std::uint64_t> inodes;
-    std::vector<std::uint8_t> folders; // 1 for a folder (a link to one is no folder)
+    // 1 for a folder or a symbolic link to one: what a link points to decides which
+    // entries the choices take and how the link is shown; it is still moved as a link.
+    std::vector<std::uint8_t> folders;
 };
 
 // Which folder a descriptor reaches, and whether its entries' inode numbers identify them
@@ -81,6 +83,19 @@ struct MoveResult {
     explicit operator bool() const noexcept { return static_cast<bool>(error); }
 };
 
+// Where moves on a file system without a no-replace rename record the empty placeholders
+// that claim new names, so that a process killed between a claim and its rename leaves
+// none that nobody knows of.
+class PlaceholderLog {
+public:
+    virtual ~PlaceholderLog() = default;
+    // Called before the placeholder `name` is made, and must have made the record durable
+    // when it returns; an error stops the move before anything is made.
+    virtual std::error_code claiming(const std::string& name, bool isFolder) = 0;
+    // Called once the placeholder stands, with its inode number.
+    virtual void claimed(const std::string& name, std::uint64_t inode) = 0;
+};
+
 // The file-system operations the rename engine needs. Everything goes through one opened
 // folder descriptor, so a path that is swapped or re-linked after opening cannot redirect
 // later reads or moves to another folder. Names are raw bytes, never re-encoded.
@@ -114,6 +129,19 @@ public:
 
     // The longest name, in bytes, that the folder's file system can hold.
     virtual std::size_t longestName(const UniqueFd& folder) = 0;
+
+    // From now on, moves record the placeholders they make in `log`; none ends that.
+    virtual void recordPlaceholdersIn(PlaceholderLog* log) { static_cast<void>(log); }
+
+    // Removes the entry `name` only while it is an empty regular file, or an empty folder
+    // when `isFolder`: what a placeholder is as long as nobody has used it.
+    virtual std::error_code removeEmpty(const UniqueFd& folder, const std::string& name,
+                                        bool isFolder) {
+        static_cast<void>(folder);
+        static_cast<void>(name);
+        static_cast<void>(isFolder);
+        return std::make_error_code(std::errc::operation_not_supported);
+    }
 };
 
 } // namespace brindleaf

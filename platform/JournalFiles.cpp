@@ -537,4 +537,11 @@ std::expected<std::string, std::error_code> JournalFolder::setAside(const std::s
     return aside;
 }
 
+std::error_code JournalFile::appendNow(std::string_view bytes, bool durable) {
+    if (const auto code = writeAll(*calls_, file_.get(), bytes)) {
+        return code;
+    }
+    return durable && calls_->flush(file_.get()) != 0 ? lastError() : std::error_code{};
+}
+
 } // namespace brindleaf

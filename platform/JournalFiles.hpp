@@ -69,6 +69,10 @@ public:
     // aside, flushed and renamed over it, so a power cut leaves the old one or the new one.
     [[nodiscard]] std::expected<JournalFile, std::error_code> replacement() const;
 
+    // Writes `bytes` at the end of a committed journal at once, flushed to disk before it
+    // returns when `durable`.
+    std::error_code appendNow(std::string_view bytes, bool durable);
+
 private:
     friend class JournalFolder;
     JournalFile(std::shared_ptr<JournalCalls> calls, UniqueFd folder, UniqueFd file,
@@ -125,7 +129,7 @@ public:
     [[nodiscard]] const std::string& path() const { return path_; }
 
     // How many of a journal's last bytes visitHeads() hands over.
-    static constexpr std::size_t tailBytes = 32;
+    static constexpr std::size_t tailBytes = 4096;
 
     // A new journal under a hidden name, created along with the folder if need be. `key`,
     // a few letters and digits, ends its final name, so that the journals of one folder can

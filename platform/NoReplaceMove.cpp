@@ -62,15 +62,24 @@ MoveResult moveFolderPastRefusal(MoveCalls& calls, int fd, const char* from, con
     return {};
 }
 
-MoveResult moveOntoClaim(MoveCalls& calls, int fd, const char* from, const char* to) {
+MoveResult moveOntoClaim(MoveCalls& calls, int fd, const char* from, const char* to,
+                         PlaceholderLog* log) {
     struct stat before {};
     if (calls.status(fd, from, before) != 0) {
         return failed(MoveStep::Rename);
     }
     const bool isFolder = S_ISDIR(before.st_mode);
+    if (log != nullptr) {
+        if (const std::error_code unrecorded = log->claiming(to, isFolder)) {
+            return {unrecorded, MoveStep::ClaimNewName, false};
+        }
+    }
     const int claimed = isFolder ? calls.createFolder(fd, to) : calls.createFile(fd, to);
     if (claimed != 0) {
         return failed(MoveStep::ClaimNewName);
+    }
+    if (struct stat placeholder{}; log != nullptr && calls.status(fd, to, placeholder) == 0) {
+        log->claimed(to, static_cast<std::uint64_t>(placeholder.st_ino));
     }
     if (calls.renameReplacing(fd, from, to) != 0) {
         if (isFolder && errno == EPERM) {
@@ -144,14 +153,14 @@ int MoveCalls::setTimes(int folder, const char* name, const timespec (&times)[2]
 }
 
 MoveResult moveNoReplace(MoveCalls& calls, int folderFd, const std::string& from,
-                         const std::string& to) {
+                         const std::string& to, PlaceholderLog* log) {
     if (calls.renameNoReplace(folderFd, from.c_str(), to.c_str()) == 0) {
         return {};
     }
     if (!flagUnsupported(errno)) {
         return failed(MoveStep::Rename);
     }
-    return moveOntoClaim(calls, folderFd, from.c_str(), to.c_str());
+    return moveOntoClaim(calls, folderFd, from.c_str(), to.c_str(), log);
 }
 
 } // namespace brindleaf

@@ -13,7 +13,8 @@ namespace brindleaf {
 // with an exclusive create (an empty file, or an empty folder for a folder) and the entry
 // is renamed onto that placeholder; on failure the placeholder is removed again. Neither
 // way can replace an entry that the move did not create itself.
+// Each placeholder is recorded in `log`, when given, before it is made.
 MoveResult moveNoReplace(MoveCalls& calls, int folderFd, const std::string& from,
-                         const std::string& to);
+                         const std::string& to, PlaceholderLog* log = nullptr);
 
 } // namespace brindleaf

@@ -81,13 +81,21 @@ std::uint64_t volumeOf(int folderFd, std::uint64_t device) {
 }
 
 // The directory read tells the kind of most entries; a file system that does not is asked.
+// A symbolic link counts as what it points to, as a file manager shows it: a link to a
+// folder is left out with the folders, a link that points nowhere is a file. Only the
+// choice of entries asks this; the link itself is renamed, never followed.
 bool isFolder(int folderFd, const dirent& entry) {
-    if (entry.d_type != DT_UNKNOWN) {
+    if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK) {
         return entry.d_type == DT_DIR;
     }
+    // The reading of the folder tells its own failure by errno: a link that points
+    // nowhere must not look like one.
+    const int readError = errno;
     struct stat status {};
-    return ::fstatat(folderFd, entry.d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-           S_ISDIR(status.st_mode);
+    const bool folder =
+        ::fstatat(folderFd, entry.d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
+    errno = readError;
+    return folder;
 }
 
 #if defined(__APPLE__)
@@ -123,7 +131,7 @@ std::expected<FolderEntries, std::error_code> PosixFileSystem::readEntries(const
 
 MoveResult PosixFileSystem::move(const UniqueFd& folder, const std::string& from,
                                  const std::string& to) {
-    return moveNoReplace(*calls_, folder.get(), from, to);
+    return moveNoReplace(*calls_, folder.get(), from, to, placeholders_);
 }
 
 std::error_code PosixFileSystem::flush(const UniqueFd& folder) {
@@ -171,6 +179,23 @@ std::expected<EntryStamp, std::error_code> PosixFileSystem::stamp(const UniqueFd
 std::optional<PhotoDate> PosixFileSystem::dateTaken(const UniqueFd& folder,
                                                     const std::string& name) {
     return readDateTaken(folder, name);
+}
+
+std::error_code PosixFileSystem::removeEmpty(const UniqueFd& folder, const std::string& name,
+                                             bool isFolder) {
+    if (isFolder) {
+        // The system refuses to remove a folder that holds anything.
+        return ::unlinkat(folder.get(), name.c_str(), AT_REMOVEDIR) == 0 ? std::error_code{}
+                                                                         : lastError();
+    }
+    struct stat status {};
+    if (::fstatat(folder.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        return lastError();
+    }
+    if (!S_ISREG(status.st_mode) || status.st_size != 0) {
+        return std::make_error_code(std::errc::file_exists);
+    }
+    return ::unlinkat(folder.get(), name.c_str(), 0) == 0 ? std::error_code{} : lastError();
 }
 
 std::size_t PosixFileSystem::longestName(const UniqueFd& folder) {

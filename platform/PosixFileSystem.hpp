@@ -23,9 +23,13 @@ public:
                                                      const std::string& name) override;
     std::optional<PhotoDate> dateTaken(const UniqueFd& folder, const std::string& name) override;
     std::size_t longestName(const UniqueFd& folder) override;
+    void recordPlaceholdersIn(PlaceholderLog* log) override { placeholders_ = log; }
+    std::error_code removeEmpty(const UniqueFd& folder, const std::string& name,
+                                bool isFolder) override;
 
 private:
     std::unique_ptr<MoveCalls> calls_;
+    PlaceholderLog* placeholders_ = nullptr;
 };
 
 } // namespace brindleaf

@@ -258,6 +258,33 @@ TEST(CommandLine, InterruptedFolderIsNotPreviewedUntilUndone) {
     EXPECT_EQ(runCli({folder.path()}, state).status, 0);
 }
 
+// Any last run that is not done refuses the preview as it refuses a run: one that was
+// interrupted, one whose record is damaged, one another process is making now.
+TEST(CommandLine, PreviewRefusesEveryUnfinishedLastRun) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    ASSERT_TRUE(interruptedRunIn(folder, state));
+    const JournalFolder journals(state.pathOf("journals"));
+    const std::string name = journals.names()->front();
+    const auto refusal = [&](const std::string& words) {
+        const Result refused = runCli({folder.path()}, state);
+        EXPECT_EQ(refused.status, 1) << words;
+        EXPECT_EQ(refused.out, "") << words;
+        EXPECT_NE(refused.err.find(words), std::string::npos) << refused.err;
+    };
+    refusal("did not finish");
+    {
+        const auto held = journals.open(name);
+        ASSERT_TRUE(held.has_value());
+        refusal("Another run");
+    }
+    const std::string journal = journals.path() + "/" + name;
+    std::string bytes = *journals.read(name);
+    bytes[bytes.find("running")] = 'X';
+    std::ofstream(journal, std::ios::binary | std::ios::trunc) << bytes;
+    refusal("damaged");
+}
+
 // A journal cut short would keep its folder refused for good; --forget sets it aside, and
 // only a journal that undo cannot read.
 TEST(CommandLine, ForgetSetsADamagedJournalAsideAndMovesNothing) {
@@ -413,17 +440,138 @@ TEST(CommandLine, BadUsageExitsTwoNamingTheOptionHelpAndVersionExitZero) {
         {{"--history", "--no-natsort", "x"}, "--history"},
         {{"--order", "size", "x"}, "--order"},
         {{"--undo", "--only", "jpg", "x"}, "--undo"},
+        // A list of no extension would number every entry where a script meant some.
+        {{"--only", "", "x"}, "--only needs"},
+        {{"--only=", "x"}, "--only needs"},
+        {{"--only", ",", "x"}, "--only needs"},
+        {{"--only", " , ", "x"}, "--only needs"},
+        {{"--only", ".", "x"}, "\".\" is no extension"},
+        {{"--only", "*.", "x"}, "\"*.\" is no extension"},
+        {{"--only", "*", "x"}, "\"*\" is no extension"},
+        {{"--only", "jpg,j?g", "x"}, "\"j?g\" is no extension"},
+        {{"--only", "IMG_*.jpg", "x"}, "\"IMG_*.jpg\" is no extension"},
+        {{"--only", "a/jpg", "x"}, "\"a/jpg\" is no extension"},
+        // Above 2^63 - 1 the window reads a start as 0.
+        {{"--start", "9223372036854775808", "x"}, "--start takes a number up to"},
+        {{"--start=99999999999999999999", "x"}, "--start takes a number up to"},
     };
     for (const auto& [args, named] : cases) {
         const Result result = runCli(args);
         EXPECT_EQ(result.status, 2) << named;
         EXPECT_NE(result.err.find(named), std::string::npos) << result.err;
-        EXPECT_NE(result.err.find("Usage: brindleaf-cli"), std::string::npos);
+        // The line that is wrong, and where to read more: not the whole help.
+        EXPECT_TRUE(result.err.ends_with("\nTry 'brindleaf-cli --help' for more information.\n"))
+            << result.err;
+        EXPECT_EQ(std::ranges::count(result.err, '\n'), 2) << result.err;
+        EXPECT_EQ(result.out, "");
     }
     for (const char* help : {"--help", "-h"}) {
         EXPECT_NE(runCli({help, "x"}).out.find("Usage: brindleaf-cli"), std::string::npos);
     }
+    TemporaryFolder folder;
+    folder.addFile("a");
+    for (const char* start : {"9223372036854775807", "09223372036854775807", ""}) {
+        const Result largest = runCli({"--start", start, "--digits", "1", folder.path()});
+        EXPECT_NE(largest.status, 2) << start << largest.err;
+    }
     EXPECT_TRUE(runCli({"--version"}).out.starts_with("brindleaf-cli "));
+}
+
+// A script reads the status; --help says which outcome gives which.
+TEST(CommandLine, HelpTellsWhichOutcomeGivesWhichStatus) {
+    const std::string help = runCli({"--help"}).out;
+    for (const char* line : {"\n  0    done", "\n  1    failed, or refused", "nothing to undo",
+                             "only some names", "\n  2    bad usage", "\n  128+N  signal N"}) {
+        EXPECT_NE(help.find(line), std::string::npos) << line;
+    }
+}
+
+// Extensions as people type them: with a dot, as a pattern, with more than one dot,
+// separated by spaces; a folder or a link to one is no file, whatever its name ends with.
+TEST(CommandLine, OnlyTakesExtensionsAsTypedAndNeverAFolder) {
+    TemporaryFolder folder;
+    for (const char* name : {"a.tar.gz", "b.JPG", "c.png", "d.txt", "tar.gz", ".jpg", "ejpg"}) {
+        folder.addFile(name);
+    }
+    folder.addFolder("trip.jpg");
+    folder.addFolder("album");
+    std::filesystem::create_symlink("album", folder.pathOf("link.jpg"));
+    std::filesystem::create_symlink("b.JPG", folder.pathOf("same.jpg"));
+    std::filesystem::create_symlink("nowhere", folder.pathOf("gone.jpg"));
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"jpg", "b.JPG gone.jpg same.jpg"},
+        {".jpg", "b.JPG gone.jpg same.jpg"},
+        {"*.JPG", "b.JPG gone.jpg same.jpg"},
+        {"jpg png", "b.JPG c.png gone.jpg same.jpg"},
+        {" png,, txt ", "c.png d.txt"},
+        {"tar.gz", "a.tar.gz"},
+        {"*.tar.gz", "a.tar.gz"},
+        {"gz", "a.tar.gz tar.gz"},
+    };
+    for (const auto& [only, numbered] : cases) {
+        const Result result = runCli({"-0", "--only", only, folder.path()});
+        EXPECT_EQ(result.status, 0) << only << result.err;
+        std::string shown;
+        for (std::size_t field = 0, at = 0; at < result.out.size(); ++field) {
+            const std::size_t end = result.out.find('\0', at);
+            if (field % 2 == 0) {
+                shown += (shown.empty() ? "" : " ") + result.out.substr(at, end - at);
+            }
+            at = end + 1;
+        }
+        EXPECT_EQ(shown, numbered) << only;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder.pathOf("trip.jpg")));
+}
+
+// An empty preview alone looks like a folder with nothing to do.
+TEST(CommandLine, PreviewSaysWhenNoEntryIsNumbered) {
+    TemporaryFolder folder;
+    folder.addFile("a.txt");
+    folder.addFolder("b.jpg");
+    const Result none = runCli({"--only", "jpg", folder.path()});
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(none.err, "brindleaf-cli: No entry of \"" + folder.path() +
+                            "\" is numbered: none is a file with an extension --only names "
+                            "(jpg).\n");
+    const Result hidden = runCli({"--skip-hidden", "--files-only", folder.pathOf("b.jpg")});
+    EXPECT_EQ(hidden.err, "");
+    folder.addFile("b.jpg/.x");
+    const Result leftOut = runCli({"--skip-hidden", folder.pathOf("b.jpg")});
+    EXPECT_EQ(leftOut.err, "brindleaf-cli: No entry of \"" + folder.pathOf("b.jpg") +
+                               "\" is numbered: the choices leave every entry out.\n");
+    EXPECT_EQ(runCli({"--only", "txt", folder.path()}).err, "");
+}
+
+// A link counts as what it points to when entries are chosen, and is renamed as a link:
+// what it points to never moves.
+TEST(CommandLine, FilesOnlyLeavesOutLinksToFoldersAndRenamesLinksAsLinks) {
+    TemporaryFolder folder;
+    folder.addFile("a");
+    folder.addFolder("sub");
+    std::filesystem::create_symlink("sub", folder.pathOf("link.dir"));
+    std::filesystem::create_symlink("a", folder.pathOf("link.file"));
+    std::filesystem::create_symlink("nowhere", folder.pathOf("gone"));
+    const Result preview = runCli({"--files-only", "--keep-extension", folder.path()});
+    EXPECT_EQ(preview.out, "a\t\t->\t\t0001\n"
+                           "gone\t\t->\t\t0002\n"
+                           "link.file\t\t->\t\t0003.file\n");
+    const Result applied = runCli({"--apply", "--files-only", folder.path()});
+    ASSERT_EQ(applied.status, 0) << applied.err;
+    EXPECT_EQ(folder.names(), (NameSet{"0001", "0002", "0003", "link.dir", "sub"}));
+    EXPECT_EQ(std::filesystem::read_symlink(folder.pathOf("0002")), "nowhere");
+    EXPECT_EQ(std::filesystem::read_symlink(folder.pathOf("0003")), "a");
+    EXPECT_EQ(std::filesystem::read_symlink(folder.pathOf("link.dir")), "sub");
+
+    TemporaryFolder all;
+    all.addFolder("sub");
+    std::filesystem::create_symlink("sub", all.pathOf("link.dir"));
+    ASSERT_EQ(runCli({"--apply", all.path()}).status, 0);
+    EXPECT_EQ(all.names(), (NameSet{"0001", "0002"}));
+    // The link was moved, not what it points to: it still names the folder's old name.
+    EXPECT_EQ(std::filesystem::read_symlink(all.pathOf("0001")), "sub");
+    EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::symlink_status(all.pathOf("0002"))));
 }
 
 } // namespace

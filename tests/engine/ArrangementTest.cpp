@@ -139,5 +139,78 @@ TEST_F(PhotoFolder, NameHeldByALeftOutEntryIsRefusedBeforeAnyMove) {
     EXPECT_EQ(folder.contentOf("1"), "1");
 }
 
+// Which entries a list of extensions takes, as the window's field and --only give it: a
+// folder is never taken, whatever its name ends with, and a list of nothing usable takes
+// nothing rather than everything.
+TEST(Arrangement, ExtensionListTakesFilesEndingAsTyped) {
+    const std::vector<std::string> names{"a.jpg", "b.tar.gz", "c.JPEG", "jpg",
+                                         ".jpg",  "trip.jpg", "x.png"};
+    const std::vector<std::uint8_t> folders{0, 0, 0, 0, 0, 1, 0};
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"", "a.jpg b.tar.gz c.JPEG jpg .jpg trip.jpg x.png"},
+        {" \t", "a.jpg b.tar.gz c.JPEG jpg .jpg trip.jpg x.png"},
+        {"jpg", "a.jpg"},
+        {"JPG,jpeg", "a.jpg c.JPEG"},
+        {"*.jpg .png", "a.jpg x.png"},
+        {"tar.gz", "b.tar.gz"},
+        {"r.gz", ""},
+        {",", ""},
+        {".", ""},
+        {"*", ""},
+        {"j*g", ""},
+    };
+    for (const auto& [only, numbered] : cases) {
+        Settings settings;
+        settings.onlyExtensions = only;
+        Arrangement arrangement;
+        std::vector<std::uint32_t> order = arrange(settings, names, folders, {}, arrangement);
+        if (order.empty()) {
+            for (std::uint32_t i = 0; i < names.size(); ++i) {
+                order.push_back(i);
+            }
+        }
+        std::string taken;
+        for (std::size_t k = 0; k < order.size(); ++k) {
+            if (arrangement.isNumbered(k)) {
+                taken += (taken.empty() ? "" : " ") + names[order[k]];
+            }
+        }
+        EXPECT_EQ(taken, numbered) << "\"" << only << "\"";
+    }
+    const ExtensionList read = readExtensionList("*.JPG, .tar.gz png ? .");
+    EXPECT_EQ(read.extensions, (std::vector<std::string_view>{"JPG", "tar.gz", "png"}));
+    EXPECT_EQ(read.unusable, (std::vector<std::string_view>{"?", "."}));
+}
+
+// Equal dates keep the order the entries came in (the name order, reversed or not), however
+// many share one: a sort that is stable only for short runs would shuffle them.
+TEST(Arrangement, EqualDatesKeepTheOrderGivenForLongRuns) {
+    constexpr std::uint32_t count = 100;
+    std::vector<std::string> names;
+    std::vector<EntryDate> dates;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        names.push_back(std::to_string(i));
+        EntryDate date;
+        date.modified = (i * 7) % 3;
+        dates.push_back(date);
+    }
+    for (const bool reverse : {false, true}) {
+        Settings settings;
+        settings.order = Order::Modified;
+        settings.isReverse = reverse;
+        Arrangement arrangement;
+        const std::vector<std::uint32_t> order = arrange(settings, names, {}, dates, arrangement);
+        ASSERT_EQ(order.size(), count);
+        for (std::size_t k = 1; k < count; ++k) {
+            const std::int64_t before = dates[order[k - 1]].modified;
+            const std::int64_t after = dates[order[k]].modified;
+            EXPECT_TRUE(reverse ? before >= after : before <= after) << k;
+            if (before == after) {
+                EXPECT_LT(order[k - 1], order[k]) << "reverse " << reverse << " at " << k;
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace brindleaf

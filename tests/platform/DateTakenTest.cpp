@@ -127,6 +127,33 @@ TEST(DateTaken, CarriesTheSecondsFractionTheZoneAndTheCamera) {
     ::tzset();
 }
 
+// Zones lie at half and quarter hours, and west of UTC: the minutes of an offset count, and
+// so does its sign, whatever zone the reading machine is in.
+TEST(DateTaken, OffsetsWithMinutesAndWestOfUtcCount) {
+    TemporaryFolder folder;
+    // 2024-07-01 08:00 UTC.
+    constexpr std::int64_t taken = 1'719'820'800;
+    const std::vector<std::pair<const char*, const char*>> clocks{
+        {"2024:07:01 13:30:00", "+05:30"}, {"2024:07:01 13:45:00", "+05:45"},
+        {"2024:07:01 05:00:00", "-03:00"}, {"2024:06:30 22:30:00", "-09:30"},
+        {"2024:07:01 08:00:00", "-00:00"}, {"2024:07:01 21:45:00", "+13:45"},
+    };
+    for (std::size_t i = 0; i < clocks.size(); ++i) {
+        testing::writePhoto(folder.pathOf(std::to_string(i) + ".jpg"), clocks[i].first,
+                            clocks[i].second);
+    }
+    ::setenv("TZ", "JST-9", 1);
+    ::tzset();
+    const UniqueFd opened(::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    for (std::size_t i = 0; i < clocks.size(); ++i) {
+        const auto read = readDateTaken(opened, std::to_string(i) + ".jpg");
+        ASSERT_TRUE(read) << clocks[i].second;
+        EXPECT_EQ(read->taken, taken * second) << clocks[i].second;
+    }
+    ::unsetenv("TZ");
+    ::tzset();
+}
+
 // Puts an APPn segment of `size` bytes right after the start of image of the JPEG at `path`.
 void insertSegment(const std::string& path, unsigned char marker, std::size_t size) {
     std::ifstream in(path, std::ios::binary);

@@ -33,6 +33,11 @@ public:
         return inner_.dateTaken(folder, name);
     }
     std::size_t longestName(const UniqueFd& folder) override { return inner_.longestName(folder); }
+    void recordPlaceholdersIn(PlaceholderLog* log) override { inner_.recordPlaceholdersIn(log); }
+    std::error_code removeEmpty(const UniqueFd& folder, const std::string& name,
+                                bool isFolder) override {
+        return inner_.removeEmpty(folder, name, isFolder);
+    }
 
 private:
     PosixFileSystem real_;

@@ -31,17 +31,13 @@ public:
         MoveCalls::status(folder, from, moving);
         // Refused only onto an entry that exists, as fusefat refuses a folder onto a folder.
         if (MoveCalls::status(folder, to, target) != 0) {
-            return MoveCalls::renameReplacing(folder, from, to);
+            return stamped(folder, to, MoveCalls::renameReplacing(folder, from, to));
         }
         const int refusal = S_ISDIR(moving.st_mode) ? refuseRenameOntoFolder : refuseRenameOntoFile;
         if (refusal != 0) {
             return fail(refusal);
         }
-        const int renamed = MoveCalls::renameReplacing(folder, from, to);
-        if (renamed == 0 && stampMoveTime) {
-            ::utimensat(folder, to, nullptr, AT_SYMLINK_NOFOLLOW);
-        }
-        return renamed;
+        return stamped(folder, to, MoveCalls::renameReplacing(folder, from, to));
     }
     int createFile(int folder, const char* name) override {
         return refuseClaim != 0 ? fail(refuseClaim) : MoveCalls::createFile(folder, name);
@@ -54,6 +50,12 @@ public:
     }
 
 private:
+    int stamped(int folder, const char* name, int renamed) const {
+        if (renamed == 0 && stampMoveTime) {
+            ::utimensat(folder, name, nullptr, AT_SYMLINK_NOFOLLOW);
+        }
+        return renamed;
+    }
     static int fail(int error) {
         errno = error;
         return -1;
