@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package into build-package/: the app, brindleaf-cli, their man pages,
 # the desktop entry, icon, AppStream metadata, bash completion, copyright and changelog,
-# with the distribution's hardening flags; their debugging symbols go to a -dbgsym package.
+# with the distribution's hardening flags. The programs are installed stripped, and no -dbgsym
+# package is made (CMakeLists.txt says why).
 # Then lintian checks the package: any error or warning fails. Install it with
 #   sudo apt install ./build-package/brindleaf_*.deb
 set -euo pipefail

@@ -47,6 +47,8 @@ bool DirectoryDropDelegate::performDrop(const QMimeData* data) {
 
 void DirectoryDropDelegate::deliver(const QUrl& folder) {
     if (!isLocalFolder(folder)) {
+        // The window shows nothing for a drop that went wrong, as for a cancelled chooser;
+        // this one line on standard output is what scripts that drive it by drops wait for.
         std::cout << "error" << std::endl;
         return;
     }

@@ -1,6 +1,6 @@
 #include "window/CameraListModel.hpp"
 
-#include "window/DateText.hpp"
+#include "session/DateText.hpp"
 
 #include <QLocale>
 #include <QStringList>

@@ -1,12 +1,13 @@
 #include "window/ContentView.hpp"
 
-#include "window/NameText.hpp"
+#include "session/NameText.hpp"
 
 #include "engine/Summary.hpp"
-#include "platform/PosixFileSystem.hpp"
 #include "selection/DirectoryDropDelegate.hpp"
 #include "selection/FolderChooser.hpp"
 #include "window/Alerts.hpp"
+#include "window/CameraDialog.hpp"
+#include "window/CameraListModel.hpp"
 #include "window/ErrorMessages.hpp"
 #include "window/FlowLayout.hpp"
 #include "window/OrderChoice.hpp"
@@ -35,11 +36,10 @@
 
 namespace brindleaf {
 
-ContentView::ContentView(QWidget* parent)
-    : ContentView(std::make_unique<PosixFileSystem>(), parent) {}
-
-ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent)
-    : QWidget(parent), session_(new FolderSession(std::move(fileSystem), this)),
+ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, JournalFolder journalFolder,
+                         QWidget* parent)
+    : QWidget(parent),
+      session_(new FolderSession(std::move(fileSystem), std::move(journalFolder), this)),
       runs_(new RunDialogs(this, *session_)) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(createFolderRow());
@@ -57,26 +57,12 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
     layout->addWidget(statusLabel_);
     layout->addLayout(createActionRow());
 
-    connect(session_, &FolderSession::settingsChanged, this, [this] {
-        showSettings();
-        showTitle();
-    });
-    connect(session_, &FolderSession::previewChanged, this, &ContentView::showPreviewState);
-    connect(session_, &FolderSession::loadingChanged, this, &ContentView::showLoading);
-    connect(session_, &FolderSession::datesProgress, this,
-            [this](std::size_t done, std::size_t all) {
-                summaryLabel_->setText(SummaryText::datesRead(done, all));
-            });
+    connect(session_, &FolderSession::stateChanged, this, &ContentView::draw);
     connect(session_, &FolderSession::loadFailed, this,
             [this](const Error& error) { showFailureAlert(this, ErrorMessages::describe(error)); });
     connect(session_, &FolderSession::unfinishedRunFound, runs_,
             &RunDialogs::offerForUnfinishedRun);
     connect(runs_, &RunDialogs::statusChanged, statusLabel_, &QLabel::setText);
-    connect(runs_, &RunDialogs::runStarted, this, [this] { previewList_->setRenaming(true); });
-    connect(runs_, &RunDialogs::runEnded, this, [this] {
-        previewList_->setRenaming(false);
-        showActions();
-    });
     connect(runs_, &RunDialogs::quitRequested, this, [this](int exitCode) {
         exitCode_ = exitCode;
         close();
@@ -84,9 +70,7 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent
     connect(new WindowGoneFilter(this), &WindowGoneFilter::windowGone, this,
             &ContentView::leaveWithoutWindow);
     fadeDisabledPlaceholders(this);
-    showSettings();
-    showTitle();
-    showActions(); // nothing to undo before a folder is shown
+    draw(session_->state()); // nothing to undo before a folder is shown
 }
 
 ContentView::~ContentView() = default;
@@ -161,6 +145,14 @@ QLayout* ContentView::createToggleRow() {
     orderChoice_ = new OrderChoice(this);
     connect(orderChoice_, &OrderChoice::orderChosen, session_, &FolderSession::setOrder);
     row->addWidget(labelledPair(this, tr("Order by"), orderChoice_));
+    // Only the order by date taken reads cameras' clocks.
+    camerasButton_ = new QPushButton(tr("&Cameras…"), this);
+    camerasButton_->setObjectName(QStringLiteral("camerasButton"));
+    camerasButton_->setAutoDefault(true);
+    camerasButton_->setToolTip(tr("Set each camera's time zone and clock for the order"));
+    camerasButton_->hide();
+    connect(camerasButton_, &QPushButton::clicked, this, &ContentView::openCameras);
+    row->addWidget(camerasButton_);
     for (std::size_t i = 0; i < toggleBindings.size(); ++i) {
         toggles_[i] = addToggle(row, toggleBindings[i]);
     }
@@ -209,16 +201,52 @@ void ContentView::writeToggle(const ToggleBinding& binding, bool on) {
     session_->setToggle(binding.field, on, binding.effect == ToggleEffect::Reorders);
 }
 
-void ContentView::showPreviewState() {
-    previewList_->setFolderShown(session_->isFolderShown());
-    previewList_->setShowsDates(session_->preview()->showsDates());
-    showPlanProblem();
-    showSummary();
+void ContentView::draw(const SessionState& state) {
+    if (settingsShown_ != state.settings) {
+        showSettings(state.settings);
+        showTitle();
+    }
+    previewList_->setLoading(state.isLoading());
+    // While entries move, the preview has let its rows go and says why.
+    previewList_->setRenaming(state.isRunning());
+    previewList_->setFolderShown(state.folderShown);
+    previewList_->setShowsDates(state.showsDates);
+    previewList_->setShowsCameras(state.showsCameras);
+    showCameras(state);
+    showPlanProblem(state);
+    showSummary(state);
 }
 
-void ContentView::showSummary() {
+void ContentView::showCameras(const SessionState& state) {
+    const bool offered = state.folderShown && state.settings.order == Order::Taken;
+    camerasButton_->setVisible(offered);
+    if (cameraDialog_ == nullptr || !cameraDialog_->isVisible()) {
+        return;
+    }
+    if (!offered) {
+        cameraDialog_->reject();
+    } else if (!state.isLoading()) {
+        cameraDialog_->cameras()->show(session_->cameras(), state.settings.cameraClocks);
+    }
+}
+
+void ContentView::openCameras() {
+    if (cameraDialog_ == nullptr) {
+        cameraDialog_ = new CameraDialog(this);
+        connect(cameraDialog_->cameras(), &CameraListModel::clocksEdited, session_,
+                &FolderSession::setCameraClocks);
+    }
+    cameraDialog_->cameras()->show(session_->cameras(), session_->state().settings.cameraClocks);
+    cameraDialog_->open();
+}
+
+void ContentView::showSummary(const SessionState& state) {
+    if (const auto* reading = std::get_if<activity::ReadingDates>(&state.activity)) {
+        summaryLabel_->setText(SummaryText::datesRead(reading->done, reading->total));
+        return;
+    }
     bool changesExtensions = false;
-    summaryLabel_->setText(SummaryText::of(*session_, changesExtensions));
+    summaryLabel_->setText(SummaryText::of(state, changesExtensions));
     // A change of extension is easy to miss and hard to want: it is shown as a warning.
     showState(summaryLabel_, "warns", changesExtensions,
               QStringLiteral("QLabel { color: #b9770e; }"));
@@ -279,28 +307,28 @@ void ContentView::closeEvent(QCloseEvent* event) {
     emit quitRequested(exitCode_);
 }
 
-void ContentView::showActions() {
-    doButton_->setEnabled(session_->canRename());
-    undoButton_->setEnabled(session_->canUndo());
+void ContentView::showActions(const SessionState& state) {
+    doButton_->setEnabled(state.canRename());
+    undoButton_->setEnabled(state.canUndo());
 }
 
-void ContentView::showPlanProblem() {
-    const NameCheck& check = session_->nameCheck();
+void ContentView::showPlanProblem(const SessionState& state) {
+    const NameCheck& check = state.nameCheck;
     QLineEdit* atFault = check.problem ? fieldAtFault(check.partAtFault) : nullptr;
     for (QLineEdit* field : fields_) {
         showState(field, "refused", field == atFault,
                   QStringLiteral("QLineEdit { border: 2px solid #c0392b; }"));
     }
-    showActions();
-    if (session_->lastRunUnfinished()) {
+    showActions(state);
+    if (state.lastRunUnfinished()) {
         // The names shown are not the user's own until the run is dealt with.
-        const LastRun& last = session_->lastRun();
-        problemLabel_->setText(last.state == LastRunState::JournalsUnreadable
-                                   ? UndoMessages::unreadableJournals(
-                                         decodedName(session_->journalFolder()), last.error)
-                               : last.state == LastRunState::Damaged
-                                   ? UndoMessages::damagedJournal(targetDirLabel_->text())
-                                   : UndoMessages::namesLeftByInterruptedRun());
+        const LastRun& last = state.lastRun;
+        problemLabel_->setText(
+            last.state == LastRunState::JournalsUnreadable
+                ? UndoMessages::unreadableJournals(decodedName(state.journalFolder), last.error)
+            : last.state == LastRunState::Damaged
+                ? UndoMessages::damagedJournal(targetDirLabel_->text())
+                : UndoMessages::namesLeftByInterruptedRun());
         problemLabel_->show();
         return;
     }
@@ -325,8 +353,8 @@ QLineEdit* ContentView::fieldAtFault(NamePart part) const {
     return nullptr;
 }
 
-void ContentView::showSettings() {
-    const Settings& settings = session_->settings();
+void ContentView::showSettings(const Settings& settings) {
+    settingsShown_ = settings;
     targetDirLabel_->setText(decodedName(settings.targetDir));
     targetDirLabel_->setToolTip(targetDirLabel_->text());
     for (std::size_t i = 0; i < textBindings.size(); ++i) {
@@ -340,11 +368,6 @@ void ContentView::showSettings() {
     QCheckBox* keepExtensions = toggles_[bindingOf(&Settings::isKeepExtensionsOn)];
     keepExtensions->setEnabled(!settings.isKeepRelatedOn);
     showToggle(keepExtensions, settings.isKeepExtensionsOn || settings.isKeepRelatedOn);
-}
-
-void ContentView::showLoading(bool loading) {
-    previewList_->setLoading(loading);
-    showActions();
 }
 
 } // namespace brindleaf

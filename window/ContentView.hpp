@@ -4,8 +4,9 @@
 #include "engine/NameFormat.hpp"
 #include "engine/Settings.hpp"
 #include "platform/FileSystem.hpp"
-#include "window/FolderSession.hpp"
-#include "window/PreviewModel.hpp"
+#include "platform/JournalFiles.hpp"
+#include "session/FolderSession.hpp"
+#include "session/PreviewModel.hpp"
 #include "window/RunDialogs.hpp"
 #include "window/SettingBindings.hpp"
 
@@ -13,6 +14,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QCloseEvent;
@@ -25,32 +27,35 @@ class QLayout;
 
 namespace brindleaf {
 
+class CameraDialog;
 class OrderChoice;
 class PreviewListView;
 class RunDialogs;
 
 // The window's content: the widgets that show a folder session, their layout and their
 // words, and the dialogs around a run. Every setting written goes to the session, which
-// tells back what changed.
+// publishes its whole state back; the widgets draw that state.
 class ContentView : public QWidget {
     Q_OBJECT
 
 public:
-    explicit ContentView(QWidget* parent = nullptr);
-    // For tests: a file system that can be made to fail or slow down.
-    explicit ContentView(std::unique_ptr<FileSystem> fileSystem, QWidget* parent = nullptr);
+    // Shows folders as `fileSystem` reads them, and journals its runs in `journalFolder`.
+    ContentView(std::unique_ptr<FileSystem> fileSystem, JournalFolder journalFolder,
+                QWidget* parent = nullptr);
     ~ContentView() override;
 
-    [[nodiscard]] const Settings& settings() const { return session_->settings(); }
+    [[nodiscard]] const Settings& settings() const { return session_->state().settings; }
     [[nodiscard]] const PreviewModel& preview() const { return *session_->preview(); }
     [[nodiscard]] QSize sizeHint() const override;
     // The size the window opens at on a screen of `available` size: some twenty preview
     // rows with names of some length side by side, within the screen.
     [[nodiscard]] QSize openingSize(const QSize& available) const;
     // Whether the folder is being listed or ordered; the preview shows the result when done.
-    [[nodiscard]] bool isLoading() const { return session_->isLoading(); }
+    [[nodiscard]] bool isLoading() const { return session_->state().isLoading(); }
+    // From the start of a run until what it did has been told.
+    [[nodiscard]] bool isRunning() const { return runs_->isRunning(); }
 
-    // Writes the empty text, then the folder's own local path.
+    // Shows the folder at this local address; the session lists it afresh.
     void setTargetDir(const QUrl& folder);
     // The same for a folder given as the bytes the file system knows it by.
     void setTargetPath(std::string path);
@@ -58,7 +63,7 @@ public:
     void chooseTargetDir();
     // Whether the window is asking to confirm a rename.
     [[nodiscard]] bool isConfirming() const { return runs_->isConfirming(); }
-    // Inverts `confirm`; while it is true, asks whether to rename and does so on OK.
+    // Asks whether to rename the shown folder, and renames it on OK.
     void toggleConfirm();
     // Renames the folder's entries from a fresh listing, with progress for long runs.
     void renameFiles();
@@ -87,18 +92,21 @@ private:
 
     void writeText(const TextBinding& binding, const QString& text);
     void writeToggle(const ToggleBinding& binding, bool on);
-    void showSettings();
+    void draw(const SessionState& state);
+    void showSettings(const Settings& settings);
     void showTitle();
-    void showPreviewState();
-    void showSummary();
-    void showPlanProblem();
-    void showActions();
-    void showLoading(bool loading);
+    void showSummary(const SessionState& state);
+    void showPlanProblem(const SessionState& state);
+    void showActions(const SessionState& state);
+    void showCameras(const SessionState& state);
+    void openCameras();
     void leaveWithoutWindow();
 
     FolderSession* session_;
     RunDialogs* runs_;
     int exitCode_ = 0;
+    // The settings the widgets show: they are shown again only when they change.
+    std::optional<Settings> settingsShown_;
 
     QLabel* targetDirLabel_ = nullptr;
     std::array<QLineEdit*, textBindings.size()> fields_{};
@@ -108,6 +116,9 @@ private:
     QLabel* problemLabel_ = nullptr;
     QLabel* summaryLabel_ = nullptr;
     OrderChoice* orderChoice_ = nullptr;
+    QPushButton* camerasButton_ = nullptr;
+    // Made when first opened.
+    CameraDialog* cameraDialog_ = nullptr;
     PreviewListView* previewList_ = nullptr;
     QLabel* statusLabel_ = nullptr;
 };

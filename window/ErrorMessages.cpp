@@ -1,6 +1,6 @@
 #include "window/ErrorMessages.hpp"
 
-#include "window/NameText.hpp"
+#include "session/NameText.hpp"
 
 #include "platform/JournalFiles.hpp"
 

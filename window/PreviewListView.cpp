@@ -1,6 +1,6 @@
 #include "window/PreviewListView.hpp"
 
-#include "window/DateText.hpp"
+#include "session/DateText.hpp"
 #include "window/PreviewRowDelegate.hpp"
 
 #include <QHeaderView>

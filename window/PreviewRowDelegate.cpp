@@ -1,7 +1,7 @@
 #include "window/PreviewRowDelegate.hpp"
 
+#include "session/PreviewModel.hpp"
 #include "window/PreviewListView.hpp"
-#include "window/PreviewModel.hpp"
 
 #include <QApplication>
 #include <QHeaderView>

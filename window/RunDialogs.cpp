@@ -1,10 +1,9 @@
 #include "window/RunDialogs.hpp"
 
+#include "session/FolderSession.hpp"
+#include "session/NameText.hpp"
 #include "window/Alerts.hpp"
 #include "window/ErrorMessages.hpp"
-#include "window/FolderSession.hpp"
-#include "window/NameText.hpp"
-#include "window/PreviewModel.hpp"
 #include "window/RunProgress.hpp"
 #include "window/UndoMessages.hpp"
 
@@ -14,7 +13,6 @@
 #include <QWidget>
 
 #include <algorithm>
-
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -51,11 +49,23 @@ private:
 
 } // namespace
 
+// A run moving entries: its progress shows, and the window's widgets wait. The progress
+// dialog blocks no window, so that a close request reaches the window.
+struct RunDialogs::Underway {
+    explicit Underway(QWidget* window) : disabled(window), progress(window) {}
+    WidgetsDisabled disabled;
+    RunProgress progress;
+};
+
 RunDialogs::RunDialogs(QWidget* window, FolderSession& session)
-    : QObject(window), window_(window), session_(session) {}
+    : QObject(window), window_(window), session_(session) {
+    connect(&session_, &FolderSession::stateChanged, this, &RunDialogs::follow);
+}
+
+RunDialogs::~RunDialogs() = default;
 
 QString RunDialogs::folderName() const {
-    return decodedName(session_.settings().targetDir);
+    return decodedName(session_.state().settings.targetDir);
 }
 
 void RunDialogs::offerForUnfinishedRun(LastRunState state) {
@@ -67,24 +77,25 @@ void RunDialogs::offerForUnfinishedRun(LastRunState state) {
 }
 
 bool RunDialogs::stopForClose() {
-    if (activeRun_ == nullptr) {
+    if (!running_) {
         return false;
     }
     // Stopped at the next move and rolled back; the window closes once that is done.
-    activeRun_->requestStop();
+    closeRequested_ = true;
+    session_.stopRun(FolderSession::AfterRun::LetGo);
     return true;
 }
 
 QString RunDialogs::confirmationDetails() const {
-    if (session_.settings().targetDir.empty()) {
+    const SessionState& state = session_.state();
+    if (state.settings.targetDir.empty()) {
         return tr("No folder is chosen, so nothing will be renamed.");
     }
-    const int rows = session_.preview()->rowCount();
-    if (rows == 0) {
+    if (state.rows == 0) {
         return tr("“%1” is empty, so nothing will be renamed.").arg(folderName());
     }
-    const std::size_t leftOut = session_.leftOut();
-    const int numbered = rows - countForText(leftOut);
+    const std::size_t leftOut = state.leftOut;
+    const int numbered = countForText(state.rows - leftOut);
     if (numbered == 0) {
         return tr("The choices leave every entry of “%1” out, so nothing will be renamed.")
             .arg(folderName());
@@ -99,47 +110,103 @@ QString RunDialogs::confirmationDetails() const {
 }
 
 void RunDialogs::toggleConfirm() {
-    confirm_ = !confirm_;
-    if (!confirm_) {
-        return;
-    }
-    if (askToProceed(window_, tr("Confirmation"), tr("ProceedRenaming"), tr("OK"), {},
-                     confirmationDetails())) {
+    confirming_ = true;
+    const bool accepted = askToProceed(window_, tr("Confirmation"), tr("ProceedRenaming"), tr("OK"),
+                                       {}, confirmationDetails());
+    confirming_ = false;
+    if (accepted) {
         renameFiles();
     }
-    confirm_ = false;
 }
 
 void RunDialogs::renameFiles() {
-    if (session_.settings().targetDir.empty()) {
+    if (running_ || session_.state().settings.targetDir.empty()) {
         return;
     }
-    const std::uint64_t shown = session_.shownPlan();
-    RunReport report;
-    bool changed = false;
-    const RunEnd end = runWithProgress(
-        [&](RunProgress& progress) { report = session_.rename(progress, shown, changed); });
-    if (end.quit) {
-        if (end.signal != 0) {
+    running_ = true;
+    closeRequested_ = false;
+    emit statusChanged({});
+    session_.rename();
+}
+
+void RunDialogs::restoreOriginalNames() {
+    if (running_) {
+        return;
+    }
+    running_ = true;
+    closeRequested_ = false;
+    emit statusChanged({});
+    session_.undo();
+}
+
+// Progress shows while the run goes on; once it ends, the dialog closes and the widgets
+// come back before anything is told, since an alert raised under the progress dialog could
+// not be answered. What the run did is told once the session has finished with it.
+void RunDialogs::follow(const SessionState& state) {
+    if (const auto* running = std::get_if<activity::Running>(&state.activity)) {
+        if (!underway_) {
+            underway_ = std::make_unique<Underway>(window_);
+            connect(&underway_->progress, &QProgressDialog::canceled, this,
+                    [this] { session_.stopRun(FolderSession::AfterRun::ShowFolder); });
+        }
+        underway_->progress.showProgress(running->done, running->total);
+        // cancel() called on the dialog, rather than its button pressed, tells no signal.
+        if (underway_->progress.wasCanceled()) {
+            session_.stopRun(FolderSession::AfterRun::ShowFolder);
+        }
+        return;
+    }
+    const auto* finished = std::get_if<activity::Finished>(&state.activity);
+    if (finished == nullptr) {
+        return;
+    }
+    // The keyboard goes back to the window, as the progress dialog had taken it.
+    const bool progressActive = underway_ && underway_->progress.isActiveWindow();
+    underway_.reset();
+    if (progressActive) {
+        window_->activateWindow();
+    }
+    QMetaObject::invokeMethod(
+        this, [this, run = finished->run] { tell(run); }, Qt::QueuedConnection);
+}
+
+void RunDialogs::tell(const FinishedRun& run) {
+    running_ = false;
+    const bool quit = closeRequested_ || run.signal != 0;
+    if (const auto* renamed = std::get_if<RenameResult>(&run.result)) {
+        if (!quit) {
+            tellRename(*renamed);
+            return;
+        }
+        if (run.signal != 0) {
             std::fprintf(stderr, "brindleaf: stopped by signal %d (%s) during a run; %s\n",
-                         end.signal, ::strsignal(end.signal),
-                         report.failures.empty()
+                         run.signal, ::strsignal(run.signal),
+                         renamed->report.failures.empty()
                              ? "every entry is back under the name it had before the run"
                              : "some entries could not be given their names back; "
                                "'brindleaf-cli --undo FOLDER' tries again");
         }
-        quitAfterRun(end);
+        quitAfterRun(run.signal);
         return;
     }
-    // Worded only now: an alert raised under the progress dialog could not be answered.
-    for (const Error& failure : report.failures) {
+    const auto& undone = std::get<UndoReport>(run.result);
+    if (!quit) {
+        tellUndo(undone);
+        return;
+    }
+    sayHowFarOnQuit(run.signal, undone);
+    quitAfterRun(run.signal);
+}
+
+void RunDialogs::tellRename(const RenameResult& result) {
+    for (const Error& failure : result.report.failures) {
         showFailureAlert(window_, ErrorMessages::describe(failure));
     }
-    if (changed) {
+    if (result.folderChanged) {
         askAgainAfterChange();
         return;
     }
-    showRunOutcome(report);
+    showRunOutcome(result.report);
 }
 
 void RunDialogs::showRunOutcome(const RunReport& report) {
@@ -201,7 +268,7 @@ void RunDialogs::askAgainAfterChange() {
 }
 
 void RunDialogs::undoLastRun() {
-    const LastRun& lastRun = session_.lastRun();
+    const LastRun& lastRun = session_.state().lastRun;
     if (lastRun.state == LastRunState::Damaged) {
         offerToSetAsideDamagedRecord();
         return;
@@ -222,15 +289,7 @@ void RunDialogs::offerToRestoreInterruptedRun() {
     }
 }
 
-void RunDialogs::restoreOriginalNames() {
-    UndoReport report;
-    const RunEnd end =
-        runWithProgress([&](RunProgress& progress) { report = session_.undo(progress); });
-    if (end.quit) {
-        sayHowFarOnQuit(end, report);
-        quitAfterRun(end);
-        return;
-    }
+void RunDialogs::tellUndo(const UndoReport& report) {
     if (report.outcome == UndoOutcome::JournalDamaged) {
         offerToSetAsideDamagedRecord();
         return;
@@ -276,34 +335,12 @@ void RunDialogs::offerToSetAsideDamagedRecord() {
     }
 }
 
-// Runs moves with progress shown; afterwards the preview shows the folder as it now is,
-// unless a close or a signal came during the run, which the caller then carries out. The
-// progress dialog blocks no window: the window system drops a close request for a window
-// that a modal dialog blocks, so the window's own widgets are disabled instead.
-template <typename Run> RunDialogs::RunEnd RunDialogs::runWithProgress(Run run) {
-    session_.beginRun();
-    emit runStarted();
-    emit statusChanged({});
-    RunEnd end;
-    {
-        const WidgetsDisabled disabled(window_);
-        RunProgress progress(window_);
-        activeRun_ = &progress;
-        run(progress);
-        activeRun_ = nullptr;
-        end = {progress.askedToQuit(), progress.signalReceived()};
-    }
-    session_.endRun(!end.quit);
-    emit runEnded();
-    return end;
-}
-
 // The window is about to go, so an undo that it or a signal stopped is told on standard
 // error, where a session's log keeps it.
-void RunDialogs::sayHowFarOnQuit(const RunEnd& end, const UndoReport& report) {
-    const std::string why = end.signal != 0 ? "stopped by signal " + std::to_string(end.signal) +
-                                                  " (" + ::strsignal(end.signal) + ")"
-                                            : std::string("stopped as the window closed");
+void RunDialogs::sayHowFarOnQuit(int signal, const UndoReport& report) const {
+    const std::string why = signal != 0 ? "stopped by signal " + std::to_string(signal) + " (" +
+                                              ::strsignal(signal) + ")"
+                                        : std::string("stopped as the window closed");
     if (report.outcome == UndoOutcome::Cancelled || report.outcome == UndoOutcome::Failed) {
         std::fprintf(stderr,
                      "brindleaf: %s during an undo; %zu of %zu entries are back under their "
@@ -315,7 +352,7 @@ void RunDialogs::sayHowFarOnQuit(const RunEnd& end, const UndoReport& report) {
                      "original names, %zu were left alone; 'brindleaf-cli --undo FOLDER' tries "
                      "them again\n",
                      why.c_str(), report.restored, report.leftAlone.size());
-    } else if (end.signal != 0 && report.outcome == UndoOutcome::Restored) {
+    } else if (signal != 0 && report.outcome == UndoOutcome::Restored) {
         std::fprintf(stderr,
                      "brindleaf: %s; the undo had ended and every entry is back under the name "
                      "it had before the run\n",
@@ -323,8 +360,8 @@ void RunDialogs::sayHowFarOnQuit(const RunEnd& end, const UndoReport& report) {
     }
 }
 
-void RunDialogs::quitAfterRun(const RunEnd& end) {
-    emit quitRequested(end.signal != 0 ? exitStatusAfter(end.signal) : 0);
+void RunDialogs::quitAfterRun(int signal) {
+    emit quitRequested(signal != 0 ? exitStatusAfter(signal) : 0);
 }
 
 } // namespace brindleaf

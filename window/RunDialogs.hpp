@@ -1,32 +1,34 @@
 #pragma once
 
-#include "engine/Execution.hpp"
-#include "engine/Journals.hpp"
-#include "engine/Undo.hpp"
+#include "session/SessionState.hpp"
 
 #include <QObject>
 #include <QString>
+
+#include <memory>
 
 class QWidget;
 
 namespace brindleaf {
 
 class FolderSession;
-class RunProgress;
 
 // The dialogs around a run of a folder session: asking first, the progress of the moves,
 // what the run did, undo, and the offers for a run that did not finish or whose record is
-// damaged. The window's own widgets are disabled while entries move.
+// damaged. The session carries the run out on a thread of its own; these follow its state,
+// and the window's own widgets are disabled while entries move.
 class RunDialogs : public QObject {
     Q_OBJECT
 
 public:
     RunDialogs(QWidget* window, FolderSession& session);
+    ~RunDialogs() override;
 
-    [[nodiscard]] bool isRunning() const { return activeRun_ != nullptr; }
-    [[nodiscard]] bool isConfirming() const { return confirm_; }
+    // From the start of a run until what it did has been told.
+    [[nodiscard]] bool isRunning() const { return running_; }
+    [[nodiscard]] bool isConfirming() const { return confirming_; }
 
-    // Inverts `confirm`; while it is true, asks whether to rename and does so on OK.
+    // Asks whether to rename, and renames on OK.
     void toggleConfirm();
     void renameFiles();
     void undoLastRun();
@@ -38,20 +40,17 @@ public:
 signals:
     // What the last run or undo did, in a line for the window's status.
     void statusChanged(const QString& text);
-    // Entries are about to move: the preview has let its rows go until runEnded().
-    void runStarted();
-    void runEnded();
     // A close or a signal stopped a run, which was rolled back; the window closes, and the
     // program ends with `exitCode`.
     void quitRequested(int exitCode);
 
 private:
-    // How a run under the progress dialog ended, beside what the run itself reports.
-    struct RunEnd {
-        bool quit = false; // a close or a signal asked the program to end
-        int signal = 0;
-    };
+    struct Underway;
 
+    void follow(const SessionState& state);
+    void tell(const FinishedRun& run);
+    void tellRename(const RenameResult& result);
+    void tellUndo(const UndoReport& report);
     [[nodiscard]] QString folderName() const;
     [[nodiscard]] QString confirmationDetails() const;
     void showRunOutcome(const RunReport& report);
@@ -60,14 +59,17 @@ private:
     void offerToRestoreInterruptedRun();
     void offerToSetAsideDamagedRecord();
     void restoreOriginalNames();
-    template <typename Run> RunEnd runWithProgress(Run run);
-    void quitAfterRun(const RunEnd& end);
-    static void sayHowFarOnQuit(const RunEnd& end, const UndoReport& report);
+    void quitAfterRun(int signal);
+    void sayHowFarOnQuit(int signal, const UndoReport& report) const;
 
     QWidget* window_;
     FolderSession& session_;
-    RunProgress* activeRun_ = nullptr;
-    bool confirm_ = false;
+    // The progress dialog and the disabled widgets of the run moving entries now.
+    std::unique_ptr<Underway> underway_;
+    bool running_ = false;
+    // A close came during the run: the window closes once every name is back.
+    bool closeRequested_ = false;
+    bool confirming_ = false;
 };
 
 } // namespace brindleaf

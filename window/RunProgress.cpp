@@ -8,40 +8,29 @@
 
 namespace brindleaf {
 
-namespace {
-
-constexpr int showAfterMilliseconds = 500;
-// Updating the dialog runs the event loop and repaints; ten times a second reads as smooth
-// progress without slowing the run.
-constexpr int updateEveryMilliseconds = 100;
-
-} // namespace
-
-RunProgress::RunProgress(QWidget* parent) : dialog_(parent) {
-    dialog_.setObjectName(QStringLiteral("renameProgress"));
-    // Modal, it would block the window, and the window system would drop a close request
-    // for it; the window disables its own widgets instead.
-    dialog_.setWindowModality(Qt::NonModal);
-    dialog_.setMinimumDuration(showAfterMilliseconds);
-    dialog_.setAutoClose(false);
-    dialog_.setAutoReset(false);
+RunProgress::RunProgress(QWidget* parent) : QProgressDialog(parent) {
+    setObjectName(QStringLiteral("renameProgress"));
+    setWindowModality(Qt::NonModal);
+    setAutoClose(false);
+    setAutoReset(false);
+    showProgress(0, 0);
+    show();
 }
 
-bool RunProgress::proceed(std::size_t entriesDone, std::size_t entriesTotal) {
-    if (!sinceUpdate_.isValid() || sinceUpdate_.elapsed() >= updateEveryMilliseconds) {
-        sinceUpdate_.restart();
-        constexpr std::size_t largest = std::numeric_limits<int>::max();
-        dialog_.setMaximum(static_cast<int>(std::min(entriesTotal, largest)));
-        dialog_.setValue(static_cast<int>(std::min(entriesDone, largest)));
-        dialog_.setLabelText(
-            QCoreApplication::translate("RunProgress", "Renaming… %1 of %2 entries")
-                .arg(QLocale().toString(static_cast<qulonglong>(entriesDone)),
-                     QLocale().toString(static_cast<qulonglong>(entriesTotal))));
-        // A modeless dialog leaves the event loop to its caller: painting, Cancel and close
-        // requests are served here.
-        QCoreApplication::processEvents();
+void RunProgress::showProgress(std::size_t done, std::size_t total) {
+    if (total == 0) {
+        // The run lists the folder and writes its journal: a moving bar without a count.
+        setRange(0, 0);
+        setLabelText(QCoreApplication::translate("RunProgress", "Getting the run ready…"));
+        return;
     }
-    return !dialog_.wasCanceled() && !askedToQuit();
+    constexpr std::size_t largest = std::numeric_limits<int>::max();
+    setRange(0, static_cast<int>(std::min(total, largest)));
+    setValue(static_cast<int>(std::min(done, largest)));
+    const QLocale locale;
+    setLabelText(QCoreApplication::translate("RunProgress", "Renaming… %1 of %2 entries")
+                     .arg(locale.toString(static_cast<qulonglong>(done)),
+                          locale.toString(static_cast<qulonglong>(total))));
 }
 
 } // namespace brindleaf

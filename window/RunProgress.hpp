@@ -1,35 +1,22 @@
 #pragma once
 
-#include "engine/RunObserver.hpp"
-#include "platform/InterruptSignals.hpp"
-
-#include <QElapsedTimer>
 #include <QProgressDialog>
+
+#include <cstddef>
 
 namespace brindleaf {
 
-// Shows a run's progress once it has taken longer than half a second, keeps the window
-// painting while it runs, and stops the run when the user cancels, when the window is asked
-// to close, or when SIGINT, SIGTERM or SIGHUP arrives (a logout): every name then goes back
-// before anything else happens.
-class RunProgress final : public RunObserver {
+// Shows a run's progress from the moment it starts. It blocks no window: the window system
+// drops a close request for a window that a modal dialog blocks, so the window disables its
+// own widgets instead. Cancel is the dialog's `canceled` signal.
+class RunProgress final : public QProgressDialog {
+    Q_OBJECT
+
 public:
     explicit RunProgress(QWidget* parent);
-    bool proceed(std::size_t entriesDone, std::size_t entriesTotal) override;
 
-    void requestStop() { stopRequested_ = true; }
-    // A signal or a close asked the application to end once the run is over.
-    [[nodiscard]] bool askedToQuit() const {
-        return stopRequested_ || interrupts_.signalReceived() != 0;
-    }
-    // The signal that stopped the run, or 0.
-    [[nodiscard]] int signalReceived() const { return interrupts_.signalReceived(); }
-
-private:
-    InterruptGuard interrupts_;
-    QProgressDialog dialog_;
-    QElapsedTimer sinceUpdate_;
-    bool stopRequested_ = false;
+    // `done` of `total` entries have their new names; no total yet while the run gets ready.
+    void showProgress(std::size_t done, std::size_t total);
 };
 
 } // namespace brindleaf

@@ -1,21 +1,20 @@
 #include "window/SummaryText.hpp"
 
-#include "window/FolderSession.hpp"
-#include "window/NameText.hpp"
-#include "window/PreviewModel.hpp"
+#include "session/NameText.hpp"
+#include "session/SessionState.hpp"
 
 #include <QLocale>
 #include <QStringList>
 
 namespace brindleaf {
 
-QString SummaryText::of(const FolderSession& session, bool& changesExtensions) {
+QString SummaryText::of(const SessionState& state, bool& changesExtensions) {
     changesExtensions = false;
-    if (!session.isFolderShown()) {
+    if (!state.folderShown) {
         return {};
     }
-    const ListingSummary& summary = session.summary();
-    const std::size_t changes = session.extensionChanges();
+    const ListingSummary& summary = state.summary;
+    const std::size_t changes = state.extensionChanges;
     changesExtensions = changes > 0;
     QStringList parts{tr("%Ln entries", nullptr, countForText(summary.entries))};
     if (changes > 0) {
@@ -27,14 +26,17 @@ QString SummaryText::of(const FolderSession& session, bool& changesExtensions) {
     if (summary.hidden > 0) {
         parts.append(tr("%Ln hidden", nullptr, countForText(summary.hidden)));
     }
-    if (session.leftOut() > 0) {
-        parts.append(tr("%Ln left out", nullptr, countForText(session.leftOut())));
+    if (state.leftOut > 0) {
+        parts.append(tr("%Ln left out", nullptr, countForText(state.leftOut)));
     }
-    if (session.withoutDateTaken() > 0) {
-        parts.append(
-            tr("%Ln without a date taken", nullptr, countForText(session.withoutDateTaken())));
+    if (state.withoutDateTaken > 0) {
+        parts.append(tr("%Ln without a date taken", nullptr, countForText(state.withoutDateTaken)));
     }
-    if (summary.entries > 0 && !session.nameCheck().changesNames) {
+    if (state.inComputerZone > 0) {
+        parts.append(tr("%Ln photos from a camera without a time zone, read as this computer's",
+                        nullptr, countForText(state.inComputerZone)));
+    }
+    if (summary.entries > 0 && !state.nameCheck.changesNames) {
         parts.append(tr("every entry already has its new name"));
     }
     return parts.join(QStringLiteral(" · "));

@@ -5,7 +5,7 @@
 
 namespace brindleaf {
 
-class FolderSession;
+struct SessionState;
 
 // The line under the preview that counts what it shows, in the window's language.
 class SummaryText {
@@ -14,7 +14,7 @@ class SummaryText {
 public:
     // Empty while no folder is shown. `changesExtensions` says whether some files get
     // another extension, which the line shows as a warning.
-    static QString of(const FolderSession& session, bool& changesExtensions);
+    static QString of(const SessionState& state, bool& changesExtensions);
     static QString datesRead(std::size_t done, std::size_t total);
 };
 

@@ -1,7 +1,7 @@
 #include "window/UndoMessages.hpp"
 
+#include "session/NameText.hpp"
 #include "window/ErrorMessages.hpp"
-#include "window/NameText.hpp"
 
 #include <QDateTime>
 #include <QFile>
@@ -86,7 +86,7 @@ QString UndoMessages::runTime(std::int64_t startedNanoseconds) {
 }
 
 QString UndoMessages::question(const QString& folder, const LastRun& run) {
-    return tr("Give the %n entries of the renaming of %2 in “%1” their original names back?",
+    return tr("Give the %Ln entries of the renaming of %2 in “%1” their original names back?",
               nullptr, countForText(run.entryCount))
         .arg(folder, runTime(run.startedNanoseconds));
 }
@@ -99,7 +99,7 @@ QString UndoMessages::namesLeftByInterruptedRun() {
 
 QString UndoMessages::damagedRecordQuestion(const QString& folder, const ForgetReport& examined) {
     return tr("The record of the renaming of %1 in “%2” cannot be read, so it cannot be "
-              "undone. It names %3 entries, of which %4 can be read; %n of those are still "
+              "undone. It names %L3 entries, of which %L4 can be read; %Ln of those are still "
               "under a new or temporary name. Set the record aside, so the folder can be "
               "renamed again? No entry is moved, and the record is kept.",
               nullptr, countForText(examined.stranded.size()))
@@ -129,7 +129,7 @@ QString UndoMessages::strandedEntries(const ForgetReport& examined) {
             tr("“%1” is now “%2”").arg(decodedName(entry.original), decodedName(entry.current)));
     }
     if (examined.stranded.size() > shown) {
-        lines.append(tr("and %n more", nullptr, countForText(examined.stranded.size() - shown)));
+        lines.append(tr("and %Ln more", nullptr, countForText(examined.stranded.size() - shown)));
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -184,7 +184,7 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
     case UndoOutcome::Restored:
         text = report.restored == 0
                    ? tr("Every entry of that renaming had its original name already.")
-                   : tr("Gave %n entries their original names back.", nullptr,
+                   : tr("Gave %Ln entries their original names back.", nullptr,
                         countForText(report.restored));
         break;
     case UndoOutcome::PartlyRestored:
@@ -192,7 +192,7 @@ QString UndoMessages::outcome(const UndoReport& report, bool& succeeded) {
         text = (report.restored == 0
                     ? tr("No entry could be given its original name back, so nothing was "
                          "changed; the renaming can still be undone.")
-                    : tr("Gave %n entries their original names back.", nullptr,
+                    : tr("Gave %Ln entries their original names back.", nullptr,
                          countForText(report.restored))) +
                QLatin1Char('\n') + tr("These entries were left alone; Undo tries them again:") +
                QLatin1Char('\n') + leftAloneList(report.leftAlone);

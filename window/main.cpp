@@ -1,4 +1,6 @@
 #include "platform/HeapArenas.hpp"
+#include "platform/JournalFiles.hpp"
+#include "platform/PosixFileSystem.hpp"
 #include "window/ContentView.hpp"
 #include "window/Startup.hpp"
 #include "window/Translations.hpp"
@@ -8,6 +10,7 @@
 #include <QScreen>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[]) {
     brindleaf::shareOneHeapAcrossThreads();
@@ -31,7 +34,9 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/brindleaf.svg")));
     brindleaf::installTranslations(application);
 
-    brindleaf::ContentView window;
+    brindleaf::ContentView window(
+        std::make_unique<brindleaf::PosixFileSystem>(),
+        brindleaf::JournalFolder(brindleaf::JournalFolder::defaultPath()));
     // The window says with which status the program ends, after a run stopped by a signal.
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&window, &brindleaf::ContentView::quitRequested, &application,

@@ -121,6 +121,21 @@
             <numerusform>%Ln ohne Aufnahmedatum</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%Ln photos from a camera without a time zone, read as this computer's</source>
+        <translation>
+            <numerusform>%Ln Foto von einer Kamera ohne Zeitzone, in der Zeitzone dieses Computers gelesen</numerusform>
+            <numerusform>%Ln Fotos von Kameras ohne Zeitzone, in der Zeitzone dieses Computers gelesen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Cameras…</source>
+        <translation>Ka&amp;meras…</translation>
+    </message>
+    <message>
+        <source>Set each camera's time zone and clock for the order</source>
+        <translation>Zeitzone und Uhr jeder Kamera für die Reihenfolge einstellen</translation>
+    </message>
     <message>
         <source>Reading dates… %1 of %2</source>
         <translation>Daten werden gelesen… %1 von %2</translation>
@@ -128,6 +143,10 @@
 </context>
 <context>
     <name>RunProgress</name>
+    <message>
+        <source>Getting the run ready…</source>
+        <translation>Der Lauf wird vorbereitet…</translation>
+    </message>
     <message>
         <source>Renaming… %1 of %2 entries</source>
         <translation>Umbenennen… %1 von %2 Einträgen</translation>
@@ -203,10 +222,10 @@
         <translation>Das Protokoll der letzten Umbenennung ist beschädigt, daher kann sie nicht rückgängig gemacht werden. Es wurde nichts geändert.</translation>
     </message>
     <message numerus="yes">
-        <source>Gave %n entries their original names back.</source>
+        <source>Gave %Ln entries their original names back.</source>
         <translation>
-            <numerusform>%n Eintrag hat seinen ursprünglichen Namen zurück.</numerusform>
-            <numerusform>%n Einträge haben ihre ursprünglichen Namen zurück.</numerusform>
+            <numerusform>%Ln Eintrag hat seinen ursprünglichen Namen zurück.</numerusform>
+            <numerusform>%Ln Einträge haben ihre ursprünglichen Namen zurück.</numerusform>
         </translation>
     </message>
     <message>
@@ -294,10 +313,10 @@
         <translation>heute %1</translation>
     </message>
     <message numerus="yes">
-        <source>Give the %n entries of the renaming of %2 in “%1” their original names back?</source>
+        <source>Give the %Ln entries of the renaming of %2 in “%1” their original names back?</source>
         <translation>
             <numerusform>Dem Eintrag der Umbenennung von %2 in „%1“ seinen ursprünglichen Namen zurückgeben?</numerusform>
-            <numerusform>Den %n Einträgen der Umbenennung von %2 in „%1“ ihre ursprünglichen Namen zurückgeben?</numerusform>
+            <numerusform>Den %Ln Einträgen der Umbenennung von %2 in „%1“ ihre ursprünglichen Namen zurückgeben?</numerusform>
         </translation>
     </message>
     <message>
@@ -321,10 +340,10 @@
         <translation>Das sind die Namen, die die unterbrochene Umbenennung hinterlassen hat, manche davon vorläufig. „Rückgängig“ gibt den Einträgen ihre ursprünglichen Namen zurück; bis dahin kann nichts umbenannt werden.</translation>
     </message>
     <message numerus="yes">
-        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %3 entries, of which %4 can be read; %n of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
+        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %L3 entries, of which %L4 can be read; %Ln of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
         <translation>
-            <numerusform>Das Protokoll der Umbenennung von %1 in „%2“ kann nicht gelesen und daher nicht rückgängig gemacht werden. Es nennt %3 Einträge, von denen %4 lesbar sind; davon trägt %n noch einen neuen oder vorläufigen Namen. Das Protokoll beiseitelegen, damit der Ordner wieder umbenannt werden kann? Kein Eintrag wird verschoben, und das Protokoll bleibt erhalten.</numerusform>
-            <numerusform>Das Protokoll der Umbenennung von %1 in „%2“ kann nicht gelesen und daher nicht rückgängig gemacht werden. Es nennt %3 Einträge, von denen %4 lesbar sind; davon tragen %n noch einen neuen oder vorläufigen Namen. Das Protokoll beiseitelegen, damit der Ordner wieder umbenannt werden kann? Kein Eintrag wird verschoben, und das Protokoll bleibt erhalten.</numerusform>
+            <numerusform>Das Protokoll der Umbenennung von %1 in „%2“ kann nicht gelesen und daher nicht rückgängig gemacht werden. Es nennt %L3 Einträge, von denen %L4 lesbar sind; davon trägt %Ln noch einen neuen oder vorläufigen Namen. Das Protokoll beiseitelegen, damit der Ordner wieder umbenannt werden kann? Kein Eintrag wird verschoben, und das Protokoll bleibt erhalten.</numerusform>
+            <numerusform>Das Protokoll der Umbenennung von %1 in „%2“ kann nicht gelesen und daher nicht rückgängig gemacht werden. Es nennt %L3 Einträge, von denen %L4 lesbar sind; davon tragen %Ln noch einen neuen oder vorläufigen Namen. Das Protokoll beiseitelegen, damit der Ordner wieder umbenannt werden kann? Kein Eintrag wird verschoben, und das Protokoll bleibt erhalten.</numerusform>
         </translation>
     </message>
     <message>
@@ -332,10 +351,10 @@
         <translation>„%1“ heißt jetzt „%2“</translation>
     </message>
     <message numerus="yes">
-        <source>and %n more</source>
+        <source>and %Ln more</source>
         <translation>
-            <numerusform>und %n weiterer</numerusform>
-            <numerusform>und %n weitere</numerusform>
+            <numerusform>und %Ln weiterer</numerusform>
+            <numerusform>und %Ln weitere</numerusform>
         </translation>
     </message>
 </context>

@@ -121,6 +121,21 @@
             <numerusform>%Ln without a date taken</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%Ln photos from a camera without a time zone, read as this computer's</source>
+        <translation>
+            <numerusform>%Ln photo from a camera without a time zone, read as this computer's</numerusform>
+            <numerusform>%Ln photos from a camera without a time zone, read as this computer's</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Cameras…</source>
+        <translation>&amp;Cameras…</translation>
+    </message>
+    <message>
+        <source>Set each camera's time zone and clock for the order</source>
+        <translation>Set each camera's time zone and clock for the order</translation>
+    </message>
     <message>
         <source>Reading dates… %1 of %2</source>
         <translation>Reading dates… %1 of %2</translation>
@@ -128,6 +143,10 @@
 </context>
 <context>
     <name>RunProgress</name>
+    <message>
+        <source>Getting the run ready…</source>
+        <translation>Getting the run ready…</translation>
+    </message>
     <message>
         <source>Renaming… %1 of %2 entries</source>
         <translation>Renaming… %1 of %2 entries</translation>
@@ -203,10 +222,10 @@
         <translation>The record of the last renaming is damaged, so it cannot be undone. Nothing was changed.</translation>
     </message>
     <message numerus="yes">
-        <source>Gave %n entries their original names back.</source>
+        <source>Gave %Ln entries their original names back.</source>
         <translation>
-            <numerusform>Gave %n entry its original name back.</numerusform>
-            <numerusform>Gave %n entries their original names back.</numerusform>
+            <numerusform>Gave %Ln entry its original name back.</numerusform>
+            <numerusform>Gave %Ln entries their original names back.</numerusform>
         </translation>
     </message>
     <message>
@@ -294,10 +313,10 @@
         <translation>today %1</translation>
     </message>
     <message numerus="yes">
-        <source>Give the %n entries of the renaming of %2 in “%1” their original names back?</source>
+        <source>Give the %Ln entries of the renaming of %2 in “%1” their original names back?</source>
         <translation>
             <numerusform>Give the entry of the renaming of %2 in “%1” its original name back?</numerusform>
-            <numerusform>Give the %n entries of the renaming of %2 in “%1” their original names back?</numerusform>
+            <numerusform>Give the %Ln entries of the renaming of %2 in “%1” their original names back?</numerusform>
         </translation>
     </message>
     <message>
@@ -321,10 +340,10 @@
         <translation>These are the names the interrupted renaming left, some of them temporary. Undo gives the entries their original names back; nothing can be renamed until then.</translation>
     </message>
     <message numerus="yes">
-        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %3 entries, of which %4 can be read; %n of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
+        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %L3 entries, of which %L4 can be read; %Ln of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
         <translation>
-            <numerusform>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %3 entries, of which %4 can be read; %n of those is still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</numerusform>
-            <numerusform>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %3 entries, of which %4 can be read; %n of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</numerusform>
+            <numerusform>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %L3 entries, of which %L4 can be read; %Ln of those is still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</numerusform>
+            <numerusform>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %L3 entries, of which %L4 can be read; %Ln of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</numerusform>
         </translation>
     </message>
     <message>
@@ -332,10 +351,10 @@
         <translation>“%1” is now “%2”</translation>
     </message>
     <message numerus="yes">
-        <source>and %n more</source>
+        <source>and %Ln more</source>
         <translation>
-            <numerusform>and %n more</numerusform>
-            <numerusform>and %n more</numerusform>
+            <numerusform>and %Ln more</numerusform>
+            <numerusform>and %Ln more</numerusform>
         </translation>
     </message>
 </context>

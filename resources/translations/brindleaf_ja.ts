@@ -115,6 +115,20 @@
             <numerusform>%Ln 個は撮影日時なし</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%Ln photos from a camera without a time zone, read as this computer's</source>
+        <translation>
+            <numerusform>%Ln 個はタイムゾーンのないカメラのもので、このコンピューターのタイムゾーンとして読み込み</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Cameras…</source>
+        <translation>カメラ(&amp;C)…</translation>
+    </message>
+    <message>
+        <source>Set each camera's time zone and clock for the order</source>
+        <translation>並び順のために各カメラのタイムゾーンと時計を設定します</translation>
+    </message>
     <message>
         <source>Reading dates… %1 of %2</source>
         <translation>日時を読み込み中… %2 個中 %1 個</translation>
@@ -122,6 +136,10 @@
 </context>
 <context>
     <name>RunProgress</name>
+    <message>
+        <source>Getting the run ready…</source>
+        <translation>実行の準備中…</translation>
+    </message>
     <message>
         <source>Renaming… %1 of %2 entries</source>
         <translation>名前を変更中… %2 個中 %1 個</translation>
@@ -197,9 +215,9 @@
         <translation>前回の名前変更の記録が壊れているため、元に戻せません。何も変更されていません。</translation>
     </message>
     <message numerus="yes">
-        <source>Gave %n entries their original names back.</source>
+        <source>Gave %Ln entries their original names back.</source>
         <translation>
-            <numerusform>%n 個の項目を元の名前に戻しました。</numerusform>
+            <numerusform>%Ln 個の項目を元の名前に戻しました。</numerusform>
         </translation>
     </message>
     <message>
@@ -283,9 +301,9 @@
         <translation>今日 %1</translation>
     </message>
     <message numerus="yes">
-        <source>Give the %n entries of the renaming of %2 in “%1” their original names back?</source>
+        <source>Give the %Ln entries of the renaming of %2 in “%1” their original names back?</source>
         <translation>
-            <numerusform>「%1」で %2 に名前を変更した %n 個の項目を元の名前に戻しますか？</numerusform>
+            <numerusform>「%1」で %2 に名前を変更した %Ln 個の項目を元の名前に戻しますか？</numerusform>
         </translation>
     </message>
     <message>
@@ -309,9 +327,9 @@
         <translation>これは中断された名前の変更が残した名前で、一時的な名前も含まれます。元に戻すと項目は元の名前に戻ります。それまでは名前を変更できません。</translation>
     </message>
     <message numerus="yes">
-        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %3 entries, of which %4 can be read; %n of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
+        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %L3 entries, of which %L4 can be read; %Ln of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
         <translation>
-            <numerusform>「%2」で %1 に行った名前の変更の記録が読めないため、元に戻せません。記録には %3 個の項目があり、%4 個を読めました。そのうち %n 個はまだ新しい名前か一時的な名前のままです。フォルダーの名前をまた変更できるよう、記録を脇に置きますか？項目は移動せず、記録は残ります。</numerusform>
+            <numerusform>「%2」で %1 に行った名前の変更の記録が読めないため、元に戻せません。記録には %L3 個の項目があり、%L4 個を読めました。そのうち %Ln 個はまだ新しい名前か一時的な名前のままです。フォルダーの名前をまた変更できるよう、記録を脇に置きますか？項目は移動せず、記録は残ります。</numerusform>
         </translation>
     </message>
     <message>
@@ -319,9 +337,9 @@
         <translation>「%1」は今「%2」です</translation>
     </message>
     <message numerus="yes">
-        <source>and %n more</source>
+        <source>and %Ln more</source>
         <translation>
-            <numerusform>ほか %n 個</numerusform>
+            <numerusform>ほか %Ln 個</numerusform>
         </translation>
     </message>
 </context>

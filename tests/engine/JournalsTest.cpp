@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -356,6 +357,12 @@ TEST_F(JournalsTest, JournalsNamedWithoutKeysAreStillRead) {
     EXPECT_EQ(folder.names(), originals);
 }
 
+long peakResidentKilobytes() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
 // A journal padded far past what its entries can fill is damaged, found without reading it.
 TEST_F(JournalsTest, JournalLargerThanItsEntriesCanMakeItIsDamaged) {
     ASSERT_TRUE(testing::renameKilledAtMove(settings, journals.folder(), 2));
@@ -376,8 +383,11 @@ TEST_F(JournalsTest, JournalLargerThanItsEntriesCanMakeItIsDamaged) {
     const auto loaded = journals.load(journals.folder().names()->front());
     ASSERT_FALSE(loaded.has_value());
     EXPECT_EQ(loaded.error(), JournalProblem::Corrupt);
-    // Its entries can still be read, from the bytes they can fill, and go home.
+    // Its entries can still be read, from the bytes they can fill, and go home; the padding
+    // is never read into memory.
+    const long peakBefore = peakResidentKilobytes();
     const UndoReport undone = undo();
+    EXPECT_LT(peakResidentKilobytes() - peakBefore, 64 * 1024);
     EXPECT_EQ(undone.outcome, UndoOutcome::Restored);
     EXPECT_TRUE(undone.fromDamagedRecord);
     EXPECT_NE(folder.names(), halfway);

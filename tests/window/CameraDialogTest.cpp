@@ -1,6 +1,6 @@
 #include "window/CameraDialog.hpp"
+#include "session/DateText.hpp"
 #include "window/CameraListModel.hpp"
-#include "window/DateText.hpp"
 
 #include "engine/Cameras.hpp"
 #include "engine/Listing.hpp"
@@ -68,7 +68,7 @@ void typeInto(QTableView* table, const QModelIndex& cell, const QString& text) {
     table->setCurrentIndex(cell);
     QTest::keyClick(table, Qt::Key_F2);
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    QVERIFY(editor != nullptr);
+    QVERIFY(editor != nullptr && table->isAncestorOf(editor));
     editor->selectAll();
     QTest::keyClick(editor, Qt::Key_Backspace);
     QTest::keyClicks(editor, text);

@@ -1,15 +1,18 @@
 #include "window/ContentView.hpp"
 #include "engine/Listing.hpp"
+#include "platform/PosixFileSystem.hpp"
+#include "session/PreviewModel.hpp"
 #include "support/FaultyFileSystem.hpp"
+#include "support/GatedFileSystem.hpp"
 #include "support/GuiHelpers.hpp"
 #include "support/KilledRun.hpp"
 #include "support/PhotoFiles.hpp"
 #include "support/TemporaryFolder.hpp"
 #include "window/PreviewListView.hpp"
-#include "window/PreviewModel.hpp"
 #include "window/Translations.hpp"
 #include "window/UndoMessages.hpp"
 
+#include <QAbstractEventDispatcher>
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,11 +33,15 @@
 
 #include <sys/stat.h>
 
+#include <array>
 #include <csignal>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <thread>
 
 using brindleaf::ContentView;
 using brindleaf::testing::AlertCollector;
@@ -45,6 +52,16 @@ using brindleaf::testing::whenShown;
 using NameSet = std::set<std::string>;
 
 namespace {
+
+// The folder where the windows of these tests journal their runs, apart from the user's own.
+brindleaf::JournalFolder journalFolder() {
+    static const QTemporaryDir folder;
+    return brindleaf::JournalFolder(QFile::encodeName(folder.path()).toStdString());
+}
+
+std::unique_ptr<brindleaf::FileSystem> realFileSystem() {
+    return std::make_unique<brindleaf::PosixFileSystem>();
+}
 
 QUrl localUrl(const std::string& path) {
     return QUrl::fromLocalFile(QString::fromStdString(path));
@@ -76,6 +93,39 @@ void settle(const ContentView& view) {
     QVERIFY(QTest::qWaitFor([&] { return !view.isLoading(); }));
 }
 
+// Tells the application, as the X server would, that another program destroyed the view's
+// window.
+void windowSystemDestroys(const QWidget& view) {
+    std::array<unsigned char, 32> destroyNotify{};
+    destroyNotify[0] = 17;
+    const auto window = static_cast<std::uint32_t>(view.winId());
+    std::memcpy(destroyNotify.data() + 8, &window, sizeof window);
+    qintptr result = 0;
+    QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t",
+                                                            destroyNotify.data(), &result);
+}
+
+// Waits until a run started from the window has ended and what it did has been told.
+void waitForRun(const ContentView& view) {
+    QVERIFY(QTest::qWaitFor([&] { return !view.isRunning(); }, 60'000));
+}
+
+// Keeps the progress dialog's text once it counts the entries: it first says that the run
+// gets ready.
+void keepProgressCount(QString& text) {
+    whenShown<QProgressDialog>([&text](QProgressDialog* progress) {
+        auto* poll = new QTimer(progress);
+        poll->setInterval(1);
+        QObject::connect(poll, &QTimer::timeout, progress, [&text, progress, poll] {
+            if (progress->maximum() > 0) {
+                text = progress->labelText();
+                poll->stop();
+            }
+        });
+        poll->start();
+    });
+}
+
 void showFolder(ContentView& view, const std::string& path) {
     view.setTargetDir(localUrl(path));
     settle(view);
@@ -89,8 +139,7 @@ bool interruptedRunIn(const TemporaryFolder& folder) {
     }
     brindleaf::Settings settings;
     settings.targetDir = folder.path();
-    return brindleaf::testing::renameKilledAtMove(
-        settings, brindleaf::JournalFolder(brindleaf::JournalFolder::defaultPath()), 2);
+    return brindleaf::testing::renameKilledAtMove(settings, journalFolder(), 2);
 }
 
 // How far `color`, drawn over `background`, stands out from it: 0 is invisible.
@@ -135,16 +184,12 @@ class ContentViewTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        // Journals of this program's runs stay in a folder of its own.
-        qputenv("XDG_STATE_HOME", QFile::encodeName(stateHome_.path()));
-        brindleaf::installTranslations(*QCoreApplication::instance());
-    }
+    void initTestCase() { brindleaf::installTranslations(*QCoreApplication::instance()); }
 
     // A new window shows the defaults, in words rather than label keys; every field has its
     // label as buddy, and Tab follows the layout.
     void newWindowShowsTheDefaultsInALayoutTabFollows() {
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         view.show();
         QVERIFY(view.settings() == brindleaf::Settings{});
         QVERIFY(!child<QPushButton>(view, "undoButton")->isEnabled());
@@ -178,7 +223,7 @@ private slots:
 
     // Mnemonics reach the fields, Ctrl+O the chooser, and Enter presses a focused button.
     void keyboardReachesEveryAction() {
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         view.show();
         QVERIFY(QTest::qWaitForWindowActive(&view));
         QTest::keyClick(&view, Qt::Key_P, Qt::AltModifier);
@@ -212,7 +257,7 @@ private slots:
         for (int i = 0; i < 100; ++i) {
             folder.addFile("Trip to Kyoto/photo " + std::to_string(i) + ".jpg");
         }
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         QVERIFY2(view.minimumSizeHint().width() < 480,
                  qPrintable(QString::number(view.minimumSizeHint().width())));
         const QSize opening = view.openingSize(QSize(1280, 800));
@@ -239,7 +284,7 @@ private slots:
         for (const char* name : {"file1", "file9", "file10"}) {
             folder.addFile(name);
         }
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         const QAbstractItemModelTester modelCheck(
             child<QListView>(view, "previewList")->model(),
             QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -278,7 +323,7 @@ private slots:
         folder.addFile("c.png");
         folder.addFile(".hidden");
         folder.addFolder("b.d");
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         showFolder(view, folder.path());
         auto* summary = child<QLabel>(view, "summaryLabel");
         QCOMPARE(summary->text(),
@@ -302,7 +347,7 @@ private slots:
             folder.addFolder(name);
             folder.addFile(std::string(name) + "/" + name);
         }
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         auto* preview = child<QListView>(view, "previewList");
         const std::unique_ptr<QMimeData> file(urlData({localUrl(folder.pathOf("plain"))}));
         QVERIFY(!dropOn(preview->viewport(), *file));
@@ -337,7 +382,7 @@ private slots:
         TemporaryFolder folder;
         folder.addFile("b");
         folder.addFile("a");
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         showFolder(view, folder.path());
         QTest::keyClicks(child<QLineEdit>(view, "postfixField"), QStringLiteral(".txt"));
 
@@ -351,6 +396,7 @@ private slots:
             question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
         });
         child<QPushButton>(view, "doButton")->click();
+        waitForRun(view);
         QVERIFY(confirmWhileAsked);
         QVERIFY(!view.isConfirming());
         QVERIFY2(
@@ -369,7 +415,7 @@ private slots:
     // Escape renames nothing.
     void confirmationSaysWhenNothingWillBeRenamed() {
         TemporaryFolder folder;
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         QStringList said;
         for (int round = 0; round < 3; ++round) {
             whenShown<QMessageBox>([&](QMessageBox* question) {
@@ -398,12 +444,13 @@ private slots:
         QCOMPARE(folder.names(), NameSet{"a"});
     }
 
-    // A folder that cannot be read is alerted in the German test.
+    // A shown folder that vanishes raises an alert with the system's reason and empties the
+    // preview; the German test reads the alert for a missing folder in German.
     void vanishedFolderRaisesAnAlertAndEmptiesThePreview() {
         TemporaryFolder folder;
         folder.addFolder("doomed");
         folder.addFile("doomed/x");
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         AlertCollector alerts;
         showFolder(view, folder.pathOf("doomed"));
         QCOMPARE(view.preview().rowCount(), 1);
@@ -419,13 +466,14 @@ private slots:
         TemporaryFolder folder;
         folder.addFile("b");
         folder.addFile("a");
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         view.show();
         QVERIFY(QTest::qWaitForWindowActive(&view));
         showFolder(view, folder.path());
         auto* undo = child<QPushButton>(view, "undoButton");
         QVERIFY(!undo->isEnabled());
         view.renameFiles();
+        waitForRun(view);
         QCOMPARE(folder.names(), (NameSet{"0001", "0002"}));
         settle(view);
         QVERIFY(undo->isEnabled());
@@ -451,6 +499,7 @@ private slots:
         });
         child<QWidget>(view, "previewList")->setFocus();
         QTest::keySequence(&view, QKeySequence::Undo);
+        waitForRun(view);
         QCOMPARE(title, QStringLiteral("Undo Renaming"));
         QCOMPARE(accept, QStringLiteral("Undo"));
         QVERIFY2(asked.contains(QStringLiteral("2 entries of the renaming of today")),
@@ -469,7 +518,7 @@ private slots:
         QVERIFY(interruptedRunIn(folder));
         QVERIFY(folder.names() != originals);
 
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         QString asked;
         whenShown<QMessageBox>([&](QMessageBox* question) {
             asked = question->text();
@@ -486,6 +535,7 @@ private slots:
             question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
         });
         child<QPushButton>(view, "undoButton")->click();
+        waitForRun(view);
         QCOMPARE(folder.names(), originals);
         QCOMPARE(folder.contentOf("y"), std::string("y"));
         settle(view);
@@ -498,10 +548,10 @@ private slots:
     void untrustedJournalFolderIsShownAndRefused() {
         TemporaryFolder folder;
         folder.addFile("a");
-        const std::string journals = brindleaf::JournalFolder::defaultPath();
+        const std::string journals = journalFolder().path();
         std::filesystem::create_directories(journals);
         QCOMPARE(::chmod(journals.c_str(), 0770), 0);
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         showFolder(view, folder.path());
         ::chmod(journals.c_str(), 0700);
         const QString problem = child<QLabel>(view, "problemLabel")->text();
@@ -520,7 +570,7 @@ private slots:
             TemporaryFolder folder;
             QVERIFY(interruptedRunIn(folder));
             const NameSet halfway = folder.names();
-            const brindleaf::JournalFolder journals(brindleaf::JournalFolder::defaultPath());
+            const brindleaf::JournalFolder journals = journalFolder();
             const std::string journal = journals.path() + "/" + journals.names()->front();
             std::string bytes;
             {
@@ -533,7 +583,7 @@ private slots:
             }
             std::ofstream(journal, std::ios::binary | std::ios::trunc) << bytes;
 
-            ContentView view;
+            ContentView view(realFileSystem(), journalFolder());
             QString asked;
             QString details;
             whenShown<QMessageBox>([&](QMessageBox* question) {
@@ -542,6 +592,7 @@ private slots:
                 question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
             });
             showFolder(view, folder.path());
+            waitForRun(view);
             if (entriesReadable) {
                 QVERIFY2(asked.contains(QStringLiteral("can be read")), qPrintable(asked));
                 // Which entry moved first follows the inode numbers.
@@ -560,15 +611,16 @@ private slots:
     }
 
     // Cancel, closing the progress dialog, the window system's close request (the title
-    // bar's button, Alt+F4), SIGTERM at logout, or a move that fails during a run: every name
-    // goes back first, and only then does the window close, when it was asked to, ending the
-    // program as the command line would. A stop that keeps the window says so. A failure's
-    // alert waits for the progress dialog to close: under it, it could not be answered.
-    // Meanwhile the preview says what is going on, and the disabled fields look disabled.
+    // bar's button, Alt+F4), SIGTERM at logout, another program destroying the window, or a
+    // move that fails during a run: every name goes back first, and only then does the window
+    // close, when it was asked to, ending the program as the command line would. A stop that keeps
+    // the window says so. A failure's alert waits for the progress dialog to close: under it, it
+    // could not be answered. Meanwhile the preview says what is going on, and the disabled fields
+    // look disabled.
     void stoppingALongRunRestoresEveryName() {
-        enum class Stop { Cancel, CloseDialog, Close, Signal, Failure };
-        for (const Stop stop :
-             {Stop::Cancel, Stop::CloseDialog, Stop::Close, Stop::Signal, Stop::Failure}) {
+        enum class Stop { Cancel, CloseDialog, Close, Signal, Failure, WindowGone };
+        for (const Stop stop : {Stop::Cancel, Stop::CloseDialog, Stop::Close, Stop::Signal,
+                                Stop::Failure, Stop::WindowGone}) {
             TemporaryFolder folder;
             NameSet originals;
             for (int i = 0; i < 300; ++i) {
@@ -577,8 +629,10 @@ private slots:
                 originals.insert(name);
             }
             ContentView view(std::make_unique<brindleaf::testing::FaultyFileSystem>(
-                std::chrono::milliseconds(4),
-                stop == Stop::Failure ? std::set<std::size_t>{200} : std::set<std::size_t>{}));
+                                 std::chrono::milliseconds(4), stop == Stop::Failure
+                                                                   ? std::set<std::size_t>{200}
+                                                                   : std::set<std::size_t>{}),
+                             journalFolder());
             QSignalSpy quits(&view, &ContentView::quitRequested);
             view.show();
             QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -586,9 +640,15 @@ private slots:
             bool stopped = false;
             QString hintDuringRun;
             auto* prefix = child<QLineEdit>(view, "prefixField");
+            // Once entries have moved, the run is stopped.
+            QTimer moved;
+            moved.setInterval(10);
             whenShown<QProgressDialog>([&](QProgressDialog* progress) {
-                QTimer::singleShot(50, progress, [&, progress] {
-                    QVERIFY(progress->value() > 0);
+                QObject::connect(&moved, &QTimer::timeout, progress, [&, progress] {
+                    if (progress->value() == 0) {
+                        return;
+                    }
+                    moved.stop();
                     hintDuringRun =
                         view.preview().rowCount() > 0
                             ? QStringLiteral("rows")
@@ -616,8 +676,12 @@ private slots:
                         break;
                     case Stop::Failure:
                         break;
+                    case Stop::WindowGone:
+                        windowSystemDestroys(view);
+                        break;
                     }
                 });
+                moved.start();
             });
             QString alert;
             if (stop == Stop::Failure) {
@@ -629,11 +693,13 @@ private slots:
                 });
             }
             view.renameFiles();
+            waitForRun(view);
             QVERIFY(stopped);
             QCOMPARE(hintDuringRun, QStringLiteral("Renaming…"));
             QCOMPARE(folder.names(), originals);
             QCOMPARE(folder.contentOf("photo 7.jpg"), std::string("photo 7.jpg"));
-            const bool stays = stop != Stop::Close && stop != Stop::Signal;
+            const bool stays =
+                stop != Stop::Close && stop != Stop::Signal && stop != Stop::WindowGone;
             if (stays) {
                 settle(view);
                 QCOMPARE(view.preview().rowCount(), 300);
@@ -657,26 +723,50 @@ private slots:
     // A stop whose taking back of a move fails says that not every name is back, and how
     // many are not; the alert names them.
     void stopThatCannotPutEveryNameBackSaysHowMany() {
+        // Slow moves, of which the first that takes an entry back to its original name fails.
+        // The moves are made on the run's own thread, which alone reads what is here.
+        class FirstMoveBackFails final : public brindleaf::testing::ForwardingFileSystem {
+        public:
+            explicit FirstMoveBackFails(NameSet originals) : originals_(std::move(originals)) {}
+            brindleaf::MoveResult move(const brindleaf::UniqueFd& folder, const std::string& from,
+                                       const std::string& to) override {
+                std::this_thread::sleep_for(std::chrono::milliseconds(4));
+                if (originals_.contains(to) && !failed_) {
+                    failed_ = true;
+                    return {std::make_error_code(std::errc::io_error)};
+                }
+                return ForwardingFileSystem::move(folder, from, to);
+            }
+
+        private:
+            NameSet originals_;
+            bool failed_ = false;
+        };
         TemporaryFolder folder;
+        NameSet originals;
         for (int i = 0; i < 300; ++i) {
-            folder.addFile("photo " + std::to_string(i) + ".jpg");
+            const std::string name = "photo " + std::to_string(i) + ".jpg";
+            folder.addFile(name);
+            originals.insert(name);
         }
-        auto fileSystem =
-            std::make_unique<brindleaf::testing::FaultyFileSystem>(std::chrono::milliseconds(4));
-        auto* faults = fileSystem.get();
-        ContentView view(std::move(fileSystem));
+        ContentView view(std::make_unique<FirstMoveBackFails>(originals), journalFolder());
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         showFolder(view, folder.path());
         AlertCollector alerts;
+        QTimer moved;
+        moved.setInterval(10);
         whenShown<QProgressDialog>([&](QProgressDialog* progress) {
-            QTimer::singleShot(50, progress, [&, progress] {
-                // The first move taken back fails.
-                faults->failingMoves = {faults->moves + 1};
-                progress->cancel();
+            QObject::connect(&moved, &QTimer::timeout, progress, [&, progress] {
+                if (progress->value() > 0) {
+                    moved.stop();
+                    progress->cancel();
+                }
             });
+            moved.start();
         });
         view.renameFiles();
+        waitForRun(view);
         QCOMPARE(alerts.texts.size(), 1);
         QCOMPARE(child<QLabel>(view, "statusLabel")->text(),
                  QStringLiteral("Stopped; 1 entry could not be given its name back; Undo can try "
@@ -693,7 +783,8 @@ private slots:
         folder.addFile("notes.txt");
         // Slow enough for the progress dialog to show.
         ContentView view(
-            std::make_unique<brindleaf::testing::FaultyFileSystem>(std::chrono::milliseconds(1)));
+            std::make_unique<brindleaf::testing::FaultyFileSystem>(std::chrono::milliseconds(1)),
+            journalFolder());
         showFolder(view, folder.path());
         QTest::keyClicks(child<QLineEdit>(view, "onlyExtensionsField"), QStringLiteral("jpg"));
         settle(view);
@@ -705,9 +796,9 @@ private slots:
         QString details;
         confirmAndKeepWords(question, details);
         QString progressText;
-        whenShown<QProgressDialog>(
-            [&](QProgressDialog* progress) { progressText = progress->labelText(); });
+        keepProgressCount(progressText);
         child<QPushButton>(view, "doButton")->click();
+        waitForRun(view);
         QVERIFY2(progressText.endsWith(QStringLiteral(" of 1,000 entries")),
                  qPrintable(progressText));
         QVERIFY2(!question.contains(QStringLiteral("every")), qPrintable(question));
@@ -734,8 +825,7 @@ private slots:
             brindleaf::Settings settings;
             settings.targetDir = folder.path();
             // Every move goes straight to a new name: 250 entries renamed, 50 not.
-            QVERIFY(brindleaf::testing::renameKilledAtMove(
-                settings, brindleaf::JournalFolder(brindleaf::JournalFolder::defaultPath()), 251));
+            QVERIFY(brindleaf::testing::renameKilledAtMove(settings, journalFolder(), 251));
             const auto namesBack = [&] {
                 int back = 0;
                 for (const std::string& name : folder.names()) {
@@ -746,7 +836,8 @@ private slots:
             QCOMPARE(namesBack(), 50);
 
             ContentView view(std::make_unique<brindleaf::testing::FaultyFileSystem>(
-                std::chrono::milliseconds(4)));
+                                 std::chrono::milliseconds(4)),
+                             journalFolder());
             QSignalSpy quits(&view, &ContentView::quitRequested);
             view.show();
             QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -783,6 +874,7 @@ private slots:
                 question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
             });
             child<QPushButton>(view, "undoButton")->click();
+            waitForRun(view);
             QCOMPARE(folder.names(), originals);
             QCOMPARE(folder.contentOf("photo 7.jpg"), std::string("photo 7.jpg"));
         }
@@ -821,12 +913,46 @@ private slots:
         }
     }
 
+    // Rename… shows the run's progress at once, and its count before the first move, while
+    // the window goes on answering.
+    void progressShowsBeforeTheFirstMove() {
+        TemporaryFolder folder;
+        for (const char* name : {"b", "a", "c"}) {
+            folder.addFile(name);
+        }
+        auto gated = std::make_unique<brindleaf::testing::GatedFileSystem>();
+        brindleaf::testing::GatedFileSystem& gate = *gated;
+        ContentView view(std::move(gated), journalFolder());
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        showFolder(view, folder.path());
+        whenShown<QMessageBox>([](QMessageBox* question) {
+            question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
+        });
+        child<QPushButton>(view, "doButton")->click();
+        const auto* progress = view.findChild<QProgressDialog*>();
+        QVERIFY(progress != nullptr && progress->isVisible());
+        QVERIFY(!child<QPushButton>(view, "openButton")->isEnabled());
+        QTRY_COMPARE(progress->maximum(), 3);
+        QCOMPARE(progress->value(), 0);
+        QVERIFY2(progress->labelText().contains(QStringLiteral("0 of 3")),
+                 qPrintable(progress->labelText()));
+        QCOMPARE(gate.movesMade(), std::size_t{0});
+        QCOMPARE(folder.names(), (NameSet{"a", "b", "c"}));
+        gate.open();
+        waitForRun(view);
+        QCOMPARE(folder.names(), (NameSet{"0001", "0002", "0003"}));
+        QVERIFY(view.findChild<QProgressDialog*>() == nullptr);
+        QVERIFY(child<QPushButton>(view, "openButton")->isEnabled());
+        QCOMPARE(child<QLabel>(view, "statusLabel")->text(), QStringLiteral("Renamed 3 entries."));
+    }
+
     // A folder that changed after its preview is never renamed by a plan nobody saw.
     void folderChangedBeforeOkIsShownAndAskedAgain() {
         TemporaryFolder folder;
         folder.addFile("b");
         folder.addFile("a");
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         showFolder(view, folder.path());
         QString askedAgain;
         whenShown<QMessageBox>([&](QMessageBox* question) {
@@ -838,6 +964,7 @@ private slots:
             });
         });
         child<QPushButton>(view, "doButton")->click();
+        waitForRun(view);
         QVERIFY2(askedAgain.contains(QStringLiteral("changed")), qPrintable(askedAgain));
         QCOMPARE(folder.names(), (NameSet{"0", "a", "b"}));
         settle(view);
@@ -849,7 +976,7 @@ private slots:
     void unusableNamesShowWhileTypingAndDisableRename() {
         TemporaryFolder folder;
         folder.addFile("a");
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         showFolder(view, folder.path());
         auto* doButton = child<QPushButton>(view, "doButton");
         auto* problem = child<QLabel>(view, "problemLabel");
@@ -882,7 +1009,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         brindleaf::installTranslations(*QCoreApplication::instance());
         TemporaryFolder folder;
-        ContentView view;
+        ContentView view(realFileSystem(), journalFolder());
         QCOMPARE(child<QPushButton>(view, "doButton")->text(), QStringLiteral("&Umbenennen…"));
         QStringList buttons;
         whenShown<QMessageBox>([&](QMessageBox* question) {
@@ -913,9 +1040,6 @@ private slots:
         QVERIFY2(alerts.texts[0].contains(QStringLiteral("kann nicht gelesen werden")),
                  qPrintable(alerts.texts[0]));
     }
-
-private:
-    QTemporaryDir stateHome_;
 };
 
 QTEST_MAIN(ContentViewTest)

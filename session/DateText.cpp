@@ -1,4 +1,4 @@
-#include "window/DateText.hpp"
+#include "session/DateText.hpp"
 
 #include <QDateTime>
 #include <QTimeZone>

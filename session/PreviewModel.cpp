@@ -1,7 +1,7 @@
-#include "window/PreviewModel.hpp"
+#include "session/PreviewModel.hpp"
 
-#include "window/DateText.hpp"
-#include "window/NameText.hpp"
+#include "session/DateText.hpp"
+#include "session/NameText.hpp"
 
 #include "engine/Plan.hpp"
 
@@ -21,23 +21,10 @@ QString rowText(std::string_view original, std::string_view renamed) {
 
 } // namespace
 
-PreviewModel::PreviewModel(QObject* parent) : QAbstractListModel(parent), format_(Settings{}) {}
+PreviewModel::PreviewModel(const ListedNames& listing, const NameFormat& format, QObject* parent)
+    : QAbstractListModel(parent), listing_(listing), format_(format) {}
 
-void PreviewModel::setListing(ListedNames listing) {
-    beginResetModel();
-    listing_ = std::move(listing);
-    endResetModel();
-}
-
-ListedNames PreviewModel::takeListing() {
-    beginResetModel();
-    ListedNames listing = std::exchange(listing_, {});
-    endResetModel();
-    return listing;
-}
-
-void PreviewModel::setFormat(const NameFormat& format) {
-    format_ = format;
+void PreviewModel::formatChanged() {
     if (!listing_.names.empty()) {
         emit dataChanged(index(0), index(rowCount() - 1), {Qt::DisplayRole});
     }

@@ -60,10 +60,9 @@ public:
     // While a job runs, `held` is dropped and the running job's result is ordered instead,
     // before it is delivered.
     void reorder(const Settings& settings, ListedNames held);
-    // Drops what runs and what waits, and waits until nothing reads the folder any more.
-    void cancel();
-    // Blocks until the newest request's result has been delivered.
-    void finish();
+    // Drops what runs and what waits, without waiting: the future finishes once nothing
+    // reads the folder or the date cache any more.
+    [[nodiscard]] QFuture<void> letGo();
 
     [[nodiscard]] bool isBusy() const { return running_.has_value(); }
 

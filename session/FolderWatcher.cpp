@@ -1,4 +1,4 @@
-#include "window/FolderWatcher.hpp"
+#include "session/FolderWatcher.hpp"
 
 #include <QFileSystemWatcher>
 #include <QPromise>

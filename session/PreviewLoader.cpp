@@ -1,4 +1,4 @@
-#include "window/PreviewLoader.hpp"
+#include "session/PreviewLoader.hpp"
 
 #include "engine/Listing.hpp"
 
@@ -95,21 +95,14 @@ void PreviewLoader::supersedeRunning() {
     superseded_ = true;
 }
 
-void PreviewLoader::cancel() {
+QFuture<void> PreviewLoader::letGo() {
     waiting_.reset();
     supersedeRunning();
-    future_.waitForFinished();
-    future_ = {};
+    QFuture<void> stopped(future_);
     if (std::exchange(running_, std::nullopt)) {
         emit busyChanged(false);
     }
-}
-
-void PreviewLoader::finish() {
-    while (running_) {
-        future_.waitForFinished();
-        completed(*running_);
-    }
+    return stopped;
 }
 
 void PreviewLoader::start(Request request, LoadedPreview held) {
@@ -141,7 +134,7 @@ PreviewLoader::Result PreviewLoader::carryOut(Request& request, LoadedPreview he
 }
 
 void PreviewLoader::completed(std::uint64_t job) {
-    // A result handled by finish() or dropped by cancel() still has its notice queued.
+    // A result dropped by letGo() still has its notice queued.
     if (running_ != job) {
         return;
     }

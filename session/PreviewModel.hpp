@@ -12,7 +12,8 @@ namespace brindleaf {
 
 // The preview's rows: the folder's ordered names, each paired with its new name. New names
 // are computed only for the rows a view asks for, so a new format costs the same for ten
-// entries as for a million.
+// entries as for a million. The listing and the format are its owner's, who tells the model
+// when either changes.
 class PreviewModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -34,11 +35,17 @@ public:
         CameraRole,
     };
 
-    explicit PreviewModel(QObject* parent = nullptr);
+    // `listing`, already in preview order, and `format` must outlive the model.
+    PreviewModel(const ListedNames& listing, const NameFormat& format, QObject* parent = nullptr);
 
-    // The listing, already in preview order.
-    void setListing(ListedNames listing);
-    void setFormat(const NameFormat& format);
+    // Changes the listing by calling `change`, with the views told before and after.
+    template <typename Change> void changeListing(Change&& change) {
+        beginResetModel();
+        change();
+        endResetModel();
+    }
+    // Every new name may have changed.
+    void formatChanged();
     // The order the listing was arranged in, which tells which of its dates to show.
     void setOrder(Order order) { order_ = order; }
     // Whether the rows have dates to show: the listing is numbered by them.
@@ -49,10 +56,6 @@ public:
     [[nodiscard]] bool showsCameras() const {
         return order_ == Order::Taken && !listing_.dates.empty();
     }
-    [[nodiscard]] const NameFormat& format() const { return format_; }
-    // Hands the listing over and leaves the preview empty.
-    [[nodiscard]] ListedNames takeListing();
-    [[nodiscard]] const ListedNames& listing() const { return listing_; }
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
@@ -64,8 +67,8 @@ private:
 
     [[nodiscard]] QVariant dateData(std::size_t position, int role) const;
 
-    ListedNames listing_;
-    NameFormat format_;
+    const ListedNames& listing_;
+    const NameFormat& format_;
     Order order_ = Order::Name;
 };
 
