@@ -119,6 +119,9 @@ private slots:
             {{at(-1, 500'000'000), 0, DateSource::Taken, false},
              Order::Taken,
              QStringLiteral("1969-12-31 23:59:59.5 +00:00")},
+            {{-1, 0, DateSource::Taken, false},
+             Order::Taken,
+             QStringLiteral("1969-12-31 23:59:59.999999999 +00:00")},
         };
         for (const auto& [date, order, expected] : cases) {
             QCOMPARE(DateText::shown(date, order), expected);
@@ -165,6 +168,22 @@ private slots:
                  }));
     }
 
+    // A camera whose photos carry offset tags only in part says how many were read in this
+    // computer's zone.
+    void saysHowManyPhotosOfACameraWereReadInThisComputersZone() {
+        brindleaf::CameraSummary camera;
+        camera.name = "Apple iPhone 13";
+        camera.entries = 4;
+        camera.withoutOffsetTags = 1;
+        camera.inComputerZone = 1;
+        camera.computerOffsets = {7'200};
+        CameraListModel cameras;
+        cameras.show({camera}, {});
+        QCOMPARE(cameras.index(0, CameraListModel::ZoneSource).data().toString(),
+                 QStringLiteral("none: read as this computer's zone, +02:00 (1 of 4 entries; the "
+                                "others by their offset tags)"));
+    }
+
     // A zone and a correction typed into a camera's row set its clock, as --camera-zone and
     // --camera-shift do; a value that does not parse is refused and said why, and the clocks
     // stay as they were; an emptied value sets the clock back.
@@ -206,10 +225,10 @@ private slots:
         QCOMPARE(cameras.clocks(),
                  (std::vector<CameraClock>{{"NIKON D750", "+01:00", "-0:03:12"}}));
 
-        typeInto(dialog.table(), cameras.index(nikon, CameraListModel::Shift), QString());
-        QCOMPARE(cameras.clocks(), (std::vector<CameraClock>{{"NIKON D750", "+01:00", ""}}));
-        QVERIFY(problem->isHidden());
         typeInto(dialog.table(), cameras.index(nikon, CameraListModel::Zone), QString());
+        QCOMPARE(cameras.clocks(), (std::vector<CameraClock>{{"NIKON D750", "", "-0:03:12"}}));
+        QVERIFY(problem->isHidden());
+        typeInto(dialog.table(), cameras.index(nikon, CameraListModel::Shift), QString());
         QVERIFY(cameras.clocks().empty());
         QCOMPARE(edits.count(), 4);
         QCOMPARE(edits.last().at(0).value<std::vector<CameraClock>>(), std::vector<CameraClock>{});
