@@ -284,6 +284,15 @@ private slots:
         settle(trip.view());
         QVERIFY2(!summary->text().contains(QStringLiteral("without a time zone")),
                  qPrintable(summary->text()));
+        typeInto(*dialog, rowOf(*dialog->cameras(), QStringLiteral("NIKON D750")),
+                 CameraListModel::Zone, QString());
+        settle(trip.view());
+        QVERIFY2(summary->text().contains(words), qPrintable(summary->text()));
+        // Photos left out of the numbering are not counted.
+        retype(child<QLineEdit>(trip.view(), "onlyExtensionsField"), QStringLiteral("cr2"));
+        settle(trip.view());
+        QVERIFY2(!summary->text().contains(QStringLiteral("without a time zone")),
+                 qPrintable(summary->text()));
     }
 
     // The date column shows the instant each entry is numbered by, to the second, in the
@@ -312,6 +321,10 @@ private slots:
                      "IMG_0012.JPG | 2024-07-01 11:03:00 +02:00",
                      "notes.txt | 2024-07-10 02:00:00 +02:00 (modified)",
                  }));
+        // Only the modified time standing in for a date taken is dimmed.
+        QCOMPARE(
+            rowsWith(trip.view(), PreviewModel::DateFellBackRole).mid(9, 3),
+            (QStringList{"IMG_0002.cr2.xmp | false", "IMG_0012.JPG | false", "notes.txt | true"}));
         QCOMPARE(firstRows(PreviewModel::CameraRole).mid(0, 7),
                  (QStringList{
                      "DSC_0100.JPG | NIKON D750",
@@ -341,6 +354,8 @@ private slots:
         trip.chooseOrder(Qt::Key_Up);
         QVERIFY(rowsWith(trip.view(), PreviewModel::DateRole)
                     .contains(QStringLiteral("notes.txt | 2024-07-10 02:00:00 +02:00")));
+        QVERIFY(rowsWith(trip.view(), PreviewModel::DateFellBackRole)
+                    .contains(QStringLiteral("notes.txt | false")));
         QVERIFY(rowsWith(trip.view(), PreviewModel::CameraRole)
                     .contains(QStringLiteral("DSC_0100.JPG | ")));
     }
