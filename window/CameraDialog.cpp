@@ -6,8 +6,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace brindleaf {
 
@@ -34,8 +38,7 @@ CameraDialog::CameraDialog(QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::AllEditTriggers);
     table_->setWordWrap(false);
     layout->addWidget(table_, 1);
-    connect(cameras_, &QAbstractItemModel::modelReset, this,
-            [this] { table_->resizeColumnsToContents(); });
+    connect(cameras_, &QAbstractItemModel::modelReset, this, &CameraDialog::fitColumns);
 
     problemLabel_->setObjectName(QStringLiteral("cameraProblemLabel"));
     problemLabel_->setWordWrap(true);
@@ -49,6 +52,23 @@ CameraDialog::CameraDialog(QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     resize(980, 320);
+}
+
+void CameraDialog::fitColumns() {
+    table_->resizeColumnsToContents();
+    // Wide enough to show every column whole, within the screen.
+    // The last column stretches: its title is its widest text.
+    const int last = cameras_->columnCount() - 1;
+    int columns = table_->horizontalHeader()->sectionSizeHint(last);
+    for (int column = 0; column < last; ++column) {
+        columns += table_->columnWidth(column);
+    }
+    const QMargins margins = layout()->contentsMargins();
+    const int wanted = columns + 2 * table_->frameWidth() + margins.left() + margins.right() +
+                       table_->verticalScrollBar()->sizeHint().width();
+    const QScreen* shown = screen();
+    const int room = shown != nullptr ? shown->availableGeometry().width() : wanted;
+    resize(std::max(width(), std::min(wanted, room)), height());
 }
 
 void CameraDialog::showRefusal(const QString& message) {

@@ -22,6 +22,7 @@ public:
     [[nodiscard]] QTableView* table() const { return table_; }
 
 private:
+    void fitColumns();
     void showRefusal(const QString& message);
 
     CameraListModel* cameras_;
