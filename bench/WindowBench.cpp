@@ -5,13 +5,15 @@
 //   brindleaf-window-bench [FOLDER [N [PHOTO]]]
 // With PHOTO, a small JPEG, the folder holds N copies of it instead, and the bench orders
 // them by date taken: how long the dates take to read and the longest stall meanwhile, then
-// how long switching the order takes once they are read.
+// how long switching the order takes once they are read, and setting a camera's zone.
 #include "bench/BenchFolder.hpp"
 #include "bench/Report.hpp"
 #include "platform/HeapArenas.hpp"
 #include "platform/JournalFiles.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "session/PreviewModel.hpp"
+#include "window/CameraDialog.hpp"
+#include "window/CameraListModel.hpp"
 #include "window/ContentView.hpp"
 
 #include <QApplication>
@@ -234,6 +236,32 @@ int runDates(const std::string& base, std::size_t entries, const std::string& ph
     }
     printRow(entries, "window: switch order, dates read, slowest of 4",
              *std::max_element(switches.begin(), switches.end()));
+
+    // A camera's zone typed into the camera list: the held dates are ordered again, and no
+    // file is read.
+    view.findChild<QPushButton*>(QStringLiteral("camerasButton"))->click();
+    auto* dialog = view.findChild<CameraDialog*>();
+    if (dialog == nullptr || dialog->cameras()->rowCount() == 0) {
+        std::fprintf(stderr, "the camera list shows no camera\n");
+        return 1;
+    }
+    CameraListModel& cameras = *dialog->cameras();
+    std::vector<double> zones;
+    std::vector<double> zoneStalls;
+    for (int i = 0; i < 4; ++i) {
+        zoneStalls.push_back(stalls.longestStallDuring([&] {
+            zones.push_back(secondsOf([&] {
+                cameras.setData(cameras.index(0, CameraListModel::Zone),
+                                i % 2 == 0 ? QStringLiteral("+01:00") : QStringLiteral("-05:00"),
+                                Qt::EditRole);
+                showWhenLoaded(view, preview);
+            }));
+        }));
+    }
+    printRow(entries, "window: camera zone set, reordered, slowest of 4",
+             *std::max_element(zones.begin(), zones.end()));
+    printRow(entries, "window: camera zone set, longest stall of 4",
+             *std::max_element(zoneStalls.begin(), zoneStalls.end()));
     return 0;
 }
 

@@ -221,19 +221,7 @@ std::vector<std::uint32_t> arrangeRelated(const Settings& settings,
             return settings.isReverse ? second < first : first < second;
         };
         const auto dateOf = [&](const std::vector<std::uint32_t>& group) {
-            std::optional<std::int64_t> earliest;
-            bool dated = false;
-            for (const std::uint32_t entry : group) {
-                const bool isTaken = used[entry].source != DateSource::Modified;
-                if (isTaken && !dated) {
-                    earliest.reset();
-                    dated = true;
-                }
-                if (isTaken == dated && (!earliest || before(used[entry].instant, *earliest))) {
-                    earliest = used[entry].instant;
-                }
-            }
-            return earliest.value_or(0);
+            return used[memberDatingGroup(group, used, settings.isReverse)].instant;
         };
         for (auto& group : numbered) {
             std::ranges::stable_sort(group, before,

@@ -177,6 +177,55 @@ DatesUsed datesUsed(std::span<const EntryDate> dates, const Settings& settings) 
     return used;
 }
 
+std::uint32_t memberDatingGroup(std::span<const std::uint32_t> members,
+                                std::span<const UsedDate> used, bool reverse) {
+    std::uint32_t chosen = members.front();
+    for (const std::uint32_t member : members.subspan(1)) {
+        const bool isTaken = used[member].source != DateSource::Modified;
+        const bool chosenTaken = used[chosen].source != DateSource::Modified;
+        const std::int64_t instant = used[member].instant;
+        const std::int64_t chosenInstant = used[chosen].instant;
+        if (isTaken != chosenTaken) {
+            chosen = isTaken ? member : chosen;
+        } else if (reverse ? instant > chosenInstant : instant < chosenInstant) {
+            chosen = member;
+        }
+    }
+    return chosen;
+}
+
+DatesUsed shownDates(std::span<const EntryDate> dates, const Arrangement& arrangement,
+                     const Settings& settings) {
+    if (settings.order == Order::Name) {
+        return {};
+    }
+    DatesUsed shown = datesUsed(dates, settings);
+    if (arrangement.numbers.empty()) {
+        return shown;
+    }
+    // A group's members stand side by side, sharing one number.
+    const std::size_t numbered = std::min(arrangement.numbered, arrangement.numbers.size());
+    std::vector<std::uint32_t> members;
+    for (std::size_t begin = 0; begin < numbered;) {
+        std::size_t end = begin + 1;
+        while (end < numbered && arrangement.numbers[end] == arrangement.numbers[begin]) {
+            ++end;
+        }
+        if (end - begin > 1) {
+            members.resize(end - begin);
+            for (std::size_t i = begin; i < end; ++i) {
+                members[i - begin] = static_cast<std::uint32_t>(i);
+            }
+            const UsedDate groupDate =
+                shown.dates[memberDatingGroup(members, shown.dates, settings.isReverse)];
+            std::fill(shown.dates.begin() + static_cast<std::ptrdiff_t>(begin),
+                      shown.dates.begin() + static_cast<std::ptrdiff_t>(end), groupDate);
+        }
+        begin = end;
+    }
+    return shown;
+}
+
 std::vector<CameraSummary> summarizeCameras(std::span<const EntryDate> dates,
                                             const Settings& settings) {
     Settings taken = settings;

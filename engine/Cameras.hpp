@@ -66,6 +66,17 @@ struct DatesUsed {
 };
 [[nodiscard]] DatesUsed datesUsed(std::span<const EntryDate> dates, const Settings& settings);
 
+// Of a group of related entries, the member whose date the group stands at: its earliest
+// date taken (latest when reversed), else its earliest date used. `members` is not empty.
+[[nodiscard]] std::uint32_t memberDatingGroup(std::span<const std::uint32_t> members,
+                                              std::span<const UsedDate> used, bool reverse);
+
+// The date each entry of an arranged listing is shown with, and its camera: a numbered
+// entry shows the date its group stands at, so that a sidecar shows the time of the photo
+// it follows. `dates` are in the arranged order. Empty unless the order is by a date.
+[[nodiscard]] DatesUsed shownDates(std::span<const EntryDate> dates, const Arrangement& arrangement,
+                                   const Settings& settings);
+
 // One camera of a folder, as --cameras lists it.
 struct CameraSummary {
     std::string name;

@@ -327,6 +327,9 @@ void reorderListedNames(ListedNames& listed, const Settings& settings) {
     placeInArrangedOrder(listed.folders, arranged);
     placeInArrangedOrder(listed.dates, arranged);
     placeInArrangedOrder(listed.names, arranged);
+    listed.shown = listed.dates.size() == listed.names.size()
+                       ? shownDates(listed.dates, listed.arrangement, settings)
+                       : DatesUsed{};
 }
 
 } // namespace brindleaf

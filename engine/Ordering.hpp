@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Arrangement.hpp"
+#include "engine/Cameras.hpp"
 #include "engine/Settings.hpp"
 #include "platform/FileSystem.hpp"
 
@@ -38,6 +39,9 @@ struct ListedNames {
     // Which dates `dates` holds: none (Name), modified times, or both.
     Order datesRead = Order::Name;
     Arrangement arrangement;
+    // While the order is by a date, the date each entry is shown with (its group's) and its
+    // camera; else empty.
+    DatesUsed shown;
 
     [[nodiscard]] bool isFolder(std::size_t position) const {
         return position < folders.size() && folders[position] != 0;
@@ -49,7 +53,8 @@ struct ListedNames {
 
 // Orders the names for `settings` exactly as a fresh listing of the same folder would be
 // ordered: names whose keys tie keep their listing order, whatever order they were in. Then
-// arranges them as the choices say, by the dates the listing holds.
+// arranges them as the choices say, by the dates the listing holds, and finds the dates to
+// show.
 void reorderListedNames(ListedNames& listed, const Settings& settings);
 
 } // namespace brindleaf

@@ -168,6 +168,25 @@ void FolderSession::setOrder(Order order) {
     reorder();
 }
 
+void FolderSession::setCameraClocks(std::vector<CameraClock> clocks) {
+    if (run_ || state_.settings.cameraClocks == clocks) {
+        return;
+    }
+    state_.settings.cameraClocks = std::move(clocks);
+    if (state_.settings.order == Order::Taken) {
+        reorder();
+    } else {
+        publish();
+    }
+}
+
+std::vector<CameraSummary> FolderSession::cameras() const {
+    if (state_.settings.order != Order::Taken) {
+        return {};
+    }
+    return summarizeCameras(listing_.dates, state_.settings);
+}
+
 void FolderSession::checkNames() {
     const std::size_t longest =
         std::min<std::size_t>(longestName_, NameFormat::longestBuildableName);
@@ -207,6 +226,7 @@ void FolderSession::countLeftOutAndUndated() {
             state_.withoutDateTaken += listing_.dates[i].taken ? 0 : 1;
         }
     }
+    state_.inComputerZone = countDates(listing_.dates, numbered, state_.settings).inComputerZone;
 }
 
 std::size_t FolderSession::longestExtension() const {
@@ -221,6 +241,7 @@ void FolderSession::showListing(ListedNames listing) {
     preview_->changeListing([&] { listing_ = std::move(listing); });
     state_.rows = listing_.names.size();
     state_.showsDates = preview_->showsDates();
+    state_.showsCameras = preview_->showsCameras();
 }
 
 // The shown folder is no longer known: its rows, its counts and its last run go together.
@@ -231,6 +252,7 @@ void FolderSession::forgetListing() {
     state_.lastRun = {};
     state_.leftOut = 0;
     state_.withoutDateTaken = 0;
+    state_.inComputerZone = 0;
     state_.folderShown = false;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Cameras.hpp"
 #include "engine/Dates.hpp"
 #include "engine/Forget.hpp"
 #include "engine/Journals.hpp"
@@ -18,6 +19,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace brindleaf {
 
@@ -50,6 +52,12 @@ public:
     void setText(std::string Settings::*field, std::string text);
     void setToggle(bool Settings::*field, bool on, bool reorders);
     void setOrder(Order order);
+    // Sets each camera's zone and clock correction, which reorders the rows by the dates
+    // the listing holds: no file is read again.
+    void setCameraClocks(std::vector<CameraClock> clocks);
+    // The cameras of the shown folder, with their clocks as set, while the order is by date
+    // taken; else none.
+    [[nodiscard]] std::vector<CameraSummary> cameras() const;
 
     // Renames every entry of the folder from a fresh listing, when it still holds the names
     // the preview shows; undoes the folder's newest run not undone yet. Either runs on its

@@ -1,12 +1,11 @@
 #include "session/PreviewModel.hpp"
 
+#include "session/DateText.hpp"
 #include "session/NameText.hpp"
 
 #include "engine/Plan.hpp"
 
-#include <QDateTime>
 #include <QFile>
-#include <QLocale>
 
 #include <string_view>
 #include <utility>
@@ -57,6 +56,7 @@ QVariant PreviewModel::data(const QModelIndex& index, int role) const {
         return !listing_.arrangement.isNumbered(position);
     case DateRole:
     case DateFellBackRole:
+    case CameraRole:
         return dateData(position, role);
     case NameBytesRole:
         return QByteArray::fromStdString(name);
@@ -66,17 +66,19 @@ QVariant PreviewModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant PreviewModel::dateData(std::size_t position, int role) const {
-    if (order_ == Order::Name || position >= listing_.dates.size()) {
+    const DatesUsed& shown = listing_.shown;
+    if (order_ == Order::Name || position >= shown.dates.size()) {
         return {};
     }
-    const EntryDate& date = listing_.dates[position];
-    if (role == DateFellBackRole) {
-        return order_ == Order::Taken && !date.taken;
+    const UsedDate& date = shown.dates[position];
+    switch (role) {
+    case DateFellBackRole:
+        return order_ == Order::Taken && date.source == DateSource::Modified;
+    case CameraRole:
+        return QString::fromStdString(shown.cameras[position]);
+    default:
+        return DateText::shown(date, order_);
     }
-    constexpr std::int64_t nanosecondsPerMillisecond = 1'000'000;
-    const QDateTime used =
-        QDateTime::fromMSecsSinceEpoch(dateUsed(date, order_) / nanosecondsPerMillisecond);
-    return QLocale().toString(used, QLocale::ShortFormat);
 }
 
 } // namespace brindleaf

@@ -26,12 +26,15 @@ public:
         IsFolderRole,
         // Left out of the numbering: the entry keeps its name.
         IsLeftOutRole,
-        // While numbering by a date, the date the entry was numbered by, and whether it is
-        // the modified time standing in for a missing date taken.
+        // While numbering by a date, the date the entry is numbered by (its group's, for
+        // related files) in words, and whether it is the modified time standing in for a
+        // missing date taken.
         DateRole,
         DateFellBackRole,
         // The entry's name as the file system holds it: bytes, which need not be text.
         NameBytesRole,
+        // While numbering by date taken, the camera that took the entry.
+        CameraRole,
     };
 
     // `listing`, already in preview order, and `format` must outlive the model.
@@ -50,6 +53,10 @@ public:
     // Whether the rows have dates to show: the listing is numbered by them.
     [[nodiscard]] bool showsDates() const {
         return order_ != Order::Name && !listing_.dates.empty();
+    }
+    // Whether the rows have cameras to show: the listing is numbered by dates taken.
+    [[nodiscard]] bool showsCameras() const {
+        return order_ == Order::Taken && !listing_.dates.empty();
     }
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;

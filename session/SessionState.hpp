@@ -77,6 +77,8 @@ struct SessionState {
     bool folderShown = false;
     // The rows show the dates they are numbered by.
     bool showsDates = false;
+    // The rows show the camera of each photo: they are numbered by dates taken.
+    bool showsCameras = false;
     std::size_t rows = 0;
     ListingSummary summary;
     // Of the shown entries, those left out of the numbering, those numbered by their
@@ -85,6 +87,9 @@ struct SessionState {
     std::size_t leftOut = 0;
     std::size_t withoutDateTaken = 0;
     std::size_t extensionChanges = 0;
+    // Of the numbered entries, those with a date taken read in this computer's zone, for
+    // want of an offset tag or a zone given for their camera.
+    std::size_t inComputerZone = 0;
     NameCheck nameCheck;
     LastRun lastRun;
     // Where the runs are journalled: the window names it when it cannot be used.

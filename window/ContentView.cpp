@@ -6,6 +6,8 @@
 #include "selection/DirectoryDropDelegate.hpp"
 #include "selection/FolderChooser.hpp"
 #include "window/Alerts.hpp"
+#include "window/CameraDialog.hpp"
+#include "window/CameraListModel.hpp"
 #include "window/ErrorMessages.hpp"
 #include "window/FlowLayout.hpp"
 #include "window/OrderChoice.hpp"
@@ -144,6 +146,14 @@ QLayout* ContentView::createToggleRow() {
     orderChoice_ = new OrderChoice(this);
     connect(orderChoice_, &OrderChoice::orderChosen, session_, &FolderSession::setOrder);
     row->addWidget(labelledPair(this, tr("Order by"), orderChoice_));
+    // Only the order by date taken reads cameras' clocks.
+    camerasButton_ = new QPushButton(tr("&Cameras…"), this);
+    camerasButton_->setObjectName(QStringLiteral("camerasButton"));
+    camerasButton_->setAutoDefault(true);
+    camerasButton_->setToolTip(tr("Set each camera's time zone and clock for the order"));
+    camerasButton_->hide();
+    connect(camerasButton_, &QPushButton::clicked, this, &ContentView::openCameras);
+    row->addWidget(camerasButton_);
     for (std::size_t i = 0; i < toggleBindings.size(); ++i) {
         toggles_[i] = addToggle(row, toggleBindings[i]);
     }
@@ -209,8 +219,33 @@ void ContentView::draw(const SessionState& state) {
     previewList_->setRenaming(state.isRunning());
     previewList_->setFolderShown(state.folderShown);
     previewList_->setShowsDates(state.showsDates);
+    previewList_->setShowsCameras(state.showsCameras);
+    showCameras(state);
     showPlanProblem(state);
     showSummary(state);
+}
+
+void ContentView::showCameras(const SessionState& state) {
+    const bool offered = state.folderShown && state.settings.order == Order::Taken;
+    camerasButton_->setVisible(offered);
+    if (cameraDialog_ == nullptr || !cameraDialog_->isVisible()) {
+        return;
+    }
+    if (!offered) {
+        cameraDialog_->reject();
+    } else if (!state.isLoading()) {
+        cameraDialog_->cameras()->show(session_->cameras(), state.settings.cameraClocks);
+    }
+}
+
+void ContentView::openCameras() {
+    if (cameraDialog_ == nullptr) {
+        cameraDialog_ = new CameraDialog(this);
+        connect(cameraDialog_->cameras(), &CameraListModel::clocksEdited, session_,
+                &FolderSession::setCameraClocks);
+    }
+    cameraDialog_->cameras()->show(session_->cameras(), session_->state().settings.cameraClocks);
+    cameraDialog_->open();
 }
 
 void ContentView::showSummary(const SessionState& state) {

@@ -27,6 +27,7 @@ class QLayout;
 
 namespace brindleaf {
 
+class CameraDialog;
 class OrderChoice;
 class PreviewListView;
 class RowPictures;
@@ -98,6 +99,8 @@ private:
     void showSummary(const SessionState& state);
     void showPlanProblem(const SessionState& state);
     void showActions(const SessionState& state);
+    void showCameras(const SessionState& state);
+    void openCameras();
     void leaveWithoutWindow();
 
     FolderSession* session_;
@@ -114,6 +117,9 @@ private:
     QLabel* problemLabel_ = nullptr;
     QLabel* summaryLabel_ = nullptr;
     OrderChoice* orderChoice_ = nullptr;
+    QPushButton* camerasButton_ = nullptr;
+    // Made when first opened.
+    CameraDialog* cameraDialog_ = nullptr;
     PreviewListView* previewList_ = nullptr;
     QCheckBox* picturesToggle_ = nullptr;
     RowPictures* rowPictures_ = nullptr;

@@ -1,18 +1,22 @@
 #include "window/PreviewListView.hpp"
 
+#include "session/DateText.hpp"
 #include "window/PreviewRowDelegate.hpp"
 
 #include <QHeaderView>
 #include <QPainter>
 #include <QStandardItemModel>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace brindleaf {
 
 PreviewListView::PreviewListView(QWidget* parent)
     : QListView(parent), columns_(new QHeaderView(Qt::Horizontal, this)) {
-    auto* titles = new QStandardItemModel(0, 3, this);
+    auto* titles = new QStandardItemModel(0, 4, this);
     titles->setHorizontalHeaderLabels(
-        {tr("Current name"), tr("New name"), tr("Date numbered by (* modified)")});
+        {tr("Current name"), tr("New name"), tr("Date numbered by"), tr("Camera")});
     columns_->setObjectName(QStringLiteral("previewColumns"));
     columns_->setModel(titles);
     columns_->setStretchLastSection(true);
@@ -22,7 +26,8 @@ PreviewListView::PreviewListView(QWidget* parent)
     connect(columns_, &QHeaderView::sectionHandleDoubleClicked, this,
             [this] { columnsResizedByUser_ = false; });
     connect(columns_, &QHeaderView::sectionPressed, this, [this] { columnsResizedByUser_ = true; });
-    columns_->setSectionHidden(2, true);
+    columns_->setSectionHidden(dateColumn, true);
+    columns_->setSectionHidden(cameraColumn, true);
     setViewportMargins(0, columns_->sizeHint().height(), 0, 0);
     setItemDelegate(new PreviewRowDelegate(columns_, this));
     // The columns always share the viewport's width, and the titles above them never scroll:
@@ -52,20 +57,45 @@ void PreviewListView::resizeEvent(QResizeEvent* event) {
 }
 
 void PreviewListView::shareWidth() {
-    // Old and new names share the width, and a third of it goes to the dates where they
-    // show, until the user moves a line between the columns.
+    // The dates take the width their longest text needs and a camera that of a name of some
+    // length, each within a share of the width; old and new names share the rest, until the
+    // user moves a line between the columns.
     if (columnsResizedByUser_) {
         return;
     }
     const int width = viewport()->width();
-    const int columns = columns_->isSectionHidden(2) ? 2 : 3;
-    columns_->resizeSection(0, width / columns);
-    columns_->resizeSection(1, width / columns);
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
+    const bool showsDates = !columns_->isSectionHidden(dateColumn);
+    const bool showsCameras = !columns_->isSectionHidden(cameraColumn);
+    const UsedDate longest{0, 0, DateSource::Corrected, false};
+    const int dates = showsDates ? std::min(width / 3, fontMetrics().horizontalAdvance(
+                                                           DateText::shown(longest, Order::Taken) +
+                                                           QStringLiteral(".00")) +
+                                                           padding)
+                                 : 0;
+    const int cameras = showsCameras ? std::min(width / 6, fontMetrics().horizontalAdvance(
+                                                               QStringLiteral("Canon EOS R6 #00")) +
+                                                               padding)
+                                     : 0;
+    const int names = (width - dates - cameras) / 2;
+    columns_->resizeSection(0, names);
+    columns_->resizeSection(1, names);
+    if (showsCameras) {
+        columns_->resizeSection(dateColumn, dates);
+    }
 }
 
 void PreviewListView::setShowsDates(bool shows) {
-    if (columns_->isSectionHidden(2) == shows) {
-        columns_->setSectionHidden(2, !shows);
+    showColumn(dateColumn, shows);
+}
+
+void PreviewListView::setShowsCameras(bool shows) {
+    showColumn(cameraColumn, shows);
+}
+
+void PreviewListView::showColumn(int column, bool shows) {
+    if (columns_->isSectionHidden(column) == shows) {
+        columns_->setSectionHidden(column, !shows);
         shareWidth();
         viewport()->update();
     }

@@ -26,8 +26,12 @@ public:
     [[nodiscard]] QString emptyHint() const;
     // The height that shows `rows` rows under the column titles.
     [[nodiscard]] int heightForRows(int rows) const;
-    // A third column shows the date each entry is numbered by.
+    // A third column shows the date each entry is numbered by, a fourth its camera.
     void setShowsDates(bool shows);
+    void setShowsCameras(bool shows);
+
+    static constexpr int dateColumn = 2;
+    static constexpr int cameraColumn = 3;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -37,6 +41,7 @@ protected:
 
 private:
     void shareWidth();
+    void showColumn(int column, bool shows);
 
     QHeaderView* columns_;
     bool folderShown_ = false;

@@ -1,6 +1,7 @@
 #include "window/PreviewRowDelegate.hpp"
 
 #include "session/PreviewModel.hpp"
+#include "window/PreviewListView.hpp"
 #include "window/RowPictures.hpp"
 
 #include <QApplication>
@@ -38,12 +39,18 @@ void PreviewRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, item.widget) + 2;
     const int split = columns_->sectionViewportPosition(1);
     QRect left(item.rect.left() + margin, item.rect.top(), split - 2 * margin, item.rect.height());
-    const int dateSplit =
-        columns_->isSectionHidden(2) ? item.rect.width() : columns_->sectionViewportPosition(2);
+    const auto splitAt = [&](int column, int otherwise) {
+        return columns_->isSectionHidden(column) ? otherwise
+                                                 : columns_->sectionViewportPosition(column);
+    };
+    const int cameraSplit = splitAt(PreviewListView::cameraColumn, item.rect.width());
+    const int dateSplit = splitAt(PreviewListView::dateColumn, cameraSplit);
     const QRect right(item.rect.left() + split + margin, item.rect.top(),
                       dateSplit - split - 2 * margin, item.rect.height());
     const QRect dateRect(item.rect.left() + dateSplit + margin, item.rect.top(),
-                         item.rect.right() - dateSplit - 2 * margin, item.rect.height());
+                         cameraSplit - dateSplit - 2 * margin, item.rect.height());
+    const QRect cameraRect(item.rect.left() + cameraSplit + margin, item.rect.top(),
+                           item.rect.right() - cameraSplit - 2 * margin, item.rect.height());
 
     painter->save();
     painter->setFont(item.font);
@@ -67,13 +74,18 @@ void PreviewRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         painter->drawText(right, Qt::AlignLeft | Qt::AlignVCenter,
                           item.fontMetrics.elidedText(renamed, Qt::ElideRight, right.width()));
     }
-    if (!date.isEmpty() && !columns_->isSectionHidden(2)) {
-        // A modified time standing in for a missing date taken is marked.
+    if (!date.isEmpty() && !columns_->isSectionHidden(PreviewListView::dateColumn)) {
+        // A modified time standing in for a missing date taken is dimmed; its text says so.
         const bool fellBack = index.data(PreviewModel::DateFellBackRole).toBool();
         painter->setPen(fellBack ? dimmed : plain);
-        const QString shown = fellBack ? QStringLiteral("%1 *").arg(date) : date;
         painter->drawText(dateRect, Qt::AlignLeft | Qt::AlignVCenter,
-                          item.fontMetrics.elidedText(shown, Qt::ElideRight, dateRect.width()));
+                          item.fontMetrics.elidedText(date, Qt::ElideRight, dateRect.width()));
+    }
+    if (!columns_->isSectionHidden(PreviewListView::cameraColumn)) {
+        painter->setPen(plain);
+        const QString camera = index.data(PreviewModel::CameraRole).toString();
+        painter->drawText(cameraRect, Qt::AlignLeft | Qt::AlignVCenter,
+                          item.fontMetrics.elidedText(camera, Qt::ElideRight, cameraRect.width()));
     }
     painter->restore();
 }

@@ -10,7 +10,7 @@ class RowPictures;
 
 // Paints a preview row in the columns of the header above it: the current name, marked
 // when it is a folder (an icon) or hidden or left out (greyed), the new name, and the date
-// the entry is numbered by where there is one. Row height comes from the font, so
+// the entry is numbered by and its camera where there are. Row height comes from the font, so
 // descenders and underscores are never cut off. While pictures show, each row is tall enough
 // for its picture, and every row sets its name beside one: the entry's picture, or its icon.
 class PreviewRowDelegate : public QStyledItemDelegate {

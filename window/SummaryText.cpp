@@ -32,6 +32,10 @@ QString SummaryText::of(const SessionState& state, bool& changesExtensions) {
     if (state.withoutDateTaken > 0) {
         parts.append(tr("%Ln without a date taken", nullptr, countForText(state.withoutDateTaken)));
     }
+    if (state.inComputerZone > 0) {
+        parts.append(tr("%Ln photos from a camera without a time zone, read as this computer's",
+                        nullptr, countForText(state.inComputerZone)));
+    }
     if (summary.entries > 0 && !state.nameCheck.changesNames) {
         parts.append(tr("every entry already has its new name"));
     }

@@ -125,6 +125,21 @@
             <numerusform>%Ln ohne Aufnahmedatum</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%Ln photos from a camera without a time zone, read as this computer's</source>
+        <translation>
+            <numerusform>%Ln Foto von einer Kamera ohne Zeitzone, in der Zeitzone dieses Computers gelesen</numerusform>
+            <numerusform>%Ln Fotos von Kameras ohne Zeitzone, in der Zeitzone dieses Computers gelesen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Cameras…</source>
+        <translation>Ka&amp;meras…</translation>
+    </message>
+    <message>
+        <source>Set each camera's time zone and clock for the order</source>
+        <translation>Zeitzone und Uhr jeder Kamera für die Reihenfolge einstellen</translation>
+    </message>
     <message>
         <source>Reading dates… %1 of %2</source>
         <translation>Daten werden gelesen… %1 von %2</translation>
@@ -164,8 +179,12 @@
         <translation>Neuer Name</translation>
     </message>
     <message>
-        <source>Date numbered by (* modified)</source>
-        <translation>Datum der Nummerierung (* geändert)</translation>
+        <source>Date numbered by</source>
+        <translation>Datum der Nummerierung</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>Kamera</translation>
     </message>
     <message>
         <source>Renaming…</source>
@@ -556,6 +575,95 @@
     <message>
         <source>Date taken</source>
         <translation>Aufnahmedatum</translation>
+    </message>
+</context>
+<context>
+    <name>brindleaf::DateText</name>
+    <message>
+        <source>%1 (corrected)</source>
+        <translation>%1 (korrigiert)</translation>
+    </message>
+    <message>
+        <source>%1 (modified)</source>
+        <translation>%1 (Änderungsdatum)</translation>
+    </message>
+</context>
+<context>
+    <name>brindleaf::CameraListModel</name>
+    <message>
+        <source>its offset tags; without them, the zone given</source>
+        <translation>seine Zeitzonen-Tags; ohne sie die angegebene Zeitzone</translation>
+    </message>
+    <message>
+        <source>the zone given</source>
+        <translation>die angegebene Zeitzone</translation>
+    </message>
+    <message>
+        <source>its offset tags</source>
+        <translation>seine Zeitzonen-Tags</translation>
+    </message>
+    <message>
+        <source>none: read as this computer's zone, %1</source>
+        <translation>keine: in der Zeitzone dieses Computers gelesen, %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3 entries; the others by their offset tags)</source>
+        <translation>%1 (%2 von %3 Einträgen; die übrigen nach ihren Zeitzonen-Tags)</translation>
+    </message>
+    <message>
+        <source>The zone this camera's clock was set to, such as +01:00, -05:30 or UTC; a zone written in a photo still wins</source>
+        <translation>Die Zeitzone, auf die die Uhr dieser Kamera gestellt war, etwa +01:00, -05:30 oder UTC; eine im Foto gespeicherte Zeitzone hat Vorrang</translation>
+    </message>
+    <message>
+        <source>How far to set this camera's clock right, such as -0:03:12</source>
+        <translation>Um wie viel die Uhr dieser Kamera zu korrigieren ist, etwa -0:03:12</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>Kamera</translation>
+    </message>
+    <message>
+        <source>Entries</source>
+        <translation>Einträge</translation>
+    </message>
+    <message>
+        <source>First taken</source>
+        <translation>Erste Aufnahme</translation>
+    </message>
+    <message>
+        <source>Last taken</source>
+        <translation>Letzte Aufnahme</translation>
+    </message>
+    <message>
+        <source>Time zone from</source>
+        <translation>Zeitzone aus</translation>
+    </message>
+    <message>
+        <source>Time zone</source>
+        <translation>Zeitzone</translation>
+    </message>
+    <message>
+        <source>Clock correction</source>
+        <translation>Uhrkorrektur</translation>
+    </message>
+    <message>
+        <source>A time zone is written as +01:00, -05:30 or UTC, not “%1”.</source>
+        <translation>Eine Zeitzone wird als +01:00, -05:30 oder UTC geschrieben, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>A clock correction is written as -0:03:12 or +1:00:00 (hours, minutes, seconds), not “%1”.</source>
+        <translation>Eine Uhrkorrektur wird als -0:03:12 oder +1:00:00 (Stunden, Minuten, Sekunden) geschrieben, nicht „%1“.</translation>
+    </message>
+</context>
+<context>
+    <name>brindleaf::CameraDialog</name>
+    <message>
+        <source>Cameras</source>
+        <translation>Kameras</translation>
+    </message>
+    <message>
+        <source>A photo without a time zone of its own is read in the zone given for its camera, else in this computer's. A clock correction sets a camera's clock right. Only the order uses them: no file is changed.</source>
+        <translation>Ein Foto ohne eigene Zeitzone wird in der für seine Kamera angegebenen Zeitzone gelesen, sonst in der dieses Computers. Eine Uhrkorrektur stellt die Uhr einer Kamera richtig. Beides gilt nur für die Reihenfolge: Keine Datei wird geändert.</translation>
     </message>
 </context>
 </TS>

@@ -125,6 +125,21 @@
             <numerusform>%Ln without a date taken</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%Ln photos from a camera without a time zone, read as this computer's</source>
+        <translation>
+            <numerusform>%Ln photo from a camera without a time zone, read as this computer's</numerusform>
+            <numerusform>%Ln photos from a camera without a time zone, read as this computer's</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Cameras…</source>
+        <translation>&amp;Cameras…</translation>
+    </message>
+    <message>
+        <source>Set each camera's time zone and clock for the order</source>
+        <translation>Set each camera's time zone and clock for the order</translation>
+    </message>
     <message>
         <source>Reading dates… %1 of %2</source>
         <translation>Reading dates… %1 of %2</translation>
@@ -164,8 +179,12 @@
         <translation>New name</translation>
     </message>
     <message>
-        <source>Date numbered by (* modified)</source>
-        <translation>Date numbered by (* modified)</translation>
+        <source>Date numbered by</source>
+        <translation>Date numbered by</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>Camera</translation>
     </message>
     <message>
         <source>Renaming…</source>
@@ -556,6 +575,95 @@
     <message>
         <source>Date taken</source>
         <translation>Date taken</translation>
+    </message>
+</context>
+<context>
+    <name>brindleaf::DateText</name>
+    <message>
+        <source>%1 (corrected)</source>
+        <translation>%1 (corrected)</translation>
+    </message>
+    <message>
+        <source>%1 (modified)</source>
+        <translation>%1 (modified)</translation>
+    </message>
+</context>
+<context>
+    <name>brindleaf::CameraListModel</name>
+    <message>
+        <source>its offset tags; without them, the zone given</source>
+        <translation>its offset tags; without them, the zone given</translation>
+    </message>
+    <message>
+        <source>the zone given</source>
+        <translation>the zone given</translation>
+    </message>
+    <message>
+        <source>its offset tags</source>
+        <translation>its offset tags</translation>
+    </message>
+    <message>
+        <source>none: read as this computer's zone, %1</source>
+        <translation>none: read as this computer's zone, %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3 entries; the others by their offset tags)</source>
+        <translation>%1 (%2 of %3 entries; the others by their offset tags)</translation>
+    </message>
+    <message>
+        <source>The zone this camera's clock was set to, such as +01:00, -05:30 or UTC; a zone written in a photo still wins</source>
+        <translation>The zone this camera's clock was set to, such as +01:00, -05:30 or UTC; a zone written in a photo still wins</translation>
+    </message>
+    <message>
+        <source>How far to set this camera's clock right, such as -0:03:12</source>
+        <translation>How far to set this camera's clock right, such as -0:03:12</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>Camera</translation>
+    </message>
+    <message>
+        <source>Entries</source>
+        <translation>Entries</translation>
+    </message>
+    <message>
+        <source>First taken</source>
+        <translation>First taken</translation>
+    </message>
+    <message>
+        <source>Last taken</source>
+        <translation>Last taken</translation>
+    </message>
+    <message>
+        <source>Time zone from</source>
+        <translation>Time zone from</translation>
+    </message>
+    <message>
+        <source>Time zone</source>
+        <translation>Time zone</translation>
+    </message>
+    <message>
+        <source>Clock correction</source>
+        <translation>Clock correction</translation>
+    </message>
+    <message>
+        <source>A time zone is written as +01:00, -05:30 or UTC, not “%1”.</source>
+        <translation>A time zone is written as +01:00, -05:30 or UTC, not “%1”.</translation>
+    </message>
+    <message>
+        <source>A clock correction is written as -0:03:12 or +1:00:00 (hours, minutes, seconds), not “%1”.</source>
+        <translation>A clock correction is written as -0:03:12 or +1:00:00 (hours, minutes, seconds), not “%1”.</translation>
+    </message>
+</context>
+<context>
+    <name>brindleaf::CameraDialog</name>
+    <message>
+        <source>Cameras</source>
+        <translation>Cameras</translation>
+    </message>
+    <message>
+        <source>A photo without a time zone of its own is read in the zone given for its camera, else in this computer's. A clock correction sets a camera's clock right. Only the order uses them: no file is changed.</source>
+        <translation>A photo without a time zone of its own is read in the zone given for its camera, else in this computer's. A clock correction sets a camera's clock right. Only the order uses them: no file is changed.</translation>
     </message>
 </context>
 </TS>

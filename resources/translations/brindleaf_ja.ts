@@ -119,6 +119,20 @@
             <numerusform>%Ln 個は撮影日時なし</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%Ln photos from a camera without a time zone, read as this computer's</source>
+        <translation>
+            <numerusform>%Ln 個はタイムゾーンのないカメラのもので、このコンピューターのタイムゾーンとして読み込み</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Cameras…</source>
+        <translation>カメラ(&amp;C)…</translation>
+    </message>
+    <message>
+        <source>Set each camera's time zone and clock for the order</source>
+        <translation>並び順のために各カメラのタイムゾーンと時計を設定します</translation>
+    </message>
     <message>
         <source>Reading dates… %1 of %2</source>
         <translation>日時を読み込み中… %2 個中 %1 個</translation>
@@ -158,8 +172,12 @@
         <translation>新しい名前</translation>
     </message>
     <message>
-        <source>Date numbered by (* modified)</source>
-        <translation>番号付けの日時（* は更新日時）</translation>
+        <source>Date numbered by</source>
+        <translation>番号付けの日時</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>カメラ</translation>
     </message>
     <message>
         <source>Renaming…</source>
@@ -535,6 +553,95 @@
     <message>
         <source>Date taken</source>
         <translation>撮影日時</translation>
+    </message>
+</context>
+<context>
+    <name>brindleaf::DateText</name>
+    <message>
+        <source>%1 (corrected)</source>
+        <translation>%1（補正済み）</translation>
+    </message>
+    <message>
+        <source>%1 (modified)</source>
+        <translation>%1（更新日時）</translation>
+    </message>
+</context>
+<context>
+    <name>brindleaf::CameraListModel</name>
+    <message>
+        <source>its offset tags; without them, the zone given</source>
+        <translation>写真のオフセットタグ（タグがなければ指定したタイムゾーン）</translation>
+    </message>
+    <message>
+        <source>the zone given</source>
+        <translation>指定したタイムゾーン</translation>
+    </message>
+    <message>
+        <source>its offset tags</source>
+        <translation>写真のオフセットタグ</translation>
+    </message>
+    <message>
+        <source>none: read as this computer's zone, %1</source>
+        <translation>なし: このコンピューターのタイムゾーン (%1) として読み込み</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3 entries; the others by their offset tags)</source>
+        <translation>%1（%3 個中 %2 個。残りはオフセットタグに従う）</translation>
+    </message>
+    <message>
+        <source>The zone this camera's clock was set to, such as +01:00, -05:30 or UTC; a zone written in a photo still wins</source>
+        <translation>このカメラの時計が合わせてあったタイムゾーン（+01:00、-05:30、UTC など）。写真に書かれたタイムゾーンが優先されます</translation>
+    </message>
+    <message>
+        <source>How far to set this camera's clock right, such as -0:03:12</source>
+        <translation>このカメラの時計を補正する量（-0:03:12 など）</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>カメラ</translation>
+    </message>
+    <message>
+        <source>Entries</source>
+        <translation>項目数</translation>
+    </message>
+    <message>
+        <source>First taken</source>
+        <translation>最初の撮影</translation>
+    </message>
+    <message>
+        <source>Last taken</source>
+        <translation>最後の撮影</translation>
+    </message>
+    <message>
+        <source>Time zone from</source>
+        <translation>タイムゾーンの取得元</translation>
+    </message>
+    <message>
+        <source>Time zone</source>
+        <translation>タイムゾーン</translation>
+    </message>
+    <message>
+        <source>Clock correction</source>
+        <translation>時計の補正</translation>
+    </message>
+    <message>
+        <source>A time zone is written as +01:00, -05:30 or UTC, not “%1”.</source>
+        <translation>タイムゾーンは +01:00、-05:30、UTC のように書きます。「%1」は使えません。</translation>
+    </message>
+    <message>
+        <source>A clock correction is written as -0:03:12 or +1:00:00 (hours, minutes, seconds), not “%1”.</source>
+        <translation>時計の補正は -0:03:12 や +1:00:00（時:分:秒）のように書きます。「%1」は使えません。</translation>
+    </message>
+</context>
+<context>
+    <name>brindleaf::CameraDialog</name>
+    <message>
+        <source>Cameras</source>
+        <translation>カメラ</translation>
+    </message>
+    <message>
+        <source>A photo without a time zone of its own is read in the zone given for its camera, else in this computer's. A clock correction sets a camera's clock right. Only the order uses them: no file is changed.</source>
+        <translation>タイムゾーンを持たない写真は、そのカメラに指定したタイムゾーンで、指定がなければこのコンピューターのタイムゾーンで読み込みます。時計の補正はカメラの時計のずれを直します。どちらも並び順にだけ使われ、ファイルは変更されません。</translation>
     </message>
 </context>
 </TS>

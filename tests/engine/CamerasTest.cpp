@@ -61,5 +61,47 @@ TEST(Cameras, ZonesAndShiftsParseOnlyInTheirForms) {
     }
 }
 
+UsedDate used(std::int64_t instant, DateSource source) {
+    return {instant, 0, source, false};
+}
+
+// A group stands at its earliest date taken, its latest when reversed; a modified time only
+// where no member has a date taken. Every member of a numbered group, of two as of more,
+// shows that date.
+TEST(Cameras, AGroupStandsAtTheDateOfTheMemberItIsOrderedBy) {
+    const std::vector<UsedDate> dates{used(5, DateSource::Modified), used(30, DateSource::Taken),
+                                      used(10, DateSource::Corrected)};
+    const std::vector<std::uint32_t> all{0, 1, 2};
+    EXPECT_EQ(memberDatingGroup(all, dates, false), 2U);
+    EXPECT_EQ(memberDatingGroup(all, dates, true), 1U);
+    const std::vector<std::uint32_t> modifiedOnly{0};
+    EXPECT_EQ(memberDatingGroup(modifiedOnly, dates, true), 0U);
+
+    EntryDate photo;
+    photo.taken = 7'000'000'000;
+    photo.offset = 0;
+    photo.camera = "Canon EOS R6";
+    EntryDate sidecar;
+    sidecar.modified = 9'000'000'000;
+    Arrangement pair;
+    pair.numbered = 3;
+    pair.numbers = {0, 0, 1};
+    Settings taken;
+    taken.order = Order::Taken;
+    const DatesUsed shown =
+        shownDates(std::vector<EntryDate>{photo, sidecar, sidecar}, pair, taken);
+    ASSERT_EQ(shown.dates.size(), 3U);
+    EXPECT_EQ(shown.dates[1].instant, 7'000'000'000);
+    EXPECT_EQ(shown.dates[1].source, DateSource::Taken);
+    EXPECT_EQ(shown.dates[2].instant, 9'000'000'000);
+    EXPECT_EQ(shown.cameras, (std::vector<std::string>{"Canon EOS R6", "", ""}));
+    Settings modified;
+    modified.order = Order::Modified;
+    EXPECT_EQ(shownDates(std::vector<EntryDate>{photo, sidecar, sidecar}, pair, modified)
+                  .dates.at(0)
+                  .instant,
+              0);
+}
+
 } // namespace
 } // namespace brindleaf

@@ -1,4 +1,5 @@
 #include "engine/Cameras.hpp"
+#include "engine/Listing.hpp"
 #include "engine/Plan.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "support/TripFolder.hpp"
@@ -163,6 +164,63 @@ TEST_F(Trip, IsInShootingOrderOnceTheNikonsZoneIsGiven) {
     const Settings photos = photosTogether(trip.path());
     EXPECT_EQ(positionsOutOfOrder(photos), 4U);
     EXPECT_EQ(positionsOutOfOrder(with(photos, {{"NIKON D750", "+01:00", ""}})), 0U);
+}
+
+// The listing the window shows: each entry beside the instant it is shown with, in UTC
+// seconds, its source and its camera, for the numbered entries.
+std::string shown(const Settings& settings) {
+    PosixFileSystem fileSystem;
+    const auto folder = openTargetFolder(fileSystem, settings.targetDir);
+    if (!folder) {
+        return "refused";
+    }
+    ProceedAlways proceed;
+    const auto listed = listOpenedFileNames(fileSystem, *folder, settings, nullptr, proceed);
+    if (!listed) {
+        return "refused";
+    }
+    std::string text;
+    for (std::size_t i = 0; i < listed->arrangement.numbered && i < listed->names.size(); ++i) {
+        const UsedDate& date = listed->shown.dates.at(i);
+        const char* source = date.source == DateSource::Taken       ? "taken"
+                             : date.source == DateSource::Corrected ? "corrected"
+                                                                    : "modified";
+        text += listed->names[i] + " " + std::to_string(date.instant / 1'000'000'000 % 86'400) +
+                " " + source + " " + listed->shown.cameras.at(i) + "\n";
+    }
+    return text;
+}
+
+// A sidecar shows the time of the photo it follows, a raw file and its JPEG one time; with
+// the Nikon's zone given, its photos show the corrected time, reversed too.
+TEST_F(Trip, ShowsEachGroupAtTheTimeItIsNumberedBy) {
+    Settings photos = photosTogether(trip.path());
+    photos.onlyExtensions = "nef,cr2";
+    const Settings nikonZone = with(photos, {{"NIKON D750", "+01:00", ""}});
+    Settings reversed = nikonZone;
+    reversed.isReverse = true;
+    reversed.onlyExtensions = "NEF";
+    const std::vector<std::pair<Settings, std::string>> cases{
+        // In Berlin's summer time the Nikon's 08:50 is 06:50 UTC.
+        {photos, "DSC_0100.JPG 24600 taken NIKON D750\n"
+                 "DSC_0100.NEF 24600 taken NIKON D750\n"
+                 "dsc_0100.xmp 24600 taken \n"
+                 "IMG_0002.CR2 30600 taken Canon EOS R6\n"
+                 "IMG_0002.JPG 30600 taken Canon EOS R6\n"
+                 "IMG_0002.cr2.xmp 30600 taken \n"},
+        {nikonZone, "DSC_0100.JPG 28200 corrected NIKON D750\n"
+                    "DSC_0100.NEF 28200 corrected NIKON D750\n"
+                    "dsc_0100.xmp 28200 corrected \n"
+                    "IMG_0002.CR2 30600 taken Canon EOS R6\n"
+                    "IMG_0002.JPG 30600 taken Canon EOS R6\n"
+                    "IMG_0002.cr2.xmp 30600 taken \n"},
+        {reversed, "dsc_0100.xmp 28200 corrected \n"
+                   "DSC_0100.NEF 28200 corrected NIKON D750\n"
+                   "DSC_0100.JPG 28200 corrected NIKON D750\n"},
+    };
+    for (const auto& [settings, expected] : cases) {
+        EXPECT_EQ(shown(settings), expected);
+    }
 }
 
 } // namespace
