@@ -114,6 +114,9 @@ struct ToggleOption {
 
 constexpr std::array toggleOptions{
     ToggleOption{"--natsort", &Settings::isNatSortOn},
+    ToggleOption{"--sort-ignoring-spaces", &Settings::isCompareBySpaceRemoveOn},
+    ToggleOption{"--sort-spaces-as-underscores", &Settings::isCompareBySpaceReplaceOn},
+    // The names of the two above in the first releases, which read as if names changed.
     ToggleOption{"--remove-spaces", &Settings::isCompareBySpaceRemoveOn},
     ToggleOption{"--replace-spaces", &Settings::isCompareBySpaceReplaceOn},
     ToggleOption{"--reverse", &Settings::isReverse},
@@ -317,10 +320,12 @@ Options:
                        --postfix is the same
   --natsort, --no-natsort
                        order numbers inside names by value (default on)
-  --remove-spaces, --no-remove-spaces
-                       ignore spaces when ordering (default on)
-  --replace-spaces, --no-replace-spaces
-                       order spaces as underscores (default off)
+  --sort-ignoring-spaces, --no-sort-ignoring-spaces
+                       ignore spaces when ordering; names keep their spaces
+                       (default on); --remove-spaces is its old name
+  --sort-spaces-as-underscores, --no-sort-spaces-as-underscores
+                       order spaces as underscores; names keep their spaces
+                       (default off); --replace-spaces is its old name
   --reverse, --no-reverse
                        number from the last name to the first (default off)
   --keep-extension, --no-keep-extension

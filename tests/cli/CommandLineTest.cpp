@@ -422,6 +422,39 @@ TEST(CommandLine, RefusedRenameSaysWhichStepFailed) {
     EXPECT_EQ(folder.names(), NameSet{"a"});
 }
 
+// The options for spaces change the order only, as their names say; the names of the first
+// releases still work, with and without "--no-".
+TEST(CommandLine, SpaceOptionsOrderAndKeepTheirOldNames) {
+    TemporaryFolder folder;
+    for (const char* name : {"a e", "a_d", "ab"}) {
+        folder.addFile(name);
+    }
+    const auto preview = [&](std::vector<std::string> options) {
+        options.push_back(folder.path());
+        const Result result = runCli(options);
+        EXPECT_EQ(result.status, 0) << result.err;
+        return result.out;
+    };
+    const std::string byDefault = preview({});
+    EXPECT_NE(byDefault.find("a e"), std::string::npos);
+    const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> spellings{
+        {{"--no-sort-ignoring-spaces"}, {"--no-remove-spaces"}},
+        {{"--no-sort-ignoring-spaces", "--sort-spaces-as-underscores"},
+         {"--no-remove-spaces", "--replace-spaces"}},
+        {{"--sort-ignoring-spaces"}, {"--remove-spaces"}},
+    };
+    for (const auto& [now, old] : spellings) {
+        EXPECT_EQ(preview(now), preview(old)) << now.front();
+    }
+    const std::string withSpaces = preview({"--no-sort-ignoring-spaces"});
+    EXPECT_NE(withSpaces, byDefault);
+    EXPECT_NE(preview({"--no-sort-ignoring-spaces", "--sort-spaces-as-underscores"}), withSpaces);
+    EXPECT_EQ(folder.names(), (NameSet{"a e", "a_d", "ab"}));
+    const std::string help = runCli({"--help"}).out;
+    EXPECT_NE(help.find("--remove-spaces is its old name"), std::string::npos);
+    EXPECT_NE(help.find("--replace-spaces is its old name"), std::string::npos);
+}
+
 // A typo in a script must not rename with other numbers, nor undo when it meant to rename.
 TEST(CommandLine, BadUsageExitsTwoNamingTheOptionHelpAndVersionExitZero) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
