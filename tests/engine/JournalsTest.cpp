@@ -195,17 +195,10 @@ TEST_F(JournalsTest, UntrustedJournalFolderIsRefusedAndLeftAsItIs) {
         {chmodded(0770), JournalFolderProblem::WritableByOthers},
         {[&] { return ::symlink(elsewhere.path().c_str(), journalFolder.c_str()) == 0; },
          JournalFolderProblem::IsALink},
-        {[&] {
-             return ::mkdir(journalFolder.c_str(), 0700) == 0 &&
-                    ::chown(journalFolder.c_str(), 65534, 65534) == 0;
-         },
-         JournalFolderProblem::OwnedByAnotherUser},
     };
     for (const auto& [make, problem] : cases) {
         std::filesystem::remove(journalFolder);
-        if (!make()) {
-            continue; // only root can give a folder to another user
-        }
+        ASSERT_TRUE(make());
         EXPECT_EQ(run().outcome, RunOutcome::Failed);
         ASSERT_EQ(failures.size(), 1U);
         EXPECT_EQ(failures[0].code, problem);
@@ -215,6 +208,20 @@ TEST_F(JournalsTest, UntrustedJournalFolderIsRefusedAndLeftAsItIs) {
     struct stat target {};
     ASSERT_EQ(::stat(elsewhere.path().c_str(), &target), 0);
     EXPECT_EQ(target.st_mode & 07777, 0700U);
+}
+
+// A journal folder that belongs to another user is refused like one others may write to.
+TEST_F(JournalsTest, JournalFolderOfAnotherUserIsRefused) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can give a folder to another user";
+    }
+    const std::string journalFolder = journals.folder().path();
+    ASSERT_EQ(::mkdir(journalFolder.c_str(), 0700), 0);
+    ASSERT_EQ(::chown(journalFolder.c_str(), 65534, 65534), 0);
+    EXPECT_EQ(run().outcome, RunOutcome::Failed);
+    ASSERT_EQ(failures.size(), 1U);
+    EXPECT_EQ(failures[0].code, JournalFolderProblem::OwnedByAnotherUser);
+    EXPECT_EQ(folder.names(), originals);
 }
 
 // Reading journals never waits on a FIFO or trusts a file of another user.
