@@ -5,6 +5,7 @@
 #include "cli/ShownName.hpp"
 #include "cli/UndoWords.hpp"
 #include "engine/Cameras.hpp"
+#include "engine/DateForms.hpp"
 #include "engine/Execution.hpp"
 #include "engine/Forget.hpp"
 #include "engine/Listing.hpp"
@@ -12,7 +13,6 @@
 #include "engine/Undo.hpp"
 #include "platform/InterruptSignals.hpp"
 
-#include <ctime>
 #include <set>
 
 namespace brindleaf::cli {
@@ -87,54 +87,6 @@ std::string renamedWords(const RunReport& report, const std::string& folder) {
     return text;
 }
 
-// "+01:00": seconds east of UTC as an offset.
-std::string offsetText(std::int32_t east) {
-    const std::int32_t minutes = (east < 0 ? -east : east) / 60;
-    char text[16];
-    std::snprintf(text, sizeof text, "%c%02d:%02d", east < 0 ? '-' : '+', minutes / 60,
-                  minutes % 60);
-    return text;
-}
-
-// "2024-07-01 10:00:05.55 +02:00": the instant in the zone it was read in; a modified time,
-// which comes with no zone, in this computer's. A fraction of the second is shown where the
-// camera wrote one.
-std::string dateText(const UsedDate& used) {
-    constexpr std::int64_t perSecond = 1'000'000'000;
-    std::int64_t seconds = used.instant / perSecond;
-    std::int64_t fraction = used.instant % perSecond;
-    if (fraction < 0) {
-        fraction += perSecond;
-        --seconds;
-    }
-    std::int32_t east = 0;
-    if (used.offset) {
-        east = *used.offset;
-    } else {
-        const auto asTime = static_cast<std::time_t>(seconds);
-        std::tm local{};
-        if (::localtime_r(&asTime, &local) != nullptr) {
-            east = static_cast<std::int32_t>(local.tm_gmtoff);
-        }
-    }
-    const auto shifted = static_cast<std::time_t>(seconds + east);
-    std::tm time{};
-    if (::gmtime_r(&shifted, &time) == nullptr) {
-        return "?";
-    }
-    char text[64];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &time);
-    std::string shown = text;
-    if (used.source != DateSource::Modified && fraction != 0) {
-        char digits[16];
-        std::snprintf(digits, sizeof digits, "%09lld", static_cast<long long>(fraction));
-        std::string decimals = digits;
-        decimals.erase(decimals.find_last_not_of('0') + 1);
-        shown += "." + decimals;
-    }
-    return shown + " " + offsetText(east);
-}
-
 std::string_view sourceText(DateSource source) {
     switch (source) {
     case DateSource::Taken:
@@ -147,28 +99,18 @@ std::string_view sourceText(DateSource source) {
     return "";
 }
 
-// "-0:03:12".
-std::string shiftText(std::int64_t seconds) {
-    const std::int64_t size = seconds < 0 ? -seconds : seconds;
-    char text[32];
-    std::snprintf(text, sizeof text, "%c%lld:%02lld:%02lld", seconds < 0 ? '-' : '+',
-                  static_cast<long long>(size / 3600), static_cast<long long>(size / 60 % 60),
-                  static_cast<long long>(size % 60));
-    return text;
-}
-
 std::string zoneWords(const CameraSummary& camera) {
     std::string words;
     if (camera.givenZone && camera.withoutOffsetTags < camera.entries) {
-        words = "its offset tags; without them, given: " + offsetText(*camera.givenZone);
+        words = "its offset tags; without them, given: " + offsetForm(*camera.givenZone);
     } else if (camera.givenZone) {
-        words = "given: " + offsetText(*camera.givenZone);
+        words = "given: " + offsetForm(*camera.givenZone);
     } else if (camera.inComputerZone == 0) {
         words = "its offset tags";
     } else {
         std::string offsets;
         for (const std::int32_t east : camera.computerOffsets) {
-            offsets += (offsets.empty() ? "" : " and ") + offsetText(east);
+            offsets += (offsets.empty() ? "" : " and ") + offsetForm(east);
         }
         words = "none: read as this computer's zone, " + offsets;
         if (camera.inComputerZone < camera.entries) {
@@ -177,15 +119,16 @@ std::string zoneWords(const CameraSummary& camera) {
         }
     }
     if (camera.givenShift != 0) {
-        words += "; clock shifted " + shiftText(camera.givenShift);
+        words += "; clock shifted " + shiftForm(camera.givenShift);
     }
     return words;
 }
 
 // One line a camera: its name as the options take it, then tab-separated facts.
 std::string cameraLine(const CameraSummary& camera) {
-    return camera.name + "\t" + entryCount(camera.entries) + "\tfirst " + dateText(camera.first) +
-           "\tlast " + dateText(camera.last) + "\tzone: " + zoneWords(camera);
+    return camera.name + "\t" + entryCount(camera.entries) + "\tfirst " +
+           instantForm(camera.first) + "\tlast " + instantForm(camera.last) +
+           "\tzone: " + zoneWords(camera);
 }
 
 std::vector<std::string> folderCameras(std::span<const EntryDate> dates) {
@@ -284,7 +227,7 @@ int preview(const CommandLine& line, FileSystem& fileSystem, const Journals& jou
         write(out, shownName(plan.names[i]));
         write(out, rowSeparator);
         write(out, shownName(plan.newNameAt(i)));
-        write(out, "\t" + dateText(used.dates[i]) + "\t" +
+        write(out, "\t" + instantForm(used.dates[i]) + "\t" +
                        std::string(sourceText(used.dates[i].source)) + "\t" +
                        shownName(used.cameras[i]) + "\n");
     }

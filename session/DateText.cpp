@@ -1,53 +1,19 @@
 #include "session/DateText.hpp"
 
-#include <QDateTime>
-#include <QTimeZone>
+#include "engine/DateForms.hpp"
 
 namespace brindleaf {
 
-namespace {
-
-constexpr std::int64_t nanosecondsPerSecond = 1'000'000'000;
-
-} // namespace
-
 QString DateText::offset(std::int32_t secondsEast) {
-    const std::int32_t minutes = (secondsEast < 0 ? -secondsEast : secondsEast) / 60;
-    return QStringLiteral("%1%2:%3")
-        .arg(secondsEast < 0 ? QLatin1Char('-') : QLatin1Char('+'))
-        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
-        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    return QString::fromStdString(offsetForm(secondsEast));
 }
 
 QString DateText::shift(std::int64_t seconds) {
-    const std::int64_t size = seconds < 0 ? -seconds : seconds;
-    return QStringLiteral("%1%2:%3:%4")
-        .arg(seconds < 0 ? QLatin1Char('-') : QLatin1Char('+'))
-        .arg(size / 3600)
-        .arg(size / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(size % 60, 2, 10, QLatin1Char('0'));
+    return QString::fromStdString(shiftForm(seconds));
 }
 
 QString DateText::instant(const UsedDate& date) {
-    std::int64_t seconds = date.instant / nanosecondsPerSecond;
-    std::int64_t fraction = date.instant % nanosecondsPerSecond;
-    if (fraction < 0) {
-        fraction += nanosecondsPerSecond;
-        --seconds;
-    }
-    const std::int32_t east =
-        date.offset ? *date.offset : QDateTime::fromSecsSinceEpoch(seconds).offsetFromUtc();
-    // The wall clock of that zone, formatted as if it were UTC's.
-    QString text = QDateTime::fromSecsSinceEpoch(seconds + east, QTimeZone::utc())
-                       .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    if (date.source != DateSource::Modified && fraction != 0) {
-        QString decimals = QStringLiteral("%1").arg(fraction, 9, 10, QLatin1Char('0'));
-        while (decimals.endsWith(QLatin1Char('0'))) {
-            decimals.chop(1);
-        }
-        text += QLatin1Char('.') + decimals;
-    }
-    return text + QLatin1Char(' ') + offset(east);
+    return QString::fromStdString(instantForm(date));
 }
 
 QString DateText::shown(const UsedDate& date, Order order) {
