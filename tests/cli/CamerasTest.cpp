@@ -2,6 +2,7 @@
 #include "platform/PosixFileSystem.hpp"
 #include "support/TemporaryFolder.hpp"
 #include "support/TripFolder.hpp"
+#include "tests/cli/CliRunner.hpp"
 
 #include <gtest/gtest.h>
 
@@ -17,36 +18,7 @@ using testing::BerlinTime;
 using testing::TemporaryFolder;
 using testing::TripFolder;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-std::string readAll(std::FILE* file) {
-    std::rewind(file);
-    std::string text;
-    char buffer[4096];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, file)) {
-        text.append(buffer, n);
-    }
-    return text;
-}
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result runCli(const std::vector<std::string>& args) {
-    const std::unique_ptr<std::FILE, FileCloser> out(std::tmpfile());
-    const std::unique_ptr<std::FILE, FileCloser> err(std::tmpfile());
-    const std::vector<std::string_view> views(args.begin(), args.end());
-    const TemporaryFolder state;
-    Journals journals(JournalFolder(state.pathOf("journals")));
-    PosixFileSystem fileSystem;
-    const int status = runCommandLine(views, fileSystem, journals, out.get(), err.get());
-    return {status, readAll(out.get()), readAll(err.get())};
-}
+using Result = CliResult;
 
 class TripCli : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include "support/PhotoFiles.hpp"
 #include "support/ScriptedMoveCalls.hpp"
 #include "support/TemporaryFolder.hpp"
+#include "tests/cli/CliRunner.hpp"
 
 #include <gtest/gtest.h>
 
@@ -25,35 +26,7 @@ namespace {
 using testing::TemporaryFolder;
 using NameSet = std::set<std::string>;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-std::string readAll(std::FILE* file) {
-    std::rewind(file);
-    std::string text;
-    char buffer[4096];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, file)) {
-        text.append(buffer, n);
-    }
-    return text;
-}
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result runCli(std::vector<std::string> args, const TemporaryFolder& state = TemporaryFolder(),
-              std::unique_ptr<FileSystem> fileSystem = std::make_unique<PosixFileSystem>()) {
-    const std::unique_ptr<std::FILE, FileCloser> out(std::tmpfile());
-    const std::unique_ptr<std::FILE, FileCloser> err(std::tmpfile());
-    const std::vector<std::string_view> views(args.begin(), args.end());
-    Journals journals(JournalFolder(state.pathOf("journals")));
-    const int status = runCommandLine(views, *fileSystem, journals, out.get(), err.get());
-    return {status, readAll(out.get()), readAll(err.get())};
-}
+using Result = CliResult;
 
 // Every entry stays one line for a person, whatever its name holds; --null gives scripts
 // the exact bytes.
