@@ -178,7 +178,29 @@ TEST(CommandLine, UndoThatGaveBackOnlySomeNamesExitsOne) {
     std::filesystem::remove(folder.pathOf("x"));
     const Result rest = runCli({"--undo", folder.path()}, state);
     EXPECT_EQ(rest.status, 0) << rest.err;
+    EXPECT_NE(rest.err.find("Gave 1 entry of the run"), std::string::npos) << rest.err;
+    EXPECT_NE(rest.err.find("its original name back."), std::string::npos) << rest.err;
     EXPECT_EQ(folder.names(), (NameSet{"x", "y"}));
+}
+
+// An undo that gave back every entry its damaged journal could still tell, but not those it
+// lost, has not given back every name: it exits 1.
+TEST(CommandLine, UndoOfAJournalThatLostEntriesExitsOne) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    for (const char* name : {"x", "y", "z"}) {
+        folder.addFile(name);
+    }
+    ASSERT_EQ(runCli({"--apply", "--reverse", folder.path()}, state).status, 0);
+    const JournalFolder journals(state.pathOf("journals"));
+    const std::string journal = journals.path() + "/" + journals.names()->front();
+    std::filesystem::resize_file(journal, std::filesystem::file_size(journal) - 30);
+    const Result undone = runCli({"--undo", folder.path()}, state);
+    EXPECT_EQ(undone.status, 1) << undone.err;
+    EXPECT_NE(undone.err.find("could not be read"), std::string::npos) << undone.err;
+    EXPECT_EQ(std::ranges::count_if(folder.names(),
+                                    [](const std::string& name) { return name.size() == 1; }),
+              2);
 }
 
 // An undo that stopped or failed part way says how many names are back, never that the
