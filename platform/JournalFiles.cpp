@@ -25,6 +25,9 @@ constexpr std::string_view journalEnding = ".journal";
 constexpr std::string_view partialEnding = ".partial";
 constexpr std::string_view setAsideEnding = ".set-aside";
 constexpr std::size_t bufferLimit = std::size_t{1} << 20;
+// A folder that says every name a journal could be set aside as is taken is believed only
+// this far: past it, something other than journals set aside before answers.
+constexpr int setAsideAttempts = 1000;
 
 class JournalFolderCategory final : public std::error_category {
 public:
@@ -207,6 +210,26 @@ int JournalCalls::lock(int fd, int operation) {
     return ::flock(fd, operation);
 }
 
+int JournalCalls::openFolder(const char* path) {
+    return ::open(path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+int JournalCalls::statusOf(int fd, struct stat& status) {
+    return ::fstat(fd, &status);
+}
+
+int JournalCalls::linkStatusOf(const char* path, struct stat& status) {
+    return ::lstat(path, &status);
+}
+
+int JournalCalls::link(int folder, const char* from, const char* to) {
+    return ::linkat(folder, from, folder, to, 0);
+}
+
+int JournalCalls::unlink(int folder, const char* name) {
+    return ::unlinkat(folder, name, 0);
+}
+
 const std::error_category& journalFolderCategory() {
     static const JournalFolderCategory category;
     return category;
@@ -304,18 +327,21 @@ std::string JournalFolder::defaultPath() {
 }
 
 std::expected<UniqueFd, std::error_code> JournalFolder::openTrusted() const {
-    UniqueFd folder(::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    UniqueFd folder(calls_->openFolder(path_.c_str()));
     if (!folder.valid()) {
+        const std::error_code failed = lastError();
         struct stat link {};
-        if ((errno == ELOOP || errno == ENOTDIR) && ::lstat(path_.c_str(), &link) == 0) {
+        if ((failed == std::errc::too_many_symbolic_link_levels ||
+             failed == std::errc::not_a_directory) &&
+            calls_->linkStatusOf(path_.c_str(), link) == 0) {
             return std::unexpected(make_error_code(S_ISLNK(link.st_mode)
                                                        ? JournalFolderProblem::IsALink
                                                        : JournalFolderProblem::NotAFolder));
         }
-        return std::unexpected(lastError());
+        return std::unexpected(failed);
     }
     struct stat status {};
-    if (::fstat(folder.get(), &status) != 0) {
+    if (calls_->statusOf(folder.get(), status) != 0) {
         return std::unexpected(lastError());
     }
     if (const auto distrust = distrustOf(status)) {
@@ -333,7 +359,7 @@ JournalFolder::openJournal(const UniqueFd& folder, const std::string& name, int 
         return std::unexpected(lastError());
     }
     struct stat status {};
-    if (::fstat(file.get(), &status) != 0) {
+    if (calls_->statusOf(file.get(), status) != 0) {
         return std::unexpected(lastError());
     }
     if (!S_ISREG(status.st_mode)) {
@@ -508,7 +534,7 @@ std::error_code JournalFolder::remove(const std::string& name) const {
     if (!folder) {
         return folder.error();
     }
-    if (::unlinkat(folder->get(), name.c_str(), 0) != 0) {
+    if (calls_->unlink(folder->get(), name.c_str()) != 0) {
         return lastError();
     }
     return {};
@@ -522,16 +548,22 @@ std::expected<std::string, std::error_code> JournalFolder::setAside(const std::s
     // A link is never made over an existing name, so a journal set aside earlier under the
     // same name keeps its place, and the next free name is taken.
     std::string aside = name + std::string(setAsideEnding);
-    for (int attempt = 2;
-         ::linkat(folder->get(), name.c_str(), folder->get(), aside.c_str(), 0) != 0; ++attempt) {
-        if (errno != EEXIST) {
+    for (int attempt = 2; calls_->link(folder->get(), name.c_str(), aside.c_str()) != 0;
+         ++attempt) {
+        if (errno != EEXIST || attempt > setAsideAttempts) {
             return std::unexpected(lastError());
         }
         aside = name + std::string(setAsideEnding) + "-" + std::to_string(attempt);
     }
-    if (::unlinkat(folder->get(), name.c_str(), 0) != 0 || calls_->flush(folder->get()) != 0) {
+    // Until its own name is gone the journal still counts, and still refuses its folder. The
+    // second name stays when that fails: were it removed after an unlink that failed only in
+    // what it said, the journal would be gone.
+    if (calls_->unlink(folder->get(), name.c_str()) != 0) {
         return std::unexpected(lastError());
     }
+    // Set aside from here on. Should a power cut come before the folder reaches the disk, the
+    // journal may come back under its name, which only refuses its folder again.
+    static_cast<void>(calls_->flush(folder->get()));
     return aside;
 }
 

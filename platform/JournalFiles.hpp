@@ -2,6 +2,7 @@
 
 #include "platform/UniqueFd.hpp"
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstddef>
@@ -16,9 +17,9 @@
 
 namespace brindleaf {
 
-// The system calls that write, flush, name and lock journals, each behind one virtual
-// function so that a test can make any of them fail as the system would. Each returns what
-// the system call returns, with errno set on failure.
+// The system calls that open, check, write, flush, name and lock journals and their folder,
+// each behind one virtual function so that a test can make any of them fail, or answer, as
+// the system would. Each returns what the system call returns, with errno set on failure.
 class JournalCalls {
 public:
     virtual ~JournalCalls() = default;
@@ -29,6 +30,16 @@ public:
     virtual int flush(int fd);
     virtual int rename(int folder, const char* from, const char* to);
     virtual int lock(int fd, int operation);
+
+    // The folder at `path` itself, never what a link there points to.
+    virtual int openFolder(const char* path);
+    // What the open file `fd`, the journal folder or a journal, is and whose it is.
+    virtual int statusOf(int fd, struct stat& status);
+    // What `path` is, a link itself rather than what it points to.
+    virtual int linkStatusOf(const char* path, struct stat& status);
+    // A second name `to` for the entry `from` of `folder`; fails rather than replace one.
+    virtual int link(int folder, const char* from, const char* to);
+    virtual int unlink(int folder, const char* name);
 };
 
 // Why a journal folder is not trusted with the user's names: another user could plant a

@@ -234,10 +234,11 @@ TEST_F(JournalsTest, PlantedFilesAmongJournalsAreIgnored) {
     // Another user's copy of a journal would undo the run, were it read.
     const std::string own = journals.folder().path() + "/" + journals.folder().names()->front();
     std::filesystem::rename(own, planted);
-    if (::chown(planted.c_str(), 65534, 65534) == 0) {
-        EXPECT_EQ(undo().outcome, UndoOutcome::NothingToUndo);
-        EXPECT_NE(folder.names(), originals);
-    }
+    calls->journalOwner = ::geteuid() + 1;
+    EXPECT_EQ(undo().outcome, UndoOutcome::NothingToUndo);
+    EXPECT_NE(folder.names(), originals);
+    calls->journalOwner.reset();
+    EXPECT_EQ(undo().outcome, UndoOutcome::Restored);
 }
 
 // Each folder keeps its own runs whatever others do, and its newest one whatever the limit
@@ -294,6 +295,8 @@ TEST_F(JournalsTest, UntrustedJournalFolderRefusesHistoryUndoAndForget) {
              std::filesystem::create_directory_symlink(real, journalFolder);
          },
          JournalFolderProblem::IsALink},
+        // As the system would tell of a folder root gave another user.
+        {[&] { calls->folderOwner = ::geteuid() + 1; }, JournalFolderProblem::OwnedByAnotherUser},
     };
     const auto opened = fileSystem.openFolder(folder.path());
     const FolderIdentity identity = *fileSystem.identify(*opened);
@@ -319,8 +322,32 @@ TEST_F(JournalsTest, UntrustedJournalFolderRefusesHistoryUndoAndForget) {
             std::filesystem::rename(real, journalFolder);
         }
         ::chmod(journalFolder.c_str(), 0700);
+        calls->folderOwner.reset();
         EXPECT_EQ(lastRun(), LastRunState::Finished);
     }
+}
+
+// A journal folder that is there but cannot be opened or looked at is not one that does not
+// exist yet: its runs are unknown, never none.
+TEST_F(JournalsTest, JournalFolderThatCannotBeOpenedHidesNoRun) {
+    ASSERT_TRUE(testing::renameKilledAtMove(settings, journals.folder(), 2));
+    const NameSet halfway = folder.names();
+    const auto opened = fileSystem.openFolder(folder.path());
+    const FolderIdentity identity = *fileSystem.identify(*opened);
+    for (const auto& [failing, error] : std::vector<std::pair<Call, int>>{
+             {Call::OpenFolder, EACCES}, {Call::OpenFolder, EMFILE}, {Call::Status, EIO}}) {
+        calls->failing = failing;
+        calls->error = error;
+        const LastRun last = journals.lastRunOf(folder.path(), identity);
+        EXPECT_EQ(last.state, LastRunState::JournalsUnreadable) << error;
+        EXPECT_EQ(last.error, std::error_code(error, std::generic_category()));
+        EXPECT_FALSE(journals.historyOf(folder.path(), identity).has_value());
+        EXPECT_EQ(undo().outcome, UndoOutcome::JournalsUnreadable);
+        EXPECT_EQ(run().outcome, RunOutcome::Failed);
+        EXPECT_EQ(folder.names(), halfway);
+    }
+    calls->failing = Call::None;
+    EXPECT_EQ(lastRun(), LastRunState::Interrupted);
 }
 
 // A run cut short whose journal was then damaged past reading is still known by the
@@ -419,6 +446,82 @@ TEST_F(JournalsTest, SettingAsideTwiceKeepsBoth) {
     };
     EXPECT_TRUE(contentOf(*first).starts_with("brindleaf-journal")) << contentOf(*first);
     EXPECT_EQ(contentOf(*second), "another");
+}
+
+// A journal that cannot be set aside stays where it was, whole, and still refuses its folder;
+// the report claims nothing that was not done. Once its own name is gone it is set aside,
+// whether or not the folder then reaches the disk.
+TEST_F(JournalsTest, SetAsideThatFailsLeavesTheJournalWhereItWas) {
+    struct Case {
+        Call failing;
+        int error;
+        int times;
+        bool setAside;
+    };
+    const std::vector<Case> cases{
+        {Call::Link, ENOSPC, -1, false},
+        // Every name said to be taken, however many are tried.
+        {Call::Link, EEXIST, -1, false},
+        {Call::Unlink, EIO, 1, false},
+        {Call::FlushFolder, EIO, -1, true},
+    };
+    for (const Case& test : cases) {
+        ASSERT_TRUE(testing::renameKilledAtMove(settings, journals.folder(), 2));
+        const NameSet halfway = folder.names();
+        const std::string journal = newestJournal();
+        std::filesystem::resize_file(journal, std::filesystem::file_size(journal) - 20);
+        const auto bytes = journals.folder().read(journals.folder().names()->front());
+        ASSERT_TRUE(bytes.has_value());
+        calls->failing = test.failing;
+        calls->error = test.error;
+        calls->times = test.times;
+        const ForgetReport forgot = forgetDamagedRun(fileSystem, folder.path(), journals, true);
+        calls->failing = Call::None;
+        EXPECT_EQ(folder.names(), halfway);
+        if (test.setAside) {
+            EXPECT_EQ(forgot.outcome, ForgetOutcome::SetAside) << test.error;
+            EXPECT_EQ(lastRun(), LastRunState::None);
+            EXPECT_FALSE(std::filesystem::exists(journal));
+            std::filesystem::rename(journal + ".set-aside", journal);
+        } else {
+            EXPECT_EQ(forgot.outcome, ForgetOutcome::Failed) << test.error;
+            EXPECT_EQ(forgot.error, std::error_code(test.error, std::generic_category()));
+            EXPECT_EQ(forgot.setAsideAs, "");
+            EXPECT_EQ(lastRun(), LastRunState::Damaged) << test.error;
+            EXPECT_EQ(run().outcome, RunOutcome::LastRunDamaged) << test.error;
+        }
+        EXPECT_EQ(journals.folder().read(journals.folder().names()->front()), bytes);
+        // Whatever a second name was left behind holds the journal whole too.
+        for (const auto& entry : std::filesystem::directory_iterator(journals.folder().path())) {
+            if (entry.path().filename().string().find(".set-aside") != std::string::npos) {
+                std::ifstream in(entry.path(), std::ios::binary);
+                EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), *bytes);
+                std::filesystem::remove(entry.path());
+            }
+        }
+        EXPECT_EQ(forgetDamagedRun(fileSystem, folder.path(), journals, true).outcome,
+                  ForgetOutcome::SetAside);
+        std::filesystem::remove(journal + ".set-aside");
+        const NameSet left = folder.names();
+        for (const std::string& name : left) {
+            std::filesystem::remove(folder.pathOf(name));
+        }
+        for (const std::string& name : originals) {
+            folder.addFile(name);
+        }
+    }
+}
+
+// A journal whose removal failed is still there, and is not said to be gone.
+TEST_F(JournalsTest, RemovalThatFailsSaysSo) {
+    ASSERT_EQ(run().outcome, RunOutcome::Renamed);
+    const std::string name = journals.folder().names()->front();
+    calls->failing = Call::Unlink;
+    EXPECT_EQ(journals.folder().remove(name), std::errc::io_error);
+    calls->failing = Call::None;
+    EXPECT_EQ(lastRun(), LastRunState::Finished);
+    EXPECT_FALSE(journals.folder().remove(name));
+    EXPECT_EQ(lastRun(), LastRunState::None);
 }
 
 // Two disks given the same device number one after the other, whose folders have the same

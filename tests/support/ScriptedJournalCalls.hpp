@@ -5,40 +5,80 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace brindleaf::testing {
 
 // The real system calls of the journal, noted in `log` as they are made, except the one a
-// test makes fail with a chosen errno, as a full disk or a failing drive would.
+// test makes fail with a chosen errno, as a full disk or a failing drive would, and the
+// owners a test has them report, as the system would of another user's files.
 class ScriptedJournalCalls final : public JournalCalls {
 public:
     // Flush fails the first flush, of the journal itself; FlushFolder only the journal
-    // folder's, once the journal has reached the disk and its final name.
-    enum class Call { None, Write, WriteAt, Flush, FlushFolder, Rename };
+    // folder's, once the journal has reached the disk and its final name. Status fails
+    // the look at the journal folder and at each journal.
+    enum class Call {
+        None,
+        Write,
+        WriteAt,
+        Flush,
+        FlushFolder,
+        Rename,
+        OpenFolder,
+        Status,
+        Link,
+        Unlink
+    };
     Call failing = Call::None;
     int error = EIO;
+    // How many calls of `failing` fail before it works again; every one when negative.
+    int times = -1;
+    // Whose the journal folder and the journals are said to be.
+    std::optional<uid_t> folderOwner;
+    std::optional<uid_t> journalOwner;
     std::vector<std::string>* log = nullptr;
 
     ssize_t write(int fd, const void* bytes, std::size_t size) override {
-        return failing == Call::Write ? fail() : JournalCalls::write(fd, bytes, size);
+        return fails(Call::Write) ? fail() : JournalCalls::write(fd, bytes, size);
     }
     ssize_t writeAt(int fd, const void* bytes, std::size_t size, off_t offset) override {
-        return failing == Call::WriteAt ? fail() : JournalCalls::writeAt(fd, bytes, size, offset);
+        return fails(Call::WriteAt) ? fail() : JournalCalls::writeAt(fd, bytes, size, offset);
     }
     int flush(int fd) override {
         struct stat status {};
         ::fstat(fd, &status);
         const bool folder = S_ISDIR(status.st_mode);
         note(folder ? "flush journal folder" : "flush journal");
-        return failing == Call::Flush || (failing == Call::FlushFolder && folder)
-                   ? fail()
-                   : JournalCalls::flush(fd);
+        return fails(Call::Flush) || (folder && fails(Call::FlushFolder)) ? fail()
+                                                                          : JournalCalls::flush(fd);
     }
     int rename(int folder, const char* from, const char* to) override {
         note("name journal");
-        return failing == Call::Rename ? fail() : JournalCalls::rename(folder, from, to);
+        return fails(Call::Rename) ? fail() : JournalCalls::rename(folder, from, to);
+    }
+    int openFolder(const char* path) override {
+        return fails(Call::OpenFolder) ? fail() : JournalCalls::openFolder(path);
+    }
+    int statusOf(int fd, struct stat& status) override {
+        if (fails(Call::Status)) {
+            return fail();
+        }
+        const int result = JournalCalls::statusOf(fd, status);
+        const std::optional<uid_t> owner = S_ISDIR(status.st_mode) ? folderOwner : journalOwner;
+        if (result == 0 && owner) {
+            status.st_uid = *owner;
+        }
+        return result;
+    }
+    int link(int folder, const char* from, const char* to) override {
+        note("link journal");
+        return fails(Call::Link) ? fail() : JournalCalls::link(folder, from, to);
+    }
+    int unlink(int folder, const char* name) override {
+        note("unlink journal");
+        return fails(Call::Unlink) ? fail() : JournalCalls::unlink(folder, name);
     }
 
 private:
@@ -46,6 +86,15 @@ private:
         if (log != nullptr) {
             log->emplace_back(call);
         }
+    }
+    bool fails(Call call) {
+        if (failing != call || times == 0) {
+            return false;
+        }
+        if (times > 0) {
+            --times;
+        }
+        return true;
     }
     int fail() const {
         errno = error;
