@@ -54,8 +54,9 @@ ForgetReport forgetDamagedRun(FileSystem& fileSystem, const std::string& targetD
         return outcomeOnly(ForgetOutcome::NothingToForget);
     }
     // Held for as long as the journal is examined and set aside: no run may start meanwhile.
+    // A file that cannot be opened as a journal was written by no run, and none holds it.
     const auto held = journals.folder().open(last.journalName);
-    if (!held) {
+    if (!held && !journalCannotBeOpened(last, held.error())) {
         return outcomeOnly(held.error() == std::errc::operation_would_block
                                ? ForgetOutcome::InProgress
                                : ForgetOutcome::FolderUnreadable,

@@ -234,7 +234,10 @@ std::error_code Journals::visitRunsOf(const std::string& folderPath, const Folde
     return folder_.visitHeads(
         journalHeadBytes,
         [&](const JournalPeek& journal) {
-            const auto head = decodeJournalHead(journal.bytes);
+            // A FIFO, a link or another user's file in its place is no more readable than a
+            // journal cut short, and is this folder's by the same right: its name.
+            const auto head = journal.failure ? std::unexpected(JournalProblem::Unreadable)
+                                              : decodeJournalHead(journal.bytes);
             if (!head) {
                 // Its name makes it this folder's, damaged; a journal without keys whose
                 // head cannot be read belongs to no folder rather than blocking every one.
@@ -401,6 +404,10 @@ void Journals::prune(const std::string& newest) const {
     std::vector<std::pair<std::string, std::uint64_t>> removable; // newest first, with sizes
     std::uint64_t total = 0;
     static_cast<void>(folder_.visitHeads(journalHeadBytes, [&](const JournalPeek& journal) {
+        // What cannot be read is neither counted nor moved: it may be a folder's run.
+        if (journal.failure) {
+            return true;
+        }
         const auto head = decodeJournalHead(journal.bytes);
         if (!head && !parseJournalName(journal.name).keys) {
             // No folder's run: out of the way, where nothing counts or reads it.

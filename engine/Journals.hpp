@@ -46,6 +46,13 @@ struct LastRun {
     JournalProblem problem = JournalProblem::Corrupt;
 };
 
+// Whether the run's journal is no file this process could have written, a FIFO or a link
+// say, so that no run can be holding it, and setting it aside is all that can be done.
+inline bool journalCannotBeOpened(const LastRun& run, std::error_code openFailed) {
+    return run.state == LastRunState::Damaged && run.problem == JournalProblem::Unreadable &&
+           openFailed != std::errc::operation_would_block;
+}
+
 // A run of a folder's history, and whether undo, taking back one run after another, can
 // still reach it: not undone, and no run in progress or with a damaged journal after it.
 struct PastRun {

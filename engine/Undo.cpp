@@ -431,6 +431,12 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
         break;
     }
     auto journal = journals.folder().open(last.journalName);
+    if (!journal && journalCannotBeOpened(last, journal.error())) {
+        UndoReport report = outcomeOnly(UndoOutcome::JournalDamaged);
+        report.problem = last.problem;
+        report.run = last;
+        return report;
+    }
     if (!journal) {
         return outcomeOnly(journal.error() == std::errc::operation_would_block
                                ? UndoOutcome::InProgress

@@ -483,23 +483,29 @@ JournalFolder::visitHeads(std::size_t most, const std::function<bool(const Journ
         if (wanted && !wanted(name)) {
             continue;
         }
-        // A file that cannot be opened as the user's own journal is none.
         const auto file = openJournal(*folder, name, O_RDONLY);
         struct stat status {};
         const auto bytes =
             file ? readStart(file->get(), most, status) : std::unexpected(file.error());
-        if (!bytes) {
-            continue;
-        }
         const auto size = static_cast<std::uint64_t>(status.st_size);
         const std::uint64_t tailStart = size - std::min<std::uint64_t>(size, tailBytes);
-        const auto tail = bytes->size() == size
+        const auto tail = !bytes ? std::unexpected(bytes.error())
+                          : bytes->size() == size
                               ? std::expected<std::string, std::error_code>(
                                     bytes->substr(static_cast<std::size_t>(tailStart)))
                               : readAt(file->get(), tailStart, tailBytes);
+        if (!tail) {
+            // Gone since the folder was listed, set aside or pruned meanwhile: no journal now.
+            if (tail.error() == std::errc::no_such_file_or_directory) {
+                continue;
+            }
+            if (!visit(JournalPeek(name, tail.error(), *calls_))) {
+                return {};
+            }
+            continue;
+        }
         const auto allocated = static_cast<std::uint64_t>(status.st_blocks) * 512;
-        if (tail &&
-            !visit(JournalPeek(name, *bytes, *tail, size, allocated, file->get(), *calls_))) {
+        if (!visit(JournalPeek(name, *bytes, *tail, size, allocated, file->get(), *calls_))) {
             return {};
         }
     }
@@ -507,7 +513,7 @@ JournalFolder::visitHeads(std::size_t most, const std::function<bool(const Journ
 }
 
 bool JournalPeek::inUse() const {
-    return lockedElsewhere(calls_, file_);
+    return file_ >= 0 && lockedElsewhere(calls_, file_);
 }
 
 void JournalFolder::removeAbandoned() const {

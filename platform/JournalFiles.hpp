@@ -107,6 +107,9 @@ public:
                 std::uint64_t size, std::uint64_t allocated, int file, JournalCalls& calls)
         : name(name), bytes(bytes), tail(tail), size(size), allocated(allocated), file_(file),
           calls_(calls) {}
+    // A file under a journal's name that cannot be read as one of the user's journals.
+    JournalPeek(const std::string& name, std::error_code failure, JournalCalls& calls)
+        : name(name), size(0), allocated(0), failure(failure), file_(-1), calls_(calls) {}
 
     const std::string& name;
     std::string_view bytes;
@@ -116,6 +119,9 @@ public:
     // is large but takes little room.
     std::uint64_t size;
     std::uint64_t allocated;
+    // Why the file could not be read as the user's journal (a FIFO, a link, another user's
+    // file, a failing disk); nothing else is known of it then.
+    std::error_code failure;
 
     // Whether another process holds the journal, its run still going.
     [[nodiscard]] bool inUse() const;
@@ -168,7 +174,8 @@ public:
     // Hands the first `most` bytes of each journal `wanted` by name to `visit`, newest
     // first, until it returns false: the folder is opened and checked once, and each
     // journal once. Fails when the folder cannot be read or trusted, so that its runs are
-    // never taken for none; no folder yet is no journal.
+    // never taken for none; no folder yet is no journal. A file under a journal's name that
+    // cannot be read as one is handed over with its failure, never left out.
     std::error_code visitHeads(std::size_t most,
                                const std::function<bool(const JournalPeek&)>& visit,
                                const std::function<bool(std::string_view)>& wanted = {}) const;

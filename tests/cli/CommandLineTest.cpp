@@ -345,6 +345,37 @@ TEST(CommandLine, FinishedRunWithATruncatedJournalIsDamaged) {
     EXPECT_EQ(runCli({folder.path()}, state).status, 0);
 }
 
+// A journal replaced by a FIFO or a link reads as its folder's damaged run, as one cut
+// short does: never waited on, never followed to the journal it points to.
+TEST(CommandLine, JournalReplacedByAFifoOrALinkIsDamaged) {
+    for (const bool fifo : {true, false}) {
+        TemporaryFolder folder;
+        TemporaryFolder state;
+        TemporaryFolder elsewhere;
+        folder.addFile("a");
+        ASSERT_EQ(runCli({"--apply", folder.path()}, state).status, 0);
+        const JournalFolder journals(state.pathOf("journals"));
+        const std::string journal = journals.path() + "/" + journals.names()->front();
+        std::filesystem::rename(journal, elsewhere.pathOf("journal"));
+        ASSERT_EQ(fifo ? ::mkfifo(journal.c_str(), 0600)
+                       : ::symlink(elsewhere.pathOf("journal").c_str(), journal.c_str()),
+                  0);
+        const Result history = runCli({"--history", folder.path()}, state);
+        EXPECT_NE(history.out.find("damaged journal"), std::string::npos) << history.out;
+        EXPECT_EQ(history.out.find("can be undone"), std::string::npos) << history.out;
+        const Result preview = runCli({folder.path()}, state);
+        EXPECT_EQ(preview.status, 1);
+        EXPECT_NE(preview.err.find("--forget"), std::string::npos) << preview.err;
+        const Result undo = runCli({"--undo", folder.path()}, state);
+        EXPECT_EQ(undo.status, 1);
+        EXPECT_NE(undo.err.find("--forget"), std::string::npos) << undo.err;
+        EXPECT_EQ(folder.names(), NameSet{"0001"});
+        const Result forget = runCli({"--forget", folder.path()}, state);
+        EXPECT_EQ(forget.status, 0) << forget.err;
+        EXPECT_EQ(runCli({folder.path()}, state).status, 0);
+    }
+}
+
 // A damaged journal whose entries can still be read gives them back; one that tells no
 // entry refuses, moves nothing, and points to --forget.
 TEST(CommandLine, UndoGivesBackWhatADamagedJournalCanTell) {

@@ -241,6 +241,79 @@ TEST_F(JournalsTest, PlantedFilesAmongJournalsAreIgnored) {
     EXPECT_EQ(undo().outcome, UndoOutcome::Restored);
 }
 
+// A journal of this folder, by its name, that was replaced by something no run writes is
+// this folder's damaged run, exactly as a journal that cannot be decoded: never a run that
+// is not there, never waited on, never followed elsewhere.
+TEST_F(JournalsTest, JournalReplacedByWhatCannotBeReadIsTheFoldersDamagedRun) {
+    TemporaryFolder elsewhere;
+    const std::vector<std::pair<const char*, std::function<void(const std::string&)>>> cases{
+        {"fifo",
+         [](const std::string& journal) {
+             ASSERT_EQ(::mkfifo(journal.c_str(), 0600), 0);
+         }},
+        // The whole journal, readable through the link, would undo the run were it followed.
+        {"link",
+         [&](const std::string& journal) {
+             ASSERT_EQ(::symlink(elsewhere.pathOf("journal").c_str(), journal.c_str()), 0);
+         }},
+        {"another user's",
+         [&](const std::string& journal) {
+             std::filesystem::copy_file(elsewhere.pathOf("journal"), journal);
+             calls->journalOwner = ::geteuid() + 1;
+         }},
+    };
+    for (const auto& [what, replace] : cases) {
+        ASSERT_TRUE(testing::renameKilledAtMove(settings, journals.folder(), 2));
+        const NameSet halfway = folder.names();
+        const std::string journal = newestJournal();
+        std::filesystem::remove(elsewhere.pathOf("journal"));
+        std::filesystem::rename(journal, elsewhere.pathOf("journal"));
+        replace(journal);
+        EXPECT_EQ(lastRun(), LastRunState::Damaged) << what;
+        const auto opened = fileSystem.openFolder(folder.path());
+        const auto history = journals.historyOf(folder.path(), *fileSystem.identify(*opened));
+        ASSERT_EQ(history->size(), 1U) << what;
+        EXPECT_EQ(history->front().run.problem, JournalProblem::Unreadable);
+        EXPECT_FALSE(history->front().undoable);
+        EXPECT_EQ(run().outcome, RunOutcome::LastRunDamaged) << what;
+        const UndoReport undone = undo();
+        EXPECT_EQ(undone.outcome, UndoOutcome::JournalDamaged) << what;
+        EXPECT_EQ(undone.problem, JournalProblem::Unreadable);
+        EXPECT_EQ(folder.names(), halfway) << what;
+        // Setting it aside is the way out, and moves nothing either.
+        const ForgetReport forgot = forgetDamagedRun(fileSystem, folder.path(), journals, true);
+        EXPECT_EQ(forgot.outcome, ForgetOutcome::SetAside) << what;
+        EXPECT_EQ(forgot.problem, JournalProblem::Unreadable);
+        EXPECT_EQ(folder.names(), halfway) << what;
+        EXPECT_EQ(lastRun(), LastRunState::None) << what;
+        calls->journalOwner.reset();
+        // Put back as it was, the run is undone as any other.
+        std::filesystem::rename(elsewhere.pathOf("journal"), journal);
+        EXPECT_EQ(undo().outcome, UndoOutcome::Restored) << what;
+        EXPECT_EQ(folder.names(), originals) << what;
+        std::filesystem::remove(journal);
+    }
+}
+
+// Pruning leaves a journal it cannot read just now where it is, even one whose name holds no
+// folder's keys: it may be a run's, and readable again later.
+TEST_F(JournalsTest, PruningLeavesJournalsItCannotReadWhereTheyAre) {
+    ASSERT_TRUE(testing::renameKilledAtMove(settings, journals.folder(), 2));
+    const std::string name = journals.folder().names()->front();
+    const std::string keyless = name.substr(0, name.find('-', 21)) + ".journal";
+    std::filesystem::rename(journals.folder().path() + "/" + name,
+                            journals.folder().path() + "/" + keyless);
+    calls->journalOwner = ::geteuid() + 1;
+    TemporaryFolder other;
+    other.addFile("a");
+    Settings otherSettings;
+    otherSettings.targetDir = other.path();
+    ASSERT_EQ(renameFiles(otherSettings, fileSystem, journals).outcome, RunOutcome::Renamed);
+    calls->journalOwner.reset();
+    EXPECT_TRUE(std::filesystem::exists(journals.folder().path() + "/" + keyless));
+    EXPECT_EQ(lastRun(), LastRunState::Interrupted);
+}
+
 // Each folder keeps its own runs whatever others do, and its newest one whatever the limit
 // on bytes; an unfinished run is never removed.
 TEST_F(JournalsTest, PruningKeepsEachFoldersRunsAndEveryUnfinishedOne) {
