@@ -6,6 +6,18 @@
 
 namespace brindleaf {
 
+bool Alerts::ask(const Asked& question) const {
+    return answerer_ ? answerer_(question) : askToProceed(parent_, question);
+}
+
+void Alerts::showFailure(const QString& description) const {
+    if (failureTaker_) {
+        failureTaker_(description);
+    } else {
+        showFailureAlert(parent_, description);
+    }
+}
+
 void showFailureAlert(QWidget* parent, const QString& description) {
     QMessageBox alert(QMessageBox::Warning, QCoreApplication::applicationName(), description,
                       QMessageBox::Ok, parent);
@@ -14,21 +26,21 @@ void showFailureAlert(QWidget* parent, const QString& description) {
     alert.exec();
 }
 
-bool askToProceed(QWidget* parent, const QString& title, const QString& message,
-                  const QString& acceptText, const QString& declineText, const QString& details) {
-    QMessageBox question(QMessageBox::Question, title, QString(), QMessageBox::NoButton, parent);
+bool askToProceed(QWidget* parent, const Asked& asked) {
+    QMessageBox question(QMessageBox::Question, asked.title, QString(), QMessageBox::NoButton,
+                         parent);
     question.setObjectName(QStringLiteral("confirmationDialog"));
     question.setTextFormat(Qt::RichText);
-    question.setText(QStringLiteral("<b>%1</b>").arg(message.toHtmlEscaped()));
-    if (!details.isEmpty()) {
-        question.setInformativeText(QStringLiteral("<p>%1</p>").arg(details.toHtmlEscaped()));
+    question.setText(QStringLiteral("<b>%1</b>").arg(asked.message.toHtmlEscaped()));
+    if (!asked.details.isEmpty()) {
+        question.setInformativeText(QStringLiteral("<p>%1</p>").arg(asked.details.toHtmlEscaped()));
     }
-    QPushButton* accept = question.addButton(acceptText, QMessageBox::AcceptRole);
+    QPushButton* accept = question.addButton(asked.acceptText, QMessageBox::AcceptRole);
     accept->setObjectName(QStringLiteral("proceedButton"));
-    if (declineText.isEmpty()) {
+    if (asked.declineText.isEmpty()) {
         question.addButton(QMessageBox::Cancel);
     } else {
-        question.addButton(declineText, QMessageBox::RejectRole);
+        question.addButton(asked.declineText, QMessageBox::RejectRole);
     }
     question.setDefaultButton(accept);
     question.exec();

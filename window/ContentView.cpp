@@ -39,9 +39,9 @@ namespace brindleaf {
 
 ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, JournalFolder journalFolder,
                          QWidget* parent)
-    : QWidget(parent),
+    : QWidget(parent), alerts_(this),
       session_(new FolderSession(std::move(fileSystem), std::move(journalFolder), this)),
-      runs_(new RunDialogs(this, *session_)) {
+      runs_(new RunDialogs(this, *session_, alerts_)) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(createFolderRow());
     layout->addLayout(createFieldRow());
@@ -60,7 +60,7 @@ ContentView::ContentView(std::unique_ptr<FileSystem> fileSystem, JournalFolder j
 
     connect(session_, &FolderSession::stateChanged, this, &ContentView::draw);
     connect(session_, &FolderSession::loadFailed, this,
-            [this](const Error& error) { showFailureAlert(this, ErrorMessages::describe(error)); });
+            [this](const Error& error) { alerts_.showFailure(ErrorMessages::describe(error)); });
     connect(session_, &FolderSession::unfinishedRunFound, runs_,
             &RunDialogs::offerForUnfinishedRun);
     connect(runs_, &RunDialogs::statusChanged, statusLabel_, &QLabel::setText);

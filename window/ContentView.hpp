@@ -7,6 +7,7 @@
 #include "platform/JournalFiles.hpp"
 #include "session/FolderSession.hpp"
 #include "session/PreviewModel.hpp"
+#include "window/Alerts.hpp"
 #include "window/RunDialogs.hpp"
 #include "window/SettingBindings.hpp"
 
@@ -47,6 +48,8 @@ public:
 
     [[nodiscard]] const Settings& settings() const { return session_->state().settings; }
     [[nodiscard]] const PreviewModel& preview() const { return *session_->preview(); }
+    // The session the window draws, whose state tells what each run did.
+    [[nodiscard]] const FolderSession& session() const { return *session_; }
     [[nodiscard]] QSize sizeHint() const override;
     // The size the window opens at on a screen of `available` size: some twenty preview
     // rows with names of some length side by side, within the screen.
@@ -55,6 +58,9 @@ public:
     [[nodiscard]] bool isLoading() const { return session_->state().isLoading(); }
     // From the start of a run until what it did has been told.
     [[nodiscard]] bool isRunning() const { return runs_->isRunning(); }
+    // Where the window's questions and failure alerts go, and where they can be answered
+    // in the user's place.
+    [[nodiscard]] Alerts& alerts() { return alerts_; }
 
     // Shows the folder at this local address; the session lists it afresh.
     void setTargetDir(const QUrl& folder);
@@ -103,6 +109,7 @@ private:
     void openCameras();
     void leaveWithoutWindow();
 
+    Alerts alerts_;
     FolderSession* session_;
     RunDialogs* runs_;
     int exitCode_ = 0;

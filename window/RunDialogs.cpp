@@ -57,8 +57,8 @@ struct RunDialogs::Underway {
     RunProgress progress;
 };
 
-RunDialogs::RunDialogs(QWidget* window, FolderSession& session)
-    : QObject(window), window_(window), session_(session) {
+RunDialogs::RunDialogs(QWidget* window, FolderSession& session, const Alerts& alerts)
+    : QObject(window), window_(window), session_(session), alerts_(alerts) {
     connect(&session_, &FolderSession::stateChanged, this, &RunDialogs::follow);
 }
 
@@ -111,8 +111,12 @@ QString RunDialogs::confirmationDetails() const {
 
 void RunDialogs::toggleConfirm() {
     confirming_ = true;
-    const bool accepted = askToProceed(window_, tr("Confirmation"), tr("ProceedRenaming"), tr("OK"),
-                                       {}, confirmationDetails());
+    const bool accepted = alerts_.ask({Question::Rename,
+                                       tr("Confirmation"),
+                                       tr("ProceedRenaming"),
+                                       tr("OK"),
+                                       {},
+                                       confirmationDetails()});
     confirming_ = false;
     if (accepted) {
         renameFiles();
@@ -200,7 +204,7 @@ void RunDialogs::tell(const FinishedRun& run) {
 
 void RunDialogs::tellRename(const RenameResult& result) {
     for (const Error& failure : result.report.failures) {
-        showFailureAlert(window_, ErrorMessages::describe(failure));
+        alerts_.showFailure(ErrorMessages::describe(failure));
     }
     if (result.folderChanged) {
         askAgainAfterChange();
@@ -230,7 +234,7 @@ void RunDialogs::showRunOutcome(const RunReport& report) {
         offerToSetAsideDamagedRecord();
         break;
     case RunOutcome::AnotherRunGoing:
-        showFailureAlert(window_, UndoMessages::anotherRunGoing(folderName()));
+        alerts_.showFailure(UndoMessages::anotherRunGoing(folderName()));
         break;
     case RunOutcome::Cancelled:
         emit statusChanged(tr("Stopped; every entry is back under its name."));
@@ -259,10 +263,13 @@ void RunDialogs::showStopOutcome(const RunReport& report) {
 }
 
 void RunDialogs::askAgainAfterChange() {
-    if (askToProceed(window_, tr("Confirmation"),
+    if (alerts_.ask({Question::RenameAfterChange,
+                     tr("Confirmation"),
                      tr("The folder changed after its preview was shown. The preview now shows "
                         "it as it is. Rename the entries as it shows them now?"),
-                     tr("OK"))) {
+                     tr("OK"),
+                     {},
+                     {}})) {
         renameFiles();
     }
 }
@@ -276,15 +283,23 @@ void RunDialogs::undoLastRun() {
     if (lastRun.state != LastRunState::Finished && lastRun.state != LastRunState::Interrupted) {
         return;
     }
-    if (askToProceed(window_, tr("Undo Renaming"), UndoMessages::question(folderName(), lastRun),
-                     tr("Undo", "accepts the undo confirmation"))) {
+    if (alerts_.ask({Question::Undo,
+                     tr("Undo Renaming"),
+                     UndoMessages::question(folderName(), lastRun),
+                     tr("Undo", "accepts the undo confirmation"),
+                     {},
+                     {}})) {
         restoreOriginalNames();
     }
 }
 
 void RunDialogs::offerToRestoreInterruptedRun() {
-    if (askToProceed(window_, tr("Undo Renaming"), UndoMessages::interruptedQuestion(folderName()),
-                     tr("Restore the original names"), tr("Not now"))) {
+    if (alerts_.ask({Question::RestoreInterrupted,
+                     tr("Undo Renaming"),
+                     UndoMessages::interruptedQuestion(folderName()),
+                     tr("Restore the original names"),
+                     tr("Not now"),
+                     {}})) {
         restoreOriginalNames();
     }
 }
@@ -299,7 +314,7 @@ void RunDialogs::tellUndo(const UndoReport& report) {
     if (succeeded) {
         emit statusChanged(words);
     } else {
-        showFailureAlert(window_, words);
+        alerts_.showFailure(words);
     }
 }
 
@@ -313,25 +328,25 @@ void RunDialogs::offerToSetAsideDamagedRecord() {
     }
     // Entries it can still tell need not be given up: undo takes them home first.
     if (examined.entriesRead > 0) {
-        if (askToProceed(window_, tr("Damaged Record"),
+        if (alerts_.ask({Question::RestoreFromDamagedRecord, tr("Damaged Record"),
                          UndoMessages::damagedRecordRestoreQuestion(folderName(), examined),
                          tr("Restore the original names"), tr("Not now"),
-                         UndoMessages::strandedEntries(examined))) {
+                         UndoMessages::strandedEntries(examined)})) {
             restoreOriginalNames();
         }
         return;
     }
-    if (!askToProceed(window_, tr("Damaged Record"),
+    if (!alerts_.ask({Question::SetAsideDamagedRecord, tr("Damaged Record"),
                       UndoMessages::damagedRecordQuestion(folderName(), examined),
                       tr("Set the record aside"), tr("Cancel"),
-                      UndoMessages::strandedEntries(examined))) {
+                      UndoMessages::strandedEntries(examined)})) {
         return;
     }
     const ForgetReport setAside = session_.forget(true);
     if (setAside.outcome == ForgetOutcome::SetAside) {
         emit statusChanged(tr("The damaged record was set aside; no entry was moved."));
     } else {
-        showFailureAlert(window_, ErrorMessages::reasonOf(setAside.error));
+        alerts_.showFailure(ErrorMessages::reasonOf(setAside.error));
     }
 }
 

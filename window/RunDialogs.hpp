@@ -11,6 +11,7 @@ class QWidget;
 
 namespace brindleaf {
 
+class Alerts;
 class FolderSession;
 
 // The dialogs around a run of a folder session: asking first, the progress of the moves,
@@ -21,7 +22,7 @@ class RunDialogs : public QObject {
     Q_OBJECT
 
 public:
-    RunDialogs(QWidget* window, FolderSession& session);
+    RunDialogs(QWidget* window, FolderSession& session, const Alerts& alerts);
     ~RunDialogs() override;
 
     // From the start of a run until what it did has been told.
@@ -64,6 +65,7 @@ private:
 
     QWidget* window_;
     FolderSession& session_;
+    const Alerts& alerts_;
     // The progress dialog and the disabled widgets of the run moving entries now.
     std::unique_ptr<Underway> underway_;
     bool running_ = false;

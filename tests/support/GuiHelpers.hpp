@@ -41,26 +41,6 @@ template <typename Dialog> void whenShown(std::function<void(Dialog*)> answer) {
     poll->start();
 }
 
-// Closes every failure alert that shows up while it lives, keeping their texts.
-class AlertCollector {
-public:
-    AlertCollector() {
-        poll_.setInterval(5);
-        QObject::connect(&poll_, &QTimer::timeout, [this] {
-            auto* alert = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (alert != nullptr && alert->objectName() == QLatin1String("failureAlert")) {
-                texts.append(alert->text());
-                alert->accept();
-            }
-        });
-        poll_.start();
-    }
-    QStringList texts;
-
-private:
-    QTimer poll_;
-};
-
 // Drops `data` where `widget` is, as the platform would: on the widget itself or the
 // nearest ancestor that accepts drops. False when nothing took the drop.
 inline bool dropOn(QWidget* widget, const QMimeData& data) {

@@ -2,6 +2,7 @@
 #include "engine/Listing.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "session/PreviewModel.hpp"
+#include "support/AnsweredAlerts.hpp"
 #include "support/FaultyFileSystem.hpp"
 #include "support/GatedFileSystem.hpp"
 #include "support/GuiHelpers.hpp"
@@ -34,6 +35,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <array>
 #include <csignal>
 #include <cstdint>
@@ -43,9 +45,13 @@
 #include <iterator>
 #include <memory>
 #include <thread>
+#include <variant>
+#include <vector>
 
 using brindleaf::ContentView;
-using brindleaf::testing::AlertCollector;
+using brindleaf::Question;
+using brindleaf::testing::AnsweredAlerts;
+using brindleaf::testing::declineEvery;
 using brindleaf::testing::dropOn;
 using brindleaf::testing::TemporaryFolder;
 using brindleaf::testing::urlData;
@@ -163,14 +169,34 @@ bool placeholderFits(const QLineEdit* field) {
     return field->fontMetrics().horizontalAdvance(field->placeholderText()) <= room;
 }
 
-// Answers the confirmation with OK, keeping what it said.
-void confirmAndKeepWords(QString& question, QString& details) {
-    whenShown<QMessageBox>([&](QMessageBox* asked) {
-        question = asked->text();
-        details = asked->informativeText();
-        asked->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
-    });
-}
+// Keeps what each run did, as the session publishes it when the run ends.
+class FinishedRuns {
+public:
+    explicit FinishedRuns(const ContentView& view) {
+        QObject::connect(&view.session(), &brindleaf::FolderSession::stateChanged, &receiver_,
+                         [this](const brindleaf::SessionState& state) {
+                             if (const auto* finished =
+                                     std::get_if<brindleaf::activity::Finished>(&state.activity)) {
+                                 runs.push_back(finished->run);
+                             }
+                         });
+    }
+    [[nodiscard]] brindleaf::RunReport lastRename() const {
+        const auto* result =
+            runs.empty() ? nullptr : std::get_if<brindleaf::RenameResult>(&runs.back().result);
+        return result != nullptr ? result->report : brindleaf::RunReport{};
+    }
+    [[nodiscard]] brindleaf::UndoReport lastUndo() const {
+        const auto* report =
+            runs.empty() ? nullptr : std::get_if<brindleaf::UndoReport>(&runs.back().result);
+        return report != nullptr ? *report : brindleaf::UndoReport{};
+    }
+
+    std::vector<brindleaf::FinishedRun> runs;
+
+private:
+    QObject receiver_;
+};
 
 void retype(QLineEdit* field, const QString& text) {
     field->setFocus();
@@ -443,6 +469,15 @@ private slots:
         showFolder(view, folder.path());
         QTest::keyClicks(child<QLineEdit>(view, "postfixField"), QStringLiteral(".txt"));
 
+        // The real dialog: its close box declines, as Escape does, and its OK accepts.
+        bool closed = false;
+        whenShown<QMessageBox>([&](QMessageBox* question) { closed = question->close(); });
+        child<QPushButton>(view, "doButton")->click();
+        QVERIFY(closed);
+        QVERIFY(!view.isRunning());
+        QCOMPARE(folder.names(), (NameSet{"a", "b"}));
+
+        const FinishedRuns finished(view);
         bool confirmWhileAsked = false;
         QString details;
         whenShown<QMessageBox>([&](QMessageBox* question) {
@@ -465,7 +500,9 @@ private slots:
         settle(view);
         QCOMPARE(rows(view),
                  (QStringList{row("0001.txt", "0001.txt"), row("0002.txt", "0002.txt")}));
-        QCOMPARE(child<QLabel>(view, "statusLabel")->text(), QStringLiteral("Renamed 2 entries."));
+        QCOMPARE(finished.lastRename().outcome, brindleaf::RunOutcome::Renamed);
+        QCOMPARE(finished.lastRename().moved, std::size_t{2});
+        QVERIFY(!child<QLabel>(view, "statusLabel")->text().isEmpty());
     }
 
     // With no folder or an empty one, Do still asks, and says that nothing will be renamed;
@@ -473,28 +510,23 @@ private slots:
     void confirmationSaysWhenNothingWillBeRenamed() {
         TemporaryFolder folder;
         ContentView view(realFileSystem(), journalFolder());
-        QStringList said;
+        AnsweredAlerts alerts(view.alerts(), declineEvery);
         for (int round = 0; round < 3; ++round) {
-            whenShown<QMessageBox>([&](QMessageBox* question) {
-                said.append(question->informativeText());
-                QTest::keyClick(question, Qt::Key_Escape);
-            });
             child<QPushButton>(view, "doButton")->click();
             showFolder(view, folder.path());
             folder.addFile("a");
         }
-        QVERIFY2(said[0].contains(QStringLiteral("No folder is chosen")), qPrintable(said[0]));
-        QVERIFY2(said[1].contains(QStringLiteral("is empty, so nothing will be renamed")),
-                 qPrintable(said[1]));
+        QCOMPARE(alerts.kinds(), QList<Question>(3, Question::Rename));
+        const QString said0 = alerts.asked[0].details;
+        const QString said1 = alerts.asked[1].details;
+        QVERIFY2(said0.contains(QStringLiteral("No folder is chosen")), qPrintable(said0));
+        QVERIFY2(said1.contains(QStringLiteral("is empty, so nothing will be renamed")),
+                 qPrintable(said1));
         // The choices leave every entry out.
         QTest::keyClicks(child<QLineEdit>(view, "onlyExtensionsField"), QStringLiteral("png"));
         settle(view);
-        QString leftOut;
-        whenShown<QMessageBox>([&](QMessageBox* question) {
-            leftOut = question->informativeText();
-            QTest::keyClick(question, Qt::Key_Escape);
-        });
         view.toggleConfirm();
+        const QString leftOut = alerts.asked.back().details;
         QVERIFY2(leftOut.contains(QStringLiteral("The choices leave every entry of")),
                  qPrintable(leftOut));
         QVERIFY(!view.isConfirming());
@@ -508,12 +540,12 @@ private slots:
         folder.addFolder("doomed");
         folder.addFile("doomed/x");
         ContentView view(realFileSystem(), journalFolder());
-        AlertCollector alerts;
+        const AnsweredAlerts alerts(view.alerts());
         showFolder(view, folder.pathOf("doomed"));
         QCOMPARE(view.preview().rowCount(), 1);
         std::filesystem::remove_all(folder.pathOf("doomed"));
-        QTRY_COMPARE(alerts.texts.size(), 1);
-        QVERIFY(alerts.texts[0].contains(QStringLiteral("No such file or directory")));
+        QTRY_COMPARE(alerts.failures.size(), 1);
+        QVERIFY(alerts.failures[0].contains(QStringLiteral("No such file or directory")));
         QCOMPARE(view.preview().rowCount(), 0);
     }
 
@@ -544,27 +576,22 @@ private slots:
         QCOMPARE(prefix->text(), QString());
         QCOMPARE(folder.names(), (NameSet{"0001", "0002"}));
 
-        QString title;
-        QString asked;
-        QString accept;
-        whenShown<QMessageBox>([&](QMessageBox* question) {
-            title = question->windowTitle();
-            asked = question->text();
-            auto* proceed = question->findChild<QPushButton*>(QStringLiteral("proceedButton"));
-            accept = proceed->text();
-            proceed->click();
-        });
+        const AnsweredAlerts alerts(view.alerts());
+        const FinishedRuns finished(view);
         child<QWidget>(view, "previewList")->setFocus();
         QTest::keySequence(&view, QKeySequence::Undo);
         waitForRun(view);
-        QCOMPARE(title, QStringLiteral("Undo Renaming"));
-        QCOMPARE(accept, QStringLiteral("Undo"));
-        QVERIFY2(asked.contains(QStringLiteral("2 entries of the renaming of today")),
-                 qPrintable(asked));
+        QCOMPARE(alerts.kinds(), QList<Question>{Question::Undo});
+        const brindleaf::Asked& asked = alerts.asked.front();
+        QCOMPARE(asked.title, QStringLiteral("Undo Renaming"));
+        QCOMPARE(asked.acceptText, QStringLiteral("Undo"));
+        QVERIFY2(asked.message.contains(QStringLiteral("2 entries of the renaming of today")),
+                 qPrintable(asked.message));
         QCOMPARE(folder.names(), (NameSet{"a", "b"}));
         QCOMPARE(folder.contentOf("a"), std::string("a"));
-        QCOMPARE(child<QLabel>(view, "statusLabel")->text(),
-                 QStringLiteral("Gave 2 entries their original names back."));
+        QCOMPARE(finished.lastUndo().outcome, brindleaf::UndoOutcome::Restored);
+        QCOMPARE(finished.lastUndo().restored, std::size_t{2});
+        QVERIFY(!child<QLabel>(view, "statusLabel")->text().isEmpty());
         settle(view);
         QVERIFY(!undo->isEnabled());
     }
@@ -576,23 +603,18 @@ private slots:
         QVERIFY(folder.names() != originals);
 
         ContentView view(realFileSystem(), journalFolder());
-        QString asked;
-        whenShown<QMessageBox>([&](QMessageBox* question) {
-            asked = question->text();
-            question->reject();
-        });
+        AnsweredAlerts alerts(view.alerts(), declineEvery);
         showFolder(view, folder.path());
-        QVERIFY2(asked.contains(QStringLiteral("did not finish")), qPrintable(asked));
+        QCOMPARE(alerts.kinds(), QList<Question>{Question::RestoreInterrupted});
         // Not now: the names shown are the interrupted run's, and nothing renames them.
         QVERIFY(!child<QPushButton>(view, "doButton")->isEnabled());
-        QVERIFY(
-            child<QLabel>(view, "problemLabel")->text().contains(QStringLiteral("interrupted")));
+        QCOMPARE(view.session().state().lastRun.state, brindleaf::LastRunState::Interrupted);
+        QVERIFY(child<QLabel>(view, "problemLabel")->isVisibleTo(&view));
 
-        whenShown<QMessageBox>([&](QMessageBox* question) {
-            question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
-        });
+        alerts.answerWith({});
         child<QPushButton>(view, "undoButton")->click();
         waitForRun(view);
+        QCOMPARE(alerts.kinds(), (QList<Question>{Question::RestoreInterrupted, Question::Undo}));
         QCOMPARE(folder.names(), originals);
         QCOMPARE(folder.contentOf("y"), std::string("y"));
         settle(view);
@@ -641,23 +663,19 @@ private slots:
             std::ofstream(journal, std::ios::binary | std::ios::trunc) << bytes;
 
             ContentView view(realFileSystem(), journalFolder());
-            QString asked;
-            QString details;
-            whenShown<QMessageBox>([&](QMessageBox* question) {
-                asked = question->text();
-                details = question->informativeText();
-                question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
-            });
+            const AnsweredAlerts alerts(view.alerts());
             showFolder(view, folder.path());
             waitForRun(view);
+            QCOMPARE(alerts.kinds(),
+                     QList<Question>{entriesReadable ? Question::RestoreFromDamagedRecord
+                                                     : Question::SetAsideDamagedRecord});
+            const QString details = alerts.asked.front().details;
             if (entriesReadable) {
-                QVERIFY2(asked.contains(QStringLiteral("can be read")), qPrintable(asked));
                 // Which entry moved first follows the inode numbers.
                 QVERIFY2(details.contains(QStringLiteral("” is now “000")), qPrintable(details));
                 QCOMPARE(folder.names(), (NameSet{"x", "y", "z"}));
                 QCOMPARE(folder.contentOf("x"), std::string("x"));
             } else {
-                QVERIFY2(asked.contains(QStringLiteral("cannot be read")), qPrintable(asked));
                 QVERIFY(std::filesystem::exists(journal + ".set-aside"));
                 QCOMPARE(folder.names(), halfway);
                 std::filesystem::remove(journal + ".set-aside");
@@ -740,15 +758,12 @@ private slots:
                 });
                 moved.start();
             });
+            const FinishedRuns finished(view);
             QString alert;
-            if (stop == Stop::Failure) {
-                whenShown<QMessageBox>([&](QMessageBox* shown) {
-                    const auto* progress = view.findChild<QProgressDialog*>();
-                    alert =
-                        progress != nullptr && progress->isVisible() ? QString() : shown->text();
-                    shown->accept();
-                });
-            }
+            view.alerts().takeFailuresWith([&](const QString& description) {
+                const auto* progress = view.findChild<QProgressDialog*>();
+                alert = progress != nullptr && progress->isVisible() ? QString() : description;
+            });
             view.renameFiles();
             waitForRun(view);
             QVERIFY(stopped);
@@ -762,14 +777,16 @@ private slots:
                 QCOMPARE(view.preview().rowCount(), 300);
                 QCOMPARE(child<brindleaf::PreviewListView>(view, "previewList")->emptyHint(),
                          QStringLiteral("This folder is empty"));
-                QCOMPARE(child<QLabel>(view, "statusLabel")->text(),
-                         stop == Stop::Failure
-                             ? QString()
-                             : QStringLiteral("Stopped; every entry is back under its name."));
+                const brindleaf::RunReport report = finished.lastRename();
+                QCOMPARE(report.outcome, stop == Stop::Failure ? brindleaf::RunOutcome::Failed
+                                                               : brindleaf::RunOutcome::Cancelled);
+                QVERIFY(stop != Stop::Failure ||
+                        (!report.failures.empty() &&
+                         report.failures.front().code == std::errc::io_error));
             }
             QCOMPARE(view.isVisible(), stays);
-            QVERIFY2(stop != Stop::Failure || alert.contains(QStringLiteral("Input/output error")),
-                     qPrintable(alert));
+            // The failure is alerted, once the progress dialog has gone.
+            QCOMPARE(!alert.isEmpty(), stop == Stop::Failure);
             const QList<QVariant> exitCodes =
                 stays ? QList<QVariant>{}
                       : QList<QVariant>{stop == Stop::Signal ? 128 + SIGTERM : 0};
@@ -810,7 +827,8 @@ private slots:
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         showFolder(view, folder.path());
-        AlertCollector alerts;
+        const AnsweredAlerts alerts(view.alerts());
+        const FinishedRuns finished(view);
         QTimer moved;
         moved.setInterval(10);
         whenShown<QProgressDialog>([&](QProgressDialog* progress) {
@@ -824,7 +842,13 @@ private slots:
         });
         view.renameFiles();
         waitForRun(view);
-        QCOMPARE(alerts.texts.size(), 1);
+        QCOMPARE(alerts.failures.size(), 1);
+        const auto& failures = finished.lastRename().failures;
+        const auto stop = std::ranges::find(failures, brindleaf::ErrorKind::StoppedUnfinished,
+                                            &brindleaf::Error::kind);
+        QVERIFY(stop != failures.end());
+        QCOMPARE(stop->notRestored.size(), std::size_t{1});
+        // In words, with the singular the count calls for.
         QCOMPARE(child<QLabel>(view, "statusLabel")->text(),
                  QStringLiteral("Stopped; 1 entry could not be given its name back; Undo can try "
                                 "again."));
@@ -849,19 +873,18 @@ private slots:
         QVERIFY2(summary.startsWith(QStringLiteral("1,001 entries")) &&
                      summary.contains(QStringLiteral("1 left out")),
                  qPrintable(summary));
-        QString question;
-        QString details;
-        confirmAndKeepWords(question, details);
+        const AnsweredAlerts alerts(view.alerts());
         QString progressText;
         keepProgressCount(progressText);
         child<QPushButton>(view, "doButton")->click();
         waitForRun(view);
         QVERIFY2(progressText.endsWith(QStringLiteral(" of 1,000 entries")),
                  qPrintable(progressText));
-        QVERIFY2(!question.contains(QStringLiteral("every")), qPrintable(question));
-        QCOMPARE(details, QStringLiteral("<p>1,000 entries in “%1” get new names. 1 entry is "
-                                         "left out and keeps its name.</p>")
-                              .arg(QString::fromStdString(folder.path())));
+        QCOMPARE(alerts.kinds(), QList<Question>{Question::Rename});
+        QCOMPARE(alerts.asked.front().details,
+                 QStringLiteral("1,000 entries in “%1” get new names. 1 entry is "
+                                "left out and keeps its name.")
+                     .arg(QString::fromStdString(folder.path())));
         QCOMPARE(child<QLabel>(view, "statusLabel")->text(),
                  QStringLiteral("Renamed 1,000 entries."));
         QVERIFY(folder.names().contains("notes.txt"));
@@ -907,12 +930,10 @@ private slots:
                     }
                 });
             });
-            whenShown<QMessageBox>([&](QMessageBox* question) {
-                question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
-            });
-            const AlertCollector alerts;
+            const AnsweredAlerts alerts(view.alerts());
+            const FinishedRuns finished(view);
             view.setTargetDir(localUrl(folder.path()));
-            QVERIFY(QTest::qWaitFor([&] { return quits.size() == 1 || !alerts.texts.isEmpty(); },
+            QVERIFY(QTest::qWaitFor([&] { return quits.size() == 1 || !alerts.failures.isEmpty(); },
                                     20000));
             const int back = namesBack();
             QVERIFY2(back > 50 && back < 300, qPrintable(QString::number(back)));
@@ -920,16 +941,12 @@ private slots:
                 QCOMPARE(quits.front(), QList<QVariant>{128 + SIGTERM});
                 continue;
             }
-            QVERIFY2(alerts.texts.front().contains(
-                         QStringLiteral("%1 of 250 entries are back").arg(back - 50)),
-                     qPrintable(alerts.texts.front()));
-            QVERIFY2(alerts.texts.front().contains(QStringLiteral("Undo gives back the rest")),
-                     qPrintable(alerts.texts.front()));
+            QCOMPARE(alerts.failures.size(), 1);
+            QCOMPARE(finished.lastUndo().outcome, brindleaf::UndoOutcome::Cancelled);
+            QCOMPARE(finished.lastUndo().restored, static_cast<std::size_t>(back - 50));
+            QCOMPARE(finished.lastUndo().toRestore, std::size_t{250});
             settle(view);
             QVERIFY(!child<QPushButton>(view, "doButton")->isEnabled());
-            whenShown<QMessageBox>([&](QMessageBox* question) {
-                question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
-            });
             child<QPushButton>(view, "undoButton")->click();
             waitForRun(view);
             QCOMPARE(folder.names(), originals);
@@ -983,9 +1000,8 @@ private slots:
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         showFolder(view, folder.path());
-        whenShown<QMessageBox>([](QMessageBox* question) {
-            question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
-        });
+        const AnsweredAlerts alerts(view.alerts());
+        const FinishedRuns finished(view);
         child<QPushButton>(view, "doButton")->click();
         const auto* progress = view.findChild<QProgressDialog*>();
         QVERIFY(progress != nullptr && progress->isVisible());
@@ -1001,7 +1017,8 @@ private slots:
         QCOMPARE(folder.names(), (NameSet{"0001", "0002", "0003"}));
         QVERIFY(view.findChild<QProgressDialog*>() == nullptr);
         QVERIFY(child<QPushButton>(view, "openButton")->isEnabled());
-        QCOMPARE(child<QLabel>(view, "statusLabel")->text(), QStringLiteral("Renamed 3 entries."));
+        QCOMPARE(finished.lastRename().outcome, brindleaf::RunOutcome::Renamed);
+        QCOMPARE(finished.lastRename().moved, std::size_t{3});
     }
 
     // A folder that changed after its preview is never renamed by a plan nobody saw.
@@ -1011,18 +1028,16 @@ private slots:
         folder.addFile("a");
         ContentView view(realFileSystem(), journalFolder());
         showFolder(view, folder.path());
-        QString askedAgain;
-        whenShown<QMessageBox>([&](QMessageBox* question) {
+        const AnsweredAlerts alerts(view.alerts(), [&](const brindleaf::Asked& question) {
+            if (question.kind != Question::Rename) {
+                return false;
+            }
             folder.addFile("0"); // lands before the watcher's settle time is over
-            question->findChild<QPushButton*>(QStringLiteral("proceedButton"))->click();
-            whenShown<QMessageBox>([&](QMessageBox* again) {
-                askedAgain = again->text();
-                QTest::keyClick(again, Qt::Key_Escape);
-            });
+            return true;
         });
         child<QPushButton>(view, "doButton")->click();
         waitForRun(view);
-        QVERIFY2(askedAgain.contains(QStringLiteral("changed")), qPrintable(askedAgain));
+        QCOMPARE(alerts.kinds(), (QList<Question>{Question::Rename, Question::RenameAfterChange}));
         QCOMPARE(folder.names(), (NameSet{"0", "a", "b"}));
         settle(view);
         QCOMPARE(rows(view).size(), 3);
@@ -1091,11 +1106,11 @@ private slots:
             QVERIFY2(placeholderFits(field), qPrintable(field->placeholderText()));
         }
 
-        AlertCollector alerts;
+        const AnsweredAlerts alerts(view.alerts());
         showFolder(view, folder.pathOf("gone"));
-        QCOMPARE(alerts.texts.size(), 1);
-        QVERIFY2(alerts.texts[0].contains(QStringLiteral("kann nicht gelesen werden")),
-                 qPrintable(alerts.texts[0]));
+        QCOMPARE(alerts.failures.size(), 1);
+        QVERIFY2(alerts.failures[0].contains(QStringLiteral("kann nicht gelesen werden")),
+                 qPrintable(alerts.failures[0]));
     }
 };
 
