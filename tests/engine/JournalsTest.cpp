@@ -295,6 +295,24 @@ TEST_F(JournalsTest, JournalReplacedByWhatCannotBeReadIsTheFoldersDamagedRun) {
     }
 }
 
+// A journal that could not be read, but that another process holds, is a run going on:
+// neither set aside nor undone.
+TEST_F(JournalsTest, UnreadableJournalHeldByAnotherProcessIsLeftAlone) {
+    ASSERT_TRUE(testing::renameKilledAtMove(settings, journals.folder(), 2));
+    const std::string name = journals.folder().names()->front();
+    const auto held = journals.folder().open(name);
+    ASSERT_TRUE(held);
+    const NameSet halfway = folder.names();
+    calls->failing = Call::JournalStatus;
+    calls->times = 1;
+    EXPECT_EQ(forgetDamagedRun(fileSystem, folder.path(), journals, true).outcome,
+              ForgetOutcome::InProgress);
+    calls->times = 1;
+    EXPECT_EQ(undo().outcome, UndoOutcome::InProgress);
+    EXPECT_EQ(journals.folder().names()->front(), name);
+    EXPECT_EQ(folder.names(), halfway);
+}
+
 // Pruning leaves a journal it cannot read just now where it is, even one whose name holds no
 // folder's keys: it may be a run's, and readable again later.
 TEST_F(JournalsTest, PruningLeavesJournalsItCannotReadWhereTheyAre) {

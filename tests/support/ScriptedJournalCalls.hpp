@@ -18,7 +18,7 @@ class ScriptedJournalCalls final : public JournalCalls {
 public:
     // Flush fails the first flush, of the journal itself; FlushFolder only the journal
     // folder's, once the journal has reached the disk and its final name. Status fails
-    // the look at the journal folder and at each journal.
+    // the look at the journal folder and at each journal; JournalStatus only at journals.
     enum class Call {
         None,
         Write,
@@ -28,6 +28,7 @@ public:
         Rename,
         OpenFolder,
         Status,
+        JournalStatus,
         Link,
         Unlink
     };
@@ -66,6 +67,9 @@ public:
             return fail();
         }
         const int result = JournalCalls::statusOf(fd, status);
+        if (result == 0 && !S_ISDIR(status.st_mode) && fails(Call::JournalStatus)) {
+            return fail();
+        }
         const std::optional<uid_t> owner = S_ISDIR(status.st_mode) ? folderOwner : journalOwner;
         if (result == 0 && owner) {
             status.st_uid = *owner;
