@@ -136,19 +136,19 @@ RunReport renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
         return outcomeOnly(RunOutcome::NothingToRename);
     }
     if (const auto identity = fileSystem.identify(opened.folder)) {
-        const LastRun last = journals.lastRunOf(folderPath, *identity);
+        const RecordedRun last = journals.lastRunOf(folderPath, *identity);
         switch (last.state) {
-        case LastRunState::JournalsUnreadable: {
+        case RecordedRunState::JournalsUnreadable: {
             RunReport refused = outcomeOnly(RunOutcome::Failed);
             refused.failures.push_back(
                 errorOf(ErrorKind::CannotWriteJournal, last.error, journals.folder().path()));
             return refused;
         }
-        case LastRunState::Interrupted:
+        case RecordedRunState::Interrupted:
             return outcomeOnly(RunOutcome::LastRunInterrupted);
-        case LastRunState::Damaged:
+        case RecordedRunState::Damaged:
             return outcomeOnly(RunOutcome::LastRunDamaged);
-        case LastRunState::InProgress:
+        case RecordedRunState::InProgress:
             return outcomeOnly(RunOutcome::AnotherRunGoing);
         default:
             break;

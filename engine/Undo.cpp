@@ -348,7 +348,7 @@ UndoReport outcomeOnly(UndoOutcome outcome, std::error_code error = {}) {
 
 // The entries of a damaged journal that can still be read, as a run that did not finish:
 // where they are cannot be told, so every place is searched. Empty when none can be read.
-std::optional<RunRecord> readableRecord(const Journals& journals, const LastRun& last) {
+std::optional<RunRecord> readableRecord(const Journals& journals, const RecordedRun& last) {
     const auto bytes = journals.readDamaged(last.journalName);
     if (!bytes) {
         return std::nullopt;
@@ -416,18 +416,18 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
     if (!identity) {
         return outcomeOnly(UndoOutcome::FolderUnreadable, identity.error());
     }
-    const LastRun last = journals.lastRunOf(targetDir, *identity);
+    const RecordedRun last = journals.lastRunOf(targetDir, *identity);
     switch (last.state) {
-    case LastRunState::None:
-    case LastRunState::Undone:
+    case RecordedRunState::None:
+    case RecordedRunState::Undone:
         return outcomeOnly(UndoOutcome::NothingToUndo);
-    case LastRunState::InProgress:
+    case RecordedRunState::InProgress:
         return outcomeOnly(UndoOutcome::InProgress);
-    case LastRunState::JournalsUnreadable:
+    case RecordedRunState::JournalsUnreadable:
         return outcomeOnly(UndoOutcome::JournalsUnreadable, last.error);
-    case LastRunState::Damaged:
-    case LastRunState::Finished:
-    case LastRunState::Interrupted:
+    case RecordedRunState::Damaged:
+    case RecordedRunState::Finished:
+    case RecordedRunState::Interrupted:
         break;
     }
     auto journal = journals.folder().open(last.journalName);
@@ -438,7 +438,7 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
                            journal.error());
     }
     auto record =
-        last.state == LastRunState::Damaged
+        last.state == RecordedRunState::Damaged
             ? std::expected<RunRecord, JournalProblem>(std::unexpected(JournalProblem::Corrupt))
             : journals.load(last.journalName);
     // A damaged journal whose entries can be read still leads to them: those recognised as

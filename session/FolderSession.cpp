@@ -438,8 +438,8 @@ void FolderSession::loaded(PreviewLoader::Result result) {
     state_.folderShown = !state_.settings.targetDir.empty();
     countLeftOutAndUndated();
     checkNames();
-    const LastRunState last = state_.lastRun.state;
-    if (offer && (last == LastRunState::Interrupted || last == LastRunState::Damaged)) {
+    const RecordedRunState last = state_.lastRun.state;
+    if (offer && (last == RecordedRunState::Interrupted || last == RecordedRunState::Damaged)) {
         emit unfinishedRunFound(last);
     }
 }

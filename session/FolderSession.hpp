@@ -74,7 +74,7 @@ signals:
     void stateChanged(const brindleaf::SessionState& state);
     void loadFailed(const brindleaf::Error& error);
     // A folder just chosen shows a run that did not finish, or a damaged record of one.
-    void unfinishedRunFound(brindleaf::LastRunState state);
+    void unfinishedRunFound(brindleaf::RecordedRunState state);
 
 private:
     struct Run;

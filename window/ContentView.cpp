@@ -3,7 +3,7 @@
 #include "session/NameText.hpp"
 
 #include "engine/Summary.hpp"
-#include "selection/DirectoryDropDelegate.hpp"
+#include "selection/DirectoryDropFilter.hpp"
 #include "selection/FolderChooser.hpp"
 #include "window/Alerts.hpp"
 #include "window/CameraDialog.hpp"
@@ -16,7 +16,7 @@
 #include "window/RowPictures.hpp"
 #include "window/SummaryText.hpp"
 #include "window/UndoMessages.hpp"
-#include "window/WidgetState.hpp"
+#include "window/WidgetHelpers.hpp"
 #include "window/WindowGoneFilter.hpp"
 
 #include <QCheckBox>
@@ -173,8 +173,8 @@ QListView* ContentView::createPreview() {
     list->setObjectName(QStringLiteral("previewList"));
     list->setModel(session_->preview());
     rowPictures_ = new RowPictures(list);
-    auto* dropTarget = new DirectoryDropDelegate(list->viewport());
-    connect(dropTarget, &DirectoryDropDelegate::folderDropped, this, &ContentView::setTargetDir);
+    auto* dropTarget = new DirectoryDropFilter(list->viewport());
+    connect(dropTarget, &DirectoryDropFilter::folderDropped, this, &ContentView::setTargetDir);
     return list;
 }
 
@@ -330,11 +330,11 @@ void ContentView::showPlanProblem(const SessionState& state) {
     showActions(state);
     if (state.lastRunUnfinished()) {
         // The names shown are not the user's own until the run is dealt with.
-        const LastRun& last = state.lastRun;
+        const RecordedRun& last = state.lastRun;
         problemLabel_->setText(
-            last.state == LastRunState::JournalsUnreadable
+            last.state == RecordedRunState::JournalsUnreadable
                 ? UndoMessages::unreadableJournals(decodedName(state.journalFolder), last.error)
-            : last.state == LastRunState::Damaged
+            : last.state == RecordedRunState::Damaged
                 ? UndoMessages::damagedJournal(targetDirLabel_->text())
                 : UndoMessages::namesLeftByInterruptedRun());
         problemLabel_->show();

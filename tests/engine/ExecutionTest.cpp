@@ -159,7 +159,7 @@ TEST_F(FailingMove, NamesEveryEntryThatCouldNotBeRestored) {
     // that did not finish, and no new run numbers what it left.
     const auto opened = fileSystem.openFolder(folder.path());
     EXPECT_EQ(journals.lastRunOf(folder.path(), *fileSystem.identify(*opened)).state,
-              LastRunState::Interrupted);
+              RecordedRunState::Interrupted);
     EXPECT_EQ(run(), RunOutcome::LastRunInterrupted);
 }
 
