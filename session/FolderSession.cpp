@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 #include <utility>
 
 namespace brindleaf {
@@ -185,6 +186,45 @@ std::vector<CameraSummary> FolderSession::cameras() const {
         return {};
     }
     return summarizeCameras(listing_.dates, state_.settings);
+}
+
+std::map<std::string, std::string, std::less<>> FolderSession::cameraFirstEntries(
+    const std::function<bool(std::string_view name)>& preferred) const {
+    std::map<std::string, std::string, std::less<>> entries;
+    if (state_.settings.order != Order::Taken) {
+        return entries;
+    }
+    // The same dates as the camera list's first and last.
+    Settings taken = state_.settings;
+    taken.order = Order::Taken;
+    const DatesUsed used = datesUsed(listing_.dates, taken);
+    struct Found {
+        std::size_t first = 0;
+        std::optional<std::size_t> firstPreferred;
+    };
+    std::map<std::string_view, Found, std::less<>> found;
+    const auto earlier = [&](std::size_t entry, std::size_t than) {
+        return used.dates[entry].instant < used.dates[than].instant;
+    };
+    for (std::size_t entry = 0; entry < std::min(used.cameras.size(), listing_.names.size());
+         ++entry) {
+        if (used.cameras[entry].empty()) {
+            continue;
+        }
+        const auto [camera, added] = found.try_emplace(used.cameras[entry], Found{entry, {}});
+        Found& first = camera->second;
+        if (!added && earlier(entry, first.first)) {
+            first.first = entry;
+        }
+        if ((!first.firstPreferred || earlier(entry, *first.firstPreferred)) &&
+            preferred(listing_.names[entry])) {
+            first.firstPreferred = entry;
+        }
+    }
+    for (const auto& [camera, first] : found) {
+        entries.emplace(camera, listing_.names[first.firstPreferred.value_or(first.first)]);
+    }
+    return entries;
 }
 
 void FolderSession::checkNames() {
