@@ -81,7 +81,7 @@ CameraDialog::CameraDialog(QWidget* parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(980, 400);
+    resize(980, 320);
 }
 
 void CameraDialog::fitTable() {
@@ -98,14 +98,16 @@ void CameraDialog::fitTable() {
                        table_->verticalScrollBar()->sizeHint().width();
     const QScreen* shown = screen();
     const int room = shown != nullptr ? shown->availableGeometry().width() : wanted;
-    // Tall enough to show every camera, as there are seldom more than a few.
+    resize(std::max(width(), std::min(wanted, room)), height());
+    // Tall enough to show every camera, as there are seldom more than a few: the text above
+    // wraps at the width just set.
     const int rows = table_->horizontalHeader()->sizeHint().height() +
                      cameras_->rowCount() * table_->verticalHeader()->defaultSectionSize() +
-                     2 * table_->frameWidth() + table_->horizontalScrollBar()->sizeHint().height();
-    const int wantedHeight = layout()->sizeHint().height() - table_->sizeHint().height() + rows;
+                     2 * table_->frameWidth();
+    const int wantedHeight =
+        layout()->totalHeightForWidth(width()) - table_->sizeHint().height() + rows;
     const int roomHeight = shown != nullptr ? shown->availableGeometry().height() : wantedHeight;
-    resize(std::max(width(), std::min(wanted, room)),
-           std::max(height(), std::min(wantedHeight, roomHeight)));
+    resize(width(), std::max(height(), std::min(wantedHeight, roomHeight)));
 }
 
 void CameraDialog::showRefusal(const QString& message) {
