@@ -194,26 +194,36 @@ std::map<std::string, std::string, std::less<>> FolderSession::cameraFirstEntrie
     if (state_.settings.order != Order::Taken) {
         return entries;
     }
-    // The same dates as the camera list's first and last.
-    Settings taken = state_.settings;
-    taken.order = Order::Taken;
-    const DatesUsed used = datesUsed(listing_.dates, taken);
+    // The dates the rows show, which the listing holds already: a member of a group of
+    // related files shows its group's, taken within the same second.
+    const DatesUsed& shown = listing_.shown;
+    const std::size_t count = listing_.names.size();
+    if (shown.cameras.size() != count || shown.dates.size() != count) {
+        return entries;
+    }
     struct Found {
         std::size_t first = 0;
         std::optional<std::size_t> firstPreferred;
     };
     std::map<std::string_view, Found, std::less<>> found;
     const auto earlier = [&](std::size_t entry, std::size_t than) {
-        return used.dates[entry].instant < used.dates[than].instant;
+        return shown.dates[entry].instant < shown.dates[than].instant;
     };
-    for (std::size_t entry = 0; entry < std::min(used.cameras.size(), listing_.names.size());
-         ++entry) {
-        if (used.cameras[entry].empty()) {
+    // Photos of one camera mostly follow each other.
+    Found* last = nullptr;
+    std::string_view lastCamera;
+    for (std::size_t entry = 0; entry < count; ++entry) {
+        const std::string_view camera = shown.cameras[entry];
+        if (camera.empty()) {
             continue;
         }
-        const auto [camera, added] = found.try_emplace(used.cameras[entry], Found{entry, {}});
-        Found& first = camera->second;
-        if (!added && earlier(entry, first.first)) {
+        if (last == nullptr || camera != lastCamera) {
+            const auto [place, added] = found.try_emplace(camera, Found{entry, {}});
+            last = &place->second;
+            lastCamera = camera;
+        }
+        Found& first = *last;
+        if (earlier(entry, first.first)) {
             first.first = entry;
         }
         if ((!first.firstPreferred || earlier(entry, *first.firstPreferred)) &&

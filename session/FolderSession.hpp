@@ -62,9 +62,9 @@ public:
     // taken; else none.
     [[nodiscard]] std::vector<CameraSummary> cameras() const;
     // The entry each camera of cameras() is to be recognised by, by camera name: the first
-    // it took, by the dates the camera list shows, of the entries `preferred` accepts by
-    // their names, else the first it took of all. `preferred` is asked only of an entry taken
-    // before the camera's entry found so far.
+    // it took, by the dates the rows show, of the entries `preferred` accepts by their names,
+    // else the first it took of all. `preferred` is asked only of an entry taken before the
+    // camera's entry found so far.
     [[nodiscard]] std::map<std::string, std::string, std::less<>>
     cameraFirstEntries(const std::function<bool(std::string_view name)>& preferred) const;
 

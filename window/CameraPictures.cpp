@@ -11,6 +11,19 @@
 
 namespace brindleaf {
 
+bool ImageNames::operator()(std::string_view name) {
+    const std::size_t dot = name.rfind('.');
+    const std::string_view extension =
+        dot == std::string_view::npos ? std::string_view{} : name.substr(dot);
+    const QByteArray key(extension.data(), static_cast<qsizetype>(extension.size()));
+    auto known = byExtension_.constFind(key);
+    if (known == byExtension_.constEnd()) {
+        const QByteArray whole(name.data(), static_cast<qsizetype>(name.size()));
+        known = byExtension_.insert(key, pictureKindOf(whole) == PictureKind::Image);
+    }
+    return *known;
+}
+
 CameraPictures::CameraPictures(QIcon placeholder, QByteArray thumbnailFolder, QObject* parent)
     : QObject(parent), placeholder_(std::move(placeholder)), source_(std::move(thumbnailFolder)) {
     connect(&source_, &PictureSource::pictureMade, this, &CameraPictures::made);
@@ -74,11 +87,6 @@ bool CameraPictures::isMade(const std::string& camera) {
     const auto entry = entries_.find(camera);
     return entry != entries_.end() &&
            source_.picture(QByteArray::fromStdString(entry->second), sideInPixels()).has_value();
-}
-
-bool CameraPictures::isImage(std::string_view name) {
-    return pictureKindOf(QByteArray(name.data(), static_cast<qsizetype>(name.size()))) ==
-           PictureKind::Image;
 }
 
 void CameraPictures::made(const QByteArray& name, int side) {

@@ -11,8 +11,20 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace brindleaf {
+
+// Tells whether an entry would show a picture of its own whatever the shared thumbnails
+// hold, by its name: a photo or other image, not a video. The MIME database is asked once
+// for each extension, as a folder's entries share a few.
+class ImageNames {
+public:
+    [[nodiscard]] bool operator()(std::string_view name);
+
+private:
+    QHash<QByteArray, bool> byExtension_;
+};
 
 // One picture for each camera of the camera list: that of the entry it is recognised by,
 // made on the picture source's threads. Until it comes, and when there is none, as for a
@@ -41,10 +53,6 @@ public:
     [[nodiscard]] bool hasPicture(const std::string& camera);
     // Whether the making of the camera's picture is over, whether or not it gave one.
     [[nodiscard]] bool isMade(const std::string& camera);
-
-    // Whether an entry of this name would show a picture of its own whatever the shared
-    // thumbnails hold: a photo or other image, not a video.
-    [[nodiscard]] static bool isImage(std::string_view name);
 
 signals:
     void pictureMade(const std::string& camera);

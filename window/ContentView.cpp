@@ -242,7 +242,7 @@ void ContentView::showCameras(const SessionState& state) {
 void ContentView::fillCameraList(const SessionState& state) {
     cameraDialog_->cameras()->show(session_->cameras(), state.settings.cameraClocks);
     cameraDialog_->pictures()->show(QByteArray::fromStdString(state.settings.targetDir),
-                                    session_->cameraFirstEntries(&CameraPictures::isImage),
+                                    session_->cameraFirstEntries(ImageNames{}),
                                     cameraDialog_->devicePixelRatioF());
 }
 
