@@ -10,6 +10,7 @@
 #include "support/PictureFiles.hpp"
 #include "support/TemporaryFolder.hpp"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QPushButton>
@@ -126,6 +127,14 @@ public:
         settle();
     }
 
+    // Numbers the last taken first: each camera's first row is its last photo.
+    void reverse() {
+        auto* toggle = view_.findChild<QCheckBox*>(QStringLiteral("reverseToggle"));
+        QVERIFY(toggle != nullptr);
+        toggle->click();
+        settle();
+    }
+
     void settle() {
         QVERIFY(QTest::qWaitFor([&] { return !view_.isLoading(); }));
     }
@@ -189,11 +198,22 @@ private slots:
         qputenv("XDG_CACHE_HOME", QFile::encodeName(cacheHome_.path()));
     }
 
+    void eachCameraShowsItsFirstPhoto_data() {
+        QTest::addColumn<bool>("reversed");
+        QTest::newRow("first taken numbered first") << false;
+        QTest::newRow("last taken numbered first") << true;
+    }
+
     // Each camera shows the photo it took first, so that its first shot is recognised
-    // beside its first date; a video is passed over for a photo, and a camera with only
-    // videos shows a file manager's thumbnail of one, else an icon.
+    // beside its first date, whichever it is numbered by; a video is passed over for a
+    // photo, and a camera with only videos shows a file manager's thumbnail of one, else an
+    // icon.
     void eachCameraShowsItsFirstPhoto() {
+        QFETCH(bool, reversed);
         TripWindow window;
+        if (reversed) {
+            window.reverse();
+        }
         CameraDialog* dialog = window.openCameras();
         QVERIFY(dialog != nullptr);
         QVERIFY(QTest::qWaitFor([&] { return allMade(*dialog); }));
