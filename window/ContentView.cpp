@@ -8,6 +8,7 @@
 #include "window/Alerts.hpp"
 #include "window/CameraDialog.hpp"
 #include "window/CameraListModel.hpp"
+#include "window/CameraPictures.hpp"
 #include "window/ErrorMessages.hpp"
 #include "window/FlowLayout.hpp"
 #include "window/OrderChoice.hpp"
@@ -234,8 +235,15 @@ void ContentView::showCameras(const SessionState& state) {
     if (!offered) {
         cameraDialog_->reject();
     } else if (!state.isLoading()) {
-        cameraDialog_->cameras()->show(session_->cameras(), state.settings.cameraClocks);
+        fillCameraList(state);
     }
+}
+
+void ContentView::fillCameraList(const SessionState& state) {
+    cameraDialog_->cameras()->show(session_->cameras(), state.settings.cameraClocks);
+    cameraDialog_->pictures()->show(QByteArray::fromStdString(state.settings.targetDir),
+                                    session_->cameraFirstEntries(ImageNames{}),
+                                    cameraDialog_->devicePixelRatioF());
 }
 
 void ContentView::openCameras() {
@@ -244,7 +252,9 @@ void ContentView::openCameras() {
         connect(cameraDialog_->cameras(), &CameraListModel::clocksEdited, session_,
                 &FolderSession::setCameraClocks);
     }
-    cameraDialog_->cameras()->show(session_->cameras(), session_->state().settings.cameraClocks);
+    // The files may have changed since the list last showed.
+    cameraDialog_->pictures()->forget();
+    fillCameraList(session_->state());
     cameraDialog_->open();
 }
 
