@@ -1,5 +1,7 @@
 #include "cli/CliRun.hpp"
+#include "cli/CliRunner.hpp"
 #include "support/FaultyFileSystem.hpp"
+#include "support/ForwardingFileSystem.hpp"
 #include "support/TemporaryFolder.hpp"
 
 #include <gtest/gtest.h>
@@ -125,6 +127,40 @@ TEST(Interrupt, SignalDuringAnUndoKeepsWhatItGaveBackAndSaysHowMuch) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(folder.names(), originals);
     EXPECT_EQ(folder.contentOf("IMG_7.JPG"), "IMG_7.JPG");
+}
+
+// The real file system, except that a signal arrives as the folder is flushed: after an
+// undo's last move, too late for it to stop anything.
+class SignalAtFlush final : public testing::ForwardingFileSystem {
+public:
+    explicit SignalAtFlush(int signal) : signal_(signal) {}
+    std::error_code flush(const UniqueFd& folder) override {
+        ::raise(signal_);
+        return ForwardingFileSystem::flush(folder);
+    }
+
+private:
+    int signal_;
+};
+
+// A signal that comes once every name is back changes nothing: the undo did all it was
+// asked, and its status says so, as it would have a moment earlier.
+TEST(Interrupt, SignalAfterAnUndoGaveEveryNameBackLeavesItSucceeded) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        TemporaryFolder folder;
+        TemporaryFolder state;
+        for (const char* name : {"a", "b", "c"}) {
+            folder.addFile(name);
+        }
+        ASSERT_EQ(runCli({"--apply", folder.path()}, state).status, 0);
+        const CliResult undone =
+            runCli({"--undo", folder.path()}, state, std::make_unique<SignalAtFlush>(signal));
+        EXPECT_EQ(undone.status, 0) << undone.err;
+        EXPECT_EQ(folder.names(), (std::set<std::string>{"a", "b", "c"}));
+        EXPECT_EQ(undone.err.find("stopped"), std::string::npos) << undone.err;
+        EXPECT_EQ(runCli({"--undo", folder.path()}, state).status, 1);
+    }
 }
 
 } // namespace
