@@ -401,6 +401,12 @@ std::expected<std::optional<JournalFile>, std::error_code> recordReadable(Journa
     return std::optional<JournalFile>();
 }
 
+// The last run is one that undo would take back.
+bool undoable(LastRunState state) {
+    return state == LastRunState::Finished || state == LastRunState::Interrupted ||
+           state == LastRunState::Damaged;
+}
+
 } // namespace
 
 UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Journals& journals,
@@ -416,7 +422,20 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
     if (!identity) {
         return outcomeOnly(UndoOutcome::FolderUnreadable, identity.error());
     }
-    const LastRun last = journals.lastRunOf(targetDir, *identity);
+    LastRun last = journals.lastRunOf(targetDir, *identity);
+    // Held from a second look, which counts, until the run's journal is locked for this
+    // undo: a run or another undo started meanwhile would move the names this one moves.
+    std::optional<FolderLock> checking;
+    if (undoable(last.state)) {
+        auto lock = journals.lockFolder(targetDir, *identity);
+        if (!lock) {
+            return lock.error() == std::errc::operation_would_block
+                       ? outcomeOnly(UndoOutcome::InProgress)
+                       : outcomeOnly(UndoOutcome::JournalsUnreadable, lock.error());
+        }
+        checking = std::move(*lock);
+        last = journals.lastRunOf(targetDir, *identity);
+    }
     switch (last.state) {
     case LastRunState::None:
     case LastRunState::Undone:
@@ -437,6 +456,7 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
                                : UndoOutcome::FolderUnreadable,
                            journal.error());
     }
+    checking.reset();
     auto record =
         last.state == LastRunState::Damaged
             ? std::expected<RunRecord, JournalProblem>(std::unexpected(JournalProblem::Corrupt))
