@@ -383,6 +383,7 @@ std::expected<JournalFile, std::error_code> JournalFolder::create(std::string_vi
 FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
     if (this != &other) {
         release();
+        calls_ = std::move(other.calls_);
         folder_ = std::move(other.folder_);
         file_ = std::move(other.file_);
         name_ = std::move(other.name_);
@@ -391,8 +392,11 @@ FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
 }
 
 void FolderLock::release() noexcept {
+    // Removed before it is let go: another that took it in between would hold a lock on a
+    // file no longer named, which keeps nobody out.
     if (file_.valid()) {
         ::unlinkat(folder_.get(), name_.c_str(), 0);
+        calls_->lock(file_.get(), LOCK_UN);
     }
     file_.reset();
     folder_.reset();
@@ -418,7 +422,7 @@ std::expected<FolderLock, std::error_code> JournalFolder::lockFolder(std::string
             return std::unexpected(lastError());
         }
         if (stillNamed(*folder, name, file.get())) {
-            return FolderLock(std::move(*folder), std::move(file), name);
+            return FolderLock(calls_, std::move(*folder), std::move(file), name);
         }
     }
     return std::unexpected(std::make_error_code(std::errc::operation_would_block));

@@ -106,9 +106,12 @@ public:
 
 private:
     friend class JournalFolder;
-    FolderLock(UniqueFd folder, UniqueFd file, std::string name)
-        : folder_(std::move(folder)), file_(std::move(file)), name_(std::move(name)) {}
+    FolderLock(std::shared_ptr<JournalCalls> calls, UniqueFd folder, UniqueFd file,
+               std::string name)
+        : calls_(std::move(calls)), folder_(std::move(folder)), file_(std::move(file)),
+          name_(std::move(name)) {}
 
+    std::shared_ptr<JournalCalls> calls_;
     UniqueFd folder_;
     UniqueFd file_;
     std::string name_;

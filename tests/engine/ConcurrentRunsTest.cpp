@@ -21,8 +21,8 @@ using testing::TemporaryFolder;
 using NameSet = std::set<std::string>;
 
 // The real journal calls, except that the first time one locks a file whose name ends in
-// `ending` with `operation`, `meanwhile` runs first: another run or undo let in at that very
-// point of this one.
+// `ending` with `operation`, `meanwhile` runs first (or just after, for LOCK_UN): another
+// run or undo let in at that very point of this one.
 class InterleavingJournalCalls final : public JournalCalls {
 public:
     InterleavingJournalCalls(std::string journalFolder, std::string ending, int operation,
@@ -31,10 +31,15 @@ public:
           operation_(operation), meanwhile_(std::move(meanwhile)) {}
 
     int lock(int fd, int operation) override {
-        if (meanwhile_ && operation == operation_ && nameOf(fd).ends_with(ending_)) {
+        const bool now = meanwhile_ && operation == operation_ && nameOf(fd).ends_with(ending_);
+        if (now && operation != LOCK_UN) {
             std::exchange(meanwhile_, nullptr)();
         }
-        return JournalCalls::lock(fd, operation);
+        const int result = JournalCalls::lock(fd, operation);
+        if (now && operation == LOCK_UN) {
+            std::exchange(meanwhile_, nullptr)();
+        }
+        return result;
     }
     [[nodiscard]] bool interleaved() const { return !meanwhile_; }
 
@@ -259,6 +264,20 @@ TEST_F(ConcurrentRuns, FolderLockHasOneHolderAndLeavesNoFileBehind) {
     EXPECT_EQ(lockFiles(), NameSet{".k1.lock"});
     held->release();
     EXPECT_TRUE(lockFiles().empty());
+
+    // One that takes the lock the moment it is let go takes a file of its own.
+    std::optional<std::expected<FolderLock, std::error_code>> next;
+    const auto lettingGo = std::make_shared<InterleavingJournalCalls>(
+        journalFolder, "", LOCK_UN, [&] { next = plain.lockFolder("k1"); });
+    auto first = JournalFolder(journalFolder, lettingGo).lockFolder("k1");
+    ASSERT_TRUE(first);
+    first->release();
+    ASSERT_TRUE(lettingGo->interleaved());
+    ASSERT_TRUE(next && *next);
+    const auto whileNextHolds = plain.lockFolder("k1");
+    ASSERT_FALSE(whileNextHolds);
+    EXPECT_EQ(whileNextHolds.error(), std::errc::operation_would_block);
+    (*next)->release();
 
     auto otherFolder = plain.lockFolder("k2");
     ASSERT_TRUE(otherFolder);
