@@ -485,6 +485,7 @@ TEST(CommandLine, BadUsageExitsTwoNamingTheOptionHelpAndVersionExitZero) {
         {{"--only", "jpg,..", "x"}, "\"..\" is no extension"},
         {{"--only", "...", "x"}, "\"...\" is no extension"},
         {{"--only", "jpg.", "x"}, "\"jpg.\" is no extension"},
+        {{"--only", "..jpg", "x"}, "\"..jpg\" is no extension"},
         {{"--only", "tar..gz", "x"}, "\"tar..gz\" is no extension"},
         {{"--only", "/", "x"}, "\"/\" is no extension"},
         {{"--only", "png ./jpg", "x"}, "\"./jpg\" is no extension"},
