@@ -364,20 +364,27 @@ std::expected<JournalFile, std::error_code> JournalFolder::create(std::string_vi
     if (!folder) {
         return std::unexpected(folder.error());
     }
-    std::string name = freshJournalName(key);
-    std::string temporaryName = partialNameOf(name);
-    UniqueFd file(::openat(folder->get(), temporaryName.c_str(),
-                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (!file.valid()) {
-        return std::unexpected(lastError());
+    // Until it is locked, a new journal looks abandoned to another folder's run, which may
+    // remove it: one removed so is begun again under a new name.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = freshJournalName(key);
+        std::string temporaryName = partialNameOf(name);
+        UniqueFd file(::openat(folder->get(), temporaryName.c_str(),
+                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!file.valid()) {
+            return std::unexpected(lastError());
+        }
+        if (calls_->lock(file.get(), LOCK_EX) != 0) {
+            const std::error_code code = lastError();
+            ::unlinkat(folder->get(), temporaryName.c_str(), 0);
+            return std::unexpected(code);
+        }
+        if (stillNamed(*folder, temporaryName, file.get())) {
+            return JournalFile(calls_, std::move(*folder), std::move(file),
+                               std::move(temporaryName), std::move(name));
+        }
     }
-    if (calls_->lock(file.get(), LOCK_EX) != 0) {
-        const std::error_code code = lastError();
-        ::unlinkat(folder->get(), temporaryName.c_str(), 0);
-        return std::unexpected(code);
-    }
-    return JournalFile(calls_, std::move(*folder), std::move(file), std::move(temporaryName),
-                       std::move(name));
+    return std::unexpected(std::make_error_code(std::errc::resource_unavailable_try_again));
 }
 
 FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {

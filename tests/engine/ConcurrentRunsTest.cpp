@@ -1,6 +1,7 @@
 #include "engine/Execution.hpp"
 #include "engine/Undo.hpp"
 #include "support/ForwardingFileSystem.hpp"
+#include "support/KilledRun.hpp"
 #include "support/TemporaryFolder.hpp"
 
 #include <gtest/gtest.h>
@@ -168,6 +169,41 @@ TEST_F(ConcurrentRuns, RunStartedWhileAnotherIsRecordingItsJournalIsRefused) {
                   UndoOutcome::Restored);
     }
     EXPECT_EQ(history().size(), 2U);
+}
+
+// The lock is the folder's own: a run of another folder, even one listed beside it, goes
+// ahead while this one records its journal.
+TEST_F(ConcurrentRuns, RunOfAnotherFolderGoesAheadMeanwhile) {
+    TemporaryFolder other;
+    other.addFile("z");
+    std::optional<RunReport> elsewhere;
+    const auto calls =
+        std::make_shared<InterleavingJournalCalls>(journalFolder, ".partial", LOCK_EX, [&] {
+            Settings settings = withPrefix("o_");
+            settings.targetDir = other.path();
+            Journals own{JournalFolder(journalFolder)};
+            PosixFileSystem real;
+            elsewhere = renameFiles(settings, real, own, proceed);
+        });
+    Journals interleaved{JournalFolder(journalFolder, calls)};
+    EXPECT_EQ(renameFiles(withPrefix(""), fileSystem, interleaved, proceed).outcome,
+              RunOutcome::Renamed);
+    ASSERT_TRUE(elsewhere);
+    EXPECT_EQ(elsewhere->outcome, RunOutcome::Renamed);
+    EXPECT_EQ(other.names(), NameSet{"o_0001"});
+    expectEveryFileOnce({"0001", "0002", "0003"});
+}
+
+// A run killed while it renames leaves its journal, which leads undo back, and no lock's
+// file: the lock was let go once the journal was in place.
+TEST_F(ConcurrentRuns, RunKilledWhileRenamingLeavesNoLockBehind) {
+    ASSERT_TRUE(testing::renameKilledAtMove(withPrefix("k_"), JournalFolder(journalFolder), 2));
+    EXPECT_TRUE(lockFiles().empty());
+    ASSERT_EQ(history().size(), 1U);
+    EXPECT_EQ(history()[0].run.state, LastRunState::Interrupted);
+    EXPECT_EQ(undoLastRun(fileSystem, folder.path(), journals, proceed).outcome,
+              UndoOutcome::Restored);
+    expectEveryFileOnce(originals);
 }
 
 // A run starts while an undo has chosen the run to take back but has not locked its
