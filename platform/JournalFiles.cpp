@@ -289,14 +289,20 @@ std::expected<JournalFile, std::error_code> JournalFile::replacement() const {
         return std::unexpected(folder.error());
     }
     std::string temporaryName = partialNameOf(name_);
-    ::unlinkat(folder->get(), temporaryName.c_str(), 0);
-    UniqueFd file(::openat(folder->get(), temporaryName.c_str(),
-                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (!file.valid() || calls_->lock(file.get(), LOCK_EX) != 0) {
-        return std::unexpected(lastError());
+    // Until it is locked, it looks abandoned to another folder's run, which may remove it.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        ::unlinkat(folder->get(), temporaryName.c_str(), 0);
+        UniqueFd file(::openat(folder->get(), temporaryName.c_str(),
+                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!file.valid() || calls_->lock(file.get(), LOCK_EX) != 0) {
+            return std::unexpected(lastError());
+        }
+        if (stillNamed(*folder, temporaryName, file.get())) {
+            return JournalFile(calls_, std::move(*folder), std::move(file),
+                               std::move(temporaryName), name_);
+        }
     }
-    return JournalFile(calls_, std::move(*folder), std::move(file), std::move(temporaryName),
-                       name_);
+    return std::unexpected(std::make_error_code(std::errc::resource_unavailable_try_again));
 }
 
 JournalFolder::JournalFolder(std::string path, std::shared_ptr<JournalCalls> calls)

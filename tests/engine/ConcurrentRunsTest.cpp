@@ -194,6 +194,35 @@ TEST_F(ConcurrentRuns, RunOfAnotherFolderGoesAheadMeanwhile) {
     expectEveryFileOnce({"0001", "0002", "0003"});
 }
 
+// An undo that gives back some entries writes a new journal of the others; a run of another
+// folder meanwhile takes it for abandoned before it is locked, and the undo writes it again.
+TEST_F(ConcurrentRuns, UndoRecordsWhatIsLeftWhileAnotherFolderIsRenamed) {
+    ASSERT_EQ(otherRun("").outcome, RunOutcome::Renamed);
+    std::filesystem::remove(folder.pathOf("0002"));
+    folder.addFile("0002"); // another file under the run's name: undo leaves it alone
+    TemporaryFolder other;
+    other.addFile("z");
+    std::optional<RunReport> elsewhere;
+    const auto calls =
+        std::make_shared<InterleavingJournalCalls>(journalFolder, ".partial", LOCK_EX, [&] {
+            Settings settings = withPrefix("o_");
+            settings.targetDir = other.path();
+            Journals own{JournalFolder(journalFolder)};
+            PosixFileSystem real;
+            elsewhere = renameFiles(settings, real, own, proceed);
+        });
+    Journals interleaved{JournalFolder(journalFolder, calls)};
+    const UndoReport undone = undoLastRun(fileSystem, folder.path(), interleaved, proceed);
+
+    ASSERT_TRUE(elsewhere);
+    EXPECT_EQ(elsewhere->outcome, RunOutcome::Renamed);
+    EXPECT_EQ(undone.outcome, UndoOutcome::PartlyRestored);
+    EXPECT_FALSE(undone.notRecorded);
+    EXPECT_EQ(folder.names(), (NameSet{"a", "0002", "c"}));
+    ASSERT_EQ(history().size(), 1U);
+    EXPECT_EQ(history()[0].run.entryCount, 1U);
+}
+
 // A run killed while it renames leaves its journal, which leads undo back, and no lock's
 // file: the lock was let go once the journal was in place.
 TEST_F(ConcurrentRuns, RunKilledWhileRenamingLeavesNoLockBehind) {
