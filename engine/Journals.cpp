@@ -161,9 +161,14 @@ std::string folderKey(const JournalHead& head) {
     return std::to_string(where) + ":" + std::to_string(head.folder.inode);
 }
 
+// A journal another process holds is its run's or its undo's, whatever its state says yet:
+// an undo holds a finished run's journal for a while before it marks it.
 RecordedRunState stateOf(const JournalHead& head, bool inUse) {
     if (head.stateDamaged) {
         return RecordedRunState::Damaged;
+    }
+    if (inUse) {
+        return RecordedRunState::InProgress;
     }
     switch (head.state) {
     case RunState::Finished:
@@ -172,7 +177,7 @@ RecordedRunState stateOf(const JournalHead& head, bool inUse) {
         return RecordedRunState::Undone;
     case RunState::Running:
     case RunState::Undoing:
-        return inUse ? RecordedRunState::InProgress : RecordedRunState::Interrupted;
+        return RecordedRunState::Interrupted;
     }
     return RecordedRunState::Interrupted;
 }
@@ -265,6 +270,11 @@ RecordedRun Journals::lastRunOf(const std::string& folderPath, const FolderIdent
         last.error = failed;
     }
     return last;
+}
+
+std::expected<FolderLock, std::error_code>
+Journals::lockFolder(const std::string& folderPath, const FolderIdentity& folder) const {
+    return folder_.lockFolder(keysOf(absolutePath(folderPath), folder).identity);
 }
 
 std::expected<std::vector<PastRun>, std::error_code>

@@ -18,7 +18,7 @@ enum class RecordedRunState {
     None,        // no run recorded, or only runs that were rolled back
     Finished,    // can be undone
     Interrupted, // stopped before it finished; its names must be restored before anything else
-    InProgress,  // another process is renaming there now
+    InProgress,  // another process is renaming there now, or undoing, or checking to do so
     Undone,
     Damaged, // its journal's state cannot be read; nothing may move until it is dealt with
     // The journal folder cannot be read or is not trusted (see RecordedRun::error): what the
@@ -76,6 +76,12 @@ public:
     // recorded run is.
     [[nodiscard]] RecordedRun lastRunOf(const std::string& folderPath,
                                         const FolderIdentity& folder) const;
+
+    // Taken before lastRunOf() by a run or an undo of the folder, and held until its journal
+    // is in place and locked: another that finds it held is told EWOULDBLOCK at once, as
+    // another program is renaming there.
+    [[nodiscard]] std::expected<FolderLock, std::error_code>
+    lockFolder(const std::string& folderPath, const FolderIdentity& folder) const;
 
     // Every recorded run of the folder, newest first; fails when the journal folder cannot
     // be read or trusted.

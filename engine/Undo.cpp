@@ -401,6 +401,12 @@ std::expected<std::optional<JournalFile>, std::error_code> recordReadable(Journa
     return std::optional<JournalFile>();
 }
 
+// The last run is one that undo would take back.
+bool undoable(RecordedRunState state) {
+    return state == RecordedRunState::Finished || state == RecordedRunState::Interrupted ||
+           state == RecordedRunState::Damaged;
+}
+
 } // namespace
 
 UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Journals& journals,
@@ -416,7 +422,20 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
     if (!identity) {
         return outcomeOnly(UndoOutcome::FolderUnreadable, identity.error());
     }
-    const RecordedRun last = journals.lastRunOf(targetDir, *identity);
+    RecordedRun last = journals.lastRunOf(targetDir, *identity);
+    // Held from a second look, which counts, until the run's journal is locked for this
+    // undo: a run or another undo started meanwhile would move the names this one moves.
+    std::optional<FolderLock> checking;
+    if (undoable(last.state)) {
+        auto lock = journals.lockFolder(targetDir, *identity);
+        if (!lock) {
+            return lock.error() == std::errc::operation_would_block
+                       ? outcomeOnly(UndoOutcome::InProgress)
+                       : outcomeOnly(UndoOutcome::JournalsUnreadable, lock.error());
+        }
+        checking = std::move(*lock);
+        last = journals.lastRunOf(targetDir, *identity);
+    }
     switch (last.state) {
     case RecordedRunState::None:
     case RecordedRunState::Undone:
@@ -437,6 +456,7 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
                                : UndoOutcome::FolderUnreadable,
                            journal.error());
     }
+    checking.reset();
     auto record =
         last.state == RecordedRunState::Damaged
             ? std::expected<RunRecord, JournalProblem>(std::unexpected(JournalProblem::Corrupt))
