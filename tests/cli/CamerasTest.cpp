@@ -50,7 +50,8 @@ TEST_F(TripCli, CamerasSayWhereTheirZonesComeFrom) {
     EXPECT_EQ(trip.folder().names(), before);
 }
 
-// With --long, the date each entry is numbered by, its source and its camera; standard error
+// With --long, the date each entry is numbered by, its source and its camera, a sidecar
+// showing those of the photo it follows rather than its own modified time; standard error
 // counts what had no date taken and what was read in this computer's zone.
 TEST_F(TripCli, LongPreviewShowsTheDateUsed) {
     const std::vector<std::string> choices{
@@ -59,18 +60,19 @@ TEST_F(TripCli, LongPreviewShowsTheDateUsed) {
         "--long",  "--camera-zone", "NIKON D750=+01:00", trip.path()};
     const Result shown = runCli(choices);
     EXPECT_EQ(shown.status, 0) << shown.err;
-    EXPECT_EQ(shown.out,
-              "DSC_0100.JPG\t\t->\t\t1.JPG\t2024-07-01 08:50:00 +01:00\tcorrected\tNIKON D750\n"
-              "DSC_0100.NEF\t\t->\t\t1.NEF\t2024-07-01 08:50:00 +01:00\tcorrected\tNIKON D750\n"
-              "dsc_0100.xmp\t\t->\t\t1.xmp\t2024-07-10 02:00:00 +02:00\tmodified\t\n"
-              "IMG_9999.JPG\t\t->\t\t2.JPG\t2024-07-01 10:00:05.1 +02:00\ttaken\tCanon EOS R6\n"
-              "IMG_0001.JPG\t\t->\t\t3.JPG\t2024-07-01 10:00:05.55 +02:00\ttaken\tCanon EOS R6\n"
-              "IMG_0012.HEIC\t\t->\t\t4.HEIC\t2024-07-01 09:10:00 +01:00\ttaken\tApple iPhone 13\n"
-              "DSC_0101.JPG\t\t->\t\t5.JPG\t2024-07-01 09:20:00 +01:00\tcorrected\tNIKON D750\n"
-              "IMG_0002.CR2\t\t->\t\t6.CR2\t2024-07-01 10:30:00 +02:00\ttaken\tCanon EOS R6\n"
-              "IMG_0002.JPG\t\t->\t\t6.JPG\t2024-07-01 10:30:00 +02:00\ttaken\tCanon EOS R6\n"
-              "IMG_0002.cr2.xmp\t\t->\t\t6.cr2.xmp\t2024-07-10 02:00:00 +02:00\tmodified\t\n"
-              "IMG_0012.JPG\t\t->\t\t7.JPG\t2024-07-01 11:03:00 +02:00\ttaken\tCanon EOS R6\n");
+    EXPECT_EQ(
+        shown.out,
+        "DSC_0100.JPG\t\t->\t\t1.JPG\t2024-07-01 08:50:00 +01:00\tcorrected\tNIKON D750\n"
+        "DSC_0100.NEF\t\t->\t\t1.NEF\t2024-07-01 08:50:00 +01:00\tcorrected\tNIKON D750\n"
+        "dsc_0100.xmp\t\t->\t\t1.xmp\t2024-07-01 08:50:00 +01:00\tcorrected\tNIKON D750\n"
+        "IMG_9999.JPG\t\t->\t\t2.JPG\t2024-07-01 10:00:05.1 +02:00\ttaken\tCanon EOS R6\n"
+        "IMG_0001.JPG\t\t->\t\t3.JPG\t2024-07-01 10:00:05.55 +02:00\ttaken\tCanon EOS R6\n"
+        "IMG_0012.HEIC\t\t->\t\t4.HEIC\t2024-07-01 09:10:00 +01:00\ttaken\tApple iPhone 13\n"
+        "DSC_0101.JPG\t\t->\t\t5.JPG\t2024-07-01 09:20:00 +01:00\tcorrected\tNIKON D750\n"
+        "IMG_0002.CR2\t\t->\t\t6.CR2\t2024-07-01 10:30:00 +02:00\ttaken\tCanon EOS R6\n"
+        "IMG_0002.JPG\t\t->\t\t6.JPG\t2024-07-01 10:30:00 +02:00\ttaken\tCanon EOS R6\n"
+        "IMG_0002.cr2.xmp\t\t->\t\t6.cr2.xmp\t2024-07-01 10:30:00 +02:00\ttaken\tCanon EOS R6\n"
+        "IMG_0012.JPG\t\t->\t\t7.JPG\t2024-07-01 11:03:00 +02:00\ttaken\tCanon EOS R6\n");
     EXPECT_EQ(shown.err, "brindleaf-cli: 2 entries had no date taken; 0 entries came from a "
                          "camera without a time zone, read as this computer's.\n");
 
