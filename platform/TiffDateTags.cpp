@@ -109,11 +109,9 @@ private:
         return number;
     }
 
-    // The bytes at `offset`, from the head where it holds them; false past the file's end.
+    // The bytes at `offset`, from the head where it holds them; false where the file ends
+    // before them.
     bool bytesAt(std::uint64_t offset, std::span<std::uint8_t> into) {
-        if (offset > size_ || into.size() > size_ - offset) {
-            return false;
-        }
         if (offset + into.size() <= head_.size()) {
             std::memcpy(into.data(), head_.data() + offset, into.size());
             return true;
@@ -183,9 +181,6 @@ private:
         for (const FoundValue& value : found) {
             if (value.count <= 4) {
                 assign(tags.*value.value, value.inEntry.data(), value.count);
-            } else if (value.offset < 8 || value.offset > size_ ||
-                       value.count > size_ - value.offset) {
-                return false;
             } else {
                 outside.push_back(value);
             }

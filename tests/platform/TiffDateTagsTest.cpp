@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
@@ -119,7 +121,7 @@ void writeTiff(const std::string& path, const Layout& layout, const std::vector<
 const std::vector<Tag> canonFirst{text(0x010F, "Canon"), text(0x0110, "Canon EOS R6")};
 // 2024-07-01 10:00:05.55 at +02:00, 08:00:05.55 UTC.
 const std::vector<Tag> canonExif{text(0x9003, "2024:07:01 10:00:05"), text(0x9011, "+02:00"),
-                                 text(0x9291, "550"), text(0xA431, "012345"),
+                                 text(0x9291, "550"), text(0xA431, "012345  "),
                                  text(0x9004, "2024:07:01 10:00:09")};
 constexpr std::int64_t canonTaken = 1'719'820'805 * second + 550'000'000;
 
@@ -127,13 +129,18 @@ UniqueFd openFolder(const TemporaryFolder& folder) {
     return UniqueFd(::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
-std::optional<TiffDateTags> tagsOf(const TemporaryFolder& folder, const std::string& name) {
+// The tags of the file `name`, its first `headSize` bytes read before.
+std::optional<TiffDateTags> tagsOf(const TemporaryFolder& folder, const std::string& name,
+                                   std::size_t headSize = 0) {
     const UniqueFd file(::open(folder.pathOf(name).c_str(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
     if (!file.valid() || ::fstat(file.get(), &status) != 0) {
         return std::nullopt;
     }
-    return readTiffDateTags(file, static_cast<std::uint64_t>(status.st_size), {});
+    std::vector<std::uint8_t> head(headSize);
+    head.resize(static_cast<std::size_t>(
+        std::max<ssize_t>(::pread(file.get(), head.data(), head.size(), 0), 0)));
+    return readTiffDateTags(file, static_cast<std::uint64_t>(status.st_size), head);
 }
 
 // A raw file's directories can lie anywhere in it, megabytes past its head (where a camera
@@ -153,13 +160,21 @@ TEST(TiffDateTags, AreReadFromTheDirectoriesWhereverTheyLie) {
             EXPECT_EQ(tags->offsetTimeOriginal, "+02:00") << name;
             EXPECT_EQ(tags->subSecTimeOriginal, "550") << name;
             EXPECT_EQ(tags->dateTimeDigitized, "2024:07:01 10:00:09") << name;
-            EXPECT_EQ(tags->bodySerialNumber, "012345") << name;
+            EXPECT_EQ(tags->bodySerialNumber, "012345  ") << name;
             EXPECT_EQ(tags->make, "Canon") << name;
             EXPECT_EQ(tags->model, "Canon EOS R6") << name;
             // The header, each directory, and the values of each, where they lie apart:
             // a few kilobytes, nothing of the megabytes between.
             EXPECT_LE(tags->reads, 5U) << name;
             EXPECT_LT(tags->bytesRead, 8U * 1024) << name;
+            // What the head read already holds is not read again: nothing of a raw file
+            // whose directories lie in its first 16 KB, the Exif directory and its values
+            // of the other.
+            const auto inHead = tagsOf(folder, name, 16 * 1024);
+            ASSERT_TRUE(inHead) << name;
+            EXPECT_EQ(inHead->dateTimeOriginal, tags->dateTimeOriginal) << name;
+            EXPECT_EQ(inHead->make, tags->make) << name;
+            EXPECT_EQ(inHead->reads, exifAt < 16 * 1024 ? 0U : 2U) << name;
 
             const UniqueFd opened = openFolder(folder);
             const auto read = readDateTaken(opened, name);
