@@ -290,6 +290,25 @@ TEST(TiffDateTags, GiveWayWhereTheStructureIsOdd) {
     EXPECT_EQ(readDateTaken(opened, "cut.NEF"), readDateTakenAsExiv2Does(opened, "cut.NEF"));
 }
 
+// A file whose first directory names no camera may name it in its XMP packet, which only
+// Exiv2's reading of the whole file finds.
+TEST(TiffDateTags, LeaveTheCameraToXmpWhereTheDirectoriesNameNone) {
+    TemporaryFolder folder;
+    const std::string packet =
+        "<?xpacket begin=\"\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?><x:xmpmeta "
+        "xmlns:x=\"adobe:ns:meta/\">"
+        "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description "
+        "rdf:about=\"\" xmlns:video=\"http://www.video/\" video:Make=\"GoPro\" "
+        "video:Model=\"HERO9 Black\"/></rdf:RDF></x:xmpmeta><?xpacket end=\"w\"?>";
+    constexpr std::uint16_t byteType = 1;
+    writeTiff(folder.pathOf("GOPR0001.DNG"), {}, {{0x02BC, byteType, packet}}, canonExif);
+    const UniqueFd opened = openFolder(folder);
+    const auto read = readDateTaken(opened, "GOPR0001.DNG");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->camera, "GoPro HERO9 Black");
+    EXPECT_EQ(read, readDateTakenAsExiv2Does(opened, "GOPR0001.DNG"));
+}
+
 // Every file of the trip reads as Exiv2 reads it whole, and so do its raw files written as
 // the TIFF files they are, in either byte order.
 TEST(TiffDateTags, AgreeWithExiv2OnTheTrip) {
