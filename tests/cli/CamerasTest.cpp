@@ -1,5 +1,6 @@
 #include "cli/CliRun.hpp"
 #include "platform/PosixFileSystem.hpp"
+#include "support/PhotoFiles.hpp"
 #include "support/TemporaryFolder.hpp"
 #include "support/TripFolder.hpp"
 #include "tests/cli/CliRunner.hpp"
@@ -83,6 +84,41 @@ TEST_F(TripCli, LongPreviewShowsTheDateUsed) {
     EXPECT_EQ(unzoned.err, "brindleaf-cli: 2 entries had no date taken; 3 entries came from a "
                            "camera without a time zone, read as this computer's.\n");
     EXPECT_TRUE(unzoned.out.starts_with("DSC_0100.JPG\t\t->\t\t1.JPG\n")) << unzoned.out;
+}
+
+// Ordered by modified time, a group stands at its earliest (its latest when reversed), and
+// --long shows that time on every member, the sidecar modified later too.
+TEST(LongPreview, ShowsEachGroupsTimeOnEveryMember) {
+    const BerlinTime berlin;
+    TemporaryFolder folder;
+    // 2024-07-10 00:00 UTC, 02:00 in Berlin.
+    constexpr std::int64_t midnight = 1'720'569'600;
+    const std::pair<const char*, std::int64_t> files[] = {{"IMG_1.JPG", midnight},
+                                                          {"IMG_1.JPG.xmp", midnight + 7'200},
+                                                          {"IMG_2.JPG", midnight + 3'600}};
+    for (const auto& [name, modified] : files) {
+        folder.addFile(name);
+        testing::setModified(folder.pathOf(name), modified);
+    }
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
+        {{},
+         "IMG_1.JPG\t\t->\t\t1.JPG\t2024-07-10 02:00:00 +02:00\tmodified\t\n"
+         "IMG_1.JPG.xmp\t\t->\t\t1.JPG.xmp\t2024-07-10 02:00:00 +02:00\tmodified\t\n"
+         "IMG_2.JPG\t\t->\t\t2.JPG\t2024-07-10 03:00:00 +02:00\tmodified\t\n"},
+        {{"--reverse"},
+         "IMG_1.JPG.xmp\t\t->\t\t1.JPG.xmp\t2024-07-10 04:00:00 +02:00\tmodified\t\n"
+         "IMG_1.JPG\t\t->\t\t1.JPG\t2024-07-10 04:00:00 +02:00\tmodified\t\n"
+         "IMG_2.JPG\t\t->\t\t2.JPG\t2024-07-10 03:00:00 +02:00\tmodified\t\n"},
+    };
+    for (const auto& [extra, expected] : cases) {
+        std::vector<std::string> args{"--order",  "modified", "--keep-related",
+                                      "--digits", "1",        "--long"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        args.push_back(folder.path());
+        const Result shown = runCli(args);
+        EXPECT_EQ(shown.status, 0) << shown.err;
+        EXPECT_EQ(shown.out, expected) << (extra.empty() ? "" : extra.front());
+    }
 }
 
 // A camera that is not in the folder, or a value that does not parse, is a usage error that
