@@ -260,5 +260,33 @@ TEST(Arrangement, SidecarFollowsTheFileItIsNamedAfterAmongTheStemsGroups) {
     }
 }
 
+// Reversed, the name order puts a sidecar before the file it is named after; when neither
+// has a date taken, the sidecar still takes that file's number rather than one of its own.
+TEST(Arrangement, SidecarBeforeItsUndatedFileStillFollowsIt) {
+    TemporaryFolder folder;
+    for (const char* name : {"IMG_1.CR2", "IMG_1.CR2.xmp", "IMG_2.JPG", "IMG_2.jpg.xmp"}) {
+        folder.addFile(name);
+        testing::setModified(folder.pathOf(name), nine);
+    }
+    PosixFileSystem fileSystem;
+    for (const Order order : {Order::Name, Order::Taken}) {
+        Settings settings;
+        settings.targetDir = folder.path();
+        settings.digits = "1";
+        settings.isKeepRelatedOn = true;
+        settings.isReverse = true;
+        settings.order = order;
+        const auto opened = planFolder(fileSystem, settings);
+        ASSERT_TRUE(opened);
+        std::string text;
+        for (std::size_t i = 0; i < opened->plan.names.size(); ++i) {
+            text += opened->plan.names[i] + ">" + opened->plan.newNameAt(i) + " ";
+        }
+        EXPECT_EQ(text, "IMG_2.jpg.xmp>1.jpg.xmp IMG_2.JPG>1.JPG IMG_1.CR2.xmp>2.CR2.xmp "
+                        "IMG_1.CR2>2.CR2 ")
+            << static_cast<int>(order);
+    }
+}
+
 } // namespace
 } // namespace brindleaf
