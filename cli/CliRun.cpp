@@ -217,7 +217,10 @@ int preview(const CommandLine& line, FileSystem& fileSystem, const Journals& jou
         return exitUsage;
     }
     const bool showsDates = line.longFormat && !line.nullSeparated && !plan.dates.empty();
-    const DatesUsed used = showsDates ? datesUsed(plan.dates, settings) : DatesUsed{};
+    // A group's members show the date, source and camera it is numbered by, as the window
+    // does: a sidecar shows its photo's, not its own modified time.
+    const DatesUsed used =
+        showsDates ? shownDates(plan.dates, plan.arrangement, settings) : DatesUsed{};
     const std::size_t numbered = std::min(plan.names.size(), plan.arrangement.numbered);
     for (std::size_t i = 0; i < numbered; ++i) {
         if (!showsDates) {
