@@ -53,10 +53,10 @@ void write(std::FILE* out, std::string_view bytes) {
     std::fwrite(bytes.data(), 1, bytes.size(), out);
 }
 
-LastRun lastRunOf(FileSystem& fileSystem, const OpenedPlan& opened, const std::string& folderPath,
-                  const Journals& journals) {
+RecordedRun lastRunOf(FileSystem& fileSystem, const OpenedPlan& opened,
+                      const std::string& folderPath, const Journals& journals) {
     const auto identity = fileSystem.identify(opened.folder);
-    return identity ? journals.lastRunOf(folderPath, *identity) : LastRun{};
+    return identity ? journals.lastRunOf(folderPath, *identity) : RecordedRun{};
 }
 
 void writePair(std::FILE* out, const std::string& original, const std::string& renamed,
@@ -202,10 +202,10 @@ int preview(const CommandLine& line, FileSystem& fileSystem, const Journals& jou
         reporter.report(opened.error());
         return exitFailure;
     }
-    if (const LastRun last = lastRunOf(fileSystem, *opened, settings.targetDir, journals);
+    if (const RecordedRun last = lastRunOf(fileSystem, *opened, settings.targetDir, journals);
         refusesRenaming(last.state)) {
         // Temporary names left by that run are not the user's own names to number.
-        reporter.say(last.state == LastRunState::JournalsUnreadable
+        reporter.say(last.state == RecordedRunState::JournalsUnreadable
                          ? describeUnreadableJournals(journals.folder().path(), last.error)
                          : describeUnfinishedRun(last.state, settings.targetDir));
         return exitFailure;
@@ -217,7 +217,10 @@ int preview(const CommandLine& line, FileSystem& fileSystem, const Journals& jou
         return exitUsage;
     }
     const bool showsDates = line.longFormat && !line.nullSeparated && !plan.dates.empty();
-    const DatesUsed used = showsDates ? datesUsed(plan.dates, settings) : DatesUsed{};
+    // A group's members show the date, source and camera it is numbered by, as the window
+    // does: a sidecar shows its photo's, not its own modified time.
+    const DatesUsed used =
+        showsDates ? shownDates(plan.dates, plan.arrangement, settings) : DatesUsed{};
     const std::size_t numbered = std::min(plan.names.size(), plan.arrangement.numbered);
     for (std::size_t i = 0; i < numbered; ++i) {
         if (!showsDates) {
@@ -283,13 +286,13 @@ int apply(const CommandLine& line, FileSystem& fileSystem, Journals& journals,
         reporter.say("Stopped by a signal. Every entry is back under its original name.");
         return exitStatusAfter(observer.signalReceived());
     case RunOutcome::LastRunInterrupted:
-        reporter.say(describeUnfinishedRun(LastRunState::Interrupted, settings.targetDir));
+        reporter.say(describeUnfinishedRun(RecordedRunState::Interrupted, settings.targetDir));
         return exitFailure;
     case RunOutcome::LastRunDamaged:
-        reporter.say(describeUnfinishedRun(LastRunState::Damaged, settings.targetDir));
+        reporter.say(describeUnfinishedRun(RecordedRunState::Damaged, settings.targetDir));
         return exitFailure;
     case RunOutcome::AnotherRunGoing:
-        reporter.say(describeUnfinishedRun(LastRunState::InProgress, settings.targetDir));
+        reporter.say(describeUnfinishedRun(RecordedRunState::InProgress, settings.targetDir));
         return exitFailure;
     case RunOutcome::Failed:
         return exitFailure;

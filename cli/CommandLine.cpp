@@ -353,7 +353,8 @@ Options:
   --long               in the preview, add after each new name the date it is
                        numbered by (with seconds, in the zone it was read in), its
                        source (taken, modified or corrected) and its camera, each
-                       after a tab; needs --order modified or taken
+                       after a tab (related files show their group's);
+                       needs --order modified or taken
   --skip-hidden        leave out entries whose names start with "." (default off)
   --files-only         leave out folders and symbolic links to folders (default off)
   --only LIST          number only files with these extensions, separated by commas or

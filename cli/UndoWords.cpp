@@ -144,7 +144,7 @@ std::string describeForget(const ForgetReport& report, const std::string& folder
                " can be read, so it is not set aside: 'brindleaf-cli --undo " + shownName(folder) +
                "' gives its entries their original names back.";
     case ForgetOutcome::InProgress:
-        return describeUnfinishedRun(LastRunState::InProgress, folder);
+        return describeUnfinishedRun(RecordedRunState::InProgress, folder);
     case ForgetOutcome::FolderUnreadable:
         return "Cannot read folder " + quotedName(folder) + ": " + report.error.message();
     case ForgetOutcome::JournalsUnreadable:
@@ -193,7 +193,7 @@ std::string undoOutcomeWords(const UndoReport& report, const std::string& folder
     case UndoOutcome::JournalsUnreadable:
         return describeUnreadableJournals(journalFolder, report.error);
     case UndoOutcome::InProgress:
-        return describeUnfinishedRun(LastRunState::InProgress, folder);
+        return describeUnfinishedRun(RecordedRunState::InProgress, folder);
     case UndoOutcome::JournalDamaged:
         return "The journal of the run of " + runTime(report.run.startedNanoseconds) + " in " +
                quotedName(folder) + " " + problemWord(report.problem) + " (" +
@@ -240,12 +240,12 @@ std::string describeUndo(const UndoReport& report, const std::string& folder,
     return undoOutcomeWords(report, folder, journalFolder) + damagedNote(report, journalFolder);
 }
 
-std::string describeUnfinishedRun(LastRunState state, const std::string& folder) {
-    if (state == LastRunState::InProgress) {
+std::string describeUnfinishedRun(RecordedRunState state, const std::string& folder) {
+    if (state == RecordedRunState::InProgress) {
         return "Another run is renaming the entries of " + quotedName(folder) +
                " now. Nothing was changed.";
     }
-    if (state == LastRunState::Damaged) {
+    if (state == RecordedRunState::Damaged) {
         return "The journal of the last run in " + quotedName(folder) +
                " is damaged, so whether that run finished cannot be told. Nothing was changed. "
                "'brindleaf-cli --undo " +
@@ -264,26 +264,26 @@ std::string describeUnreadableJournals(const std::string& journalFolder, std::er
            ". The runs recorded there cannot be told, so nothing was changed.";
 }
 
-std::string describeRun(const LastRun& run, bool undoable) {
+std::string describeRun(const RecordedRun& run, bool undoable) {
     std::string state;
     switch (run.state) {
-    case LastRunState::Finished:
+    case RecordedRunState::Finished:
         state = "finished";
         break;
-    case LastRunState::Interrupted:
+    case RecordedRunState::Interrupted:
         state = "interrupted";
         break;
-    case LastRunState::InProgress:
+    case RecordedRunState::InProgress:
         state = "in progress";
         break;
-    case LastRunState::Undone:
+    case RecordedRunState::Undone:
         state = "undone";
         break;
-    case LastRunState::Damaged:
+    case RecordedRunState::Damaged:
         state = "damaged journal";
         break;
-    case LastRunState::JournalsUnreadable:
-    case LastRunState::None:
+    case RecordedRunState::JournalsUnreadable:
+    case RecordedRunState::None:
         break;
     }
     return runTime(run.startedNanoseconds) + "  " + entryCount(run.entryCount) + "  " + state +

@@ -23,10 +23,10 @@ std::string runTime(std::int64_t startedNanoseconds);
 
 // One line of a folder's history: when, how many entries, its state, and whether undo
 // can still reach it.
-std::string describeRun(const LastRun& run, bool undoable);
+std::string describeRun(const RecordedRun& run, bool undoable);
 
 // Why nothing is planned in a folder whose last run has not finished.
-std::string describeUnfinishedRun(LastRunState state, const std::string& folder);
+std::string describeUnfinishedRun(RecordedRunState state, const std::string& folder);
 
 // Why the runs of a folder cannot be told: the journal folder cannot be read or trusted.
 std::string describeUnreadableJournals(const std::string& journalFolder, std::error_code error);

@@ -274,10 +274,13 @@ ExtensionList readExtensionList(std::string_view list) {
             extension.remove_prefix(1);
         }
         // A pattern is matched as the extension it ends with; one that holds more than that
-        // would match other names than the user meant, and a slash ends no name.
+        // would match other names than the user meant, and a slash ends no name. Nor does
+        // a user mean a name ending in dots: "..", "jpg." or "tar..gz" name no extension.
         const bool usable =
             !extension.empty() &&
-            extension.find_first_of(std::string_view("*?[/\0", 5)) == std::string_view::npos;
+            extension.find_first_of(std::string_view("*?[/\0", 5)) == std::string_view::npos &&
+            !extension.starts_with('.') && !extension.ends_with('.') &&
+            extension.find("..") == std::string_view::npos;
         (usable ? read.extensions : read.unusable).push_back(usable ? extension : item);
     }
     return read;

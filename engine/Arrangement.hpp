@@ -63,7 +63,8 @@ struct Arrangement {
 struct ExtensionList {
     // Without the leading "*." or ".".
     std::vector<std::string_view> extensions;
-    // Items that no name can end with (".", "*", "j?g", "a/b"), as typed. They match
+    // Items that no name can end with (".", "*", "j?g", "a/b") or that end in dots rather
+    // than an extension ("..", "jpg."), as typed. They match
     // nothing; a list of nothing else leaves every entry out.
     std::vector<std::string_view> unusable;
 };

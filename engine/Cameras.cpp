@@ -216,10 +216,14 @@ DatesUsed shownDates(std::span<const EntryDate> dates, const Arrangement& arrang
             for (std::size_t i = begin; i < end; ++i) {
                 members[i - begin] = static_cast<std::uint32_t>(i);
             }
-            const UsedDate groupDate =
-                shown.dates[memberDatingGroup(members, shown.dates, settings.isReverse)];
+            const std::uint32_t dating =
+                memberDatingGroup(members, shown.dates, settings.isReverse);
+            const UsedDate groupDate = shown.dates[dating];
+            const std::string groupCamera = shown.cameras[dating];
             std::fill(shown.dates.begin() + static_cast<std::ptrdiff_t>(begin),
                       shown.dates.begin() + static_cast<std::ptrdiff_t>(end), groupDate);
+            std::fill(shown.cameras.begin() + static_cast<std::ptrdiff_t>(begin),
+                      shown.cameras.begin() + static_cast<std::ptrdiff_t>(end), groupCamera);
         }
         begin = end;
     }

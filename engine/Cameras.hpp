@@ -72,8 +72,9 @@ struct DatesUsed {
                                               std::span<const UsedDate> used, bool reverse);
 
 // The date each entry of an arranged listing is shown with, and its camera: a numbered
-// entry shows the date its group stands at, so that a sidecar shows the time of the photo
-// it follows. `dates` are in the arranged order. Empty unless the order is by a date.
+// entry shows the date its group stands at and that date's camera, so that a sidecar shows
+// the time and the camera of the photo it follows. `dates` are in the arranged order. Empty unless
+// the order is by a date.
 [[nodiscard]] DatesUsed shownDates(std::span<const EntryDate> dates, const Arrangement& arrangement,
                                    const Settings& settings);
 

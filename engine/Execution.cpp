@@ -4,6 +4,7 @@
 #include "engine/NameFormat.hpp"
 #include "engine/Plan.hpp"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -113,6 +114,39 @@ RunOutcome reportMoves(const MovesResult& result, std::vector<Error>& failures) 
     return RunOutcome::Failed;
 }
 
+Error journalFolderError(std::error_code code, const Journals& journals) {
+    return errorOf(ErrorKind::CannotWriteJournal, code, journals.folder().path());
+}
+
+// Why the folder's last run keeps a new one from starting; none when it does not.
+std::optional<RunReport> refusalOf(const RecordedRun& last, const Journals& journals) {
+    switch (last.state) {
+    case RecordedRunState::JournalsUnreadable: {
+        RunReport refused = outcomeOnly(RunOutcome::Failed);
+        refused.failures.push_back(journalFolderError(last.error, journals));
+        return refused;
+    }
+    case RecordedRunState::Interrupted:
+        return outcomeOnly(RunOutcome::LastRunInterrupted);
+    case RecordedRunState::Damaged:
+        return outcomeOnly(RunOutcome::LastRunDamaged);
+    case RecordedRunState::InProgress:
+        return outcomeOnly(RunOutcome::AnotherRunGoing);
+    default:
+        return std::nullopt;
+    }
+}
+
+// A folder lock held elsewhere is another run or undo getting ready.
+RunReport lockRefusal(std::error_code failed, const Journals& journals) {
+    if (failed == std::errc::operation_would_block) {
+        return outcomeOnly(RunOutcome::AnotherRunGoing);
+    }
+    RunReport refused = outcomeOnly(RunOutcome::Failed);
+    refused.failures.push_back(journalFolderError(failed, journals));
+    return refused;
+}
+
 } // namespace
 
 RunReport renameInFolder(FileSystem& fileSystem, const UniqueFd& folder, const FolderPlan& plan,
@@ -135,28 +169,26 @@ RunReport renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
     if (plan.names.empty()) {
         return outcomeOnly(RunOutcome::NothingToRename);
     }
+    const ChangedEntries changed(plan);
+    const std::size_t leftOut = plan.arrangement.leftOut(plan.names.size());
+    const bool journalled = leftOut < plan.names.size() && !changed.sources.empty();
+    // Held from the check until this run's journal is in place and locked, so that another
+    // run or an undo started at the same time cannot also find the folder free.
+    std::optional<FolderLock> checking;
     if (const auto identity = fileSystem.identify(opened.folder)) {
-        const LastRun last = journals.lastRunOf(folderPath, *identity);
-        switch (last.state) {
-        case LastRunState::JournalsUnreadable: {
-            RunReport refused = outcomeOnly(RunOutcome::Failed);
-            refused.failures.push_back(
-                errorOf(ErrorKind::CannotWriteJournal, last.error, journals.folder().path()));
-            return refused;
+        if (journalled) {
+            auto lock = journals.lockFolder(folderPath, *identity);
+            if (!lock) {
+                return lockRefusal(lock.error(), journals);
+            }
+            checking = std::move(*lock);
         }
-        case LastRunState::Interrupted:
-            return outcomeOnly(RunOutcome::LastRunInterrupted);
-        case LastRunState::Damaged:
-            return outcomeOnly(RunOutcome::LastRunDamaged);
-        case LastRunState::InProgress:
-            return outcomeOnly(RunOutcome::AnotherRunGoing);
-        default:
-            break;
+        if (auto refused = refusalOf(journals.lastRunOf(folderPath, *identity), journals)) {
+            return std::move(*refused);
         }
     }
-    const ChangedEntries changed(plan);
     RunReport report = outcomeOnly(RunOutcome::Renamed);
-    report.leftOut = plan.arrangement.leftOut(plan.names.size());
+    report.leftOut = leftOut;
     report.moved = changed.sources.size();
     report.alreadyNamed = plan.names.size() - report.leftOut - changed.sources.size();
     if (report.leftOut == plan.names.size()) {
@@ -169,9 +201,9 @@ RunReport renameJournalled(FileSystem& fileSystem, const OpenedPlan& opened,
     }
     auto journal = journals.record(fileSystem, opened.folder, folderPath, changed.sources,
                                    changed.destinations, changed.inodes);
+    checking.reset();
     if (!journal) {
-        report.failures.push_back(
-            errorOf(ErrorKind::CannotWriteJournal, journal.error(), journals.folder().path()));
+        report.failures.push_back(journalFolderError(journal.error(), journals));
         report.outcome = RunOutcome::Failed;
         return report;
     }

@@ -46,11 +46,11 @@ ForgetReport forgetDamagedRun(FileSystem& fileSystem, const std::string& targetD
         return outcomeOnly(ForgetOutcome::FolderUnreadable,
                            identity ? current.error() : identity.error());
     }
-    const LastRun last = journals.lastRunOf(targetDir, *identity);
-    if (last.state == LastRunState::JournalsUnreadable) {
+    const RecordedRun last = journals.lastRunOf(targetDir, *identity);
+    if (last.state == RecordedRunState::JournalsUnreadable) {
         return outcomeOnly(ForgetOutcome::JournalsUnreadable, last.error);
     }
-    if (last.state == LastRunState::None || last.state == LastRunState::Undone) {
+    if (last.state == RecordedRunState::None || last.state == RecordedRunState::Undone) {
         return outcomeOnly(ForgetOutcome::NothingToForget);
     }
     // Held for as long as the journal is examined and set aside: no run may start meanwhile.
@@ -67,7 +67,7 @@ ForgetReport forgetDamagedRun(FileSystem& fileSystem, const std::string& targetD
     // Read once: decoded whole to tell whether undo can use it, and entry by entry if not.
     const auto bytes = journals.readDamaged(last.journalName);
     const auto record = bytes ? decodeJournal(*bytes) : std::unexpected(JournalProblem::Unreadable);
-    if (record && last.state != LastRunState::Damaged) {
+    if (record && last.state != RecordedRunState::Damaged) {
         report.outcome = ForgetOutcome::JournalIntact;
         return report;
     }

@@ -32,7 +32,7 @@ struct StrandedEntry {
 // What a damaged journal of a folder's last run still tells, and what was done with it.
 struct ForgetReport {
     ForgetOutcome outcome = ForgetOutcome::NothingToForget;
-    LastRun run;
+    RecordedRun run;
     JournalProblem problem = JournalProblem::Corrupt;
     // The entries the journal says it holds, and those that could be read.
     std::size_t entriesNamed = 0;

@@ -161,20 +161,25 @@ std::string folderKey(const JournalHead& head) {
     return std::to_string(where) + ":" + std::to_string(head.folder.inode);
 }
 
-LastRunState stateOf(const JournalHead& head, bool inUse) {
+// A journal another process holds is its run's or its undo's, whatever its state says yet:
+// an undo holds a finished run's journal for a while before it marks it.
+RecordedRunState stateOf(const JournalHead& head, bool inUse) {
     if (head.stateDamaged) {
-        return LastRunState::Damaged;
+        return RecordedRunState::Damaged;
+    }
+    if (inUse) {
+        return RecordedRunState::InProgress;
     }
     switch (head.state) {
     case RunState::Finished:
-        return LastRunState::Finished;
+        return RecordedRunState::Finished;
     case RunState::Undone:
-        return LastRunState::Undone;
+        return RecordedRunState::Undone;
     case RunState::Running:
     case RunState::Undoing:
-        return inUse ? LastRunState::InProgress : LastRunState::Interrupted;
+        return RecordedRunState::Interrupted;
     }
-    return LastRunState::Interrupted;
+    return RecordedRunState::Interrupted;
 }
 
 bool ended(const JournalHead& head) {
@@ -191,25 +196,25 @@ bool looksWhole(const JournalPeek& journal, const JournalHead& head) {
 
 // A run as its journal's head tells it, unless the journal's last line or its length shows
 // that it was damaged after it was written.
-LastRun runOf(const JournalPeek& journal, const JournalHead& head) {
-    LastRun run;
+RecordedRun runOf(const JournalPeek& journal, const JournalHead& head) {
+    RecordedRun run;
     run.state = stateOf(head, journal.inUse());
     run.journalName = journal.name;
     run.entryCount = head.entryCount;
     run.startedNanoseconds = head.startedNanoseconds;
     if (!endsComplete(journal.tail)) {
-        run.state = LastRunState::Damaged;
+        run.state = RecordedRunState::Damaged;
         run.problem = JournalProblem::Truncated;
     } else if (!sizeFitsEntries(head, journal.size)) {
-        run.state = LastRunState::Damaged;
+        run.state = RecordedRunState::Damaged;
     }
     return run;
 }
 
 // A run known only by its journal's name: when it began, and that its journal is damaged.
-LastRun undecodableRun(const JournalPeek& journal, JournalProblem problem) {
-    LastRun run;
-    run.state = LastRunState::Damaged;
+RecordedRun undecodableRun(const JournalPeek& journal, JournalProblem problem) {
+    RecordedRun run;
+    run.state = RecordedRunState::Damaged;
     run.journalName = journal.name;
     run.startedNanoseconds = parseJournalName(journal.name).startedNanoseconds;
     run.problem = problem;
@@ -254,30 +259,35 @@ std::error_code Journals::visitRunsOf(const std::string& folderPath, const Folde
         mayBeOurs);
 }
 
-LastRun Journals::lastRunOf(const std::string& folderPath, const FolderIdentity& folder) const {
-    LastRun last;
-    const std::error_code failed = visitRunsOf(folderPath, folder, [&](LastRun run) {
-        if (last.state == LastRunState::None || run.state != LastRunState::Undone) {
+RecordedRun Journals::lastRunOf(const std::string& folderPath, const FolderIdentity& folder) const {
+    RecordedRun last;
+    const std::error_code failed = visitRunsOf(folderPath, folder, [&](RecordedRun run) {
+        if (last.state == RecordedRunState::None || run.state != RecordedRunState::Undone) {
             last = std::move(run);
         }
-        return last.state == LastRunState::Undone;
+        return last.state == RecordedRunState::Undone;
     });
     if (failed) {
-        last = LastRun{};
-        last.state = LastRunState::JournalsUnreadable;
+        last = RecordedRun{};
+        last.state = RecordedRunState::JournalsUnreadable;
         last.error = failed;
     }
     return last;
+}
+
+std::expected<FolderLock, std::error_code>
+Journals::lockFolder(const std::string& folderPath, const FolderIdentity& folder) const {
+    return folder_.lockFolder(keysOf(absolutePath(folderPath), folder).identity);
 }
 
 std::expected<std::vector<PastRun>, std::error_code>
 Journals::historyOf(const std::string& folderPath, const FolderIdentity& folder) const {
     std::vector<PastRun> runs;
     bool reachable = true;
-    const std::error_code failed = visitRunsOf(folderPath, folder, [&](LastRun run) {
-        reachable = reachable && run.state != LastRunState::Damaged &&
-                    run.state != LastRunState::InProgress;
-        const bool undoable = reachable && run.state != LastRunState::Undone;
+    const std::error_code failed = visitRunsOf(folderPath, folder, [&](RecordedRun run) {
+        reachable = reachable && run.state != RecordedRunState::Damaged &&
+                    run.state != RecordedRunState::InProgress;
+        const bool undoable = reachable && run.state != RecordedRunState::Undone;
         runs.push_back({std::move(run), undoable});
         return true;
     });

@@ -14,28 +14,28 @@
 namespace brindleaf {
 
 // What the journals say of a folder's runs.
-enum class LastRunState {
+enum class RecordedRunState {
     None,        // no run recorded, or only runs that were rolled back
     Finished,    // can be undone
     Interrupted, // stopped before it finished; its names must be restored before anything else
-    InProgress,  // another process is renaming there now
+    InProgress,  // another process is renaming there now, or undoing, or checking to do so
     Undone,
     Damaged, // its journal's state cannot be read; nothing may move until it is dealt with
-    // The journal folder cannot be read or is not trusted (see LastRun::error): what the
+    // The journal folder cannot be read or is not trusted (see RecordedRun::error): what the
     // folder's runs are cannot be told, so none of them may be taken for none.
     JournalsUnreadable,
 };
 
 // Whether a folder whose last run is in this state must not be renamed: the names it holds
 // may be a run's temporary ones until that run is dealt with.
-constexpr bool refusesRenaming(LastRunState state) {
-    return state == LastRunState::Interrupted || state == LastRunState::InProgress ||
-           state == LastRunState::Damaged || state == LastRunState::JournalsUnreadable;
+constexpr bool refusesRenaming(RecordedRunState state) {
+    return state == RecordedRunState::Interrupted || state == RecordedRunState::InProgress ||
+           state == RecordedRunState::Damaged || state == RecordedRunState::JournalsUnreadable;
 }
 
 // One recorded run of a folder, as the head of its journal tells it.
-struct LastRun {
-    LastRunState state = LastRunState::None;
+struct RecordedRun {
+    RecordedRunState state = RecordedRunState::None;
     std::string journalName;
     // The entries the run gave new names.
     std::size_t entryCount = 0;
@@ -48,15 +48,15 @@ struct LastRun {
 
 // Whether the run's journal is no file this process could have written, a FIFO or a link
 // say, so that no run can be holding it, and setting it aside is all that can be done.
-inline bool journalCannotBeOpened(const LastRun& run, std::error_code openFailed) {
-    return run.state == LastRunState::Damaged && run.problem == JournalProblem::Unreadable &&
+inline bool journalCannotBeOpened(const RecordedRun& run, std::error_code openFailed) {
+    return run.state == RecordedRunState::Damaged && run.problem == JournalProblem::Unreadable &&
            openFailed != std::errc::operation_would_block;
 }
 
 // A run of a folder's history, and whether undo, taking back one run after another, can
 // still reach it: not undone, and no run in progress or with a damaged journal after it.
 struct PastRun {
-    LastRun run;
+    RecordedRun run;
     bool undoable = false;
 };
 
@@ -81,8 +81,14 @@ public:
     // The run that decides what may happen in the folder at `folderPath` or with the identity
     // `folder`: the newest one not undone yet, which undo takes next; Undone when every
     // recorded run is.
-    [[nodiscard]] LastRun lastRunOf(const std::string& folderPath,
-                                    const FolderIdentity& folder) const;
+    [[nodiscard]] RecordedRun lastRunOf(const std::string& folderPath,
+                                        const FolderIdentity& folder) const;
+
+    // Taken before lastRunOf() by a run or an undo of the folder, and held until its journal
+    // is in place and locked: another that finds it held is told EWOULDBLOCK at once, as
+    // another program is renaming there.
+    [[nodiscard]] std::expected<FolderLock, std::error_code>
+    lockFolder(const std::string& folderPath, const FolderIdentity& folder) const;
 
     // Every recorded run of the folder, newest first; fails when the journal folder cannot
     // be read or trusted.

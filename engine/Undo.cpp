@@ -348,7 +348,7 @@ UndoReport outcomeOnly(UndoOutcome outcome, std::error_code error = {}) {
 
 // The entries of a damaged journal that can still be read, as a run that did not finish:
 // where they are cannot be told, so every place is searched. Empty when none can be read.
-std::optional<RunRecord> readableRecord(const Journals& journals, const LastRun& last) {
+std::optional<RunRecord> readableRecord(const Journals& journals, const RecordedRun& last) {
     const auto bytes = journals.readDamaged(last.journalName);
     if (!bytes) {
         return std::nullopt;
@@ -401,6 +401,12 @@ std::expected<std::optional<JournalFile>, std::error_code> recordReadable(Journa
     return std::optional<JournalFile>();
 }
 
+// The last run is one that undo would take back.
+bool undoable(RecordedRunState state) {
+    return state == RecordedRunState::Finished || state == RecordedRunState::Interrupted ||
+           state == RecordedRunState::Damaged;
+}
+
 } // namespace
 
 UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Journals& journals,
@@ -416,18 +422,31 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
     if (!identity) {
         return outcomeOnly(UndoOutcome::FolderUnreadable, identity.error());
     }
-    const LastRun last = journals.lastRunOf(targetDir, *identity);
+    RecordedRun last = journals.lastRunOf(targetDir, *identity);
+    // Held from a second look, which counts, until the run's journal is locked for this
+    // undo: a run or another undo started meanwhile would move the names this one moves.
+    std::optional<FolderLock> checking;
+    if (undoable(last.state)) {
+        auto lock = journals.lockFolder(targetDir, *identity);
+        if (!lock) {
+            return lock.error() == std::errc::operation_would_block
+                       ? outcomeOnly(UndoOutcome::InProgress)
+                       : outcomeOnly(UndoOutcome::JournalsUnreadable, lock.error());
+        }
+        checking = std::move(*lock);
+        last = journals.lastRunOf(targetDir, *identity);
+    }
     switch (last.state) {
-    case LastRunState::None:
-    case LastRunState::Undone:
+    case RecordedRunState::None:
+    case RecordedRunState::Undone:
         return outcomeOnly(UndoOutcome::NothingToUndo);
-    case LastRunState::InProgress:
+    case RecordedRunState::InProgress:
         return outcomeOnly(UndoOutcome::InProgress);
-    case LastRunState::JournalsUnreadable:
+    case RecordedRunState::JournalsUnreadable:
         return outcomeOnly(UndoOutcome::JournalsUnreadable, last.error);
-    case LastRunState::Damaged:
-    case LastRunState::Finished:
-    case LastRunState::Interrupted:
+    case RecordedRunState::Damaged:
+    case RecordedRunState::Finished:
+    case RecordedRunState::Interrupted:
         break;
     }
     auto journal = journals.folder().open(last.journalName);
@@ -443,8 +462,9 @@ UndoReport undoLastRun(FileSystem& fileSystem, const std::string& targetDir, Jou
                                : UndoOutcome::FolderUnreadable,
                            journal.error());
     }
+    checking.reset();
     auto record =
-        last.state == LastRunState::Damaged
+        last.state == RecordedRunState::Damaged
             ? std::expected<RunRecord, JournalProblem>(std::unexpected(JournalProblem::Corrupt))
             : journals.load(last.journalName);
     // A damaged journal whose entries can be read still leads to them: those recognised as

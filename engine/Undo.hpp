@@ -69,7 +69,7 @@ struct UndoReport {
     // Entries left where they are, and why; a later undo can try them again.
     std::vector<LeftAlone> leftAlone;
     // The run undone, or the one that could not be.
-    LastRun run;
+    RecordedRun run;
     // The file system makes up inode numbers at mount time, so entries were recognised by
     // name, size and modification time instead.
     bool matchedByStamp = false;

@@ -2,6 +2,7 @@
 
 #include "platform/Exiv2Setup.hpp"
 #include "platform/MappedFile.hpp"
+#include "platform/TiffDateTags.hpp"
 
 #include <exiv2/exiv2.hpp>
 #ifdef EXV_ENABLE_VIDEO
@@ -16,6 +17,7 @@
 #include <charconv>
 #include <cstring>
 #include <ctime>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -122,35 +124,48 @@ PhotoDate describedBy(const Exiv2::Image& image, PhotoDate date) {
     return date;
 }
 
-std::optional<PhotoDate> takenBy(const Exiv2::Image& image) {
-    const Exiv2::ExifData& exif = image.exifData();
-    struct DateTags {
-        const char* date;
-        const char* offset;
-        const char* subSecond;
-    };
-    for (const DateTags tags :
-         {DateTags{"Exif.Photo.DateTimeOriginal", "Exif.Photo.OffsetTimeOriginal",
-                   "Exif.Photo.SubSecTimeOriginal"},
-          DateTags{"Exif.Photo.DateTimeDigitized", "Exif.Photo.OffsetTimeDigitized",
-                   "Exif.Photo.SubSecTimeDigitized"}}) {
-        const auto clock = exifClockSeconds(valueOf(exif, tags.date));
+// The Exiv2 keys of a date and of the tags that belong with it.
+struct DateTags {
+    const char* date;
+    const char* offset;
+    const char* subSecond;
+};
+
+constexpr DateTags originalTags{"Exif.Photo.DateTimeOriginal", "Exif.Photo.OffsetTimeOriginal",
+                                "Exif.Photo.SubSecTimeOriginal"};
+constexpr DateTags digitizedTags{"Exif.Photo.DateTimeDigitized", "Exif.Photo.OffsetTimeDigitized",
+                                 "Exif.Photo.SubSecTimeDigitized"};
+
+// The date taken that EXIF tags give, `valueOf` giving each tag's text by its Exiv2 key:
+// DateTimeOriginal, else DateTimeDigitized, each with its own sub-second and offset tags.
+// The camera is left for the caller to name.
+template <typename ValueOf> std::optional<PhotoDate> exifDateOf(const ValueOf& valueOf) {
+    for (const DateTags& tags : {originalTags, digitizedTags}) {
+        const auto clock = exifClockSeconds(valueOf(tags.date));
         if (!clock) {
             continue;
         }
-        const auto east = offsetSeconds(valueOf(exif, tags.offset));
+        const auto east = offsetSeconds(valueOf(tags.offset));
         const auto seconds = east ? std::optional(*clock - *east) : localInstantOf(*clock);
         if (!seconds) {
             continue;
         }
-        const std::int64_t fraction = subSecondNanoseconds(valueOf(exif, tags.subSecond));
+        const std::int64_t fraction = subSecondNanoseconds(valueOf(tags.subSecond));
         PhotoDate date;
         date.taken = *seconds * nanosecondsPerSecond + fraction;
         date.clock = *clock * nanosecondsPerSecond + fraction;
         if (east) {
             date.offset = static_cast<std::int32_t>(*east);
         }
-        return describedBy(image, std::move(date));
+        return date;
+    }
+    return std::nullopt;
+}
+
+std::optional<PhotoDate> takenBy(const Exiv2::Image& image) {
+    const Exiv2::ExifData& exif = image.exifData();
+    if (auto date = exifDateOf([&](const char* key) { return valueOf(exif, key); })) {
+        return describedBy(image, std::move(*date));
     }
     const Exiv2::XmpData& xmp = image.xmpData();
     const auto created = xmp.findKey(Exiv2::XmpKey("Xmp.video.DateUTC"));
@@ -165,6 +180,33 @@ std::optional<PhotoDate> takenBy(const Exiv2::Image& image) {
         }
     }
     return std::nullopt;
+}
+
+// The date taken that a TIFF-based file's directories give, as Exiv2 would read it from
+// the same tags. None where they give none, or name no camera, which a reading of the
+// whole file might still find in its XMP packet.
+std::optional<PhotoDate> takenInDirectories(const TiffDateTags& tags) {
+    if (tags.make.empty() && tags.model.empty()) {
+        return std::nullopt;
+    }
+    const std::pair<std::string_view, const std::string*> byKey[] = {
+        {originalTags.date, &tags.dateTimeOriginal},
+        {originalTags.offset, &tags.offsetTimeOriginal},
+        {originalTags.subSecond, &tags.subSecTimeOriginal},
+        {digitizedTags.date, &tags.dateTimeDigitized},
+        {digitizedTags.offset, &tags.offsetTimeDigitized},
+        {digitizedTags.subSecond, &tags.subSecTimeDigitized},
+    };
+    auto date = exifDateOf([&](std::string_view key) -> std::string_view {
+        const auto found =
+            std::ranges::find(byKey, key, &std::pair<std::string_view, const std::string*>::first);
+        return *found->second;
+    });
+    if (date) {
+        date->camera = cameraName(tags.make, tags.model);
+        date->serial = std::string(trimmed(tags.bodySerialNumber));
+    }
+    return date;
 }
 
 // The descriptor's own file by a path, which no rename can point elsewhere.
@@ -226,8 +268,13 @@ std::size_t bigEndian16(const Exiv2::byte* bytes) {
 // A JPEG's segments up to the end of its EXIF segment (APP1 "Exif"), closed by an end of
 // image marker, so that Exiv2 reads them as a whole JPEG: nothing of the image data is read.
 // Empty when the file is no JPEG or holds no EXIF segment before its image data.
-std::vector<Exiv2::byte> jpegMetadata(const UniqueFd& file, std::size_t size) {
-    std::vector<Exiv2::byte> bytes(std::min(jpegFirstRead, size));
+// `first` holds the file's first bytes.
+std::vector<Exiv2::byte> jpegMetadata(const UniqueFd& file, std::size_t size,
+                                      std::span<const Exiv2::byte> first) {
+    if (first.size() < 4 || first[0] != 0xFF || first[1] != 0xD8) {
+        return {};
+    }
+    std::vector<Exiv2::byte> bytes(first.begin(), first.end());
     const auto readUpTo = [&](std::size_t end) {
         const std::size_t had = bytes.size();
         if (end <= had) {
@@ -238,11 +285,6 @@ std::vector<Exiv2::byte> jpegMetadata(const UniqueFd& file, std::size_t size) {
             ::pread(file.get(), bytes.data() + had, end - had, static_cast<off_t>(had));
         return read == static_cast<ssize_t>(end - had);
     };
-    const ssize_t first = ::pread(file.get(), bytes.data(), bytes.size(), 0);
-    if (first < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) {
-        return {};
-    }
-    bytes.resize(static_cast<std::size_t>(first));
     std::size_t at = 2;
     while (at + 4 <= size && at < jpegLongestMetadata) {
         if (!readUpTo(at + 4) || bytes[at] != 0xFF) {
@@ -271,15 +313,23 @@ std::vector<Exiv2::byte> jpegMetadata(const UniqueFd& file, std::size_t size) {
     return {};
 }
 
-// The date taken of an opened file, as Exiv2 reads it. Most photos keep their metadata in
-// their first kilobytes, and one read of those spares Exiv2's own opens, seeks and reads of
-// the file. A file whose metadata reaches further, which Exiv2 reports as an error or as no
-// date, is read whole: through the descriptor's path, where Exiv2 reads only the parts it
-// needs, or else through a mapping of the file where /proc is not mounted.
+// The date taken of an opened file. Most photos keep their metadata in their first
+// kilobytes, and one read of those spares Exiv2's own opens, seeks and reads of the file: a
+// JPEG's segments up to its EXIF segment, a TIFF-based raw file's directories and the tags
+// they point to, else the file's head. A file whose metadata reaches further, which Exiv2
+// reports as an error or as no date, is read whole: through the descriptor's path, where
+// Exiv2 reads only the parts it needs, or else through a mapping of the file where /proc is
+// not mounted.
 std::optional<PhotoDate> takenOf(const UniqueFd& file, const struct stat& status) {
     const auto size = static_cast<std::size_t>(status.st_size);
+    std::vector<Exiv2::byte> head(std::min(jpegFirstRead, size));
+    const ssize_t firstRead = ::pread(file.get(), head.data(), head.size(), 0);
+    if (firstRead <= 0) {
+        return std::nullopt;
+    }
+    head.resize(static_cast<std::size_t>(firstRead));
     try {
-        const std::vector<Exiv2::byte> metadata = jpegMetadata(file, size);
+        const std::vector<Exiv2::byte> metadata = jpegMetadata(file, size, head);
         if (!metadata.empty()) {
             if (auto date = takenIn(metadata.data(), metadata.size())) {
                 return date;
@@ -288,12 +338,18 @@ std::optional<PhotoDate> takenOf(const UniqueFd& file, const struct stat& status
     } catch (const std::exception&) {
         // Read as any other file below.
     }
-    std::vector<Exiv2::byte> head(std::min(headSize, size));
-    const ssize_t read = ::pread(file.get(), head.data(), head.size(), 0);
-    if (read <= 0) {
-        return std::nullopt;
+    if (const auto tags = readTiffDateTags(file, size, head)) {
+        if (auto date = takenInDirectories(*tags)) {
+            return date;
+        }
     }
-    head.resize(static_cast<std::size_t>(read));
+    if (head.size() == jpegFirstRead && size > head.size()) {
+        const std::size_t had = head.size();
+        head.resize(std::min(headSize, size));
+        const ssize_t read =
+            ::pread(file.get(), head.data() + had, head.size() - had, static_cast<off_t>(had));
+        head.resize(had + static_cast<std::size_t>(std::max<ssize_t>(read, 0)));
+    }
     const bool isMovie = head.size() >= 8 && std::memcmp(head.data() + 4, "ftyp", 4) == 0;
     try {
         if (auto date = takenIn(head.data(), head.size())) {
@@ -351,6 +407,25 @@ std::optional<PhotoDate> readDateTaken(const UniqueFd& folder, const std::string
         return takenOf(file, status);
     } catch (const std::exception&) {
         // Metadata that cannot be read is the same as none: the modified time stands in.
+    }
+    return std::nullopt;
+}
+
+std::optional<PhotoDate> readDateTakenAsExiv2Does(const UniqueFd& folder, const std::string& name) {
+    const UniqueFd file(::openat(folder.get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat status {};
+    if (!file.valid() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        status.st_size == 0) {
+        return std::nullopt;
+    }
+    prepareExiv2();
+    try {
+        const MappedFile mapped(file, static_cast<std::size_t>(status.st_size));
+        if (mapped.isMapped()) {
+            return takenIn(mapped.bytes(), static_cast<std::size_t>(status.st_size));
+        }
+    } catch (const std::exception&) {
+        // No date, as for readDateTaken.
     }
     return std::nullopt;
 }

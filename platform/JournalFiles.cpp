@@ -24,6 +24,7 @@ namespace {
 constexpr std::string_view journalEnding = ".journal";
 constexpr std::string_view partialEnding = ".partial";
 constexpr std::string_view setAsideEnding = ".set-aside";
+constexpr std::string_view lockEnding = ".lock";
 constexpr std::size_t bufferLimit = std::size_t{1} << 20;
 // A folder that says every name a journal could be set aside as is taken is believed only
 // this far: past it, something other than journals set aside before answers.
@@ -148,6 +149,16 @@ bool lockedElsewhere(JournalCalls& calls, int fd) {
     }
     calls.lock(fd, LOCK_UN);
     return false;
+}
+
+// Whether the name `name` in `folder` is still the file `fd`: only a holder of a folder
+// lock removes its file, so a lock taken on a file no longer named keeps nobody out.
+bool stillNamed(const UniqueFd& folder, const std::string& name, int fd) {
+    struct stat held {};
+    struct stat named {};
+    return ::fstat(fd, &held) == 0 &&
+           ::fstatat(folder.get(), name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           named.st_ino == held.st_ino && named.st_dev == held.st_dev;
 }
 
 // Up to `count` bytes of an open file from `offset` on.
@@ -301,14 +312,20 @@ std::expected<JournalFile, std::error_code> JournalFile::replacement() const {
         return std::unexpected(folder.error());
     }
     std::string temporaryName = partialNameOf(name_);
-    ::unlinkat(folder->get(), temporaryName.c_str(), 0);
-    UniqueFd file(::openat(folder->get(), temporaryName.c_str(),
-                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (!file.valid() || calls_->lock(file.get(), LOCK_EX) != 0) {
-        return std::unexpected(lastError());
+    // Until it is locked, it looks abandoned to another folder's run, which may remove it.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        ::unlinkat(folder->get(), temporaryName.c_str(), 0);
+        UniqueFd file(::openat(folder->get(), temporaryName.c_str(),
+                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!file.valid() || calls_->lock(file.get(), LOCK_EX) != 0) {
+            return std::unexpected(lastError());
+        }
+        if (stillNamed(*folder, temporaryName, file.get())) {
+            return JournalFile(calls_, std::move(*folder), std::move(file),
+                               std::move(temporaryName), name_);
+        }
     }
-    return JournalFile(calls_, std::move(*folder), std::move(file), std::move(temporaryName),
-                       name_);
+    return std::unexpected(std::make_error_code(std::errc::resource_unavailable_try_again));
 }
 
 JournalFolder::JournalFolder(std::string path, std::shared_ptr<JournalCalls> calls)
@@ -379,20 +396,75 @@ std::expected<JournalFile, std::error_code> JournalFolder::create(std::string_vi
     if (!folder) {
         return std::unexpected(folder.error());
     }
-    std::string name = freshJournalName(key);
-    std::string temporaryName = partialNameOf(name);
-    UniqueFd file(::openat(folder->get(), temporaryName.c_str(),
-                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (!file.valid()) {
-        return std::unexpected(lastError());
+    // Until it is locked, a new journal looks abandoned to another folder's run, which may
+    // remove it: one removed so is begun again under a new name.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = freshJournalName(key);
+        std::string temporaryName = partialNameOf(name);
+        UniqueFd file(::openat(folder->get(), temporaryName.c_str(),
+                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!file.valid()) {
+            return std::unexpected(lastError());
+        }
+        if (calls_->lock(file.get(), LOCK_EX) != 0) {
+            const std::error_code code = lastError();
+            ::unlinkat(folder->get(), temporaryName.c_str(), 0);
+            return std::unexpected(code);
+        }
+        if (stillNamed(*folder, temporaryName, file.get())) {
+            return JournalFile(calls_, std::move(*folder), std::move(file),
+                               std::move(temporaryName), std::move(name));
+        }
     }
-    if (calls_->lock(file.get(), LOCK_EX) != 0) {
-        const std::error_code code = lastError();
-        ::unlinkat(folder->get(), temporaryName.c_str(), 0);
+    return std::unexpected(std::make_error_code(std::errc::resource_unavailable_try_again));
+}
+
+FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
+    if (this != &other) {
+        release();
+        calls_ = std::move(other.calls_);
+        folder_ = std::move(other.folder_);
+        file_ = std::move(other.file_);
+        name_ = std::move(other.name_);
+    }
+    return *this;
+}
+
+void FolderLock::release() noexcept {
+    // Removed before it is let go: another that took it in between would hold a lock on a
+    // file no longer named, which keeps nobody out.
+    if (file_.valid()) {
+        ::unlinkat(folder_.get(), name_.c_str(), 0);
+        calls_->lock(file_.get(), LOCK_UN);
+    }
+    file_.reset();
+    folder_.reset();
+}
+
+std::expected<FolderLock, std::error_code> JournalFolder::lockFolder(std::string_view key) const {
+    if (const auto code = createFolder(path_)) {
         return std::unexpected(code);
     }
-    return JournalFile(calls_, std::move(*folder), std::move(file), std::move(temporaryName),
-                       std::move(name));
+    auto folder = openTrusted();
+    if (!folder) {
+        return std::unexpected(folder.error());
+    }
+    const std::string name = "." + std::string(key) + std::string(lockEnding);
+    // Each new try follows a holder that let go between this one's opening and locking.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        UniqueFd file(::openat(folder->get(), name.c_str(),
+                               O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
+        if (!file.valid()) {
+            return std::unexpected(lastError());
+        }
+        if (calls_->lock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+            return std::unexpected(lastError());
+        }
+        if (stillNamed(*folder, name, file.get())) {
+            return FolderLock(calls_, std::move(*folder), std::move(file), name);
+        }
+    }
+    return std::unexpected(std::make_error_code(std::errc::operation_would_block));
 }
 
 std::expected<JournalFile, std::error_code> JournalFolder::open(const std::string& name) const {
@@ -523,6 +595,10 @@ void JournalFolder::removeAbandoned() const {
         return;
     }
     for (const std::string& name : *all) {
+        if (name.starts_with('.') && name.ends_with(lockEnding)) {
+            removeUnheldLock(*folder, name);
+            continue;
+        }
         if (!name.starts_with('.') || !name.ends_with(partialEnding)) {
             continue;
         }
@@ -532,6 +608,17 @@ void JournalFolder::removeAbandoned() const {
         if (file && !lockedElsewhere(*calls_, file->get())) {
             ::unlinkat(folder->get(), name.c_str(), 0);
         }
+    }
+}
+
+void JournalFolder::removeUnheldLock(const UniqueFd& folder, const std::string& name) const {
+    const UniqueFd file(
+        ::openat(folder.get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    // Removed only while held, as its holder removes it, so that nobody holds a lock on a
+    // file no longer named while another takes the lock of its successor.
+    if (file.valid() && calls_->lock(file.get(), LOCK_EX | LOCK_NB) == 0 &&
+        stillNamed(folder, name, file.get())) {
+        ::unlinkat(folder.get(), name.c_str(), 0);
     }
 }
 

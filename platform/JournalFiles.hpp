@@ -99,6 +99,35 @@ private:
     std::error_code failure_;
 };
 
+// Held by a run or an undo of one folder from the moment it reads what the folder's journals
+// say until its own journal is in place and locked, so that two of them cannot both find
+// the folder free. Its file, hidden in the journal folder and never taken for a journal,
+// is there only while it is held: it goes when the lock does.
+class FolderLock {
+public:
+    FolderLock() = default;
+    FolderLock(FolderLock&& other) noexcept = default;
+    FolderLock& operator=(FolderLock&& other) noexcept;
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    ~FolderLock() { release(); }
+
+    // Removes the lock's file while still holding it, then lets go.
+    void release() noexcept;
+
+private:
+    friend class JournalFolder;
+    FolderLock(std::shared_ptr<JournalCalls> calls, UniqueFd folder, UniqueFd file,
+               std::string name)
+        : calls_(std::move(calls)), folder_(std::move(folder)), file_(std::move(file)),
+          name_(std::move(name)) {}
+
+    std::shared_ptr<JournalCalls> calls_;
+    UniqueFd folder_;
+    UniqueFd file_;
+    std::string name_;
+};
+
 // A journal's first bytes as JournalFolder::visitHeads() hands them over, with the file
 // they were read from still open.
 class JournalPeek {
@@ -154,6 +183,10 @@ public:
     [[nodiscard]] std::expected<JournalFile, std::error_code>
     create(std::string_view key = {}) const;
 
+    // The lock of the folder whose journals' names end in `key`, created along with the
+    // journal folder if need be; fails at once with EWOULDBLOCK while another holds it.
+    [[nodiscard]] std::expected<FolderLock, std::error_code> lockFolder(std::string_view key) const;
+
     // An existing journal, locked for this process; fails with EWOULDBLOCK while another
     // process holds it.
     [[nodiscard]] std::expected<JournalFile, std::error_code> open(const std::string& name) const;
@@ -181,7 +214,8 @@ public:
                                const std::function<bool(std::string_view)>& wanted = {}) const;
 
     std::error_code remove(const std::string& name) const;
-    // Removes journals whose writing was cut short.
+    // Removes journals whose writing was cut short, and the files of folder locks that a
+    // killed process left behind.
     void removeAbandoned() const;
 
     // Sets a journal aside under another name in the same folder, where no reading of
@@ -193,6 +227,7 @@ private:
     [[nodiscard]] std::expected<UniqueFd, std::error_code> openTrusted() const;
     [[nodiscard]] std::expected<UniqueFd, std::error_code>
     openJournal(const UniqueFd& folder, const std::string& name, int access) const;
+    void removeUnheldLock(const UniqueFd& folder, const std::string& name) const;
 
     std::string path_;
     std::shared_ptr<JournalCalls> calls_;

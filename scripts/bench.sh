@@ -3,7 +3,7 @@
 # folders of 10,000 to 1,000,000 entries, the window driven offscreen over 1,000,000 and
 # ordering 100,000 small photos by date taken, brindleaf-cli beside mmv and perl rename on
 # fresh folders of the same shuffled names, and beside exiv2 and exiftool reading the dates
-# taken of 2,000 JPEGs on the root file system.
+# taken of 2,000 JPEGs and 2,000 raw files on the root file system.
 #   bench.sh [FOLDER]   folders are made under FOLDER (default /dev/shm, a tmpfs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,3 +21,4 @@ printf '\xff\xd8\xff\xd9' >"$photo"
 exiv2 -M"set Exif.Photo.DateTimeOriginal 2024:07:01 10:00:00" -M"set Exif.Image.Make Canon" "$photo"
 QT_QPA_PLATFORM=offscreen build/bench/brindleaf-window-bench "$folder" 100000 "$photo" 2>/dev/null
 bench/dates-taken.sh build/cli/brindleaf-cli
+bench/dates-taken.sh build/cli/brindleaf-cli /var/tmp 2000 raw

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 #include <utility>
 
 namespace brindleaf {
@@ -185,6 +186,55 @@ std::vector<CameraSummary> FolderSession::cameras() const {
         return {};
     }
     return summarizeCameras(listing_.dates, state_.settings);
+}
+
+std::map<std::string, std::string, std::less<>> FolderSession::cameraFirstEntries(
+    const std::function<bool(std::string_view name)>& preferred) const {
+    std::map<std::string, std::string, std::less<>> entries;
+    if (state_.settings.order != Order::Taken) {
+        return entries;
+    }
+    // The dates the rows show, which the listing holds already: a member of a group of
+    // related files shows its group's, taken within the same second.
+    const DatesUsed& shown = listing_.shown;
+    const std::size_t count = listing_.names.size();
+    if (shown.cameras.size() != count || shown.dates.size() != count) {
+        return entries;
+    }
+    struct Found {
+        std::size_t first = 0;
+        std::optional<std::size_t> firstPreferred;
+    };
+    std::map<std::string_view, Found, std::less<>> found;
+    const auto earlier = [&](std::size_t entry, std::size_t than) {
+        return shown.dates[entry].instant < shown.dates[than].instant;
+    };
+    // Photos of one camera mostly follow each other.
+    Found* last = nullptr;
+    std::string_view lastCamera;
+    for (std::size_t entry = 0; entry < count; ++entry) {
+        const std::string_view camera = shown.cameras[entry];
+        if (camera.empty()) {
+            continue;
+        }
+        if (last == nullptr || camera != lastCamera) {
+            const auto [place, added] = found.try_emplace(camera, Found{entry, {}});
+            last = &place->second;
+            lastCamera = camera;
+        }
+        Found& first = *last;
+        if (earlier(entry, first.first)) {
+            first.first = entry;
+        }
+        if ((!first.firstPreferred || earlier(entry, *first.firstPreferred)) &&
+            preferred(listing_.names[entry])) {
+            first.firstPreferred = entry;
+        }
+    }
+    for (const auto& [camera, first] : found) {
+        entries.emplace(camera, listing_.names[first.firstPreferred.value_or(first.first)]);
+    }
+    return entries;
 }
 
 void FolderSession::checkNames() {
@@ -438,8 +488,8 @@ void FolderSession::loaded(PreviewLoader::Result result) {
     state_.folderShown = !state_.settings.targetDir.empty();
     countLeftOutAndUndated();
     checkNames();
-    const LastRunState last = state_.lastRun.state;
-    if (offer && (last == LastRunState::Interrupted || last == LastRunState::Damaged)) {
+    const RecordedRunState last = state_.lastRun.state;
+    if (offer && (last == RecordedRunState::Interrupted || last == RecordedRunState::Damaged)) {
         emit unfinishedRunFound(last);
     }
 }

@@ -17,8 +17,11 @@
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace brindleaf {
@@ -58,6 +61,12 @@ public:
     // The cameras of the shown folder, with their clocks as set, while the order is by date
     // taken; else none.
     [[nodiscard]] std::vector<CameraSummary> cameras() const;
+    // The entry each camera of cameras() is to be recognised by, by camera name: the first
+    // it took, by the dates the rows show, of the entries `preferred` accepts by their names,
+    // else the first it took of all. `preferred` is asked only of an entry taken before the
+    // camera's entry found so far.
+    [[nodiscard]] std::map<std::string, std::string, std::less<>>
+    cameraFirstEntries(const std::function<bool(std::string_view name)>& preferred) const;
 
     // Renames every entry of the folder from a fresh listing, when it still holds the names
     // the preview shows; undoes the folder's newest run not undone yet. Either runs on its
@@ -74,7 +83,7 @@ signals:
     void stateChanged(const brindleaf::SessionState& state);
     void loadFailed(const brindleaf::Error& error);
     // A folder just chosen shows a run that did not finish, or a damaged record of one.
-    void unfinishedRunFound(brindleaf::LastRunState state);
+    void unfinishedRunFound(brindleaf::RecordedRunState state);
 
 private:
     struct Run;

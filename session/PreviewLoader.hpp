@@ -22,7 +22,7 @@ namespace brindleaf {
 // What a fresh listing learns of the folder besides its names.
 struct FolderFacts {
     ListingSummary summary;
-    LastRun lastRun;
+    RecordedRun lastRun;
     // The longest name the folder's file system holds.
     std::size_t longestName = 255;
 };

@@ -91,7 +91,7 @@ struct SessionState {
     // want of an offset tag or a zone given for their camera.
     std::size_t inComputerZone = 0;
     NameCheck nameCheck;
-    LastRun lastRun;
+    RecordedRun lastRun;
     // Where the runs are journalled: the window names it when it cannot be used.
     std::string journalFolder;
 
@@ -111,9 +111,9 @@ struct SessionState {
         return isIdle() && !nameCheck.problem && nameCheck.changesNames && !lastRunUnfinished();
     }
     [[nodiscard]] bool canUndo() const {
-        return isIdle() && (lastRun.state == LastRunState::Finished ||
-                            lastRun.state == LastRunState::Interrupted ||
-                            lastRun.state == LastRunState::Damaged);
+        return isIdle() && (lastRun.state == RecordedRunState::Finished ||
+                            lastRun.state == RecordedRunState::Interrupted ||
+                            lastRun.state == RecordedRunState::Damaged);
     }
 };
 

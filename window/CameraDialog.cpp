@@ -1,10 +1,13 @@
 #include "window/CameraDialog.hpp"
 
 #include "window/CameraListModel.hpp"
+#include "window/CameraPictures.hpp"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -15,9 +18,33 @@
 
 namespace brindleaf {
 
+namespace {
+
+// Until its picture comes, and when it has none, a camera shows a file's icon, half the
+// picture's size, where the picture goes: the names stay in line.
+QIcon placeholderIcon(const QWidget& dialog) {
+    const int side = CameraPictures::pictureSide;
+    QPixmap square(QSize(side, side) * dialog.devicePixelRatioF());
+    square.setDevicePixelRatio(dialog.devicePixelRatioF());
+    square.fill(Qt::transparent);
+    QPainter painter(&square);
+    dialog.style()
+        ->standardIcon(QStyle::SP_FileIcon, nullptr, &dialog)
+        .paint(&painter, QRect(side / 4, side / 4, side / 2, side / 2));
+    painter.end();
+    return QIcon(square);
+}
+
+// A row holds its picture with a little room above and below.
+constexpr int rowPadding = 3;
+
+} // namespace
+
 CameraDialog::CameraDialog(QWidget* parent)
     : QDialog(parent), cameras_(new CameraListModel(this)), table_(new QTableView(this)),
-      problemLabel_(new QLabel(this)) {
+      problemLabel_(new QLabel(this)),
+      pictures_(new CameraPictures(placeholderIcon(*this), defaultThumbnailFolder(), this)) {
+    cameras_->setPictures(pictures_);
     setObjectName(QStringLiteral("cameraDialog"));
     setWindowTitle(tr("Cameras"));
     auto* layout = new QVBoxLayout(this);
@@ -37,8 +64,11 @@ CameraDialog::CameraDialog(QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectItems);
     table_->setEditTriggers(QAbstractItemView::AllEditTriggers);
     table_->setWordWrap(false);
+    table_->setIconSize(QSize(CameraPictures::pictureSide, CameraPictures::pictureSide));
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(CameraPictures::pictureSide + 2 * rowPadding);
     layout->addWidget(table_, 1);
-    connect(cameras_, &QAbstractItemModel::modelReset, this, &CameraDialog::fitColumns);
+    connect(cameras_, &QAbstractItemModel::modelReset, this, &CameraDialog::fitTable);
 
     problemLabel_->setObjectName(QStringLiteral("cameraProblemLabel"));
     problemLabel_->setWordWrap(true);
@@ -54,7 +84,7 @@ CameraDialog::CameraDialog(QWidget* parent)
     resize(980, 320);
 }
 
-void CameraDialog::fitColumns() {
+void CameraDialog::fitTable() {
     table_->resizeColumnsToContents();
     // Wide enough to show every column whole, within the screen.
     // The last column stretches: its title is its widest text.
@@ -69,6 +99,15 @@ void CameraDialog::fitColumns() {
     const QScreen* shown = screen();
     const int room = shown != nullptr ? shown->availableGeometry().width() : wanted;
     resize(std::max(width(), std::min(wanted, room)), height());
+    // Tall enough to show every camera, as there are seldom more than a few: the text above
+    // wraps at the width just set.
+    const int rows = table_->horizontalHeader()->sizeHint().height() +
+                     cameras_->rowCount() * table_->verticalHeader()->defaultSectionSize() +
+                     2 * table_->frameWidth();
+    const int wantedHeight =
+        layout()->totalHeightForWidth(width()) - table_->sizeHint().height() + rows;
+    const int roomHeight = shown != nullptr ? shown->availableGeometry().height() : wantedHeight;
+    resize(width(), std::max(height(), std::min(wantedHeight, roomHeight)));
 }
 
 void CameraDialog::showRefusal(const QString& message) {

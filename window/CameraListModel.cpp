@@ -1,6 +1,7 @@
 #include "window/CameraListModel.hpp"
 
 #include "session/DateText.hpp"
+#include "window/CameraPictures.hpp"
 
 #include <QLocale>
 #include <QStringList>
@@ -26,6 +27,17 @@ void CameraListModel::show(std::vector<CameraSummary> cameras, std::vector<Camer
     if (!cameras_.empty()) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
     }
+}
+
+void CameraListModel::setPictures(CameraPictures* pictures) {
+    pictures_ = pictures;
+    connect(pictures_, &CameraPictures::pictureMade, this, [this](const std::string& camera) {
+        const auto shown = std::ranges::find(cameras_, camera, &CameraSummary::name);
+        if (shown != cameras_.end()) {
+            const QModelIndex cell = index(static_cast<int>(shown - cameras_.begin()), Name);
+            emit dataChanged(cell, cell, {Qt::DecorationRole});
+        }
+    });
 }
 
 int CameraListModel::rowCount(const QModelIndex& parent) const {
@@ -96,6 +108,10 @@ QVariant CameraListModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
     case Qt::EditRole:
         return displayed(camera, index.column());
+    case Qt::DecorationRole:
+        return index.column() == Name && pictures_ != nullptr
+                   ? QVariant(pictures_->iconOf(camera.name))
+                   : QVariant();
     case Qt::TextAlignmentRole:
         return index.column() == Entries ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case Qt::ToolTipRole:
@@ -105,6 +121,10 @@ QVariant CameraListModel::data(const QModelIndex& index, int role) const {
         }
         if (index.column() == Shift) {
             return tr("How far to set this camera's clock right, such as -0:03:12");
+        }
+        if (index.column() == Name && pictures_ != nullptr) {
+            return tr("The picture is of the first photo this camera took, or of its first "
+                      "video when it took none");
         }
         return {};
     default:

@@ -9,9 +9,12 @@
 
 namespace brindleaf {
 
+class CameraPictures;
+
 // A folder's cameras as a table: each camera's name, how many entries it took, its first
 // and last date taken, where its time zone comes from, and the zone and clock correction
-// the user gives it, which are edited in place. It needs no widget.
+// the user gives it, which are edited in place, and a picture of the camera's photos
+// beside its name. It needs no widget.
 class CameraListModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -26,6 +29,9 @@ public:
     void show(std::vector<CameraSummary> cameras, std::vector<CameraClock> clocks);
     [[nodiscard]] const std::vector<CameraClock>& clocks() const { return clocks_; }
     [[nodiscard]] const std::vector<CameraSummary>& cameras() const { return cameras_; }
+    // Each camera's name is shown beside its picture from `pictures`, which must outlive
+    // the model.
+    void setPictures(CameraPictures* pictures);
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
@@ -49,6 +55,7 @@ private:
 
     std::vector<CameraSummary> cameras_;
     std::vector<CameraClock> clocks_;
+    CameraPictures* pictures_ = nullptr;
 };
 
 } // namespace brindleaf

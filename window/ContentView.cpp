@@ -3,11 +3,12 @@
 #include "session/NameText.hpp"
 
 #include "engine/Summary.hpp"
-#include "selection/DirectoryDropDelegate.hpp"
+#include "selection/DirectoryDropFilter.hpp"
 #include "selection/FolderChooser.hpp"
 #include "window/Alerts.hpp"
 #include "window/CameraDialog.hpp"
 #include "window/CameraListModel.hpp"
+#include "window/CameraPictures.hpp"
 #include "window/ErrorMessages.hpp"
 #include "window/FlowLayout.hpp"
 #include "window/OrderChoice.hpp"
@@ -16,7 +17,7 @@
 #include "window/RowPictures.hpp"
 #include "window/SummaryText.hpp"
 #include "window/UndoMessages.hpp"
-#include "window/WidgetState.hpp"
+#include "window/WidgetHelpers.hpp"
 #include "window/WindowGoneFilter.hpp"
 
 #include <QCheckBox>
@@ -173,8 +174,8 @@ QListView* ContentView::createPreview() {
     list->setObjectName(QStringLiteral("previewList"));
     list->setModel(session_->preview());
     rowPictures_ = new RowPictures(list);
-    auto* dropTarget = new DirectoryDropDelegate(list->viewport());
-    connect(dropTarget, &DirectoryDropDelegate::folderDropped, this, &ContentView::setTargetDir);
+    auto* dropTarget = new DirectoryDropFilter(list->viewport());
+    connect(dropTarget, &DirectoryDropFilter::folderDropped, this, &ContentView::setTargetDir);
     return list;
 }
 
@@ -234,8 +235,15 @@ void ContentView::showCameras(const SessionState& state) {
     if (!offered) {
         cameraDialog_->reject();
     } else if (!state.isLoading()) {
-        cameraDialog_->cameras()->show(session_->cameras(), state.settings.cameraClocks);
+        fillCameraList(state);
     }
+}
+
+void ContentView::fillCameraList(const SessionState& state) {
+    cameraDialog_->cameras()->show(session_->cameras(), state.settings.cameraClocks);
+    cameraDialog_->pictures()->show(QByteArray::fromStdString(state.settings.targetDir),
+                                    session_->cameraFirstEntries(ImageNames{}),
+                                    cameraDialog_->devicePixelRatioF());
 }
 
 void ContentView::openCameras() {
@@ -244,7 +252,9 @@ void ContentView::openCameras() {
         connect(cameraDialog_->cameras(), &CameraListModel::clocksEdited, session_,
                 &FolderSession::setCameraClocks);
     }
-    cameraDialog_->cameras()->show(session_->cameras(), session_->state().settings.cameraClocks);
+    // The files may have changed since the list last showed.
+    cameraDialog_->pictures()->forget();
+    fillCameraList(session_->state());
     cameraDialog_->open();
 }
 
@@ -330,11 +340,11 @@ void ContentView::showPlanProblem(const SessionState& state) {
     showActions(state);
     if (state.lastRunUnfinished()) {
         // The names shown are not the user's own until the run is dealt with.
-        const LastRun& last = state.lastRun;
+        const RecordedRun& last = state.lastRun;
         problemLabel_->setText(
-            last.state == LastRunState::JournalsUnreadable
+            last.state == RecordedRunState::JournalsUnreadable
                 ? UndoMessages::unreadableJournals(decodedName(state.journalFolder), last.error)
-            : last.state == LastRunState::Damaged
+            : last.state == RecordedRunState::Damaged
                 ? UndoMessages::damagedJournal(targetDirLabel_->text())
                 : UndoMessages::namesLeftByInterruptedRun());
         problemLabel_->show();

@@ -106,6 +106,7 @@ private:
     void showPlanProblem(const SessionState& state);
     void showActions(const SessionState& state);
     void showCameras(const SessionState& state);
+    void fillCameraList(const SessionState& state);
     void openCameras();
     void leaveWithoutWindow();
 

@@ -68,8 +68,8 @@ QString RunDialogs::folderName() const {
     return decodedName(session_.state().settings.targetDir);
 }
 
-void RunDialogs::offerForUnfinishedRun(LastRunState state) {
-    if (state == LastRunState::Damaged) {
+void RunDialogs::offerForUnfinishedRun(RecordedRunState state) {
+    if (state == RecordedRunState::Damaged) {
         offerToSetAsideDamagedRecord();
     } else {
         offerToRestoreInterruptedRun();
@@ -275,12 +275,13 @@ void RunDialogs::askAgainAfterChange() {
 }
 
 void RunDialogs::undoLastRun() {
-    const LastRun& lastRun = session_.state().lastRun;
-    if (lastRun.state == LastRunState::Damaged) {
+    const RecordedRun& lastRun = session_.state().lastRun;
+    if (lastRun.state == RecordedRunState::Damaged) {
         offerToSetAsideDamagedRecord();
         return;
     }
-    if (lastRun.state != LastRunState::Finished && lastRun.state != LastRunState::Interrupted) {
+    if (lastRun.state != RecordedRunState::Finished &&
+        lastRun.state != RecordedRunState::Interrupted) {
         return;
     }
     if (alerts_.ask({Question::Undo,

@@ -34,7 +34,7 @@ public:
     void renameFiles();
     void undoLastRun();
     // Offered once when a folder is shown whose last run did not finish or cannot be read.
-    void offerForUnfinishedRun(LastRunState state);
+    void offerForUnfinishedRun(RecordedRunState state);
     // A close request during a run stops it at the next move; true when one was running.
     bool stopForClose();
 

@@ -85,7 +85,7 @@ QString UndoMessages::runTime(std::int64_t startedNanoseconds) {
     return locale.toString(started, QLocale::ShortFormat);
 }
 
-QString UndoMessages::question(const QString& folder, const LastRun& run) {
+QString UndoMessages::question(const QString& folder, const RecordedRun& run) {
     return tr("Give the %Ln entries of the renaming of %2 in “%1” their original names back?",
               nullptr, countForText(run.entryCount))
         .arg(folder, runTime(run.startedNanoseconds));

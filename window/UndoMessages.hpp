@@ -14,7 +14,7 @@ class UndoMessages {
 
 public:
     // Asks to undo `run`, named by when it began and how many entries it renamed.
-    static QString question(const QString& folder, const LastRun& run);
+    static QString question(const QString& folder, const RecordedRun& run);
     // When a run began: "today 14:03", or the date and time.
     static QString runTime(std::int64_t startedNanoseconds);
     static QString damagedJournal(const QString& folder);

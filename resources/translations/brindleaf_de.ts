@@ -619,6 +619,10 @@
         <translation>Um wie viel die Uhr dieser Kamera zu korrigieren ist, etwa -0:03:12</translation>
     </message>
     <message>
+        <source>The picture is of the first photo this camera took, or of its first video when it took none</source>
+        <translation>Das Bild zeigt das erste Foto, das diese Kamera aufgenommen hat, oder ihr erstes Video, wenn sie kein Foto aufgenommen hat</translation>
+    </message>
+    <message>
         <source>Camera</source>
         <translation>Kamera</translation>
     </message>

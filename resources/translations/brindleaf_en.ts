@@ -619,6 +619,10 @@
         <translation>How far to set this camera's clock right, such as -0:03:12</translation>
     </message>
     <message>
+        <source>The picture is of the first photo this camera took, or of its first video when it took none</source>
+        <translation>The picture is of the first photo this camera took, or of its first video when it took none</translation>
+    </message>
+    <message>
         <source>Camera</source>
         <translation>Camera</translation>
     </message>

@@ -597,6 +597,10 @@
         <translation>このカメラの時計を補正する量（-0:03:12 など）</translation>
     </message>
     <message>
+        <source>The picture is of the first photo this camera took, or of its first video when it took none</source>
+        <translation>このカメラで最初に撮影された写真の画像です（写真がない場合は最初の動画）</translation>
+    </message>
+    <message>
         <source>Camera</source>
         <translation>カメラ</translation>
     </message>

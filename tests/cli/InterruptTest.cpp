@@ -1,5 +1,7 @@
 #include "cli/CliRun.hpp"
+#include "cli/CliRunner.hpp"
 #include "support/FaultyFileSystem.hpp"
+#include "support/ForwardingFileSystem.hpp"
 #include "support/TemporaryFolder.hpp"
 
 #include <gtest/gtest.h>
@@ -125,6 +127,49 @@ TEST(Interrupt, SignalDuringAnUndoKeepsWhatItGaveBackAndSaysHowMuch) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(folder.names(), originals);
     EXPECT_EQ(folder.contentOf("IMG_7.JPG"), "IMG_7.JPG");
+}
+
+// The real file system, except that a signal arrives as the folder is flushed: after an
+// undo's last move, too late for it to stop anything.
+class SignalAtFlush final : public testing::ForwardingFileSystem {
+public:
+    explicit SignalAtFlush(int signal) : signal_(signal) {}
+    std::error_code flush(const UniqueFd& folder) override {
+        ::raise(signal_);
+        return ForwardingFileSystem::flush(folder);
+    }
+
+private:
+    int signal_;
+};
+
+// A signal that comes after an undo's last move changes nothing: the undo did all it
+// could, and its status says what that was, as it would have a moment earlier: 0 when every
+// name is back, 1 when an entry changed since the run was left alone.
+TEST(Interrupt, SignalAfterAnUndoEndedLeavesItsStatusAsItWas) {
+    for (const bool entryChanged : {false, true}) {
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+            SCOPED_TRACE(std::to_string(signal) + (entryChanged ? " entry changed" : ""));
+            TemporaryFolder folder;
+            TemporaryFolder state;
+            for (const char* name : {"a", "b", "c"}) {
+                folder.addFile(name);
+            }
+            ASSERT_EQ(runCli({"--apply", folder.path()}, state).status, 0);
+            if (entryChanged) {
+                std::filesystem::remove(folder.pathOf("0002"));
+                folder.addFile("0002");
+            }
+            const CliResult undone =
+                runCli({"--undo", folder.path()}, state, std::make_unique<SignalAtFlush>(signal));
+            EXPECT_EQ(undone.status, entryChanged ? 1 : 0) << undone.err;
+            const std::set<std::string> expected = entryChanged
+                                                       ? std::set<std::string>{"a", "0002", "c"}
+                                                       : std::set<std::string>{"a", "b", "c"};
+            EXPECT_EQ(folder.names(), expected);
+            EXPECT_EQ(undone.err.find("stopped"), std::string::npos) << undone.err;
+        }
+    }
 }
 
 } // namespace

@@ -16,6 +16,7 @@ using testing::TemporaryFolder;
 // 2024-07-01 09:00 UTC, and an hour.
 constexpr std::int64_t nine = 1'719'824'400;
 constexpr std::int64_t hour = 3'600;
+constexpr std::int64_t second = 1'000'000'000;
 
 // A holiday folder: two cameras whose names interleave nothing like the day went, a phone
 // photo whose metadata is broken, a raw file with its sidecar, and what else such a folder
@@ -209,6 +210,81 @@ TEST(Arrangement, EqualDatesKeepTheOrderGivenForLongRuns) {
                 EXPECT_LT(order[k - 1], order[k]) << "reverse " << reverse << " at " << k;
             }
         }
+    }
+}
+
+// A sidecar named after a whole file name follows that file's group, even where its stem
+// has photos taken at other times: a raw file in two formats, shot 40 seconds apart, makes
+// two groups, and each sidecar goes with the file it describes, whatever the order.
+TEST(Arrangement, SidecarFollowsTheFileItIsNamedAfterAmongTheStemsGroups) {
+    const std::vector<std::string> names{"IMG_7.CR2", "IMG_7.CR2.xmp", "IMG_7.NEF",
+                                         "IMG_7.NEF.xmp"};
+    const auto taken = [](std::optional<std::int64_t> seconds) {
+        EntryDate date;
+        date.modified = (nine + 10 * hour) * second;
+        if (seconds) {
+            date.taken = *seconds * second;
+            date.offset = 0;
+        }
+        return date;
+    };
+    struct Case {
+        std::optional<std::int64_t> cr2;
+        std::optional<std::int64_t> nef;
+        bool reverse;
+        // The entries in their new order, each with the number it takes.
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> expected;
+    };
+    const Case cases[] = {
+        {nine, nine + 40, false, {{0, 0}, {1, 0}, {2, 1}, {3, 1}}},
+        {nine + 40, nine, false, {{2, 0}, {3, 0}, {0, 1}, {1, 1}}},
+        {nine, nine + 40, true, {{3, 0}, {2, 0}, {1, 1}, {0, 1}}},
+        // Taken in one second, the two are one group with both sidecars.
+        {nine, nine, false, {{0, 0}, {2, 0}, {1, 0}, {3, 0}}},
+    };
+    for (const Case& c : cases) {
+        Settings settings;
+        settings.order = Order::Taken;
+        settings.isKeepRelatedOn = true;
+        settings.isReverse = c.reverse;
+        const std::vector<EntryDate> dates{taken(c.cr2), taken(std::nullopt), taken(c.nef),
+                                           taken(std::nullopt)};
+        Arrangement arrangement;
+        const std::vector<std::uint32_t> order = arrange(settings, names, {}, dates, arrangement);
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> numbered;
+        for (std::size_t i = 0; i < order.size() && arrangement.isNumbered(i); ++i) {
+            numbered.emplace_back(order[i], arrangement.numbers.at(i));
+        }
+        EXPECT_EQ(numbered, c.expected)
+            << *c.cr2 - nine << " " << *c.nef - nine << " " << c.reverse;
+    }
+}
+
+// Reversed, the name order puts a sidecar before the file it is named after; when neither
+// has a date taken, the sidecar still takes that file's number rather than one of its own.
+TEST(Arrangement, SidecarBeforeItsUndatedFileStillFollowsIt) {
+    TemporaryFolder folder;
+    for (const char* name : {"IMG_1.CR2", "IMG_1.CR2.xmp", "IMG_2.JPG", "IMG_2.jpg.xmp"}) {
+        folder.addFile(name);
+        testing::setModified(folder.pathOf(name), nine);
+    }
+    PosixFileSystem fileSystem;
+    for (const Order order : {Order::Name, Order::Taken}) {
+        Settings settings;
+        settings.targetDir = folder.path();
+        settings.digits = "1";
+        settings.isKeepRelatedOn = true;
+        settings.isReverse = true;
+        settings.order = order;
+        const auto opened = planFolder(fileSystem, settings);
+        ASSERT_TRUE(opened);
+        std::string text;
+        for (std::size_t i = 0; i < opened->plan.names.size(); ++i) {
+            text += opened->plan.names[i] + ">" + opened->plan.newNameAt(i) + " ";
+        }
+        EXPECT_EQ(text, "IMG_2.jpg.xmp>1.jpg.xmp IMG_2.JPG>1.JPG IMG_1.CR2.xmp>2.CR2.xmp "
+                        "IMG_1.CR2>2.CR2 ")
+            << static_cast<int>(order);
     }
 }
 

@@ -94,7 +94,7 @@ TEST(Cameras, AGroupStandsAtTheDateOfTheMemberItIsOrderedBy) {
     EXPECT_EQ(shown.dates[1].instant, 7'000'000'000);
     EXPECT_EQ(shown.dates[1].source, DateSource::Taken);
     EXPECT_EQ(shown.dates[2].instant, 9'000'000'000);
-    EXPECT_EQ(shown.cameras, (std::vector<std::string>{"Canon EOS R6", "", ""}));
+    EXPECT_EQ(shown.cameras, (std::vector<std::string>{"Canon EOS R6", "Canon EOS R6", ""}));
     Settings modified;
     modified.order = Order::Modified;
     EXPECT_EQ(shownDates(std::vector<EntryDate>{photo, sidecar, sidecar}, pair, modified)

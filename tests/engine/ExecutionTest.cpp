@@ -159,7 +159,7 @@ TEST_F(FailingMove, NamesEveryEntryThatCouldNotBeRestored) {
     // that did not finish, and no new run numbers what it left.
     const auto opened = fileSystem.openFolder(folder.path());
     EXPECT_EQ(journals.lastRunOf(folder.path(), *fileSystem.identify(*opened)).state,
-              LastRunState::Interrupted);
+              RecordedRunState::Interrupted);
     EXPECT_EQ(run(), RunOutcome::LastRunInterrupted);
 }
 
@@ -201,6 +201,79 @@ TEST_F(FailingMove, CancelAnywhereRestoresEverythingSilently) {
         expectUntouched({"0001", "0002", "0003", "a"});
     }
     EXPECT_TRUE(failures.empty());
+}
+
+// The fixture's file system, except that the folder never reaches the disk.
+class FolderThatCannotBeFlushed final : public testing::ForwardingFileSystem {
+public:
+    using ForwardingFileSystem::ForwardingFileSystem;
+    std::error_code flush(const UniqueFd&) override {
+        return std::make_error_code(std::errc::io_error);
+    }
+};
+
+// A folder that cannot be flushed after the moves: the failure says how many entries bear
+// new names that a power cut may take from them, which is none when the run gave every name
+// back, and the journal stays to lead undo to them.
+TEST_F(Execution, FolderThatCannotBeFlushedSaysHowManyEntriesMayLoseTheirNewNames) {
+    struct Case {
+        const char* what;
+        std::set<std::size_t> failingMoves;
+        std::size_t entriesBeforeCancel;
+        std::vector<ErrorKind> failures;
+        std::size_t renamed;
+        NameSet names;
+    };
+    // "0001" has its new name already: two entries move.
+    const std::size_t never = 100;
+    for (const Case& row : {
+             Case{"every move made",
+                  {},
+                  never,
+                  {ErrorKind::CannotFlush},
+                  2,
+                  NameSet{"0001", "0002", "0003"}},
+             Case{"a move failed, every name given back",
+                  {2},
+                  never,
+                  {ErrorKind::CannotRename, ErrorKind::CannotFlush},
+                  0,
+                  NameSet{"0001", "b", "c"}},
+             Case{"stopped, every name given back",
+                  {},
+                  1,
+                  {ErrorKind::CannotFlush},
+                  0,
+                  NameSet{"0001", "b", "c"}},
+         }) {
+        SCOPED_TRACE(row.what);
+        TemporaryFolder entries;
+        for (const char* name : {"0001", "b", "c"}) {
+            entries.addFile(name);
+        }
+        TemporaryFolder journalState;
+        Journals ownJournals{JournalFolder(journalState.pathOf("journals"))};
+        FaultyFileSystem faulty(std::chrono::microseconds(0), row.failingMoves);
+        FolderThatCannotBeFlushed unflushable(&faulty);
+        CancelAfter observer(row.entriesBeforeCancel);
+        Settings chosen = settings;
+        chosen.targetDir = entries.path();
+        const RunReport report = renameFiles(chosen, unflushable, ownJournals, observer);
+
+        EXPECT_EQ(report.outcome, RunOutcome::Failed);
+        std::vector<ErrorKind> kinds;
+        for (const Error& error : report.failures) {
+            kinds.push_back(error.kind);
+        }
+        EXPECT_EQ(kinds, row.failures);
+        ASSERT_FALSE(report.failures.empty());
+        EXPECT_EQ(report.failures.back().renamed, row.renamed);
+        EXPECT_EQ(report.failures.back().code, std::errc::io_error);
+        EXPECT_EQ(entries.names(), row.names);
+        const auto opened = faulty.openFolder(entries.path());
+        EXPECT_EQ(ownJournals.lastRunOf(entries.path(), *faulty.identify(*opened)).state,
+                  RecordedRunState::Interrupted);
+    }
 }
 
 } // namespace

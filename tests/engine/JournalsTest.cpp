@@ -51,11 +51,11 @@ protected:
         return report;
     }
     UndoReport undo() { return undoLastRun(fileSystem, folder.path(), journals, proceed); }
-    LastRunState lastRun(const Journals& from) {
+    RecordedRunState lastRun(const Journals& from) {
         const auto opened = fileSystem.openFolder(folder.path());
         return from.lastRunOf(folder.path(), *fileSystem.identify(*opened)).state;
     }
-    LastRunState lastRun() { return lastRun(journals); }
+    RecordedRunState lastRun() { return lastRun(journals); }
     // Every file in the journal folder, hidden ones included.
     NameSet journalFiles() const {
         NameSet names;
@@ -106,7 +106,7 @@ TEST_F(JournalsTest, RunThatCannotBeMarkedFinishedStaysUndoable) {
     EXPECT_EQ(run().outcome, RunOutcome::Renamed);
     ASSERT_EQ(failures.size(), 1U);
     EXPECT_EQ(failures[0].kind, ErrorKind::CannotMarkJournal);
-    EXPECT_EQ(lastRun(), LastRunState::Interrupted);
+    EXPECT_EQ(lastRun(), RecordedRunState::Interrupted);
     calls->failing = Call::None;
     EXPECT_EQ(undo().outcome, UndoOutcome::Restored);
     EXPECT_EQ(folder.names(), originals);
@@ -147,7 +147,7 @@ TEST_F(JournalsTest, DamagedJournalKeepsTheFolderRefusedAndMovesNothing) {
         // A finished run cut short afterwards is told by its last line, without reading
         // its entries; only the checksum, read by undo, finds a changed entry.
         if (problem != JournalProblem::Corrupt) {
-            EXPECT_EQ(lastRun(), LastRunState::Damaged);
+            EXPECT_EQ(lastRun(), RecordedRunState::Damaged);
             EXPECT_EQ(run().outcome, RunOutcome::LastRunDamaged);
         }
         // Undo takes what such a journal can still tell; what it does is tested with undo.
@@ -170,7 +170,7 @@ TEST_F(JournalsTest, FolderIsKnownWhenItsDiskComesBackAsAnotherDevice) {
         fileSystem.deviceShift = 1000;
         const auto opened = fileSystem.openFolder(other.path());
         EXPECT_EQ(journals.lastRunOf(other.path(), *fileSystem.identify(*opened)).state,
-                  LastRunState::Interrupted);
+                  RecordedRunState::Interrupted);
         EXPECT_EQ(renameFiles(reversed, fileSystem, journals).outcome,
                   RunOutcome::LastRunInterrupted);
         EXPECT_EQ(undoLastRun(fileSystem, other.path(), journals, proceed).outcome,
@@ -229,7 +229,7 @@ TEST_F(JournalsTest, PlantedFilesAmongJournalsAreIgnored) {
     ASSERT_EQ(run().outcome, RunOutcome::Renamed);
     const std::string planted = journals.folder().path() + "/99999999999999999999-1.journal";
     ASSERT_EQ(::mkfifo(planted.c_str(), 0600), 0);
-    EXPECT_EQ(lastRun(), LastRunState::Finished);
+    EXPECT_EQ(lastRun(), RecordedRunState::Finished);
     std::filesystem::remove(planted);
     // Another user's copy of a journal would undo the run, were it read.
     const std::string own = journals.folder().path() + "/" + journals.folder().names()->front();
@@ -269,7 +269,7 @@ TEST_F(JournalsTest, JournalReplacedByWhatCannotBeReadIsTheFoldersDamagedRun) {
         std::filesystem::remove(elsewhere.pathOf("journal"));
         std::filesystem::rename(journal, elsewhere.pathOf("journal"));
         replace(journal);
-        EXPECT_EQ(lastRun(), LastRunState::Damaged) << what;
+        EXPECT_EQ(lastRun(), RecordedRunState::Damaged) << what;
         const auto opened = fileSystem.openFolder(folder.path());
         const auto history = journals.historyOf(folder.path(), *fileSystem.identify(*opened));
         ASSERT_EQ(history->size(), 1U) << what;
@@ -285,7 +285,7 @@ TEST_F(JournalsTest, JournalReplacedByWhatCannotBeReadIsTheFoldersDamagedRun) {
         EXPECT_EQ(forgot.outcome, ForgetOutcome::SetAside) << what;
         EXPECT_EQ(forgot.problem, JournalProblem::Unreadable);
         EXPECT_EQ(folder.names(), halfway) << what;
-        EXPECT_EQ(lastRun(), LastRunState::None) << what;
+        EXPECT_EQ(lastRun(), RecordedRunState::None) << what;
         calls->journalOwner.reset();
         // Put back as it was, the run is undone as any other.
         std::filesystem::rename(elsewhere.pathOf("journal"), journal);
@@ -329,7 +329,7 @@ TEST_F(JournalsTest, PruningLeavesJournalsItCannotReadWhereTheyAre) {
     ASSERT_EQ(renameFiles(otherSettings, fileSystem, journals).outcome, RunOutcome::Renamed);
     calls->journalOwner.reset();
     EXPECT_TRUE(std::filesystem::exists(journals.folder().path() + "/" + keyless));
-    EXPECT_EQ(lastRun(), LastRunState::Interrupted);
+    EXPECT_EQ(lastRun(), RecordedRunState::Interrupted);
 }
 
 // Each folder keeps its own runs whatever others do, and its newest one whatever the limit
@@ -393,8 +393,8 @@ TEST_F(JournalsTest, UntrustedJournalFolderRefusesHistoryUndoAndForget) {
     const FolderIdentity identity = *fileSystem.identify(*opened);
     for (const auto& [spoil, problem] : cases) {
         spoil();
-        const LastRun last = journals.lastRunOf(folder.path(), identity);
-        EXPECT_EQ(last.state, LastRunState::JournalsUnreadable);
+        const RecordedRun last = journals.lastRunOf(folder.path(), identity);
+        EXPECT_EQ(last.state, RecordedRunState::JournalsUnreadable);
         EXPECT_EQ(last.error, problem);
         const auto history = journals.historyOf(folder.path(), identity);
         ASSERT_FALSE(history.has_value());
@@ -414,7 +414,7 @@ TEST_F(JournalsTest, UntrustedJournalFolderRefusesHistoryUndoAndForget) {
         }
         ::chmod(journalFolder.c_str(), 0700);
         calls->folderOwner.reset();
-        EXPECT_EQ(lastRun(), LastRunState::Finished);
+        EXPECT_EQ(lastRun(), RecordedRunState::Finished);
     }
 }
 
@@ -429,8 +429,8 @@ TEST_F(JournalsTest, JournalFolderThatCannotBeOpenedHidesNoRun) {
              {Call::OpenFolder, EACCES}, {Call::OpenFolder, EMFILE}, {Call::Status, EIO}}) {
         calls->failing = failing;
         calls->error = error;
-        const LastRun last = journals.lastRunOf(folder.path(), identity);
-        EXPECT_EQ(last.state, LastRunState::JournalsUnreadable) << error;
+        const RecordedRun last = journals.lastRunOf(folder.path(), identity);
+        EXPECT_EQ(last.state, RecordedRunState::JournalsUnreadable) << error;
         EXPECT_EQ(last.error, std::error_code(error, std::generic_category()));
         EXPECT_FALSE(journals.historyOf(folder.path(), identity).has_value());
         EXPECT_EQ(undo().outcome, UndoOutcome::JournalsUnreadable);
@@ -438,7 +438,7 @@ TEST_F(JournalsTest, JournalFolderThatCannotBeOpenedHidesNoRun) {
         EXPECT_EQ(folder.names(), halfway);
     }
     calls->failing = Call::None;
-    EXPECT_EQ(lastRun(), LastRunState::Interrupted);
+    EXPECT_EQ(lastRun(), RecordedRunState::Interrupted);
 }
 
 // A run cut short whose journal was then damaged past reading is still known by the
@@ -456,18 +456,18 @@ TEST_F(JournalsTest, JournalDamagedPastItsHeadStillRefusesItsFolder) {
     for (const std::string& name : *written) {
         std::filesystem::resize_file(journals.folder().path() + "/" + name, 100);
     }
-    EXPECT_EQ(lastRun(), LastRunState::Damaged);
+    EXPECT_EQ(lastRun(), RecordedRunState::Damaged);
     EXPECT_EQ(run().outcome, RunOutcome::LastRunDamaged);
     EXPECT_EQ(undo().outcome, UndoOutcome::JournalDamaged);
     EXPECT_EQ(folder.names(), halfway);
     EXPECT_EQ(forgetDamagedRun(fileSystem, folder.path(), journals, true).outcome,
               ForgetOutcome::SetAside);
-    EXPECT_EQ(lastRun(), LastRunState::None);
+    EXPECT_EQ(lastRun(), RecordedRunState::None);
     EXPECT_EQ(folder.names(), halfway);
     // The other folder's damaged journal is still there, and still refuses only it.
     const auto opened = fileSystem.openFolder(other.path());
     EXPECT_EQ(journals.lastRunOf(other.path(), *fileSystem.identify(*opened)).state,
-              LastRunState::Damaged);
+              RecordedRunState::Damaged);
 }
 
 // Journals written before their names held the folder's keys are still read by their heads.
@@ -477,7 +477,7 @@ TEST_F(JournalsTest, JournalsNamedWithoutKeysAreStillRead) {
     const std::string oldName = name.substr(0, name.find('-', 21)) + ".journal";
     std::filesystem::rename(journals.folder().path() + "/" + name,
                             journals.folder().path() + "/" + oldName);
-    EXPECT_EQ(lastRun(), LastRunState::Finished);
+    EXPECT_EQ(lastRun(), RecordedRunState::Finished);
     EXPECT_EQ(undo().outcome, UndoOutcome::Restored);
     EXPECT_EQ(folder.names(), originals);
 }
@@ -504,7 +504,7 @@ TEST_F(JournalsTest, JournalLargerThanItsEntriesCanMakeItIsDamaged) {
     std::filesystem::resize_file(journal, padded - trailer.size());
     std::ofstream(journal, std::ios::binary | std::ios::app) << trailer;
     ASSERT_EQ(std::filesystem::file_size(journal), padded);
-    EXPECT_EQ(lastRun(), LastRunState::Damaged);
+    EXPECT_EQ(lastRun(), RecordedRunState::Damaged);
     const auto loaded = journals.load(journals.folder().names()->front());
     ASSERT_FALSE(loaded.has_value());
     EXPECT_EQ(loaded.error(), JournalProblem::Corrupt);
@@ -571,14 +571,14 @@ TEST_F(JournalsTest, SetAsideThatFailsLeavesTheJournalWhereItWas) {
         EXPECT_EQ(folder.names(), halfway);
         if (test.setAside) {
             EXPECT_EQ(forgot.outcome, ForgetOutcome::SetAside) << test.error;
-            EXPECT_EQ(lastRun(), LastRunState::None);
+            EXPECT_EQ(lastRun(), RecordedRunState::None);
             EXPECT_FALSE(std::filesystem::exists(journal));
             std::filesystem::rename(journal + ".set-aside", journal);
         } else {
             EXPECT_EQ(forgot.outcome, ForgetOutcome::Failed) << test.error;
             EXPECT_EQ(forgot.error, std::error_code(test.error, std::generic_category()));
             EXPECT_EQ(forgot.setAsideAs, "");
-            EXPECT_EQ(lastRun(), LastRunState::Damaged) << test.error;
+            EXPECT_EQ(lastRun(), RecordedRunState::Damaged) << test.error;
             EXPECT_EQ(run().outcome, RunOutcome::LastRunDamaged) << test.error;
         }
         EXPECT_EQ(journals.folder().read(journals.folder().names()->front()), bytes);
@@ -610,9 +610,9 @@ TEST_F(JournalsTest, RemovalThatFailsSaysSo) {
     calls->failing = Call::Unlink;
     EXPECT_EQ(journals.folder().remove(name), std::errc::io_error);
     calls->failing = Call::None;
-    EXPECT_EQ(lastRun(), LastRunState::Finished);
+    EXPECT_EQ(lastRun(), RecordedRunState::Finished);
     EXPECT_FALSE(journals.folder().remove(name));
-    EXPECT_EQ(lastRun(), LastRunState::None);
+    EXPECT_EQ(lastRun(), RecordedRunState::None);
 }
 
 // Two disks given the same device number one after the other, whose folders have the same
@@ -623,7 +623,7 @@ TEST_F(JournalsTest, SameDeviceAndInodeOnAnotherVolumeIsAnotherFolder) {
     fileSystem.volume = 8;
     const auto opened = fileSystem.openFolder(folder.path());
     EXPECT_EQ(journals.lastRunOf(folder.path(), *fileSystem.identify(*opened)).state,
-              LastRunState::None);
+              RecordedRunState::None);
     settings.prefix = "v";
     ASSERT_EQ(run().outcome, RunOutcome::Renamed);
     for (const std::uint64_t volume : {7, 8}) {

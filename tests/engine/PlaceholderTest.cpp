@@ -285,7 +285,7 @@ TEST(Placeholder, RecordsOfAFinishedRunStillDecodeForUndo) {
     const auto opened = fileSystem->openFolder(folder.path());
     ASSERT_TRUE(opened.has_value());
     EXPECT_EQ(journals.lastRunOf(folder.path(), *fileSystem->identify(*opened)).state,
-              LastRunState::Finished);
+              RecordedRunState::Finished);
     for (const RecordedPlaceholder& placeholder : record->placeholders) {
         EXPECT_NE(placeholder.inode, 0U) << placeholder.name;
     }

@@ -204,17 +204,17 @@ TEST_F(Trip, ShowsEachGroupAtTheTimeItIsNumberedBy) {
         // In Berlin's summer time the Nikon's 08:50 is 06:50 UTC.
         {photos, "DSC_0100.JPG 24600 taken NIKON D750\n"
                  "DSC_0100.NEF 24600 taken NIKON D750\n"
-                 "dsc_0100.xmp 24600 taken \n"
+                 "dsc_0100.xmp 24600 taken NIKON D750\n"
                  "IMG_0002.CR2 30600 taken Canon EOS R6\n"
                  "IMG_0002.JPG 30600 taken Canon EOS R6\n"
-                 "IMG_0002.cr2.xmp 30600 taken \n"},
+                 "IMG_0002.cr2.xmp 30600 taken Canon EOS R6\n"},
         {nikonZone, "DSC_0100.JPG 28200 corrected NIKON D750\n"
                     "DSC_0100.NEF 28200 corrected NIKON D750\n"
-                    "dsc_0100.xmp 28200 corrected \n"
+                    "dsc_0100.xmp 28200 corrected NIKON D750\n"
                     "IMG_0002.CR2 30600 taken Canon EOS R6\n"
                     "IMG_0002.JPG 30600 taken Canon EOS R6\n"
-                    "IMG_0002.cr2.xmp 30600 taken \n"},
-        {reversed, "dsc_0100.xmp 28200 corrected \n"
+                    "IMG_0002.cr2.xmp 30600 taken Canon EOS R6\n"},
+        {reversed, "dsc_0100.xmp 28200 corrected NIKON D750\n"
                    "DSC_0100.NEF 28200 corrected NIKON D750\n"
                    "DSC_0100.JPG 28200 corrected NIKON D750\n"},
     };

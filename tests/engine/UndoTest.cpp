@@ -57,11 +57,11 @@ protected:
         EXPECT_EQ(folder.contentOf("sub/inner"), "sub/inner");
     }
 
-    LastRunState lastRun(const std::string& path) {
+    RecordedRunState lastRun(const std::string& path) {
         const auto opened = fileSystem.openFolder(path);
         return journals.lastRunOf(path, *fileSystem.identify(*opened)).state;
     }
-    LastRunState lastRun() { return lastRun(folder.path()); }
+    RecordedRunState lastRun() { return lastRun(folder.path()); }
 
     std::string journalPath() {
         return journals.folder().path() + "/" + *journals.folder().names()->begin();
@@ -72,7 +72,7 @@ TEST_F(Undo, FinishedRunIsUndoneOnceAndOnlyOnce) {
     settings.isReverse = true; // "0001" and "0002" trade places
     ASSERT_EQ(run(), RunOutcome::Renamed);
     EXPECT_EQ(folder.contentOf("0007"), "0001");
-    EXPECT_EQ(lastRun(), LastRunState::Finished);
+    EXPECT_EQ(lastRun(), RecordedRunState::Finished);
 
     const UndoReport report = undo();
     EXPECT_EQ(report.outcome, UndoOutcome::Restored);
@@ -96,7 +96,7 @@ TEST_F(Undo, RunKilledAnywhereIsRefusedThenUndone) {
         reversed.isReverse = true;
         ASSERT_TRUE(testing::renameKilledAtMove(reversed, journals.folder(), dyingMove));
 
-        EXPECT_EQ(lastRun(other.path()), LastRunState::Interrupted);
+        EXPECT_EQ(lastRun(other.path()), RecordedRunState::Interrupted);
         // The names that run left are not the user's own names to number.
         EXPECT_EQ(renameFiles(reversed, fileSystem, journals, proceed).outcome,
                   RunOutcome::LastRunInterrupted);
@@ -145,7 +145,7 @@ TEST_F(Undo, EntriesLeftAloneCanBeTriedAgain) {
     EXPECT_EQ(none.restored, 0U);
     EXPECT_EQ(none.leftAlone, (std::vector<LeftAlone>{{"a", LeftAloneReason::NameTaken},
                                                       {"b", LeftAloneReason::NameTaken}}));
-    EXPECT_EQ(lastRun(other.path()), LastRunState::Finished);
+    EXPECT_EQ(lastRun(other.path()), RecordedRunState::Finished);
 
     std::filesystem::remove(other.pathOf("a"));
     const UndoReport some = undoOther();
@@ -171,7 +171,7 @@ TEST_F(Undo, FolderIsFlushedAfterTheLastMoveBeforeSuccess) {
     ASSERT_EQ(undo().outcome, UndoOutcome::Restored);
     fileSystem.flushFails = true;
     EXPECT_EQ(run(), RunOutcome::Failed);
-    EXPECT_EQ(lastRun(), LastRunState::Interrupted);
+    EXPECT_EQ(lastRun(), RecordedRunState::Interrupted);
 }
 
 // FAT keeps times to two seconds: entries of one size and time look alike, and a finished
@@ -250,10 +250,10 @@ TEST_F(Undo, StoppedUndoKeepsWhatItGaveBackAndTheNextGivesTheRest) {
         EXPECT_FALSE(stopped.notRecorded);
         if (moves == 0) {
             // Nothing moved: the run is as it was.
-            EXPECT_EQ(lastRun(), LastRunState::Finished);
+            EXPECT_EQ(lastRun(), RecordedRunState::Finished);
         } else {
             // Until the rest are back, the names the undo left are no one's to number.
-            EXPECT_EQ(lastRun(), LastRunState::Interrupted);
+            EXPECT_EQ(lastRun(), RecordedRunState::Interrupted);
             EXPECT_EQ(run(), RunOutcome::LastRunInterrupted);
         }
 
@@ -281,7 +281,7 @@ TEST_F(Undo, UndoStoppedWithAnEntryParkedFindsItNextTime) {
     EXPECT_EQ(stopped.outcome, UndoOutcome::Cancelled);
     EXPECT_EQ(stopped.restored, 0U);
     EXPECT_EQ(other.names().size(), 2U);
-    EXPECT_EQ(lastRun(other.path()), LastRunState::Interrupted);
+    EXPECT_EQ(lastRun(other.path()), RecordedRunState::Interrupted);
 
     EXPECT_EQ(undoLastRun(fileSystem, other.path(), journals, proceed).outcome,
               UndoOutcome::Restored);
@@ -317,14 +317,14 @@ TEST_F(Undo, UndoWhoseRecordCannotBeUpdatedSaysHowManyMoved) {
     EXPECT_EQ(report.restored, renamed.moved);
     EXPECT_EQ(report.toRestore, renamed.moved);
     expectOriginals();
-    EXPECT_EQ(lastRun(), LastRunState::Interrupted);
+    EXPECT_EQ(lastRun(), RecordedRunState::Interrupted);
 
     calls->failing = testing::ScriptedJournalCalls::Call::None;
     const UndoReport completed = undo();
     EXPECT_EQ(completed.outcome, UndoOutcome::Restored);
     EXPECT_EQ(completed.restored, 0U);
     EXPECT_EQ(completed.alreadyOriginal, renamed.moved);
-    EXPECT_EQ(lastRun(), LastRunState::Undone);
+    EXPECT_EQ(lastRun(), RecordedRunState::Undone);
 }
 
 // Without inode numbers, size and time are all that tell an entry; one whose size changed
@@ -371,7 +371,7 @@ TEST_F(Undo, PartialUndoOfAnInterruptedRunKeepsItRefused) {
     EXPECT_EQ(report.leftAlone, (std::vector<LeftAlone>{{away[0], LeftAloneReason::NameTaken}}));
     EXPECT_EQ(report.restored, 1U);
     EXPECT_EQ(other.contentOf(away[1]), away[1]);
-    EXPECT_EQ(lastRun(other.path()), LastRunState::Interrupted);
+    EXPECT_EQ(lastRun(other.path()), RecordedRunState::Interrupted);
     EXPECT_EQ(renameFiles(numbered, fileSystem, journals, proceed).outcome,
               RunOutcome::LastRunInterrupted);
 }
@@ -417,11 +417,12 @@ TEST_F(Undo, DamagedJournalGivesBackTheEntriesItCanStillTell) {
         // A journal that lost entries stays, untouched, and keeps the folder refused until
         // the user sets it aside.
         EXPECT_FALSE(std::filesystem::exists(journal + ".set-aside"));
-        EXPECT_EQ(lastRun(), test.unread > 0 ? LastRunState::Damaged : LastRunState::Undone);
+        EXPECT_EQ(lastRun(),
+                  test.unread > 0 ? RecordedRunState::Damaged : RecordedRunState::Undone);
         if (test.unread > 0) {
             EXPECT_EQ(forgetDamagedRun(fileSystem, folder.path(), journals, true).outcome,
                       ForgetOutcome::SetAside);
-            EXPECT_EQ(lastRun(), LastRunState::Undone);
+            EXPECT_EQ(lastRun(), RecordedRunState::Undone);
         }
         EXPECT_EQ(undo().outcome, UndoOutcome::NothingToUndo);
         if (test.unread == 0) {
@@ -459,13 +460,13 @@ TEST_F(Undo, DamagedJournalStaysWhenItsReplacementCannotBeWritten) {
     EXPECT_EQ(failed.outcome, UndoOutcome::Failed);
     EXPECT_EQ(folder.names(), renamed);
     EXPECT_TRUE(std::filesystem::exists(journal));
-    EXPECT_EQ(lastRun(), LastRunState::Damaged);
+    EXPECT_EQ(lastRun(), RecordedRunState::Damaged);
 
     calls->failing = testing::ScriptedJournalCalls::Call::None;
     const UndoReport undone = undoLastRun(fileSystem, folder.path(), scripted, proceed);
     EXPECT_EQ(undone.outcome, UndoOutcome::Restored);
     EXPECT_EQ(undone.unreadEntries, 1U);
-    EXPECT_EQ(lastRun(), LastRunState::Damaged);
+    EXPECT_EQ(lastRun(), RecordedRunState::Damaged);
 }
 
 } // namespace

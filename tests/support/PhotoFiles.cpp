@@ -33,6 +33,10 @@ void writeCameraPhoto(const std::string& path, const CameraTags& tags) {
         std::ofstream file(path, std::ios::binary);
         file << "\xFF\xD8\xFF\xD9";
     }
+    writeCameraTags(path, tags);
+}
+
+void writeCameraTags(const std::string& path, const CameraTags& tags) {
     const auto image = Exiv2::ImageFactory::open(path);
     image->readMetadata();
     Exiv2::ExifData exif;

@@ -27,6 +27,8 @@ struct CameraTags {
 // Writes the smallest JPEG Exiv2 accepts to `path`, carrying `tags`, whatever the name's
 // extension: a raw file or an HEIC photo of this kind holds the same tags in the same place.
 void writeCameraPhoto(const std::string& path, const CameraTags& tags);
+// Replaces the EXIF data of the JPEG at `path` by `tags`, keeping its pixels.
+void writeCameraTags(const std::string& path, const CameraTags& tags);
 
 // Sets the modified time of `path`, in seconds since the epoch.
 void setModified(const std::string& path, std::int64_t seconds);

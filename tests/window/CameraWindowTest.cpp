@@ -297,7 +297,8 @@ private slots:
 
     // The date column shows the instant each entry is numbered by, to the second, in the
     // zone it was read in; a sidecar shows its photo's; a corrected time and a modified time
-    // standing in for a date taken are marked. The camera column names each photo's camera.
+    // standing in for a date taken are marked. The camera column names each photo's camera,
+    // and a sidecar its group's.
     void dateColumnShowsTheTimeEachEntryIsNumberedBy() {
         TripWindow trip;
         trip.orderByDateTaken();
@@ -329,7 +330,7 @@ private slots:
                  (QStringList{
                      "DSC_0100.JPG | NIKON D750",
                      "DSC_0100.NEF | NIKON D750",
-                     "dsc_0100.xmp | ",
+                     "dsc_0100.xmp | NIKON D750",
                      "DSC_0101.JPG | NIKON D750",
                      "IMG_9999.JPG | Canon EOS R6",
                      "IMG_0001.JPG | Canon EOS R6",

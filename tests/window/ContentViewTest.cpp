@@ -608,7 +608,7 @@ private slots:
         QCOMPARE(alerts.kinds(), QList<Question>{Question::RestoreInterrupted});
         // Not now: the names shown are the interrupted run's, and nothing renames them.
         QVERIFY(!child<QPushButton>(view, "doButton")->isEnabled());
-        QCOMPARE(view.session().state().lastRun.state, brindleaf::LastRunState::Interrupted);
+        QCOMPARE(view.session().state().lastRun.state, brindleaf::RecordedRunState::Interrupted);
         QVERIFY(child<QLabel>(view, "problemLabel")->isVisibleTo(&view));
 
         alerts.answerWith({});

@@ -1,4 +1,4 @@
-#include "selection/DirectoryDropDelegate.hpp"
+#include "selection/DirectoryDropFilter.hpp"
 #include "support/GuiHelpers.hpp"
 #include "support/TemporaryFolder.hpp"
 
@@ -9,7 +9,7 @@
 #include <memory>
 #include <sstream>
 
-using brindleaf::DirectoryDropDelegate;
+using brindleaf::DirectoryDropFilter;
 using brindleaf::testing::TemporaryFolder;
 using brindleaf::testing::urlData;
 
@@ -33,7 +33,7 @@ private:
 
 } // namespace
 
-class DirectoryDropDelegateTest : public QObject {
+class DirectoryDropFilterTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -46,20 +46,20 @@ private slots:
             urlData({QUrl(QStringLiteral("https://example.org/dir/")),
                      localUrl(folder.pathOf("plain")), localUrl(folder.pathOf("gone")),
                      localUrl(folder.pathOf("one")), localUrl(folder.pathOf("two"))}));
-        QCOMPARE(DirectoryDropDelegate::firstFolder(data.get()), localUrl(folder.pathOf("one")));
+        QCOMPARE(DirectoryDropFilter::firstFolder(data.get()), localUrl(folder.pathOf("one")));
 
         const std::unique_ptr<QMimeData> filesOnly(urlData({localUrl(folder.pathOf("plain"))}));
-        QVERIFY(!DirectoryDropDelegate::firstFolder(filesOnly.get()));
+        QVERIFY(!DirectoryDropFilter::firstFolder(filesOnly.get()));
         QMimeData text;
         text.setText(QString::fromStdString(folder.path()));
-        QVERIFY(!DirectoryDropDelegate::firstFolder(&text));
+        QVERIFY(!DirectoryDropFilter::firstFolder(&text));
     }
 
     void takenFolderArrivesOnlyThroughTheEventLoop() {
         TemporaryFolder folder;
         QWidget target;
-        DirectoryDropDelegate delegate(&target);
-        QSignalSpy dropped(&delegate, &DirectoryDropDelegate::folderDropped);
+        DirectoryDropFilter delegate(&target);
+        QSignalSpy dropped(&delegate, &DirectoryDropFilter::folderDropped);
         const std::unique_ptr<QMimeData> data(urlData({localUrl(folder.path())}));
 
         QVERIFY(brindleaf::testing::dropOn(&target, *data));
@@ -71,8 +71,8 @@ private slots:
     void folderGoneBeforeDeliveryPrintsErrorAndDeliversNothing() {
         auto folder = std::make_unique<TemporaryFolder>();
         QWidget target;
-        DirectoryDropDelegate delegate(&target);
-        QSignalSpy dropped(&delegate, &DirectoryDropDelegate::folderDropped);
+        DirectoryDropFilter delegate(&target);
+        QSignalSpy dropped(&delegate, &DirectoryDropFilter::folderDropped);
         const std::unique_ptr<QMimeData> data(urlData({localUrl(folder->path())}));
 
         const CapturedOutput output;
@@ -84,5 +84,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DirectoryDropDelegateTest)
-#include "DirectoryDropDelegateTest.moc"
+QTEST_MAIN(DirectoryDropFilterTest)
+#include "DirectoryDropFilterTest.moc"

@@ -1,4 +1,4 @@
-#include "selection/DirectoryDropDelegate.hpp"
+#include "selection/DirectoryDropFilter.hpp"
 
 #include <QDropEvent>
 #include <QFileInfo>
@@ -17,12 +17,12 @@ bool isLocalFolder(const QUrl& url) {
 
 } // namespace
 
-DirectoryDropDelegate::DirectoryDropDelegate(QWidget* target) : QObject(target) {
+DirectoryDropFilter::DirectoryDropFilter(QWidget* target) : QObject(target) {
     target->setAcceptDrops(true);
     target->installEventFilter(this);
 }
 
-std::optional<QUrl> DirectoryDropDelegate::firstFolder(const QMimeData* data) {
+std::optional<QUrl> DirectoryDropFilter::firstFolder(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls()) {
         return std::nullopt;
     }
@@ -34,7 +34,7 @@ std::optional<QUrl> DirectoryDropDelegate::firstFolder(const QMimeData* data) {
     return std::nullopt;
 }
 
-bool DirectoryDropDelegate::performDrop(const QMimeData* data) {
+bool DirectoryDropFilter::performDrop(const QMimeData* data) {
     const std::optional<QUrl> folder = firstFolder(data);
     if (!folder) {
         return false;
@@ -45,7 +45,7 @@ bool DirectoryDropDelegate::performDrop(const QMimeData* data) {
     return true;
 }
 
-void DirectoryDropDelegate::deliver(const QUrl& folder) {
+void DirectoryDropFilter::deliver(const QUrl& folder) {
     if (!isLocalFolder(folder)) {
         // The window shows nothing for a drop that went wrong, as for a cancelled chooser;
         // this one line on standard output is what scripts that drive it by drops wait for.
@@ -55,7 +55,7 @@ void DirectoryDropDelegate::deliver(const QUrl& folder) {
     emit folderDropped(folder);
 }
 
-bool DirectoryDropDelegate::eventFilter(QObject* watched, QEvent* event) {
+bool DirectoryDropFilter::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
         return QObject::eventFilter(watched, event);

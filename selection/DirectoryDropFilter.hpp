@@ -13,12 +13,12 @@ namespace brindleaf {
 // Makes one widget a drop target for folders. A drag is accepted only when one of its items
 // is a local folder; the first such folder is handed on through the event loop, as
 // folderDropped(), once it has been checked again.
-class DirectoryDropDelegate : public QObject {
+class DirectoryDropFilter : public QObject {
     Q_OBJECT
 
 public:
     // Installs itself on `target`, which becomes the only widget it accepts drops for.
-    explicit DirectoryDropDelegate(QWidget* target);
+    explicit DirectoryDropFilter(QWidget* target);
 
     // The first item of `data` that is a local file URL naming a directory.
     static std::optional<QUrl> firstFolder(const QMimeData* data);

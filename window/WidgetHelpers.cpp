@@ -1,4 +1,4 @@
-#include "window/WidgetState.hpp"
+#include "window/WidgetHelpers.hpp"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
