@@ -154,13 +154,16 @@ std::string describeForget(const ForgetReport& report, const std::string& folder
     case ForgetOutcome::Failed:
         break;
     }
-    std::string text =
-        "The journal of the run of " + runTime(report.run.startedNanoseconds) + " in " +
-        quotedName(folder) + " " + problemWord(report.problem) + ". It names " +
-        entryCount(report.entriesNamed) + ", of which " + std::to_string(report.entriesRead) +
-        " can be read; of those, " + std::to_string(report.stranded.size()) +
-        (report.stranded.size() == 1 ? " is" : " are") + " still under a new or temporary name" +
-        (report.stranded.empty() ? "." : ":") + strandedLines(report.stranded);
+    const std::string named = report.entriesNamed
+                                  ? "It names " + entryCount(*report.entriesNamed) + ", of which "
+                                  : "How many entries it names cannot be told; ";
+    std::string text = "The journal of the run of " + runTime(report.run.startedNanoseconds) +
+                       " in " + quotedName(folder) + " " + problemWord(report.problem) + ". " +
+                       named + std::to_string(report.entriesRead) + " can be read; of those, " +
+                       std::to_string(report.stranded.size()) +
+                       (report.stranded.size() == 1 ? " is" : " are") +
+                       " still under a new or temporary name" +
+                       (report.stranded.empty() ? "." : ":") + strandedLines(report.stranded);
     if (report.outcome == ForgetOutcome::Failed) {
         return text + "\nCannot set it aside: " + report.error.message() + ".";
     }
@@ -286,7 +289,8 @@ std::string describeRun(const RecordedRun& run, bool undoable) {
     case RecordedRunState::None:
         break;
     }
-    return runTime(run.startedNanoseconds) + "  " + entryCount(run.entryCount) + "  " + state +
+    const std::string entries = run.entryCount ? entryCount(*run.entryCount) : "entries unknown";
+    return runTime(run.startedNanoseconds) + "  " + entries + "  " + state +
            (undoable ? "  (can be undone)" : "");
 }
 

@@ -4,6 +4,7 @@
 #include "platform/FileSystem.hpp"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -34,8 +35,9 @@ struct ForgetReport {
     ForgetOutcome outcome = ForgetOutcome::NothingToForget;
     RecordedRun run;
     JournalProblem problem = JournalProblem::Corrupt;
-    // The entries the journal says it holds, and those that could be read.
-    std::size_t entriesNamed = 0;
+    // The entries the journal says it holds (unknown when it cannot say), and those that
+    // could be read.
+    std::optional<std::size_t> entriesNamed;
     std::size_t entriesRead = 0;
     // Entries read that are still under their new name or a temporary name.
     std::vector<StrandedEntry> stranded;

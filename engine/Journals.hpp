@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <expected>
+#include <optional>
 #include <span>
 #include <string>
 #include <system_error>
@@ -37,8 +38,8 @@ constexpr bool refusesRenaming(RecordedRunState state) {
 struct RecordedRun {
     RecordedRunState state = RecordedRunState::None;
     std::string journalName;
-    // The entries the run gave new names.
-    std::size_t entryCount = 0;
+    // The entries the run gave new names; unknown when the journal's head cannot be read.
+    std::optional<std::size_t> entryCount;
     std::int64_t startedNanoseconds = 0;
     // Why the journal folder could not be read, for JournalsUnreadable.
     std::error_code error;

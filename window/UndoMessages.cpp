@@ -87,7 +87,7 @@ QString UndoMessages::runTime(std::int64_t startedNanoseconds) {
 
 QString UndoMessages::question(const QString& folder, const RecordedRun& run) {
     return tr("Give the %Ln entries of the renaming of %2 in “%1” their original names back?",
-              nullptr, countForText(run.entryCount))
+              nullptr, countForText(run.entryCount.value_or(0)))
         .arg(folder, runTime(run.startedNanoseconds));
 }
 
@@ -98,13 +98,22 @@ QString UndoMessages::namesLeftByInterruptedRun() {
 }
 
 QString UndoMessages::damagedRecordQuestion(const QString& folder, const ForgetReport& examined) {
+    if (!examined.entriesNamed) {
+        return tr("The record of the renaming of %1 in “%2” cannot be read, so it cannot be "
+                  "undone. How many entries it names cannot be told; %L3 can be read, and %Ln of "
+                  "those are still under a new or temporary name. Set the record aside, so the "
+                  "folder can be renamed again? No entry is moved, and the record is kept.",
+                  nullptr, countForText(examined.stranded.size()))
+            .arg(runTime(examined.run.startedNanoseconds), folder)
+            .arg(examined.entriesRead);
+    }
     return tr("The record of the renaming of %1 in “%2” cannot be read, so it cannot be "
               "undone. It names %L3 entries, of which %L4 can be read; %Ln of those are still "
               "under a new or temporary name. Set the record aside, so the folder can be "
               "renamed again? No entry is moved, and the record is kept.",
               nullptr, countForText(examined.stranded.size()))
         .arg(runTime(examined.run.startedNanoseconds), folder)
-        .arg(examined.entriesNamed)
+        .arg(*examined.entriesNamed)
         .arg(examined.entriesRead);
 }
 
@@ -116,7 +125,8 @@ QString UndoMessages::damagedRecordRestoreQuestion(const QString& folder,
               nullptr, countForText(examined.stranded.size()))
         .arg(runTime(examined.run.startedNanoseconds), folder)
         .arg(examined.entriesRead)
-        .arg(examined.entriesNamed);
+        // Restoring needs the journal's head, which gives the count.
+        .arg(examined.entriesNamed.value_or(examined.entriesRead));
 }
 
 QString UndoMessages::strandedEntries(const ForgetReport& examined) {

@@ -350,6 +350,13 @@
             <numerusform>Das Protokoll der Umbenennung von %1 in „%2“ kann nicht gelesen und daher nicht rückgängig gemacht werden. Es nennt %L3 Einträge, von denen %L4 lesbar sind; davon tragen %Ln noch einen neuen oder vorläufigen Namen. Das Protokoll beiseitelegen, damit der Ordner wieder umbenannt werden kann? Kein Eintrag wird verschoben, und das Protokoll bleibt erhalten.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. How many entries it names cannot be told; %L3 can be read, and %Ln of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
+        <translation>
+            <numerusform>Das Protokoll der Umbenennung von %1 in „%2“ kann nicht gelesen und daher nicht rückgängig gemacht werden. Wie viele Einträge es nennt, lässt sich nicht sagen; %L3 sind lesbar, und davon trägt %Ln noch einen neuen oder vorläufigen Namen. Das Protokoll beiseitelegen, damit der Ordner wieder umbenannt werden kann? Kein Eintrag wird verschoben, und das Protokoll bleibt erhalten.</numerusform>
+            <numerusform>Das Protokoll der Umbenennung von %1 in „%2“ kann nicht gelesen und daher nicht rückgängig gemacht werden. Wie viele Einträge es nennt, lässt sich nicht sagen; %L3 sind lesbar, und davon tragen %Ln noch einen neuen oder vorläufigen Namen. Das Protokoll beiseitelegen, damit der Ordner wieder umbenannt werden kann? Kein Eintrag wird verschoben, und das Protokoll bleibt erhalten.</numerusform>
+        </translation>
+    </message>
     <message>
         <source>“%1” is now “%2”</source>
         <translation>„%1“ heißt jetzt „%2“</translation>

@@ -350,6 +350,13 @@
             <numerusform>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. It names %L3 entries, of which %L4 can be read; %Ln of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. How many entries it names cannot be told; %L3 can be read, and %Ln of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
+        <translation>
+            <numerusform>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. How many entries it names cannot be told; %L3 can be read, and %Ln of those is still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</numerusform>
+            <numerusform>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. How many entries it names cannot be told; %L3 can be read, and %Ln of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</numerusform>
+        </translation>
+    </message>
     <message>
         <source>“%1” is now “%2”</source>
         <translation>“%1” is now “%2”</translation>

@@ -336,6 +336,12 @@
             <numerusform>「%2」で %1 に行った名前の変更の記録が読めないため、元に戻せません。記録には %L3 個の項目があり、%L4 個を読めました。そのうち %Ln 個はまだ新しい名前か一時的な名前のままです。フォルダーの名前をまた変更できるよう、記録を脇に置きますか？項目は移動せず、記録は残ります。</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>The record of the renaming of %1 in “%2” cannot be read, so it cannot be undone. How many entries it names cannot be told; %L3 can be read, and %Ln of those are still under a new or temporary name. Set the record aside, so the folder can be renamed again? No entry is moved, and the record is kept.</source>
+        <translation>
+            <numerusform>「%2」で %1 に行った名前の変更の記録が読めないため、元に戻せません。記録にいくつの項目があるかは分かりません。%L3 個を読めました。そのうち %Ln 個はまだ新しい名前か一時的な名前のままです。フォルダーの名前をまた変更できるよう、記録を脇に置きますか？項目は移動せず、記録は残ります。</numerusform>
+        </translation>
+    </message>
     <message>
         <source>“%1” is now “%2”</source>
         <translation>「%1」は今「%2」です</translation>

@@ -685,6 +685,27 @@ private slots:
         }
     }
 
+    // A journal replaced by what cannot be read tells no count of its entries, and the
+    // question does not make one up.
+    void unreadableRecordDoesNotCountItsEntries() {
+        TemporaryFolder folder;
+        QVERIFY(interruptedRunIn(folder));
+        const brindleaf::JournalFolder journals = journalFolder();
+        const std::string journal = journals.path() + "/" + journals.names()->front();
+        std::filesystem::remove(journal);
+        QCOMPARE(::mkfifo(journal.c_str(), 0600), 0);
+
+        ContentView view(realFileSystem(), journalFolder());
+        const AnsweredAlerts alerts(view.alerts());
+        showFolder(view, folder.path());
+        waitForRun(view);
+        QCOMPARE(alerts.kinds(), QList<Question>{Question::SetAsideDamagedRecord});
+        const QString asked = alerts.asked.front().message;
+        QVERIFY2(asked.contains(QStringLiteral("How many entries it names cannot be told")),
+                 qPrintable(asked));
+        QVERIFY2(!asked.contains(QStringLiteral("It names 0")), qPrintable(asked));
+    }
+
     // Cancel, closing the progress dialog, the window system's close request (the title
     // bar's button, Alt+F4), SIGTERM at logout, another program destroying the window, or a
     // move that fails during a run: every name goes back first, and only then does the window
