@@ -17,6 +17,7 @@
 #include <charconv>
 #include <cstring>
 #include <ctime>
+#include <limits>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -139,6 +140,17 @@ constexpr DateTags digitizedTags{"Exif.Photo.DateTimeDigitized", "Exif.Photo.Off
 // The date taken that EXIF tags give, `valueOf` giving each tag's text by its Exiv2 key:
 // DateTimeOriginal, else DateTimeDigitized, each with its own sub-second and offset tags.
 // The camera is left for the caller to name.
+// Instants are held in nanoseconds since 1970, which reach from 1677 to 2262: a date beyond
+// them is none to order by, rather than one that wraps around to another century.
+std::optional<std::int64_t> nanosecondsAt(std::int64_t seconds, std::int64_t fraction = 0) {
+    constexpr std::int64_t reach =
+        std::numeric_limits<std::int64_t>::max() / nanosecondsPerSecond - 1;
+    if (seconds < -reach || seconds > reach) {
+        return std::nullopt;
+    }
+    return seconds * nanosecondsPerSecond + fraction;
+}
+
 template <typename ValueOf> std::optional<PhotoDate> exifDateOf(const ValueOf& valueOf) {
     for (const DateTags& tags : {originalTags, digitizedTags}) {
         const auto clock = exifClockSeconds(valueOf(tags.date));
@@ -151,9 +163,14 @@ template <typename ValueOf> std::optional<PhotoDate> exifDateOf(const ValueOf& v
             continue;
         }
         const std::int64_t fraction = subSecondNanoseconds(valueOf(tags.subSecond));
+        const auto taken = nanosecondsAt(*seconds, fraction);
+        const auto onClock = nanosecondsAt(*clock, fraction);
+        if (!taken || !onClock) {
+            continue;
+        }
         PhotoDate date;
-        date.taken = *seconds * nanosecondsPerSecond + fraction;
-        date.clock = *clock * nanosecondsPerSecond + fraction;
+        date.taken = *taken;
+        date.clock = *onClock;
         if (east) {
             date.offset = static_cast<std::int32_t>(*east);
         }
@@ -171,9 +188,12 @@ std::optional<PhotoDate> takenBy(const Exiv2::Image& image) {
     const auto created = xmp.findKey(Exiv2::XmpKey("Xmp.video.DateUTC"));
     if (created != xmp.end()) {
         const std::int64_t since1904 = created->toLong();
-        if (since1904 > quickTimeEpochOffset) {
+        const auto taken = since1904 > quickTimeEpochOffset
+                               ? nanosecondsAt(since1904 - quickTimeEpochOffset)
+                               : std::nullopt;
+        if (taken) {
             PhotoDate date;
-            date.taken = (since1904 - quickTimeEpochOffset) * nanosecondsPerSecond;
+            date.taken = *taken;
             date.clock = date.taken;
             date.offset = 0;
             return describedBy(image, std::move(date));

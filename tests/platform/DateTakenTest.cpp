@@ -11,6 +11,8 @@
 #include <ctime>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <vector>
 
 namespace brindleaf {
 namespace {
@@ -152,6 +154,29 @@ TEST(DateTaken, OffsetsWithMinutesAndWestOfUtcCount) {
     }
     ::unsetenv("TZ");
     ::tzset();
+}
+
+// An instant is held in nanoseconds, which reach from 1677 to 2262: a date beyond them is no
+// date taken, never one wrapped around into another century.
+TEST(DateTaken, BeyondTheCenturiesAnInstantHoldsIsNoDate) {
+    TemporaryFolder folder;
+    const std::vector<std::pair<const char*, std::optional<std::int64_t>>> dates{
+        {"2261:12:31 00:00:00", 9'214'560'000}, {"1678:01:02 00:00:00", -9'214'473'600},
+        {"2263:01:01 00:00:00", std::nullopt},  {"1600:01:01 00:00:00", std::nullopt},
+        {"9999:12:31 23:59:59", std::nullopt},  {"0001:01:01 00:00:00", std::nullopt},
+    };
+    const UniqueFd opened(::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    for (std::size_t i = 0; i < dates.size(); ++i) {
+        const std::string name = std::to_string(i) + ".jpg";
+        testing::writePhoto(folder.pathOf(name), dates[i].first, "+00:00");
+        const auto read = readDateTaken(opened, name);
+        if (!dates[i].second) {
+            EXPECT_FALSE(read) << dates[i].first << " read as " << read->taken;
+            continue;
+        }
+        ASSERT_TRUE(read) << dates[i].first;
+        EXPECT_EQ(read->taken, *dates[i].second * second) << dates[i].first;
+    }
 }
 
 // Puts an APPn segment of `size` bytes right after the start of image of the JPEG at `path`.
