@@ -594,31 +594,22 @@ void JournalFolder::removeAbandoned() const {
     if (!all) {
         return;
     }
+    // A folder lock's file is never cleared here: taking it even for a moment would make its
+    // folder's own run, wanting it at that moment, take this for another run. One that a
+    // killed holder left is taken over by its folder's next run, which removes it.
     for (const std::string& name : *all) {
-        if (name.starts_with('.') && name.ends_with(lockEnding)) {
-            removeUnheldLock(*folder, name);
-            continue;
-        }
         if (!name.starts_with('.') || !name.ends_with(partialEnding)) {
             continue;
         }
         // A journal still being written is locked by its process; one that is not was
-        // abandoned before it was complete, and before its run moved anything.
+        // abandoned before it was complete, and before its run moved anything. It is removed
+        // while held, so that its writer, locking it in the meantime, finds it gone and
+        // begins another, rather than write on into a file no longer named.
         const auto file = openJournal(*folder, name, O_RDONLY);
-        if (file && !lockedElsewhere(*calls_, file->get())) {
+        if (file && calls_->lock(file->get(), LOCK_EX | LOCK_NB) == 0 &&
+            stillNamed(*folder, name, file->get())) {
             ::unlinkat(folder->get(), name.c_str(), 0);
         }
-    }
-}
-
-void JournalFolder::removeUnheldLock(const UniqueFd& folder, const std::string& name) const {
-    const UniqueFd file(
-        ::openat(folder.get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    // Removed only while held, as its holder removes it, so that nobody holds a lock on a
-    // file no longer named while another takes the lock of its successor.
-    if (file.valid() && calls_->lock(file.get(), LOCK_EX | LOCK_NB) == 0 &&
-        stillNamed(folder, name, file.get())) {
-        ::unlinkat(folder.get(), name.c_str(), 0);
     }
 }
 

@@ -214,8 +214,8 @@ public:
                                const std::function<bool(std::string_view)>& wanted = {}) const;
 
     std::error_code remove(const std::string& name) const;
-    // Removes journals whose writing was cut short, and the files of folder locks that a
-    // killed process left behind.
+    // Removes journals whose writing was cut short. The file of a folder lock that a killed
+    // process left behind stays until that folder's next run or undo takes it over.
     void removeAbandoned() const;
 
     // Sets a journal aside under another name in the same folder, where no reading of
@@ -227,7 +227,6 @@ private:
     [[nodiscard]] std::expected<UniqueFd, std::error_code> openTrusted() const;
     [[nodiscard]] std::expected<UniqueFd, std::error_code>
     openJournal(const UniqueFd& folder, const std::string& name, int access) const;
-    void removeUnheldLock(const UniqueFd& folder, const std::string& name) const;
 
     std::string path_;
     std::shared_ptr<JournalCalls> calls_;

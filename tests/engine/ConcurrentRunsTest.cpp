@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 
@@ -347,42 +348,65 @@ TEST_F(ConcurrentRuns, FolderLockHasOneHolderAndLeavesNoFileBehind) {
     auto otherFolder = plain.lockFolder("k2");
     ASSERT_TRUE(otherFolder);
     // What a holder killed between its check and its journal leaves: its lock went with it,
-    // its file did not.
+    // its file did not. Another folder's run leaves it be, and its own folder's next
+    // holder takes it over and removes it.
     std::ofstream(journalFolder + "/.k4.lock").put('\n');
     EXPECT_EQ(lockFiles(), (NameSet{".k2.lock", ".k4.lock"}));
     EXPECT_TRUE(plain.names()->empty());
     ASSERT_EQ(otherRun("").outcome, RunOutcome::Renamed);
-    EXPECT_EQ(lockFiles(), NameSet{".k2.lock"});
+    EXPECT_EQ(lockFiles(), (NameSet{".k2.lock", ".k4.lock"}));
     EXPECT_EQ(plain.names()->size(), 1U);
     ASSERT_EQ(history().size(), 1U);
     otherFolder->release();
+    auto takenOver = plain.lockFolder("k4");
+    ASSERT_TRUE(takenOver);
+    takenOver->release();
     EXPECT_TRUE(lockFiles().empty());
 }
 
-// A lock's file left by a killed holder is cleared only while it is still the file under
-// that name: one that a new holder made in its place meanwhile stays, and stays held.
-TEST_F(ConcurrentRuns, ClearingALeftLockNeverRemovesTheFileOfANewHolder) {
+// Clearing what other runs left never takes a folder's lock, not even for a moment: that
+// folder's own run, wanting it in that moment, would take it for another run's.
+TEST_F(ConcurrentRuns, ClearingNeverTakesAFoldersLock) {
     JournalFolder plain(journalFolder);
     plain.lockFolder("k0").value().release(); // makes the journal folder
-    std::ofstream(journalFolder + "/.k5.lock").put('\n');
-    std::optional<std::expected<FolderLock, std::error_code>> newHolder;
-    const auto calls = std::make_shared<InterleavingJournalCalls>(
-        journalFolder, ".k5.lock", LOCK_EX | LOCK_NB, [&] {
-            // The left file is taken and let go, and a new holder makes and holds another.
-            plain.lockFolder("k5").value().release();
-            newHolder = plain.lockFolder("k5");
-        });
-    JournalFolder clearing(journalFolder, calls);
-    clearing.removeAbandoned();
-
-    ASSERT_TRUE(newHolder && *newHolder);
-    EXPECT_EQ(lockFiles(), NameSet{".k5.lock"});
-    const auto another = plain.lockFolder("k5");
-    ASSERT_FALSE(another);
-    EXPECT_EQ(another.error(), std::errc::operation_would_block);
-    (*newHolder)->release();
-    EXPECT_TRUE(lockFiles().empty());
+    std::ofstream(journalFolder + "/.k8.lock").put('\n');
+    const auto calls = std::make_shared<InterleavingJournalCalls>(journalFolder, ".k8.lock",
+                                                                  LOCK_EX | LOCK_NB, [] {});
+    JournalFolder(journalFolder, calls).removeAbandoned();
+    EXPECT_FALSE(calls->interleaved());
+    EXPECT_EQ(lockFiles(), NameSet{".k8.lock"});
 }
 
+// A journal being written that its writer locks while another run clears the abandoned
+// ones is never removed from under it: the clearing holds the lock while it removes.
+TEST_F(ConcurrentRuns, JournalBeingWrittenIsNeverRemovedOnceItsWriterHoldsIt) {
+    JournalFolder plain(journalFolder);
+    plain.lockFolder("k0").value().release(); // makes the journal folder
+    const std::string partial = journalFolder + "/.1-1.journal.partial";
+    const UniqueFd writing(::open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    ASSERT_TRUE(writing.valid());
+    bool writerHolds = false;
+    // The writer tries for its lock right after each lock call the clearing makes on it.
+    class WriterBetween final : public JournalCalls {
+    public:
+        explicit WriterBetween(std::function<void()> writer) : writer_(std::move(writer)) {}
+        int lock(int fd, int operation) override {
+            const int result = JournalCalls::lock(fd, operation);
+            writer_();
+            return result;
+        }
+
+    private:
+        std::function<void()> writer_;
+    };
+    const auto calls = std::make_shared<WriterBetween>(
+        [&] { writerHolds = writerHolds || ::flock(writing.get(), LOCK_EX | LOCK_NB) == 0; });
+    JournalFolder(journalFolder, calls).removeAbandoned();
+    if (writerHolds) {
+        EXPECT_TRUE(std::filesystem::exists(partial));
+    } else {
+        EXPECT_FALSE(std::filesystem::exists(partial));
+    }
+}
 } // namespace
 } // namespace brindleaf
