@@ -414,17 +414,36 @@ std::string cameraName(std::string_view make, std::string_view model) {
     return std::string(make) + " " + std::string(model);
 }
 
-std::optional<PhotoDate> readDateTaken(const UniqueFd& folder, const std::string& name) {
-    const UniqueFd file(
-        ::openat(folder.get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+namespace {
+
+// A file that may hold a date: regular, and not empty. Never a link's target, and never one
+// that an open would wait on.
+struct OpenedPhoto {
+    UniqueFd file;
     struct stat status {};
-    if (!file.valid() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-        status.st_size == 0) {
+};
+
+std::optional<OpenedPhoto> openPhoto(const UniqueFd& folder, const std::string& name) {
+    OpenedPhoto opened{UniqueFd(::openat(folder.get(), name.c_str(),
+                                         O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)),
+                       {}};
+    if (!opened.file.valid() || ::fstat(opened.file.get(), &opened.status) != 0 ||
+        !S_ISREG(opened.status.st_mode) || opened.status.st_size == 0) {
+        return std::nullopt;
+    }
+    return opened;
+}
+
+} // namespace
+
+std::optional<PhotoDate> readDateTaken(const UniqueFd& folder, const std::string& name) {
+    const auto opened = openPhoto(folder, name);
+    if (!opened) {
         return std::nullopt;
     }
     prepareExiv2();
     try {
-        return takenOf(file, status);
+        return takenOf(opened->file, opened->status);
     } catch (const std::exception&) {
         // Metadata that cannot be read is the same as none: the modified time stands in.
     }
@@ -432,17 +451,16 @@ std::optional<PhotoDate> readDateTaken(const UniqueFd& folder, const std::string
 }
 
 std::optional<PhotoDate> readDateTakenAsExiv2Does(const UniqueFd& folder, const std::string& name) {
-    const UniqueFd file(::openat(folder.get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-    struct stat status {};
-    if (!file.valid() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-        status.st_size == 0) {
+    const auto opened = openPhoto(folder, name);
+    if (!opened) {
         return std::nullopt;
     }
     prepareExiv2();
     try {
-        const MappedFile mapped(file, static_cast<std::size_t>(status.st_size));
+        const auto size = static_cast<std::size_t>(opened->status.st_size);
+        const MappedFile mapped(opened->file, size);
         if (mapped.isMapped()) {
-            return takenIn(mapped.bytes(), static_cast<std::size_t>(status.st_size));
+            return takenIn(mapped.bytes(), size);
         }
     } catch (const std::exception&) {
         // No date, as for readDateTaken.

@@ -105,10 +105,14 @@ protected:
     }
 
     // Another process's run, with journals of its own over the same journal folder.
-    RunReport otherRun(const std::string& prefix) {
+    RunReport otherRun(const std::string& prefix) { return runOf(folder, prefix); }
+    // ... of `target`.
+    RunReport runOf(const TemporaryFolder& target, const std::string& prefix) {
+        Settings settings = withPrefix(prefix);
+        settings.targetDir = target.path();
         Journals own{JournalFolder(journalFolder)};
         PosixFileSystem real;
-        return renameFiles(withPrefix(prefix), real, own, proceed);
+        return renameFiles(settings, real, own, proceed);
     }
 
     std::vector<PastRun> history() {
@@ -178,14 +182,8 @@ TEST_F(ConcurrentRuns, RunOfAnotherFolderGoesAheadMeanwhile) {
     TemporaryFolder other;
     other.addFile("z");
     std::optional<RunReport> elsewhere;
-    const auto calls =
-        std::make_shared<InterleavingJournalCalls>(journalFolder, ".partial", LOCK_EX, [&] {
-            Settings settings = withPrefix("o_");
-            settings.targetDir = other.path();
-            Journals own{JournalFolder(journalFolder)};
-            PosixFileSystem real;
-            elsewhere = renameFiles(settings, real, own, proceed);
-        });
+    const auto calls = std::make_shared<InterleavingJournalCalls>(
+        journalFolder, ".partial", LOCK_EX, [&] { elsewhere = runOf(other, "o_"); });
     Journals interleaved{JournalFolder(journalFolder, calls)};
     EXPECT_EQ(renameFiles(withPrefix(""), fileSystem, interleaved, proceed).outcome,
               RunOutcome::Renamed);
@@ -204,14 +202,8 @@ TEST_F(ConcurrentRuns, UndoRecordsWhatIsLeftWhileAnotherFolderIsRenamed) {
     TemporaryFolder other;
     other.addFile("z");
     std::optional<RunReport> elsewhere;
-    const auto calls =
-        std::make_shared<InterleavingJournalCalls>(journalFolder, ".partial", LOCK_EX, [&] {
-            Settings settings = withPrefix("o_");
-            settings.targetDir = other.path();
-            Journals own{JournalFolder(journalFolder)};
-            PosixFileSystem real;
-            elsewhere = renameFiles(settings, real, own, proceed);
-        });
+    const auto calls = std::make_shared<InterleavingJournalCalls>(
+        journalFolder, ".partial", LOCK_EX, [&] { elsewhere = runOf(other, "o_"); });
     Journals interleaved{JournalFolder(journalFolder, calls)};
     const UndoReport undone = undoLastRun(fileSystem, folder.path(), interleaved, proceed);
 

@@ -21,6 +21,7 @@
 using brindleaf::makePicture;
 using brindleaf::PictureKey;
 using brindleaf::ThumbnailCache;
+using brindleaf::testing::filled;
 using brindleaf::testing::Primary;
 using brindleaf::testing::TemporaryFolder;
 
@@ -50,12 +51,6 @@ QString corners(const QImage& image) {
         }
     }
     return text;
-}
-
-QImage filled(QSize size, Qt::GlobalColor color) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(color);
-    return image;
 }
 
 Primary primaryOf(const QImage& image) {

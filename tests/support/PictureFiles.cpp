@@ -10,6 +10,12 @@
 
 namespace brindleaf::testing {
 
+QImage filled(QSize size, Qt::GlobalColor color) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+}
+
 QImage quarters(QSize size) {
     QImage image(size, QImage::Format_RGB32);
     QPainter painter(&image);

@@ -9,6 +9,9 @@
 
 namespace brindleaf::testing {
 
+// An image of one colour.
+QImage filled(QSize size, Qt::GlobalColor color);
+
 // An image whose top left quarter is red, top right quarter green and bottom half blue, so
 // that every turn and mirror of it looks different.
 QImage quarters(QSize size);

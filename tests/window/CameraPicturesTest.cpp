@@ -27,16 +27,11 @@ using brindleaf::CameraDialog;
 using brindleaf::CameraListModel;
 using brindleaf::ContentView;
 using brindleaf::testing::CameraTags;
+using brindleaf::testing::filled;
 using brindleaf::testing::Primary;
 using brindleaf::testing::TemporaryFolder;
 
 namespace {
-
-QImage filled(QSize size, Qt::GlobalColor color) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(color);
-    return image;
-}
 
 // A real JPEG of one colour, carrying what a camera writes: its maker and model and when
 // it was taken. A video's name on it keeps the pixels from being shown: a video is never

@@ -14,16 +14,11 @@
 
 #include <memory>
 
+using brindleaf::testing::filled;
 using brindleaf::testing::Primary;
 using brindleaf::testing::TemporaryFolder;
 
 namespace {
-
-QImage filled(QSize size, Qt::GlobalColor color) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(color);
-    return image;
-}
 
 // A folder of three photos, one of each primary colour, and a text file, in a preview
 // list the size of a small window.
