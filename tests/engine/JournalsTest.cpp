@@ -100,6 +100,76 @@ TEST_F(JournalsTest, JournalThatCannotBeWrittenMovesNothingAndLeavesNothing) {
     EXPECT_EQ(journalFiles().size(), 1U);
 }
 
+// A journal file that cannot even be made (no permission, a full disk, no descriptor left)
+// moves nothing, leaves nothing, and the report says why.
+TEST_F(JournalsTest, JournalThatCannotBeCreatedMovesNothingAndSaysWhy) {
+    for (const int error : {EACCES, ENOSPC, EMFILE}) {
+        calls->failing = Call::Create;
+        calls->error = error;
+        EXPECT_EQ(run().outcome, RunOutcome::Failed) << error;
+        ASSERT_EQ(failures.size(), 1U) << error;
+        EXPECT_EQ(failures[0].kind, ErrorKind::CannotWriteJournal) << error;
+        EXPECT_EQ(failures[0].code, std::error_code(error, std::generic_category()));
+        EXPECT_EQ(folder.names(), originals) << error;
+        EXPECT_TRUE(journalFiles().empty()) << error;
+        EXPECT_EQ(lastRun(), RecordedRunState::None) << error;
+    }
+    calls->failing = Call::None;
+    EXPECT_EQ(run().outcome, RunOutcome::Renamed);
+    EXPECT_EQ(lastRun(), RecordedRunState::Finished);
+}
+
+// A journal that could not be written and then not removed either is never taken for a
+// run, and the report names the first failure, not the cleaning up; the next run removes it.
+TEST_F(JournalsTest, DiscardThatCannotRemoveTheJournalClaimsNoRun) {
+    calls->failing = Call::Write;
+    calls->error = ENOSPC;
+    calls->alsoFailing = Call::UnlinkHidden;
+    EXPECT_EQ(run().outcome, RunOutcome::Failed);
+    ASSERT_EQ(failures.size(), 1U);
+    EXPECT_EQ(failures[0].kind, ErrorKind::CannotWriteJournal);
+    EXPECT_EQ(failures[0].code, std::errc::no_space_on_device);
+    EXPECT_EQ(folder.names(), originals);
+    const NameSet left = journalFiles();
+    EXPECT_TRUE(std::ranges::any_of(
+        left, [](const std::string& name) { return name.ends_with(".journal.partial"); }));
+    EXPECT_TRUE(journals.folder().names()->empty());
+    EXPECT_EQ(lastRun(), RecordedRunState::None);
+    EXPECT_EQ(undo().outcome, UndoOutcome::NothingToUndo);
+    calls->failing = Call::None;
+    calls->alsoFailing = Call::None;
+    EXPECT_EQ(run().outcome, RunOutcome::Renamed);
+    EXPECT_EQ(journalFiles().size(), 1U);
+    EXPECT_EQ(undo().outcome, UndoOutcome::Restored);
+    EXPECT_EQ(folder.names(), originals);
+}
+
+// Leftovers of killed processes that cannot be removed stay, and so does every journal: the
+// run goes on, and both runs can still be undone.
+TEST_F(JournalsTest, LeftoversThatCannotBeRemovedLeaveTheJournalsWhole) {
+    ASSERT_EQ(run().outcome, RunOutcome::Renamed);
+    const std::string first = journals.folder().names()->front();
+    const auto bytes = journals.folder().read(first);
+    ASSERT_TRUE(bytes.has_value());
+    const std::string path = journals.folder().path();
+    std::ofstream(path + "/.1-1.journal.partial") << "brindleaf";
+    std::ofstream(path + "/.stale.lock");
+    calls->failing = Call::UnlinkHidden;
+    settings.prefix = "x";
+    EXPECT_EQ(run().outcome, RunOutcome::Renamed);
+    EXPECT_TRUE(failures.empty());
+    calls->failing = Call::None;
+    EXPECT_TRUE(std::filesystem::exists(path + "/.1-1.journal.partial"));
+    EXPECT_TRUE(std::filesystem::exists(path + "/.stale.lock"));
+    const auto names = journals.folder().names();
+    ASSERT_EQ(names->size(), 2U);
+    EXPECT_EQ(names->back(), first);
+    EXPECT_EQ(journals.folder().read(first), bytes);
+    EXPECT_EQ(undo().outcome, UndoOutcome::Restored);
+    EXPECT_EQ(undo().outcome, UndoOutcome::Restored);
+    EXPECT_EQ(folder.names(), originals);
+}
+
 // A run whose journal cannot be marked finished stays undoable, as an interrupted one.
 TEST_F(JournalsTest, RunThatCannotBeMarkedFinishedStaysUndoable) {
     calls->failing = Call::WriteAt;
