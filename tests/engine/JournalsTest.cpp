@@ -170,6 +170,31 @@ TEST_F(JournalsTest, LeftoversThatCannotBeRemovedLeaveTheJournalsWhole) {
     EXPECT_EQ(folder.names(), originals);
 }
 
+// A journal another run is still writing is locked, not abandoned: it is left to that run.
+TEST_F(JournalsTest, JournalStillBeingWrittenIsLeftToItsRun) {
+    auto writing = journals.folder().create("other");
+    ASSERT_TRUE(writing.has_value());
+    ASSERT_EQ(run().outcome, RunOutcome::Renamed);
+    writing->append("brindleaf");
+    EXPECT_FALSE(writing->commit());
+    EXPECT_EQ(journals.folder().read(writing->name()), "brindleaf");
+}
+
+// A replacement left half-written by a killed process does not keep the journal from being
+// replaced again, and the journal then holds what was written.
+TEST_F(JournalsTest, ReplacementIsMadeOverOneLeftHalfWritten) {
+    ASSERT_EQ(run().outcome, RunOutcome::Renamed);
+    const std::string name = journals.folder().names()->front();
+    std::ofstream(journals.folder().path() + "/." + name + ".partial") << "stale";
+    const auto journal = journals.folder().open(name);
+    ASSERT_TRUE(journal.has_value());
+    auto replacement = journal->replacement();
+    ASSERT_TRUE(replacement.has_value()) << replacement.error().message();
+    replacement->append("brindleaf");
+    EXPECT_FALSE(replacement->commit());
+    EXPECT_EQ(journals.folder().read(name), "brindleaf");
+}
+
 // A run whose journal cannot be marked finished stays undoable, as an interrupted one.
 TEST_F(JournalsTest, RunThatCannotBeMarkedFinishedStaysUndoable) {
     calls->failing = Call::WriteAt;
