@@ -195,6 +195,21 @@ TEST_F(JournalsTest, ReplacementIsMadeOverOneLeftHalfWritten) {
     EXPECT_EQ(journals.folder().read(name), "brindleaf");
 }
 
+// Only the hidden files a run leaves behind are ever removed as leftovers: files named like
+// them but not hidden are someone's, and stay.
+TEST_F(JournalsTest, FilesNamedLikeLeftoversButNotHiddenStay) {
+    ASSERT_EQ(run().outcome, RunOutcome::Renamed);
+    const std::string path = journals.folder().path();
+    for (const std::string name : {"notes.lock", "notes.journal.partial"}) {
+        std::ofstream(path + "/" + name) << "mine";
+    }
+    settings.prefix = "x";
+    ASSERT_EQ(run().outcome, RunOutcome::Renamed);
+    for (const std::string name : {"notes.lock", "notes.journal.partial"}) {
+        EXPECT_TRUE(std::filesystem::exists(path + "/" + name)) << name;
+    }
+}
+
 // A run whose journal cannot be marked finished stays undoable, as an interrupted one.
 TEST_F(JournalsTest, RunThatCannotBeMarkedFinishedStaysUndoable) {
     calls->failing = Call::WriteAt;
