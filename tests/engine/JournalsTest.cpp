@@ -725,6 +725,22 @@ TEST_F(JournalsTest, RemovalThatFailsSaysSo) {
     EXPECT_EQ(lastRun(), RecordedRunState::None);
 }
 
+// A journal whose size cannot be learnt is not read at all: read against a wrong size, it
+// could pass for a journal of fewer entries.
+TEST_F(JournalsTest, JournalWhoseSizeCannotBeLearntIsNotRead) {
+    ASSERT_EQ(run().outcome, RunOutcome::Renamed);
+    calls->failing = Call::JournalStatus;
+    calls->after = 1; // the opening's look at the journal works, the reading's fails
+    bool taken = false;
+    EXPECT_EQ(journals.folder().readInPieces(journals.folder().names()->front(), 4096,
+                                             [&](std::uint64_t, std::string_view) {
+                                                 taken = true;
+                                                 return true;
+                                             }),
+              std::errc::io_error);
+    EXPECT_FALSE(taken);
+}
+
 // Two disks given the same device number one after the other, whose folders have the same
 // inode number, are told apart by their file systems' identities.
 TEST_F(JournalsTest, SameDeviceAndInodeOnAnotherVolumeIsAnotherFolder) {

@@ -43,6 +43,8 @@ public:
     int error = EIO;
     // How many calls of `failing` fail before it works again; every one when negative.
     int times = -1;
+    // How many calls of `failing` work before the first that fails.
+    int after = 0;
     // A second call that fails every time, with `alsoError`, so that a test can make the
     // cleaning up after a failure fail too.
     Call alsoFailing = Call::None;
@@ -121,6 +123,10 @@ private:
             return true;
         }
         if (failing != call || times == 0) {
+            return false;
+        }
+        if (after > 0) {
+            --after;
             return false;
         }
         if (times > 0) {
