@@ -185,9 +185,9 @@ std::expected<std::string, std::error_code> readAt(int file, std::uint64_t offse
 }
 
 // Up to `most` bytes from the start of an open file; `status` is the whole file's.
-std::expected<std::string, std::error_code> readStart(int file, std::size_t most,
-                                                      struct stat& status) {
-    if (::fstat(file, &status) != 0) {
+std::expected<std::string, std::error_code> readStart(JournalCalls& calls, int file,
+                                                      std::size_t most, struct stat& status) {
+    if (calls.statusOf(file, status) != 0) {
         return std::unexpected(lastError());
     }
     return readAt(file, 0,
@@ -241,6 +241,10 @@ int JournalCalls::unlink(int folder, const char* name) {
     return ::unlinkat(folder, name, 0);
 }
 
+int JournalCalls::openFile(int folder, const char* name, int flags, mode_t mode) {
+    return ::openat(folder, name, flags, mode);
+}
+
 const std::error_category& journalFolderCategory() {
     static const JournalFolderCategory category;
     return category;
@@ -290,7 +294,7 @@ std::error_code JournalFile::commit() {
 
 void JournalFile::discard() {
     if (folder_.valid()) {
-        ::unlinkat(folder_.get(), temporaryName_.c_str(), 0);
+        calls_->unlink(folder_.get(), temporaryName_.c_str());
     }
     file_.reset();
 }
@@ -314,9 +318,9 @@ std::expected<JournalFile, std::error_code> JournalFile::replacement() const {
     std::string temporaryName = partialNameOf(name_);
     // Until it is locked, it looks abandoned to another folder's run, which may remove it.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        ::unlinkat(folder->get(), temporaryName.c_str(), 0);
-        UniqueFd file(::openat(folder->get(), temporaryName.c_str(),
-                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        calls_->unlink(folder->get(), temporaryName.c_str());
+        UniqueFd file(calls_->openFile(folder->get(), temporaryName.c_str(),
+                                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (!file.valid() || calls_->lock(file.get(), LOCK_EX) != 0) {
             return std::unexpected(lastError());
         }
@@ -370,8 +374,8 @@ std::expected<UniqueFd, std::error_code> JournalFolder::openTrusted() const {
 std::expected<UniqueFd, std::error_code>
 JournalFolder::openJournal(const UniqueFd& folder, const std::string& name, int access) const {
     // Never blocks on a FIFO and never follows a link: either is refused by what fstat says.
-    UniqueFd file(
-        ::openat(folder.get(), name.c_str(), access | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    UniqueFd file(calls_->openFile(folder.get(), name.c_str(),
+                                   access | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0));
     if (!file.valid()) {
         return std::unexpected(lastError());
     }
@@ -401,14 +405,14 @@ std::expected<JournalFile, std::error_code> JournalFolder::create(std::string_vi
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = freshJournalName(key);
         std::string temporaryName = partialNameOf(name);
-        UniqueFd file(::openat(folder->get(), temporaryName.c_str(),
-                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        UniqueFd file(calls_->openFile(folder->get(), temporaryName.c_str(),
+                                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (!file.valid()) {
             return std::unexpected(lastError());
         }
         if (calls_->lock(file.get(), LOCK_EX) != 0) {
             const std::error_code code = lastError();
-            ::unlinkat(folder->get(), temporaryName.c_str(), 0);
+            calls_->unlink(folder->get(), temporaryName.c_str());
             return std::unexpected(code);
         }
         if (stillNamed(*folder, temporaryName, file.get())) {
@@ -434,7 +438,7 @@ void FolderLock::release() noexcept {
     // Removed before it is let go: another that took it in between would hold a lock on a
     // file no longer named, which keeps nobody out.
     if (file_.valid()) {
-        ::unlinkat(folder_.get(), name_.c_str(), 0);
+        calls_->unlink(folder_.get(), name_.c_str());
         calls_->lock(file_.get(), LOCK_UN);
     }
     file_.reset();
@@ -452,8 +456,9 @@ std::expected<FolderLock, std::error_code> JournalFolder::lockFolder(std::string
     const std::string name = "." + std::string(key) + std::string(lockEnding);
     // Each new try follows a holder that let go between this one's opening and locking.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        UniqueFd file(::openat(folder->get(), name.c_str(),
-                               O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
+        UniqueFd file(calls_->openFile(folder->get(), name.c_str(),
+                                       O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                                       0600));
         if (!file.valid()) {
             return std::unexpected(lastError());
         }
@@ -508,7 +513,7 @@ std::expected<std::string, std::error_code> JournalFolder::read(const std::strin
         return std::unexpected(file.error());
     }
     struct stat status {};
-    return readStart(file->get(), most, status);
+    return readStart(*calls_, file->get(), most, status);
 }
 
 std::error_code JournalFolder::readInPieces(
@@ -523,7 +528,7 @@ std::error_code JournalFolder::readInPieces(
     if (!file) {
         return file.error();
     }
-    if (::fstat(file->get(), &status) != 0) {
+    if (calls_->statusOf(file->get(), status) != 0) {
         return lastError();
     }
     const auto size = static_cast<std::uint64_t>(status.st_size);
@@ -558,7 +563,7 @@ JournalFolder::visitHeads(std::size_t most, const std::function<bool(const Journ
         const auto file = openJournal(*folder, name, O_RDONLY);
         struct stat status {};
         const auto bytes =
-            file ? readStart(file->get(), most, status) : std::unexpected(file.error());
+            file ? readStart(*calls_, file->get(), most, status) : std::unexpected(file.error());
         const auto size = static_cast<std::uint64_t>(status.st_size);
         const std::uint64_t tailStart = size - std::min<std::uint64_t>(size, tailBytes);
         const auto tail = !bytes ? std::unexpected(bytes.error())
@@ -608,7 +613,7 @@ void JournalFolder::removeAbandoned() const {
         const auto file = openJournal(*folder, name, O_RDONLY);
         if (file && calls_->lock(file->get(), LOCK_EX | LOCK_NB) == 0 &&
             stillNamed(*folder, name, file->get())) {
-            ::unlinkat(folder->get(), name.c_str(), 0);
+            calls_->unlink(folder->get(), name.c_str());
         }
     }
 }

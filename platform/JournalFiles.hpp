@@ -40,6 +40,8 @@ public:
     // A second name `to` for the entry `from` of `folder`; fails rather than replace one.
     virtual int link(int folder, const char* from, const char* to);
     virtual int unlink(int folder, const char* name);
+    // The file `name` of `folder`: a journal, one being written, or a folder's lock.
+    virtual int openFile(int folder, const char* name, int flags, mode_t mode);
 };
 
 // Why a journal folder is not trusted with the user's names: another user could plant a

@@ -100,6 +100,116 @@ TEST_F(JournalsTest, JournalThatCannotBeWrittenMovesNothingAndLeavesNothing) {
     EXPECT_EQ(journalFiles().size(), 1U);
 }
 
+// A journal file that cannot even be made (no permission, a full disk, no descriptor left)
+// moves nothing, leaves nothing, and the report says why.
+TEST_F(JournalsTest, JournalThatCannotBeCreatedMovesNothingAndSaysWhy) {
+    for (const int error : {EACCES, ENOSPC, EMFILE}) {
+        calls->failing = Call::Create;
+        calls->error = error;
+        EXPECT_EQ(run().outcome, RunOutcome::Failed) << error;
+        ASSERT_EQ(failures.size(), 1U) << error;
+        EXPECT_EQ(failures[0].kind, ErrorKind::CannotWriteJournal) << error;
+        EXPECT_EQ(failures[0].code, std::error_code(error, std::generic_category()));
+        EXPECT_EQ(folder.names(), originals) << error;
+        EXPECT_TRUE(journalFiles().empty()) << error;
+        EXPECT_EQ(lastRun(), RecordedRunState::None) << error;
+    }
+    calls->failing = Call::None;
+    EXPECT_EQ(run().outcome, RunOutcome::Renamed);
+    EXPECT_EQ(lastRun(), RecordedRunState::Finished);
+}
+
+// A journal that could not be written and then not removed either is never taken for a
+// run, and the report names the first failure, not the cleaning up; the next run removes it.
+TEST_F(JournalsTest, DiscardThatCannotRemoveTheJournalClaimsNoRun) {
+    calls->failing = Call::Write;
+    calls->error = ENOSPC;
+    calls->alsoFailing = Call::UnlinkHidden;
+    EXPECT_EQ(run().outcome, RunOutcome::Failed);
+    ASSERT_EQ(failures.size(), 1U);
+    EXPECT_EQ(failures[0].kind, ErrorKind::CannotWriteJournal);
+    EXPECT_EQ(failures[0].code, std::errc::no_space_on_device);
+    EXPECT_EQ(folder.names(), originals);
+    const NameSet left = journalFiles();
+    EXPECT_TRUE(std::ranges::any_of(
+        left, [](const std::string& name) { return name.ends_with(".journal.partial"); }));
+    EXPECT_TRUE(journals.folder().names()->empty());
+    EXPECT_EQ(lastRun(), RecordedRunState::None);
+    EXPECT_EQ(undo().outcome, UndoOutcome::NothingToUndo);
+    calls->failing = Call::None;
+    calls->alsoFailing = Call::None;
+    EXPECT_EQ(run().outcome, RunOutcome::Renamed);
+    EXPECT_EQ(journalFiles().size(), 1U);
+    EXPECT_EQ(undo().outcome, UndoOutcome::Restored);
+    EXPECT_EQ(folder.names(), originals);
+}
+
+// Leftovers of killed processes that cannot be removed stay, and so does every journal: the
+// run goes on, and both runs can still be undone.
+TEST_F(JournalsTest, LeftoversThatCannotBeRemovedLeaveTheJournalsWhole) {
+    ASSERT_EQ(run().outcome, RunOutcome::Renamed);
+    const std::string first = journals.folder().names()->front();
+    const auto bytes = journals.folder().read(first);
+    ASSERT_TRUE(bytes.has_value());
+    const std::string path = journals.folder().path();
+    std::ofstream(path + "/.1-1.journal.partial") << "brindleaf";
+    std::ofstream(path + "/.stale.lock");
+    calls->failing = Call::UnlinkHidden;
+    settings.prefix = "x";
+    EXPECT_EQ(run().outcome, RunOutcome::Renamed);
+    EXPECT_TRUE(failures.empty());
+    calls->failing = Call::None;
+    EXPECT_TRUE(std::filesystem::exists(path + "/.1-1.journal.partial"));
+    EXPECT_TRUE(std::filesystem::exists(path + "/.stale.lock"));
+    const auto names = journals.folder().names();
+    ASSERT_EQ(names->size(), 2U);
+    EXPECT_EQ(names->back(), first);
+    EXPECT_EQ(journals.folder().read(first), bytes);
+    EXPECT_EQ(undo().outcome, UndoOutcome::Restored);
+    EXPECT_EQ(undo().outcome, UndoOutcome::Restored);
+    EXPECT_EQ(folder.names(), originals);
+}
+
+// A journal another run is still writing is locked, not abandoned: it is left to that run.
+TEST_F(JournalsTest, JournalStillBeingWrittenIsLeftToItsRun) {
+    auto writing = journals.folder().create("other");
+    ASSERT_TRUE(writing.has_value());
+    ASSERT_EQ(run().outcome, RunOutcome::Renamed);
+    writing->append("brindleaf");
+    EXPECT_FALSE(writing->commit());
+    EXPECT_EQ(journals.folder().read(writing->name()), "brindleaf");
+}
+
+// A replacement left half-written by a killed process does not keep the journal from being
+// replaced again, and the journal then holds what was written.
+TEST_F(JournalsTest, ReplacementIsMadeOverOneLeftHalfWritten) {
+    ASSERT_EQ(run().outcome, RunOutcome::Renamed);
+    const std::string name = journals.folder().names()->front();
+    std::ofstream(journals.folder().path() + "/." + name + ".partial") << "stale";
+    const auto journal = journals.folder().open(name);
+    ASSERT_TRUE(journal.has_value());
+    auto replacement = journal->replacement();
+    ASSERT_TRUE(replacement.has_value()) << replacement.error().message();
+    replacement->append("brindleaf");
+    EXPECT_FALSE(replacement->commit());
+    EXPECT_EQ(journals.folder().read(name), "brindleaf");
+}
+
+// Only the hidden files a run leaves behind are ever removed as leftovers: files named like
+// them but not hidden are someone's, and stay.
+TEST_F(JournalsTest, FilesNamedLikeLeftoversButNotHiddenStay) {
+    ASSERT_EQ(run().outcome, RunOutcome::Renamed);
+    const std::string path = journals.folder().path();
+    for (const std::string name : {"notes.lock", "notes.journal.partial"}) {
+        std::ofstream(path + "/" + name) << "mine";
+    }
+    settings.prefix = "x";
+    ASSERT_EQ(run().outcome, RunOutcome::Renamed);
+    for (const std::string name : {"notes.lock", "notes.journal.partial"}) {
+        EXPECT_TRUE(std::filesystem::exists(path + "/" + name)) << name;
+    }
+}
+
 // A run whose journal cannot be marked finished stays undoable, as an interrupted one.
 TEST_F(JournalsTest, RunThatCannotBeMarkedFinishedStaysUndoable) {
     calls->failing = Call::WriteAt;
@@ -613,6 +723,22 @@ TEST_F(JournalsTest, RemovalThatFailsSaysSo) {
     EXPECT_EQ(lastRun(), RecordedRunState::Finished);
     EXPECT_FALSE(journals.folder().remove(name));
     EXPECT_EQ(lastRun(), RecordedRunState::None);
+}
+
+// A journal whose size cannot be learnt is not read at all: read against a wrong size, it
+// could pass for a journal of fewer entries.
+TEST_F(JournalsTest, JournalWhoseSizeCannotBeLearntIsNotRead) {
+    ASSERT_EQ(run().outcome, RunOutcome::Renamed);
+    calls->failing = Call::JournalStatus;
+    calls->after = 1; // the opening's look at the journal works, the reading's fails
+    bool taken = false;
+    EXPECT_EQ(journals.folder().readInPieces(journals.folder().names()->front(), 4096,
+                                             [&](std::uint64_t, std::string_view) {
+                                                 taken = true;
+                                                 return true;
+                                             }),
+              std::errc::io_error);
+    EXPECT_FALSE(taken);
 }
 
 // Two disks given the same device number one after the other, whose folders have the same

@@ -455,12 +455,16 @@ TEST_F(Undo, DamagedJournalStaysWhenItsReplacementCannotBeWritten) {
     std::ofstream(journal, std::ios::binary | std::ios::trunc) << bytes;
     const NameSet renamed = folder.names();
 
-    calls->failing = testing::ScriptedJournalCalls::Call::Rename;
-    const UndoReport failed = undoLastRun(fileSystem, folder.path(), scripted, proceed);
-    EXPECT_EQ(failed.outcome, UndoOutcome::Failed);
-    EXPECT_EQ(folder.names(), renamed);
-    EXPECT_TRUE(std::filesystem::exists(journal));
-    EXPECT_EQ(lastRun(), RecordedRunState::Damaged);
+    // Whether its file cannot be made or cannot be given the journal's name.
+    for (const auto failing : {testing::ScriptedJournalCalls::Call::Rename,
+                               testing::ScriptedJournalCalls::Call::Create}) {
+        calls->failing = failing;
+        const UndoReport failed = undoLastRun(fileSystem, folder.path(), scripted, proceed);
+        EXPECT_EQ(failed.outcome, UndoOutcome::Failed);
+        EXPECT_EQ(folder.names(), renamed);
+        EXPECT_TRUE(std::filesystem::exists(journal));
+        EXPECT_EQ(lastRun(), RecordedRunState::Damaged);
+    }
 
     calls->failing = testing::ScriptedJournalCalls::Call::None;
     const UndoReport undone = undoLastRun(fileSystem, folder.path(), scripted, proceed);

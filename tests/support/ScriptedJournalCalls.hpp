@@ -2,6 +2,7 @@
 
 #include "platform/JournalFiles.hpp"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -19,6 +20,9 @@ public:
     // Flush fails the first flush, of the journal itself; FlushFolder only the journal
     // folder's, once the journal has reached the disk and its final name. Status fails
     // the look at the journal folder and at each journal; JournalStatus only at journals.
+    // Unlink fails only the removal of journals under their final names; UnlinkHidden only
+    // that of journals still being written and of folder locks. Open fails every opening of
+    // a file in the journal folder; Create only the making of a new journal or replacement.
     enum class Call {
         None,
         Write,
@@ -30,12 +34,21 @@ public:
         Status,
         JournalStatus,
         Link,
-        Unlink
+        Unlink,
+        UnlinkHidden,
+        Open,
+        Create
     };
     Call failing = Call::None;
     int error = EIO;
     // How many calls of `failing` fail before it works again; every one when negative.
     int times = -1;
+    // How many calls of `failing` work before the first that fails.
+    int after = 0;
+    // A second call that fails every time, with `alsoError`, so that a test can make the
+    // cleaning up after a failure fail too.
+    Call alsoFailing = Call::None;
+    int alsoError = EIO;
     // Whose the journal folder and the journals are said to be.
     std::optional<uid_t> folderOwner;
     std::optional<uid_t> journalOwner;
@@ -81,27 +94,49 @@ public:
         return fails(Call::Link) ? fail() : JournalCalls::link(folder, from, to);
     }
     int unlink(int folder, const char* name) override {
-        note("unlink journal");
-        return fails(Call::Unlink) ? fail() : JournalCalls::unlink(folder, name);
+        const bool hidden = name[0] == '.';
+        if (!hidden) {
+            note("unlink journal");
+        }
+        return fails(hidden ? Call::UnlinkHidden : Call::Unlink)
+                   ? fail()
+                   : JournalCalls::unlink(folder, name);
+    }
+    int openFile(int folder, const char* name, int flags, mode_t mode) override {
+        const bool creates = (flags & O_EXCL) != 0;
+        return fails(Call::Open) || (creates && fails(Call::Create))
+                   ? fail()
+                   : JournalCalls::openFile(folder, name, flags, mode);
     }
 
 private:
+    int failingWith_ = 0;
+
     void note(const char* call) {
         if (log != nullptr) {
             log->emplace_back(call);
         }
     }
     bool fails(Call call) {
+        if (call == alsoFailing) {
+            failingWith_ = alsoError;
+            return true;
+        }
         if (failing != call || times == 0) {
+            return false;
+        }
+        if (after > 0) {
+            --after;
             return false;
         }
         if (times > 0) {
             --times;
         }
+        failingWith_ = error;
         return true;
     }
     int fail() const {
-        errno = error;
+        errno = failingWith_;
         return -1;
     }
 };
