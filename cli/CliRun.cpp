@@ -188,8 +188,8 @@ void sayDateCounts(const FolderPlan& plan, const Settings& settings, StreamRepor
 std::string noEntryChosenWords(const Settings& settings) {
     std::string text = "No entry of " + quotedName(settings.targetDir) + " is numbered: ";
     if (!settings.onlyExtensions.empty()) {
-        return text + "none is a file with an extension --only names (" + settings.onlyExtensions +
-               ").";
+        return text + "none is a file with an extension --only names (" +
+               shownName(settings.onlyExtensions) + ").";
     }
     return text + "the choices leave every entry out.";
 }

@@ -1,5 +1,6 @@
 #include "cli/CommandLine.hpp"
 
+#include "cli/ShownName.hpp"
 #include "engine/Arrangement.hpp"
 
 #include <algorithm>
@@ -68,8 +69,8 @@ bool fitsAStart(std::string_view digits) {
 std::optional<std::string> problemOfOnlyList(std::string_view list) {
     const ExtensionList read = readExtensionList(list);
     if (!read.unusable.empty()) {
-        return "--only: \"" + std::string(read.unusable.front()) +
-               "\" is no extension; give extensions such as jpg, .jpg or *.jpg, separated by "
+        return "--only: " + quotedName(read.unusable.front()) +
+               " is no extension; give extensions such as jpg, .jpg or *.jpg, separated by "
                "commas or spaces";
     }
     if (read.extensions.empty()) {
@@ -156,7 +157,7 @@ std::optional<std::string> setCameraClock(std::string_view option, std::string_v
                                           Settings& settings) {
     const std::size_t equals = value.rfind('=');
     if (equals == std::string_view::npos || equals == 0) {
-        return std::string(option) + " takes CAMERA=VALUE, not \"" + std::string(value) + "\"";
+        return std::string(option) + " takes CAMERA=VALUE, not " + quotedName(value);
     }
     const std::string camera(value.substr(0, equals));
     auto clock = std::ranges::find(settings.cameraClocks, camera, &CameraClock::camera);
@@ -245,7 +246,7 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
             const std::string_view name = arg.substr(0, equals);
             const TextOption* option = findTextOption(name);
             if (option == nullptr && name != "--order") {
-                return std::unexpected("unknown option " + std::string(arg));
+                return std::unexpected("unknown option " + shownName(arg));
             }
             std::string value;
             if (equals != std::string_view::npos) {
@@ -259,8 +260,8 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
             if (option == nullptr) {
                 const auto order = orderNamed(value);
                 if (!order) {
-                    return std::unexpected("--order takes name, modified or taken, not \"" + value +
-                                           "\"");
+                    return std::unexpected("--order takes name, modified or taken, not " +
+                                           quotedName(value));
                 }
                 line.settings.order = *order;
                 continue;
@@ -271,12 +272,12 @@ std::expected<CommandLine, std::string> parseCommandLine(std::span<const std::st
                 return std::unexpected("--start needs a number, such as --start 1");
             }
             if (option->digitsOnly && !allDigits(value)) {
-                return std::unexpected(std::string(option->name) + " takes digits only, not \"" +
-                                       value + "\"");
+                return std::unexpected(std::string(option->name) + " takes digits only, not " +
+                                       quotedName(value));
             }
             if (option->field == &Settings::startIndex && !fitsAStart(value)) {
-                return std::unexpected("--start takes a number up to 9223372036854775807, not \"" +
-                                       value + "\"");
+                return std::unexpected("--start takes a number up to 9223372036854775807, not " +
+                                       quotedName(value));
             }
             if (option->field == &Settings::onlyExtensions) {
                 if (auto problem = problemOfOnlyList(value)) {

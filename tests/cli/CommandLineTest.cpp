@@ -525,6 +525,9 @@ TEST(CommandLine, BadUsageExitsTwoNamingTheOptionHelpAndVersionExitZero) {
         {{"--only", "tar..gz", "x"}, "\"tar..gz\" is no extension"},
         {{"--only", "/", "x"}, "\"/\" is no extension"},
         {{"--only", "png ./jpg", "x"}, "\"./jpg\" is no extension"},
+        // A value is shown as a shell would read it back, never steering the terminal.
+        {{"--only", "j\x1bpg/", "x"}, "\"$'j\\epg/'\" is no extension"},
+        {{"--digits", "4\n", "x"}, "not \"$'4\\n'\""},
         // Above 2^63 - 1 the window reads a start as 0.
         {{"--start", "9223372036854775808", "x"}, "--start takes a number up to"},
         {{"--start=99999999999999999999", "x"}, "--start takes a number up to"},
@@ -609,6 +612,11 @@ TEST(CommandLine, PreviewSaysWhenNoEntryIsNumbered) {
     EXPECT_EQ(none.err, "brindleaf-cli: No entry of \"" + folder.path() +
                             "\" is numbered: none is a file with an extension --only names "
                             "(jpg).\n");
+    // The list as a shell would read it back: a line break in it cannot break the line.
+    const Result broken = runCli({"--only", "j\npg", folder.path()});
+    EXPECT_EQ(broken.err, "brindleaf-cli: No entry of \"" + folder.path() +
+                              "\" is numbered: none is a file with an extension --only names "
+                              "($'j\\npg').\n");
     const Result hidden = runCli({"--skip-hidden", "--files-only", folder.pathOf("b.jpg")});
     EXPECT_EQ(hidden.err, "");
     folder.addFile("b.jpg/.x");
