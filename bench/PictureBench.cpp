@@ -8,7 +8,7 @@
 // the first read, as a folder's files do once looked at. The shared thumbnail cache is an
 // empty folder, so each picture is made from the photo.
 #include "bench/Report.hpp"
-#include "platform/HeapArenas.hpp"
+#include "bench/WindowStart.hpp"
 #include "session/PreviewModel.hpp"
 #include "window/ContentView.hpp"
 #include "window/RowPictures.hpp"
@@ -208,10 +208,7 @@ int run(const std::string& base, std::size_t entries, bool embedded) {
 } // namespace brindleaf::bench
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    brindleaf::shareOneHeapAcrossThreads();
+    brindleaf::bench::prepareWindowBench();
     QApplication application(argc, argv);
     const std::string base = argc > 1 ? argv[1] : "/tmp";
     const std::size_t entries = argc > 2 ? std::stoul(argv[2]) : 10'000;

@@ -8,7 +8,7 @@
 // how long switching the order takes once they are read, and setting a camera's zone.
 #include "bench/BenchFolder.hpp"
 #include "bench/Report.hpp"
-#include "platform/HeapArenas.hpp"
+#include "bench/WindowStart.hpp"
 #include "platform/JournalFiles.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "session/PreviewModel.hpp"
@@ -269,10 +269,7 @@ int runDates(const std::string& base, std::size_t entries, const std::string& ph
 } // namespace brindleaf::bench
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    brindleaf::shareOneHeapAcrossThreads();
+    brindleaf::bench::prepareWindowBench();
     QApplication application(argc, argv);
     const std::string base = argc > 1 ? argv[1] : "/dev/shm";
     const std::size_t entries = argc > 2 ? std::stoul(argv[2]) : 1'000'000;

@@ -1,4 +1,5 @@
 #include "engine/BatchMoves.hpp"
+#include "support/StopBeforeMove.hpp"
 
 #include <gtest/gtest.h>
 
@@ -157,16 +158,7 @@ TEST(BatchMoves, NameTakenInAnotherCaseIsReachedThroughATemporaryName) {
     EXPECT_EQ(folder.temporaryMoves, 1U);
 }
 
-// Stops before move number `moves` + 1.
-class StopBeforeMove final : public RunObserver {
-public:
-    explicit StopBeforeMove(std::size_t moves) : moves_(moves) {}
-    bool proceed(std::size_t, std::size_t) override { return asked_++ < moves_; }
-
-private:
-    std::size_t moves_;
-    std::size_t asked_ = 0;
-};
+using testing::StopBeforeMove;
 
 // Kept where they stopped, the moves say exactly which entries are at their destinations,
 // those that went through a temporary name to the end too.

@@ -4,6 +4,7 @@
 #include "support/DoubleFileSystem.hpp"
 #include "support/KilledRun.hpp"
 #include "support/ScriptedJournalCalls.hpp"
+#include "support/StopBeforeMove.hpp"
 #include "support/TemporaryFolder.hpp"
 
 #include <gtest/gtest.h>
@@ -204,16 +205,7 @@ TEST_F(Undo, WithoutStableInodesEntriesAreKnownBySizeTimeAndPlace) {
     expectOriginals();
 }
 
-// Stops an undo before its move number `moves` + 1: progress is asked once before each move.
-class StopBeforeMove final : public RunObserver {
-public:
-    explicit StopBeforeMove(std::size_t moves) : moves_(moves) {}
-    bool proceed(std::size_t, std::size_t) override { return asked_++ < moves_; }
-
-private:
-    std::size_t moves_;
-    std::size_t asked_ = 0;
-};
+using testing::StopBeforeMove;
 
 // Entries under their own names, which the run changed, each holding its own name.
 std::size_t entriesHome(const TemporaryFolder& folder, const NameSet& originals) {
