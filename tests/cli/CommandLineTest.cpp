@@ -302,6 +302,22 @@ TEST(CommandLine, ForgetSetsADamagedJournalAsideAndMovesNothing) {
     EXPECT_EQ(runCli({folder.path()}, state).status, 0);
 }
 
+// One entry left under its new name is one entry, in the singular.
+TEST(CommandLine, ForgetCountsASingleStrandedEntry) {
+    TemporaryFolder folder;
+    TemporaryFolder state;
+    folder.addFile("a");
+    ASSERT_EQ(runCli({"--apply", folder.path()}, state).status, 0);
+    const JournalFolder journals(state.pathOf("journals"));
+    const std::string journal = journals.path() + "/" + journals.names()->front();
+    std::filesystem::resize_file(journal, std::filesystem::file_size(journal) - 20);
+    const Result forget = runCli({"--forget", folder.path()}, state);
+    EXPECT_EQ(forget.status, 0) << forget.err;
+    EXPECT_NE(forget.err.find("of those, 1 is still under a new or temporary name:"),
+              std::string::npos)
+        << forget.err;
+}
+
 // A journal folder others may write to hides no run: every request that reads the runs
 // refuses, naming the journal folder and why, and moves nothing.
 TEST(CommandLine, UntrustedJournalFolderRefusesEveryRequestThatReadsRuns) {

@@ -260,6 +260,40 @@ TEST(Arrangement, SidecarFollowsTheFileItIsNamedAfterAmongTheStemsGroups) {
     }
 }
 
+// Related files share the second they were taken in, also before 1970, where a second
+// begins at its lower whole number: half a second before midnight and three tenths after it
+// are two seconds apart, and so two groups.
+TEST(Arrangement, SecondsBefore1970AreCountedFromTheirStart) {
+    const std::vector<std::string> names{"IMG_1.CR2", "IMG_1.JPG"};
+    const auto takenAt = [](std::int64_t nanoseconds) {
+        EntryDate date;
+        date.modified = nine * second;
+        date.taken = nanoseconds;
+        date.offset = 0;
+        return date;
+    };
+    struct Case {
+        std::int64_t cr2;
+        std::int64_t jpg;
+        std::vector<std::uint32_t> numbers;
+    };
+    const Case cases[] = {
+        {-second / 2, second * 3 / 10, {0, 1}},
+        {-second / 2, -second / 5, {0, 0}},
+        {-second * 3 / 2, -second / 2, {0, 1}},
+    };
+    for (const Case& c : cases) {
+        Settings settings;
+        settings.order = Order::Taken;
+        settings.isKeepRelatedOn = true;
+        Arrangement arrangement;
+        const std::vector<EntryDate> dates{takenAt(c.cr2), takenAt(c.jpg)};
+        const std::vector<std::uint32_t> order = arrange(settings, names, {}, dates, arrangement);
+        EXPECT_EQ(order, (std::vector<std::uint32_t>{0, 1}));
+        EXPECT_EQ(arrangement.numbers, c.numbers) << c.cr2 << " " << c.jpg;
+    }
+}
+
 // Reversed, the name order puts a sidecar before the file it is named after; when neither
 // has a date taken, the sidecar still takes that file's number rather than one of its own.
 TEST(Arrangement, SidecarBeforeItsUndatedFileStillFollowsIt) {
